@@ -1,0 +1,50 @@
+// The launcher state and its change notification.
+#include "LauncherState.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kovar {
+
+LauncherState::LauncherState() {
+  // The engine box's initial text.
+  text_[static_cast<std::size_t>(TextField::EngineText)] = "LucidGL.exe";
+}
+
+const std::string& LauncherState::Text(TextField field) const {
+  return text_[static_cast<std::size_t>(field)];
+}
+
+void LauncherState::SetText(TextField field, std::string value) {
+  std::string& slot = text_[static_cast<std::size_t>(field)];
+  if (slot == value) return;
+  slot = std::move(value);
+  Notify([field](StateObserver* o) { o->TextChanged(field); });
+}
+
+const std::vector<std::string>& LauncherState::List(ListField field) const {
+  return field == ListField::EngineList ? engineList_ : mapList_;
+}
+
+void LauncherState::SetList(ListField field, std::vector<std::string> entries) {
+  (field == ListField::EngineList ? engineList_ : mapList_) = std::move(entries);
+  Notify([field](StateObserver* o) { o->ListChanged(field); });
+}
+
+void LauncherState::AppendLog(const std::string& line) {
+  log_.push_back(line);
+  const std::size_t index = log_.size() - 1;
+  Notify([index](StateObserver* o) { o->LogAppended(index); });
+}
+
+void LauncherState::AddObserver(StateObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+    observers_.push_back(observer);
+  }
+}
+
+void LauncherState::RemoveObserver(StateObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+}  // namespace kovar

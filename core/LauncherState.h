@@ -1,0 +1,75 @@
+// The launcher state: every value the launcher keeps while it runs, owned by the core and
+// watched by the windows. Text is kept as the bytes it was read or typed as.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kovar {
+
+// The text fields of the state. The first three are the ones the player edits in the main window.
+enum class TextField : std::size_t {
+  EngineText,      // comboEXE
+  MapSelection,    // listMap's text
+  CustomParams,    // txtCpar
+  MapTitle,        // lblMapTitle
+  MapDescription,  // lblMapDes
+  QuakeDir,
+  FirstRun,
+  MapLevel,
+  Count,
+};
+
+enum class ListField { EngineList, MapList };
+
+// Told about every change, so that a window can show it.
+class StateObserver {
+ public:
+  virtual ~StateObserver() = default;
+  virtual void TextChanged(TextField field) = 0;
+  virtual void ListChanged(ListField field) = 0;
+  virtual void LogAppended(std::size_t index) = 0;
+};
+
+class LauncherState {
+ public:
+  LauncherState();
+
+  // The current value of a text field.
+  const std::string& Text(TextField field) const;
+  // Sets a text field; observers hear of it only when the value differs.
+  void SetText(TextField field, std::string value);
+
+  const std::vector<std::string>& List(ListField field) const;
+  void SetList(ListField field, std::vector<std::string> entries);
+
+  // Every command line executed so far, oldest first.
+  const std::vector<std::string>& Log() const { return log_; }
+  void AppendLog(const std::string& line);
+
+  // True while the map named by the selection text was the last one to fail to load: its level,
+  // description and preview were cleared and it must not be launched.
+  bool SelectedMapFailed() const { return selectedMapFailed_; }
+  void SetSelectedMapFailed(bool failed) { selectedMapFailed_ = failed; }
+
+  void AddObserver(StateObserver* observer);
+  void RemoveObserver(StateObserver* observer);
+
+ private:
+  // By index, so that an observer added while others are told does not upset the loop.
+  template <typename Call>
+  void Notify(Call call) {
+    for (std::size_t i = 0; i < observers_.size(); ++i) call(observers_[i]);
+  }
+
+  std::array<std::string, static_cast<std::size_t>(TextField::Count)> text_;
+  std::vector<std::string> engineList_;
+  std::vector<std::string> mapList_;
+  std::vector<std::string> log_;
+  bool selectedMapFailed_ = false;
+  std::vector<StateObserver*> observers_;
+};
+
+}  // namespace kovar

@@ -1,0 +1,53 @@
+// Buffered line reading with CR LF, CR and LF line ends.
+#include "LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kovar {
+
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(64 * 1024) {}
+
+bool LineReader::Fill() {
+  if (atEnd_ || error_ != 0) return false;
+  errno = 0;
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  pos_ = 0;
+  if (end_ == 0) {
+    if (std::ferror(file_)) {
+      error_ = errno != 0 ? errno : EIO;
+    } else {
+      atEnd_ = true;
+    }
+    return false;
+  }
+  return true;
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  bool started = false;
+  for (;;) {
+    if (pos_ == end_ && !Fill()) return started && error_ == 0;
+    if (skipLineFeed_) {
+      skipLineFeed_ = false;
+      if (buffer_[pos_] == '\n' && ++pos_ == end_) continue;
+    }
+    const char* begin = buffer_.data() + pos_;
+    const std::size_t count = end_ - pos_;
+    const char* cr = static_cast<const char*>(std::memchr(begin, '\r', count));
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? cr - begin : count));
+    const char* stop = lf ? lf : cr;
+    if (stop) {
+      line.append(begin, stop);
+      pos_ += static_cast<std::size_t>(stop - begin) + 1;
+      skipLineFeed_ = (*stop == '\r');
+      return true;
+    }
+    line.append(begin, count);
+    pos_ = end_;
+    started = true;
+  }
+}
+
+}  // namespace kovar

@@ -1,0 +1,25 @@
+// How the launcher names its files: everything lies under the application directory.
+#pragma once
+
+#include <string>
+
+namespace kovar {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// The application directory joined with a relative name.
+std::string AppPath(const std::string& appDir, const std::string& relative);
+
+// The file named by an `exec` argument. On Linux a backslash is read as a directory separator, so
+// that start scripts written on Windows keep working.
+std::string ExecPath(const std::string& appDir, const std::string& argument);
+
+// A map's file in the catalogue: `data`, the map name, and the extension (".kvx" or ".bmp").
+std::string MapFilePath(const std::string& appDir, const std::string& mapName,
+                        const std::string& extension);
+
+}  // namespace kovar

@@ -1,0 +1,153 @@
+// The command interpreter and the map catalogue: RunCommand, IsCommand, LoadMap and the map scan.
+#include "Launcher.h"
+
+#include <algorithm>
+
+#include "BmpCheck.h"
+#include "LineReader.h"
+#include "Paths.h"
+
+namespace kovar {
+
+namespace {
+
+// Bounds on `exec`: far beyond any real start script, well inside the stack and open-file limits.
+constexpr std::size_t kMaxExecDepth = 64;
+constexpr std::size_t kMaxFilesPerCommand = 4096;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+bool Launcher::IsCommand(const std::string& line, const std::string& keyword) {
+  return line.size() > keyword.size() && line.compare(0, keyword.size(), keyword) == 0 &&
+         line[keyword.size()] == ' ';
+}
+
+bool Launcher::RunCommand(const std::string& line) {
+  if (execDepth_ == 0) filesOpened_ = 0;
+  Action action(*this);
+  Execute(line);
+  return action.Failed();
+}
+
+void Launcher::Execute(const std::string& line) {
+  state_.AppendLog(line);
+  // Each keyword is tested on its own, in this order; no line can match two of them.
+  if (IsCommand(line, "exec")) Exec(line.substr(5));
+  if (IsCommand(line, "exe")) state_.SetText(TextField::EngineText, line.substr(4));
+  if (IsCommand(line, "map")) {
+    state_.SetText(TextField::MapSelection, line.substr(4));
+    LoadMapInfo();
+  }
+  if (IsCommand(line, "cpar")) state_.SetText(TextField::CustomParams, line.substr(5));
+  if (IsCommand(line, "quakedir")) state_.SetText(TextField::QuakeDir, line.substr(9));
+  if (IsCommand(line, "frun")) state_.SetText(TextField::FirstRun, line.substr(5));
+}
+
+Launcher::ExecResult Launcher::Exec(const std::string& argument) {
+  const std::string path = ExecPath(appDir_, argument);
+  if (execDepth_ >= kMaxExecDepth) {
+    Fail("The command file " + Quoted(path) + " was not run: command files are nested more than " +
+         std::to_string(kMaxExecDepth) + " deep.");
+    return ExecResult::NotOpened;
+  }
+  if (filesOpened_ >= kMaxFilesPerCommand) {
+    Fail("The command file " + Quoted(path) + " was not run: one command has already run " +
+         std::to_string(kMaxFilesPerCommand) + " command files.");
+    return ExecResult::NotOpened;
+  }
+  InputFile file;
+  if (std::string why = file.Open(path); !why.empty()) {
+    NoteUnreadable(path);
+    Fail("Could not run the command file " + Quoted(path) + ": " + why + ".");
+    return ExecResult::NotOpened;
+  }
+  FileId id;
+  const bool known = file.Id(id);
+  if (known && std::find(execChain_.begin(), execChain_.end(), id) != execChain_.end()) {
+    Fail("The command file " + Quoted(path) +
+         " was not run again: it is already running (it executes itself, directly or through "
+         "other command files).");
+    return ExecResult::NotOpened;
+  }
+  ++filesOpened_;
+  ++execDepth_;
+  if (known) execChain_.push_back(id);
+  LineReader reader(file.Get());
+  std::string line;
+  while (reader.Next(line)) Execute(line);
+  if (known) execChain_.pop_back();
+  --execDepth_;
+  if (reader.Error() != 0) {
+    NoteUnreadable(path);
+    Fail("Reading the command file " + Quoted(path) +
+         " failed part-way: " + SystemError(reader.Error()) + ".");
+    return ExecResult::ReadFailed;
+  }
+  return ExecResult::Ran;
+}
+
+bool Launcher::LoadMap() {
+  Action action(*this);
+  LoadMapInfo();
+  return action.Failed();
+}
+
+void Launcher::LoadMapInfo() {
+  const std::string name = state_.Text(TextField::MapSelection);
+  state_.SetText(TextField::MapTitle, name);
+
+  const std::string infoPath = MapFilePath(appDir_, name, ".kvx");
+  std::string level;
+  std::string description;
+  {
+    InputFile file;
+    std::string why = file.Open(infoPath);
+    if (why.empty()) {
+      LineReader reader(file.Get());
+      if (!reader.Next(level)) {
+        why = reader.Error() ? SystemError(reader.Error()) : "the file is empty";
+      } else if (!reader.Next(description)) {
+        why = reader.Error() ? SystemError(reader.Error())
+                             : "it has only one line, but needs the level name and a description";
+      }
+    }
+    if (!why.empty()) {
+      // A map that did not load must not be launched with the level of the one before it.
+      state_.SetText(TextField::MapLevel, {});
+      state_.SetText(TextField::MapDescription, {});
+      platform_.SetPreview({});
+      state_.SetSelectedMapFailed(true);
+      Fail("Could not load the map " + Quoted(name) + " from its info file " + Quoted(infoPath) +
+           ": " + why + ".");
+      return;
+    }
+  }
+  state_.SetText(TextField::MapLevel, std::move(level));
+  state_.SetText(TextField::MapDescription, std::move(description));
+  state_.SetSelectedMapFailed(false);
+
+  // No caching: every load reads the picture again, as the map pack may have changed it.
+  const std::string picturePath = MapFilePath(appDir_, name, ".bmp");
+  std::string bytes;
+  std::string why = ReadFile(picturePath, kMaxPreviewBytes, bytes);
+  if (why.empty()) why = CheckBmp(bytes);
+  if (why.empty()) why = platform_.SetPreview(bytes);
+  if (!why.empty()) {
+    platform_.SetPreview({});
+    Fail("Could not show the preview of the map " + Quoted(name) + " from " + Quoted(picturePath) +
+         ": " + why + ".");
+  }
+}
+
+void Launcher::FillLists() {
+  if (listsFilled_) return;
+  listsFilled_ = true;
+  state_.SetList(ListField::EngineList, EngineNames());
+  std::vector<std::string> names = ListMapInfoFiles(AppPath(appDir_, "data"));
+  for (std::string& name : names) name.resize(name.size() - 4);
+  state_.SetList(ListField::MapList, std::move(names));
+}
+
+}  // namespace kovar

@@ -1,0 +1,149 @@
+// The map scan and LoadMap, including the maps that fail to load.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestSupport.h"
+
+namespace kovar::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names Sorted(Names names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(MapScan, ListsOrdinaryKvxFilesLessTheirExtension) {
+  Fixture f;
+  f.dir.Write("data/alpha.kvx", "e1m1\r\nA\r\n");
+  f.dir.Write("data/alpha.bmp", "");
+  f.dir.Write("data/beta.kvx", "e1m2\r\nB\r\n");
+  f.dir.Write("data/notes.kvx.txt", "");
+  f.dir.Write("data/.kvx", "");
+  f.dir.Write("data/with space \xe9.kvx", "");
+  f.dir.Write("data/folder.kvx/inside.kvx", "");
+  f.launcher.FillLists();
+  EXPECT_EQ(Sorted(f.state.List(ListField::MapList)),
+            (Names{"", "alpha", "beta", "with space \xe9"}));
+  EXPECT_EQ(f.state.List(ListField::EngineList),
+            (Names{"LucidGL.exe", "GLQuake.exe", "Quake.exe", "WinQuake.exe", "VQuake.exe"}));
+  // Filling the lists changes no field.
+  EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
+  EXPECT_EQ(f.Text(TextField::MapSelection), "");
+  EXPECT_TRUE(f.platform.previews.empty());
+}
+
+TEST(MapScan, MissingOrMisplacedDataIsAnEmptyList) {
+  Fixture missing;
+  missing.launcher.FillLists();
+  EXPECT_TRUE(missing.state.List(ListField::MapList).empty());
+  EXPECT_EQ(missing.state.List(ListField::EngineList).size(), 5u);
+
+  Fixture file;
+  file.dir.Write("data", "not a directory");
+  file.launcher.FillLists();
+  EXPECT_TRUE(file.state.List(ListField::MapList).empty());
+  EXPECT_TRUE(file.platform.errors.empty());
+}
+
+TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
+  Fixture f;
+  f.dir.Write("data/castle.kvx", "e1m1\r\nA dark castle by the sea.\r\nignored third line\r\n");
+  const std::string bmp = MakeBmp(160, 120);
+  f.dir.Write("data/castle.bmp", bmp);
+  f.launcher.RunCommand("map castle");
+  EXPECT_EQ(f.Text(TextField::MapSelection), "castle");
+  EXPECT_EQ(f.Text(TextField::MapTitle), "castle");
+  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
+  ASSERT_FALSE(f.platform.previews.empty());
+  EXPECT_EQ(f.platform.previews.back(), bmp);
+  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_TRUE(f.platform.errors.empty());
+
+  // Every load reads both files again.
+  f.dir.Write("data/castle.kvx", "e1m2\r\nRebuilt.");
+  EXPECT_FALSE(f.launcher.LoadMap());
+  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m2");
+  EXPECT_EQ(f.Text(TextField::MapDescription), "Rebuilt.");
+  EXPECT_EQ(f.platform.previews.size(), 2u);
+}
+
+TEST(LoadMap, ABlankFirstLineIsAnEmptyLevel) {
+  Fixture f;
+  f.dir.Write("data/m.kvx", "\r\nNo level.\r\n");
+  f.dir.Write("data/m.bmp", MakeBmp(4, 4));
+  EXPECT_FALSE(f.launcher.RunCommand("map m"));
+  EXPECT_EQ(f.Text(TextField::MapLevel), "");
+  EXPECT_EQ(f.Text(TextField::MapDescription), "No level.");
+  EXPECT_FALSE(f.state.SelectedMapFailed());
+}
+
+TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
+  Fixture f;
+  f.dir.Write("data/good.kvx", "e1m1\r\nGood.\r\n");
+  f.dir.Write("data/good.bmp", MakeBmp(8, 8));
+  f.dir.Write("data/short.kvx", "e2m2\r\n");
+  f.launcher.RunCommand("map good");
+  ASSERT_EQ(f.Text(TextField::MapLevel), "e1m1");
+
+  for (const char* line : {"map short", "map removed"}) {
+    f.platform.errors.clear();
+    EXPECT_TRUE(f.launcher.RunCommand(line));
+    EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
+    EXPECT_EQ(f.Text(TextField::MapLevel), "");
+    EXPECT_EQ(f.Text(TextField::MapDescription), "");
+    EXPECT_EQ(f.platform.previews.back(), "");
+    EXPECT_TRUE(f.state.SelectedMapFailed());
+    ASSERT_EQ(f.platform.errors.size(), 1u);
+    EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
+              std::string::npos);
+  }
+  EXPECT_NE(f.platform.errors[0].find("No such file"), std::string::npos);
+
+  f.launcher.RunCommand("map good");
+  EXPECT_FALSE(f.state.SelectedMapFailed());
+}
+
+TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
+  Fixture f;
+  f.dir.Write("data/a.kvx", "e1m1\r\nDesc\r\n");
+  f.dir.Write("data/a.bmp", "not a picture at all");
+  EXPECT_TRUE(f.launcher.RunCommand("map a"));
+  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_EQ(f.platform.previews.back(), "");
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
+  EXPECT_NE(f.platform.errors[0].find("not a BMP"), std::string::npos);
+  EXPECT_FALSE(f.state.SelectedMapFailed());
+
+  // A decoding failure in the window layer is reported with the same action, in one box.
+  f.platform.errors.clear();
+  f.dir.Write("data/a.bmp", MakeBmp(2, 2));
+  f.platform.previewAnswer = "the picture could not be decoded";
+  f.dir.Write("data/b.kvx", "e1m2\r\nDesc\r\n");
+  EXPECT_TRUE(f.launcher.RunCommand("map b"));
+  f.dir.Write("cmds.kvx", "map a\r\nmap b\r\n");
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.RunCommand("exec cmds.kvx"));
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("could not be decoded"), std::string::npos);
+  EXPECT_NE(f.platform.errors[0].find("b.bmp"), std::string::npos);
+}
+
+TEST(LoadMap, AMissingMapInConfigDoesNotStopTheFollowingLines) {
+  Fixture f;
+  f.dir.Write("config.kvx", "exe GLQuake.exe\r\nmap removed\r\ncpar -width 800\r\n");
+  f.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
+  f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
+  EXPECT_TRUE(f.launcher.Main());
+  EXPECT_EQ(f.Text(TextField::CustomParams), "-width 800");
+  EXPECT_EQ(f.Text(TextField::QuakeDir), "/games/quake");
+  EXPECT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_EQ(f.platform.windowShown, 1);
+}
+
+}  // namespace
+}  // namespace kovar::test

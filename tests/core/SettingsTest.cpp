@@ -1,0 +1,154 @@
+// Start-up, the Quake directory prompt and the settings files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+
+namespace kovar::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Root ignores file permissions, so tests that need an unreadable file skip there.
+bool PermissionsApply() {
+#ifdef _WIN32
+  return false;
+#else
+  return ::geteuid() != 0;
+#endif
+}
+
+TEST(Main, RunsTheStartScriptThenShowsTheWindow) {
+  Fixture f;
+  f.dir.Write("auto.kvx", "exe Quake.exe\r\n");
+  EXPECT_TRUE(f.launcher.Main());
+  EXPECT_EQ(f.state.Log(), (std::vector<std::string>{"exec auto.kvx", "exe Quake.exe"}));
+  EXPECT_EQ(f.platform.windowShown, 1);
+  EXPECT_TRUE(f.platform.prompts.empty());
+  EXPECT_EQ(f.state.List(ListField::EngineList).size(), 5u);
+}
+
+TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
+  for (const char* flag : {"True", "true", "TRUE", "True ", "false", ""}) {
+    Fixture f;
+    f.dir.Write("auto.kvx", std::string("quakedir C:\\Old\r\nfrun ") + flag + "\r\n");
+    f.platform.inputAnswer = "D:\\Quake";
+    f.launcher.Main();
+    const bool prompted = std::string(flag) == "True";
+    EXPECT_EQ(f.platform.prompts.size(), prompted ? 1u : 0u) << flag;
+    if (prompted) {
+      EXPECT_EQ(f.platform.prompts[0], "Enter Quake Path|Set Quake Directory|C:\\Old");
+      EXPECT_EQ(f.Text(TextField::QuakeDir), "D:\\Quake");
+    }
+  }
+}
+
+TEST(Main, WithoutAStartScriptItEndsWithoutShowingTheWindow) {
+  Fixture f;
+  EXPECT_FALSE(f.launcher.Main());
+  EXPECT_EQ(f.platform.windowShown, 0);
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find(f.dir.File("auto.kvx")), std::string::npos);
+}
+
+TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
+  Fixture f;
+  f.launcher.SetQuakeDir();
+  EXPECT_EQ(f.Text(TextField::QuakeDir), "");
+  f.launcher.RunCommand("quakedir  /spaced/ ");
+  f.launcher.SetQuakeDir();
+  EXPECT_EQ(f.Text(TextField::QuakeDir), " /spaced/ ");
+  f.platform.inputAnswer = " /new dir ";
+  f.launcher.SetQuakeDir();
+  EXPECT_EQ(f.Text(TextField::QuakeDir), " /new dir ");
+}
+
+TEST(SaveCFG, WritesBothFilesWithCrLfLines) {
+  Fixture f;
+  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+
+  f.launcher.RunCommand("exe ");
+  f.launcher.RunCommand("frun True");
+  f.state.SetText(TextField::MapSelection, "typed name");
+  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_EQ(f.dir.Read("config.kvx"), "exe \r\nmap typed name\r\ncpar \r\n");
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+  EXPECT_TRUE(f.platform.errors.empty());
+}
+
+TEST(SaveCFG, RoundTripsEveryByte) {
+  const std::string config = "exe  Lucid GL.exe \r\nmap caf\xe9 m\xfc\xdf \r\ncpar  +skill 2  \r\n";
+  const std::string settings = "frun false\r\nquakedir  C:\\Spiele\\Qu\xe4ke \r\n";
+  Fixture f;
+  f.dir.Write("config.kvx", config);
+  f.dir.Write("settings.kvx", "frun True\r\nquakedir  C:\\Spiele\\Qu\xe4ke \r\n");
+  f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
+  f.platform.inputAnswer = "";     // the first-run prompt is cancelled
+  EXPECT_TRUE(f.launcher.Main());  // the map has no files, which is reported
+  f.platform.errors.clear();
+  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_EQ(f.dir.Read("config.kvx"), config);
+  EXPECT_EQ(f.dir.Read("settings.kvx"), settings);
+}
+
+TEST(SaveCFG, RefusesLineBreaksInAValue) {
+  Fixture f;
+  f.state.SetText(TextField::CustomParams, "+skill 2\r\nexec evil.kvx");
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_FALSE(f.dir.Has("config.kvx"));
+  EXPECT_TRUE(f.dir.Has("settings.kvx"));
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("line break"), std::string::npos);
+}
+
+TEST(SaveCFG, LeavesASettingsFileThatCouldNotBeReadUntouched) {
+  if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
+  Fixture f;
+  f.dir.Write("settings.kvx", "frun false\r\nquakedir /precious\r\n");
+  fs::permissions(f.dir.File("settings.kvx"), fs::perms::none);
+  f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
+  EXPECT_TRUE(f.launcher.Main());
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  fs::permissions(f.dir.File("settings.kvx"), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /precious\r\n");
+  EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");  // it did not exist
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("left as it is"), std::string::npos);
+}
+
+TEST(SaveCFG, LeavesASettingsPathThatIsADirectoryAlone) {
+  Fixture f;
+  fs::create_directories(f.dir.File("config.kvx"));
+  f.dir.Write("auto.kvx", "exec config.kvx\r\n");
+  f.launcher.Main();
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_TRUE(fs::is_directory(f.dir.File("config.kvx")));
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+}
+
+TEST(SaveCFG, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
+  if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
+  Fixture f;
+  f.dir.Write("config.kvx", "exe Old.exe\r\ncpar \r\n");
+  f.dir.Write("settings.kvx", "frun false\r\nquakedir /old\r\n");
+  f.launcher.RunCommand("exe New.exe");
+  fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  fs::permissions(f.dir.Path(), fs::perms::owner_all);
+  EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /old\r\n");
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("config.kvx"), std::string::npos);
+  EXPECT_NE(f.platform.errors[0].find("settings.kvx"), std::string::npos);
+  EXPECT_NE(f.platform.errors[0].find("Permission denied"), std::string::npos);
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace kovar::test

@@ -1,0 +1,115 @@
+// Shared test helpers: a recording platform and a temporary application directory.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Launcher.h"
+#include "Paths.h"
+#include "Platform.h"
+
+namespace kovar::test {
+
+// Records every call the core makes to the desktop and answers with scripted values.
+class FakePlatform : public Platform {
+ public:
+  void ShowMainWindow() override { ++windowShown; }
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override {
+    prompts.push_back(prompt + "|" + title + "|" + defaultText);
+    return inputAnswer;
+  }
+  std::string SetPreview(const std::string& bmpBytes) override {
+    previews.push_back(bmpBytes);
+    return bmpBytes.empty() ? std::string() : previewAnswer;
+  }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  std::string StartScript(const std::string& scriptPath) override {
+    started.push_back(scriptPath);
+    return startAnswer;
+  }
+
+  int windowShown = 0;
+  std::vector<std::string> prompts;
+  std::string inputAnswer;
+  std::vector<std::string> previews;  // what the preview was last set to is previews.back()
+  std::string previewAnswer;
+  std::vector<std::string> errors;
+  std::vector<std::string> started;
+  std::string startAnswer;
+};
+
+// A fresh application directory under the system's temporary directory, removed afterwards.
+class TempDir {
+ public:
+  TempDir() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("kovar-test-" + std::to_string(std::random_device{}()) +
+             std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string Path() const { return path_.string(); }
+  // The full path of a file under the directory; `relative` uses '/' between its parts.
+  std::string File(const std::string& relative) const { return (path_ / relative).string(); }
+
+  void Write(const std::string& relative, const std::string& bytes) const {
+    const std::filesystem::path file = path_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Has(const std::string& relative) const { return std::filesystem::exists(path_ / relative); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A launcher over a temporary application directory, with its recording platform.
+struct Fixture {
+  TempDir dir;
+  FakePlatform platform;
+  Launcher launcher{dir.Path(), platform};
+  LauncherState& state = launcher.State();
+  const std::string& Text(TextField field) const { return launcher.State().Text(field); }
+};
+
+// A valid 24-bit BMP of the given size, all black.
+inline std::string MakeBmp(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const int size = 54 + stride * height;
+  std::string bmp(static_cast<std::size_t>(size), '\0');
+  auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(2, static_cast<std::uint32_t>(size), 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  return bmp;
+}
+
+}  // namespace kovar::test

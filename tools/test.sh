@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+echo "== format check"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+echo "== build and test"
+cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVAR_WARNINGS_AS_ERRORS=ON
+cmake --build build/ci
+ctest --test-dir build/ci --output-on-failure --timeout 300
