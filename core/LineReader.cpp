@@ -6,7 +6,8 @@
 
 namespace kovar {
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(64 * 1024) {}
+LineReader::LineReader(std::FILE* file, std::size_t maxLine)
+    : file_(file), maxLine_(maxLine), buffer_(64 * 1024) {}
 
 bool LineReader::Fill() {
   if (atEnd_ || error_ != 0) return false;
@@ -26,6 +27,7 @@ bool LineReader::Fill() {
 
 bool LineReader::Next(std::string& line) {
   line.clear();
+  tooLong_ = false;
   bool started = false;
   for (;;) {
     if (pos_ == end_ && !Fill()) return started && error_ == 0;
@@ -39,15 +41,25 @@ bool LineReader::Next(std::string& line) {
     const char* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? cr - begin : count));
     const char* stop = lf ? lf : cr;
     if (stop) {
-      line.append(begin, stop);
+      Append(line, begin, static_cast<std::size_t>(stop - begin));
       pos_ += static_cast<std::size_t>(stop - begin) + 1;
       skipLineFeed_ = (*stop == '\r');
       return true;
     }
-    line.append(begin, count);
+    Append(line, begin, count);
     pos_ = end_;
     started = true;
   }
+}
+
+void LineReader::Append(std::string& line, const char* begin, std::size_t count) {
+  if (tooLong_) return;
+  if (count > maxLine_ - line.size()) {
+    tooLong_ = true;
+    std::string().swap(line);
+    return;
+  }
+  line.append(begin, count);
 }
 
 }  // namespace kovar

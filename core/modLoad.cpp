@@ -76,7 +76,16 @@ Launcher::ExecResult Launcher::Exec(const std::string& argument) {
   if (known) execChain_.push_back(id);
   LineReader reader(file.Get());
   std::string line;
-  while (reader.Next(line)) Execute(line);
+  for (std::size_t number = 1; reader.Next(line); ++number) {
+    if (reader.TooLong()) {
+      // Saving over a settings file would lose the line; the lines after it still run.
+      NoteUnreadable(path);
+      Fail("Line " + std::to_string(number) + " of the command file " + Quoted(path) +
+           " was skipped: it is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB.");
+      continue;
+    }
+    Execute(line);
+  }
   if (known) execChain_.pop_back();
   --execDepth_;
   if (reader.Error() != 0) {
@@ -106,11 +115,17 @@ void Launcher::LoadMapInfo() {
     std::string why = file.Open(infoPath);
     if (why.empty()) {
       LineReader reader(file.Get());
+      const std::string tooLong =
+          " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
       if (!reader.Next(level)) {
         why = reader.Error() ? SystemError(reader.Error()) : "the file is empty";
+      } else if (reader.TooLong()) {
+        why = "its first line, the level name," + tooLong;
       } else if (!reader.Next(description)) {
         why = reader.Error() ? SystemError(reader.Error())
                              : "it has only one line, but needs the level name and a description";
+      } else if (reader.TooLong()) {
+        why = "its second line, the description," + tooLong;
       }
     }
     if (!why.empty()) {

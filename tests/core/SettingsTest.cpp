@@ -10,15 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Root ignores file permissions, so tests that need an unreadable file skip there.
-bool PermissionsApply() {
-#ifdef _WIN32
-  return false;
-#else
-  return ::geteuid() != 0;
-#endif
-}
-
 TEST(Main, RunsTheStartScriptThenShowsTheWindow) {
   Fixture f;
   f.dir.Write("auto.kvx", "exe Quake.exe\r\n");
