@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything and runs every test; then runs the tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a minute when clang is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -11,3 +12,6 @@ echo "== build and test"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVAR_WARNINGS_AS_ERRORS=ON
 cmake --build build/ci
 ctest --test-dir build/ci --output-on-failure --timeout 300
+
+tools/sanitize.sh
+tools/fuzz.sh 60
