@@ -14,6 +14,7 @@ bool LineReader::Fill() {
   errno = 0;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
   pos_ = 0;
+  crKnown_ = false;
   if (end_ == 0) {
     if (std::ferror(file_)) {
       error_ = errno != 0 ? errno : EIO;
@@ -37,8 +38,13 @@ bool LineReader::Next(std::string& line) {
     }
     const char* begin = buffer_.data() + pos_;
     const std::size_t count = end_ - pos_;
-    const char* cr = static_cast<const char*>(std::memchr(begin, '\r', count));
-    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? cr - begin : count));
+    if (!crKnown_ || nextCr_ < pos_) {
+      const void* cr = std::memchr(begin, '\r', count);
+      nextCr_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data()) : end_;
+      crKnown_ = true;
+    }
+    const char* cr = nextCr_ < end_ ? buffer_.data() + nextCr_ : nullptr;
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', nextCr_ - pos_));
     const char* stop = lf ? lf : cr;
     if (stop) {
       Append(line, begin, static_cast<std::size_t>(stop - begin));

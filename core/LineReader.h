@@ -37,6 +37,10 @@ class LineReader {
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  // Where the next CR in the buffer lies (end_ when there is none). Kept between lines, so that
+  // a file without CRs is searched for one once per buffer rather than once per line.
+  std::size_t nextCr_ = 0;
+  bool crKnown_ = false;
   bool atEnd_ = false;
   bool skipLineFeed_ = false;
   bool tooLong_ = false;
