@@ -62,6 +62,19 @@ std::string QuakeDirRefusal(const std::string& quakeDir, ScriptFlavour flavour) 
   return {};
 }
 
+// `text` as one word for the POSIX shell, with no character of it interpreted.
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
 }  // namespace
 
 const char* LaunchScriptName(ScriptFlavour flavour) {
@@ -145,18 +158,6 @@ std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDi
 bool IsBareFileName(const std::string& engine) {
   return !engine.empty() && engine != "." && engine != ".." &&
          engine.find('/') == std::string::npos;
-}
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
 }
 
 }  // namespace kovar

@@ -52,7 +52,4 @@ std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDi
 // Quake directory.
 bool IsBareFileName(const std::string& engine);
 
-// `text` as one word for the POSIX shell, with no character of it interpreted.
-std::string ShellQuoted(const std::string& text);
-
 }  // namespace kovar

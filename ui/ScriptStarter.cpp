@@ -105,11 +105,11 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
-  for (int signal = 1; signal < NSIG; ++signal) {
+  for (int number = 1; number < NSIG; ++number) {
     struct sigaction action;
-    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) {
+    if (sigaction(number, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) {
       action.sa_handler = SIG_DFL;
-      sigaction(signal, &action, nullptr);
+      sigaction(number, &action, nullptr);
     }
   }
   // The game must not read the launcher's terminal, nor keep the launcher's files open.

@@ -2,6 +2,8 @@
 // engine records the working directory and the arguments it was given.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -80,7 +82,6 @@ TEST_F(LaunchTest, NonGlEngineWithoutMap) {
 
 TEST_F(LaunchTest, AMissingQuakeDirectoryStopsTheScriptWithAMessage) {
   const std::string missing = root.File("gone");
-  launcher.State().SetText(TextField::QuakeDir, missing);
   FakePlatform quiet;
   Launcher writer(app.Path(), quiet);
   writer.State().SetText(TextField::QuakeDir, missing);
