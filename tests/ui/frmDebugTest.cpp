@@ -20,6 +20,14 @@
 namespace kovar::test {
 namespace {
 
+// What a list shows, top to bottom.
+QStringList RowsOf(const QListView* list) {
+  QStringList rows;
+  const QAbstractItemModel* model = list->model();
+  for (int row = 0; row < model->rowCount(); ++row) rows << model->index(row, 0).data().toString();
+  return rows;
+}
+
 // A launcher over a temporary directory and its console, created hidden as at start-up.
 struct Console {
   Fixture f;
@@ -36,14 +44,7 @@ struct Console {
     txtMain->setText(text);
     cmdSend->click();
   }
-  // What the list shows, top to bottom.
-  QStringList Rows() const {
-    QStringList rows;
-    const QAbstractItemModel* model = listDebug->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-      rows << model->index(row, 0).data().toString();
-    return rows;
-  }
+  QStringList Rows() const { return RowsOf(listDebug); }
   const std::vector<std::string>& Log() const { return f.state.Log(); }
 };
 
@@ -110,14 +111,6 @@ class frmDebugTest : public QObject {
     QVERIFY(c.f.platform.errors.empty());
   }
 
-  void exeSendSetsEngineTextAndEmptiesTheBox() {
-    Console c;
-    c.Send(QStringLiteral("exe GLQuake.exe"));
-    QCOMPARE(c.f.Text(TextField::EngineText), std::string("GLQuake.exe"));
-    QCOMPARE(c.Rows(), QStringList{QStringLiteral("exe GLQuake.exe")});
-    QVERIFY(c.txtMain->text().isEmpty());
-  }
-
   void execSendLogsTheLineBeforeTheFileLines() {
     Console c;
     c.f.dir.Write("three.kvx", "cpar +skill 2\r\n// chosen by the player\r\nexe GLQuake.exe");
@@ -131,8 +124,13 @@ class frmDebugTest : public QObject {
     QVERIFY(c.txtMain->text().isEmpty());
   }
 
-  void theTypedTextReachesTheCoreUnchanged() {
+  void anExeSendSetsTheEngineTextFromTheUnchangedText() {
     Console c;
+    c.Send(QStringLiteral("exe GLQuake.exe"));
+    QCOMPARE(c.f.Text(TextField::EngineText), std::string("GLQuake.exe"));
+    QCOMPARE(c.Rows(), QStringList{QStringLiteral("exe GLQuake.exe")});
+    QVERIFY(c.txtMain->text().isEmpty());
+
     c.Send(QStringLiteral("exe  GLQuake.exe"));
     QCOMPARE(c.f.Text(TextField::EngineText), std::string(" GLQuake.exe"));
     c.Send(QStringLiteral(" cpar x "));
@@ -193,10 +191,6 @@ class frmDebugTest : public QObject {
     QVERIFY(f.platform.errors.empty());
     window.ShowWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QAbstractItemModel* model = window.findChild<QListView*>()->model();
-    QStringList rows;
-    for (int row = 0; row < model->rowCount(); ++row)
-      rows << model->index(row, 0).data().toString();
     const QStringList expected{QStringLiteral("// before the console existed"),
                                QStringLiteral("exec auto.kvx"),
                                QStringLiteral("exec config.kvx"),
@@ -205,7 +199,7 @@ class frmDebugTest : public QObject {
                                QStringLiteral("exec settings.kvx"),
                                QStringLiteral("frun False"),
                                QStringLiteral("quakedir C:\\Quake")};
-    QCOMPARE(rows, expected);
+    QCOMPARE(RowsOf(window.findChild<QListView*>()), expected);
   }
 
   void aFailedSendKeepsTheText() {
