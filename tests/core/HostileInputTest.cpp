@@ -11,6 +11,7 @@
 #endif
 
 #include "BmpCheck.h"
+#include "GameLaunch.h"
 #include "LineReader.h"
 #include "TestSupport.h"
 
@@ -327,6 +328,31 @@ TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {
     ExpectPreviewRefused(f, "Permission denied");
   }
 #endif
+}
+
+// --- The application directory ----------------------------------------------------------------
+
+TEST(HostileLaunch, AReadOnlyApplicationDirectoryKeepsTheOldScriptAndStartsNothing) {
+  if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
+  Fixture f;
+  const std::string script = LaunchScriptName(kNativeFlavour);
+  f.dir.Write(script, "the old script");
+  f.launcher.RunCommand("quakedir /games/quake");
+  fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_TRUE(f.launcher.StartGame());
+  fs::permissions(f.dir.Path(), fs::perms::owner_all);
+  ExpectOneError(f.platform, {"\"" + f.dir.File(script) + "\"", "Permission denied",
+                              "the game was not started"});
+  EXPECT_TRUE(f.platform.started.empty());
+  EXPECT_EQ(f.dir.Read(script), "the old script");
+  EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 1);
+
+  // Nothing of the player's choices was lost: once the directory is writable again, both work.
+  f.platform.errors.clear();
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_EQ(f.platform.started.size(), 1u);
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
 }
 
 }  // namespace
