@@ -1,7 +1,10 @@
 // Fuzzes start-up: command files that execute each other, and the map info files and preview
-// that their `map` lines load, all cut from one input.
+// that their `map` lines load, all cut from one input; then checks the launch scripts that the
+// resulting choices would give.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +12,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "GameLaunch.h"
 #include "Launcher.h"
 #include "TestSupport.h"
 
@@ -42,6 +46,62 @@ class AppDir {
   fs::path path_;
 };
 
+void Require(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "%s\n", what);
+  std::abort();
+}
+
+std::size_t Count(const std::string& text, char c) {
+  std::size_t count = 0;
+  for (char each : text) count += each == c;
+  return count;
+}
+
+// What the shell makes of a word of single-quoted parts joined by \' as the Linux script
+// writes it; the rest of the text is left in `rest`.
+std::string Unquote(const std::string& text, std::string& rest) {
+  std::string word;
+  std::size_t at = 0;
+  while (at < text.size() && text[at] != ' ') {
+    if (text.compare(at, 2, "\\'") == 0) {
+      word += '\'';
+      at += 2;
+    } else if (text[at] == '\'') {
+      const std::size_t close = text.find('\'', at + 1);
+      Require(close != std::string::npos, "run.sh holds an unclosed quote");
+      word += text.substr(at + 1, close - at - 1);
+      at = close + 1;
+    } else {
+      Require(false, "run.sh holds an unquoted character in the Quake directory");
+    }
+  }
+  rest = text.substr(at);
+  return word;
+}
+
+// A script written for choices that were not refused has its three lines and nothing more, and
+// its directory reaches the shell as exactly the Quake directory.
+void CheckLaunchScripts(const kovar::LaunchChoices& choices) {
+  using kovar::ScriptFlavour;
+  if (kovar::LaunchRefusal(choices, ScriptFlavour::Windows).empty()) {
+    const std::string bat = kovar::WindowsLaunchScript(choices);
+    Require(Count(bat, '\n') == 3 && Count(bat, '\r') == 3, "run.bat is not three lines");
+  }
+  if (kovar::LaunchRefusal(choices, ScriptFlavour::Linux).empty()) {
+    for (bool local : {false, true}) {
+      const std::string sh = kovar::LinuxLaunchScript(choices, local);
+      Require(Count(sh, '\n') == 3, "run.sh is not three lines");
+      const std::string cd = "#!/bin/sh\ncd -- ";
+      Require(sh.compare(0, cd.size(), cd) == 0, "run.sh does not begin with its cd line");
+      std::string rest;
+      Require(Unquote(sh.substr(cd.size()), rest) == choices.quakeDir,
+              "run.sh enters another directory than the Quake directory");
+      Require(rest.compare(0, 4, " || ") == 0, "run.sh goes on after the cd fails");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,5 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kovar::Launcher launcher(dir.Path().string(), platform);
   launcher.Main();
   launcher.LoadMap();
+  const kovar::LauncherState& state = launcher.State();
+  using kovar::TextField;
+  CheckLaunchScripts({state.Text(TextField::EngineText), state.Text(TextField::MapSelection),
+                      state.Text(TextField::MapLevel), state.Text(TextField::CustomParams),
+                      state.Text(TextField::QuakeDir), state.SelectedMapFailed()});
   return 0;
 }
