@@ -198,6 +198,17 @@ TEST(HostileCommandFile, AChainDeeperThanTheBoundStopsThereAndEveryLevelFinishes
   EXPECT_EQ(f.state.Log().size(), 1u + 2u * 64u);
 }
 
+TEST(HostileCommandFile, AValueTooLongToReadBackIsNotSaved) {
+  Fixture f;
+  f.dir.Write("config.kvx", "exe Old.exe\r\ncpar \r\n");
+  f.state.SetText(TextField::EngineText, "New.exe");
+  f.state.SetText(TextField::CustomParams, std::string(kMaxLineBytes, 'p'));
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  ExpectOneError(f.platform, {f.dir.File("config.kvx"), "too long to be read back"});
+  EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
+  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+}
+
 // --- Map info files and the catalogue ---------------------------------------------------------
 
 TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
