@@ -209,6 +209,29 @@ TEST(HostileCommandFile, AValueTooLongToReadBackIsNotSaved) {
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
 
+TEST(HostileCommandFile, OneCommandStopsAtAMillionLinesAndKeepsTheFilesItCutShort) {
+  Fixture f;
+  std::string lines;
+  for (int i = 0; i < 1000000; ++i) lines += "cpar x\r\n";
+  f.dir.Write("config.kvx", "exe Old.exe\r\n" + lines);
+  f.dir.Write("auto.kvx", "exec config.kvx\r\nexe after\r\n");
+  EXPECT_TRUE(f.launcher.Main());
+  ExpectOneError(f.platform, {f.dir.File("config.kvx"), "stopped at its line 1000000",
+                              "at most 1000000 lines"});
+  EXPECT_EQ(f.state.Log().size(), 1000001u);  // with "exec auto.kvx"
+  EXPECT_EQ(f.Text(TextField::EngineText), "Old.exe");
+  EXPECT_EQ(f.platform.windowShown, 1);
+
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_EQ(fs::file_size(f.dir.File("config.kvx")), 13 + lines.size());
+  // The next command starts with the whole budget again.
+  f.platform.errors.clear();
+  f.dir.Write("small.kvx", "exe small\r\n");
+  EXPECT_FALSE(f.launcher.RunCommand("exec small.kvx"));
+  EXPECT_EQ(f.Text(TextField::EngineText), "small");
+}
+
 // --- Map info files and the catalogue ---------------------------------------------------------
 
 TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
