@@ -277,7 +277,8 @@ void frmMain::BuildMenus() {
   AddItem(menuFile, "menuSave", QStringLiteral("&Save Settings"), false, false);
   QAction* menuSep1 = menuFile->addSeparator();
   menuSep1->setObjectName(QStringLiteral("menuSep1"));
-  menuSep1->setVisible(false);
+  // Qt disables whatever it hides, so "not selectable" can only be shown and disabled here.
+  menuSep1->setEnabled(false);
   QAction* menuExit = AddItem(menuFile, "menuExit", QStringLiteral("E&xit"), true, true);
 
   QMenu* menuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
