@@ -27,6 +27,8 @@ class DialogAnswerer {
   // Dialogs that opened without being expected, by their text.
   const std::vector<std::string>& Unexpected() const { return unexpected_; }
   bool AllAnswered() const { return answers_.empty(); }
+  // Forgets the answers still waiting: the dialogs they were for need not open.
+  void Clear() { answers_.clear(); }
 
  private:
   void Poll() {
