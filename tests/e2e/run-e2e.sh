@@ -4,6 +4,7 @@
 #   close   closed by the window manager: the settings are saved
 #   sigterm ended by SIGTERM: the settings are saved
 #   launch  Single Player, then Start: the engine runs in the Quake directory with its arguments
+#   nostart without its start script the launcher says so and ends unsaved, with a failure status
 set -euo pipefail
 check=$1 build=$2 wm_close=$3 engine=${4:-}
 title="Tarnfield - Kovar Launcher"
@@ -33,8 +34,9 @@ fail() {
 }
 
 wait_for_window() {
+  local name=${1:-$title}
   for _ in $(seq 100); do
-    xdotool search --name "^$title\$" 2>/dev/null | head -n1 && return 0
+    xdotool search --name "^$name\$" 2>/dev/null | head -n1 && return 0
     sleep 0.1
   done
   fail "the window did not appear"
@@ -110,6 +112,17 @@ SCRIPT
     "$wm_close" "$title"
     wait_for_exit || fail "the launcher ended with status $?"
     expect_saved
+    ;;
+  nostart)
+    rm "$app/auto.kvx"
+    before=$(od -c <"$app/config.kvx")
+    "$app/kovar-launcher" &
+    pid=$!
+    wait_for_window "Kovar Launcher" >/dev/null
+    sleep 0.5
+    "$wm_close" "Kovar Launcher" || fail "could not close the error box"
+    if wait_for_exit; then fail "the launcher ended with status 0"; fi
+    [ "$(od -c <"$app/config.kvx")" = "$before" ] || fail "config.kvx was written"
     ;;
   *)
     fail "unknown check $check"
