@@ -12,8 +12,9 @@
 namespace kovar {
 
 LauncherApplication::LauncherApplication(std::string appDir)
-    : launcher_(std::move(appDir), platform_), window_(launcher_) {
+    : launcher_(std::move(appDir), platform_), console_(launcher_), window_(launcher_) {
   platform_.SetMainWindow(&window_);
+  window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
 }
 
 int LauncherApplication::Run() {

@@ -6,6 +6,7 @@
 
 #include "Launcher.h"
 #include "QtPlatform.h"
+#include "frmDebug.h"
 #include "frmMain.h"
 
 namespace kovar {
@@ -22,10 +23,14 @@ class LauncherApplication {
   int Run();
 
   frmMain& MainWindow() { return window_; }
+  frmDebug& DebugWindow() { return console_; }
 
  private:
   QtPlatform platform_;
   Launcher launcher_;
+  // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays
+  // hidden unless its menu item is chosen.
+  frmDebug console_;
   frmMain window_;
 };
 

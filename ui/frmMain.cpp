@@ -29,6 +29,7 @@
 #include "LineBreakStripper.h"
 #include "MapBox.h"
 #include "TextCodec.h"
+#include "Twips.h"
 
 namespace kovar {
 
@@ -77,14 +78,8 @@ constexpr std::array<Placement, 25> kLayout = {{
 
 constexpr int kClientWidth = 5985;
 constexpr int kClientHeight = 4365;
-constexpr int kTwipsPerPixel = 15;
-
-int Pixels(int twips) { return twips / kTwipsPerPixel; }
-
-// The one conversion from the table to pixels. A line is 0 twips high and still paints a pixel.
 QRect PixelRect(const Placement& placement) {
-  return QRect(Pixels(placement.left), Pixels(placement.top), Pixels(placement.width),
-               std::max(1, Pixels(placement.height)));
+  return kovar::PixelRect(placement.left, placement.top, placement.width, placement.height);
 }
 
 const Placement& PlacementOf(const char* name) {

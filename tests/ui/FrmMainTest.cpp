@@ -21,6 +21,7 @@
 
 #include "DialogAnswerer.h"
 #include "ImageControl.h"
+#include "LauncherApplication.h"
 #include "Launcher.h"
 #include "MapBox.h"
 #include "QtPlatform.h"
@@ -211,6 +212,20 @@ class FrmMainTest : public QObject {
       QVERIFY2(item->isVisible() != item->isEnabled(), name);
     }
     QVERIFY(s.Item("menuSep1")->isSeparator());
+  }
+
+  void TheDebugMenuItemCannotOpenTheConsole() {
+    TempDir dir;
+    LauncherApplication app(dir.Path());
+    QAction* item = app.MainWindow().findChild<QAction*>(QStringLiteral("menuDebugMode"));
+    QVERIFY(item);
+    item->trigger();
+    QVERIFY(!app.DebugWindow().isVisible());
+    // Were it ever enabled, the item would show the console that already holds the log.
+    item->setVisible(true);
+    item->setEnabled(true);
+    item->trigger();
+    QVERIFY(app.DebugWindow().isVisible());
   }
 
   void NavigationBeepsChangeNothing() {
