@@ -64,8 +64,11 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   std::string Path() const { return path_.string(); }
-  // The full path of a file under the directory; `relative` uses '/' between its parts.
-  std::string File(const std::string& relative) const { return (path_ / relative).string(); }
+  // The full path of a file under the directory, spelt as the core spells it; `relative` uses '/'
+  // between its parts.
+  std::string File(const std::string& relative) const {
+    return (path_ / relative).make_preferred().string();
+  }
 
   void Write(const std::string& relative, const std::string& bytes) const {
     const std::filesystem::path file = path_ / relative;
