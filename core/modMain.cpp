@@ -1,6 +1,11 @@
 // Start-up, the Quake directory prompt and the game launch.
 #include "Launcher.h"
 
+#include <utility>
+
+#include "GameLaunch.h"
+#include "Paths.h"
+
 namespace kovar {
 
 bool Launcher::Main() {
@@ -30,8 +35,35 @@ void Launcher::SetQuakeDir() {
 
 bool Launcher::StartGame() {
   Action action(*this);
-  Fail("Starting the game is not available in this build yet.");
-  return true;
+  const LaunchChoices choices{
+      state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
+      state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
+      state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
+  if (std::string refusal = LaunchRefusal(choices, kNativeFlavour); !refusal.empty()) {
+    Fail(std::move(refusal));
+    return true;
+  }
+  const std::string scriptPath = AppPath(appDir_, LaunchScriptName(kNativeFlavour));
+#ifdef _WIN32
+  const std::string script = WindowsLaunchScript(choices);
+#else
+  // The command interpreter runs a program from the current directory first; the shell does not.
+  const bool engineInQuakeDir =
+      IsBareFileName(choices.engine) && IsRegularFile(choices.quakeDir + '/' + choices.engine);
+  const std::string script = LinuxLaunchScript(choices, engineInQuakeDir);
+#endif
+  if (std::string why =
+          WriteFileAtomically(scriptPath, script, kNativeFlavour == ScriptFlavour::Linux);
+      !why.empty()) {
+    Fail("Could not write the launch script \"" + scriptPath + "\": " + why +
+         ". The old script was left as it was, and the game was not started.");
+    return true;
+  }
+  if (std::string why = platform_.StartScript(scriptPath); !why.empty()) {
+    Fail("Could not start the launch script \"" + scriptPath + "\": " + why + ".");
+    return true;
+  }
+  return action.Failed();
 }
 
 }  // namespace kovar

