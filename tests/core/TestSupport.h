@@ -44,13 +44,14 @@ class FakePlatform : public Platform {
   std::string startAnswer;
 };
 
-// A fresh application directory under the system's temporary directory, removed afterwards.
+// A fresh application directory under the system's temporary directory (or under `parent`),
+// removed afterwards.
 class TempDir {
  public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("kovar-test-" + std::to_string(std::random_device{}()) +
-             std::to_string(std::random_device{}()));
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  explicit TempDir(const std::filesystem::path& parent) {
+    path_ = parent / ("kovar-test-" + std::to_string(std::random_device{}()) +
+                      std::to_string(std::random_device{}()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
