@@ -216,7 +216,13 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if (!(entry.dwFileAttributes & skip)) names.emplace_back(entry.cFileName);
+    // The pattern also matches through a file's short 8.3 alias ("abcdefgh.kvxz" is ABCDEF~1.KVX);
+    // such a name does not end in ".kvx", so it names no map that could ever load.
+    const std::size_t length = std::strlen(entry.cFileName);
+    if (!(entry.dwFileAttributes & skip) && length >= 4 &&
+        _strnicmp(entry.cFileName + length - 4, ".kvx", 4) == 0) {
+      names.emplace_back(entry.cFileName, length);
+    }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
 #else

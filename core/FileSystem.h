@@ -53,8 +53,9 @@ bool IsRegularFile(const std::string& path);
 // True when both paths exist and name the same file.
 bool SameFile(const std::string& a, const std::string& b);
 
-// The names of the ordinary files in `directory` that the system lists for the pattern "*.kvx",
-// in the order of the listing. A missing directory lists nothing.
+// The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
+// on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
+// Linux exactly. A missing directory lists nothing.
 std::vector<std::string> ListMapInfoFiles(const std::string& directory);
 
 }  // namespace kovar

@@ -11,3 +11,8 @@ echo "== build and test"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVAR_WARNINGS_AS_ERRORS=ON
 cmake --build build/ci
 ctest --test-dir build/ci --output-on-failure --timeout 300
+
+echo "== Windows build, tests under Wine"
+cmake --preset mingw-wine
+cmake --build --preset mingw-wine
+ctest --preset mingw-wine
