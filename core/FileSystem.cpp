@@ -21,6 +21,8 @@ std::string SystemError(int errnum) { return std::strerror(errnum); }
 namespace {
 
 #ifdef _WIN32
+}  // namespace
+
 std::string LastWindowsError() {
   const DWORD code = GetLastError();
   char* text = nullptr;
@@ -35,6 +37,8 @@ std::string LastWindowsError() {
   }
   return message;
 }
+
+namespace {
 
 bool HandleId(HANDLE handle, FileId& id) {
   BY_HANDLE_FILE_INFORMATION info;

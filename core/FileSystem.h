@@ -12,6 +12,11 @@ namespace kovar {
 // The operating system's text for an errno value.
 std::string SystemError(int errnum);
 
+#ifdef _WIN32
+// The system's text for the calling thread's last Windows error, without its final full stop.
+std::string LastWindowsError();
+#endif
+
 // Identifies a file independently of how its path is spelled.
 struct FileId {
   std::uint64_t device = 0;
