@@ -21,6 +21,8 @@ std::string SystemError(int errnum) { return std::strerror(errnum); }
 namespace {
 
 #ifdef _WIN32
+}  // namespace
+
 std::string LastWindowsError() {
   const DWORD code = GetLastError();
   char* text = nullptr;
@@ -35,6 +37,8 @@ std::string LastWindowsError() {
   }
   return message;
 }
+
+namespace {
 
 bool HandleId(HANDLE handle, FileId& id) {
   BY_HANDLE_FILE_INFORMATION info;
@@ -241,7 +245,13 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if (!(entry.dwFileAttributes & skip)) names.emplace_back(entry.cFileName);
+    // The pattern also matches through a file's short 8.3 alias ("abcdefgh.kvxz" is ABCDEF~1.KVX);
+    // such a name does not end in ".kvx", so it names no map that could ever load.
+    const std::size_t length = std::strlen(entry.cFileName);
+    if (!(entry.dwFileAttributes & skip) && length >= 4 &&
+        _strnicmp(entry.cFileName + length - 4, ".kvx", 4) == 0) {
+      names.emplace_back(entry.cFileName, length);
+    }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
 #else

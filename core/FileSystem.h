@@ -12,6 +12,11 @@ namespace kovar {
 // The operating system's text for an errno value.
 std::string SystemError(int errnum);
 
+#ifdef _WIN32
+// The system's text for the calling thread's last Windows error, without its final full stop.
+std::string LastWindowsError();
+#endif
+
 // Identifies a file independently of how its path is spelled.
 struct FileId {
   std::uint64_t device = 0;
@@ -54,8 +59,9 @@ bool IsRegularFile(const std::string& path);
 // True when both paths exist and name the same file.
 bool SameFile(const std::string& a, const std::string& b);
 
-// The names of the ordinary files in `directory` that the system lists for the pattern "*.kvx",
-// in the order of the listing. A missing directory lists nothing.
+// The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
+// on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
+// Linux exactly. A missing directory lists nothing.
 std::vector<std::string> ListMapInfoFiles(const std::string& directory);
 
 }  // namespace kovar

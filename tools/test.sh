@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test; then runs the tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a minute when clang is there.
+# Installs what is needed, builds everything and runs every test, natively and cross-built for
+# Windows under Wine; then runs the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzzer for a minute when clang-14 is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -12,6 +13,11 @@ echo "== build and test"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVAR_WARNINGS_AS_ERRORS=ON
 cmake --build build/ci
 ctest --test-dir build/ci --output-on-failure --timeout 300
+
+echo "== Windows build, tests under Wine"
+cmake --preset mingw-wine
+cmake --build --preset mingw-wine
+ctest --preset mingw-wine
 
 tools/sanitize.sh
 tools/fuzz.sh 60

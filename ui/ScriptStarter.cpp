@@ -16,28 +16,13 @@
 #include <unistd.h>
 #endif
 
+#include "FileSystem.h"
+
 namespace kovar {
 
 namespace {
 
-#ifdef _WIN32
-
-std::string LastWindowsError() {
-  const DWORD code = GetLastError();
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length ? std::string(text, length) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                              message.back() == ' ' || message.back() == '.')) {
-    message.pop_back();
-  }
-  return message;
-}
-
-#else
+#ifndef _WIN32
 
 // The environment variable that keeps the script out of a terminal window (set by the tests).
 constexpr const char* kNoTerminalVariable = "KOVAR_NO_TERMINAL";

@@ -11,13 +11,11 @@
 #include <QResizeEvent>
 
 #include "DebugLogModel.h"
+#include "Twips.h"
 
 namespace kovar {
 
 namespace {
-
-// Geometry is kept in twips, as the window was designed, and converted to pixels only here.
-constexpr int kTwipsPerPixel = 15;
 
 struct Place {
   int left;
@@ -26,10 +24,8 @@ struct Place {
   int height;
 };
 
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
-
 QRect Pixels(const Place& place) {
-  return QRect(Px(place.left), Px(place.top), Px(place.width), Px(place.height));
+  return PixelRect(place.left, place.top, place.width, place.height);
 }
 
 constexpr int kClientWidth = 4680;
@@ -50,7 +46,7 @@ frmDebug::frmDebug(Launcher& launcher)
   setWindowTitle(QStringLiteral("Debug"));
   // The console is a side window: closing it must never end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
-  resize(Px(kClientWidth), Px(kClientHeight));
+  resize(Pixels(kClientWidth), Pixels(kClientHeight));
 
   // Created back to front, which is also the focus order: list, text box, button.
   listDebug = new QListView(this);

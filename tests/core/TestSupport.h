@@ -60,13 +60,14 @@ class QuietPlatform : public Platform {
   std::string StartScript(const std::string&) override { return {}; }
 };
 
-// A fresh application directory under the system's temporary directory, removed afterwards.
+// A fresh application directory under the system's temporary directory (or under `parent`),
+// removed afterwards.
 class TempDir {
  public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("kovar-test-" + std::to_string(std::random_device{}()) +
-             std::to_string(std::random_device{}()));
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  explicit TempDir(const std::filesystem::path& parent) {
+    path_ = parent / ("kovar-test-" + std::to_string(std::random_device{}()) +
+                      std::to_string(std::random_device{}()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -80,8 +81,11 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   std::string Path() const { return path_.string(); }
-  // The full path of a file under the directory; `relative` uses '/' between its parts.
-  std::string File(const std::string& relative) const { return (path_ / relative).string(); }
+  // The full path of a file under the directory, spelt as the core spells it; `relative` uses '/'
+  // between its parts.
+  std::string File(const std::string& relative) const {
+    return (path_ / relative).make_preferred().string();
+  }
 
   void Write(const std::string& relative, const std::string& bytes) const {
     const std::filesystem::path file = path_ / relative;
@@ -107,7 +111,8 @@ struct Fixture {
   const std::string& Text(TextField field) const { return launcher.State().Text(field); }
 };
 
-// Root ignores file permissions, so tests that need an unreadable file skip there.
+// Root ignores file permissions, so tests that need an unreadable file skip there. Windows has no
+// such permission bits: a file another program holds open is its unreadable file.
 inline bool PermissionsApply() {
 #ifdef _WIN32
   return false;

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# End-to-end checks of the installed launcher on a real X server (run inside xvfb-run).
+# Usage: run-e2e.sh CHECK BUILD-DIR WM-CLOSE-HELPER [STAND-IN-ENGINE]
+#   close   closed by the window manager: the settings are saved
+#   sigterm ended by SIGTERM: the settings are saved
+#   launch  Single Player, then Start: the engine runs in the Quake directory with its arguments
+#   nostart without its start script the launcher says so and ends unsaved, with a failure status
+set -euo pipefail
+check=$1 build=$2 wm_close=$3 engine=${4:-}
+title="Tarnfield - Kovar Launcher"
+
+if [ "$check" = launch ] && [ ! -x "$engine" ]; then
+  echo "skipped: the stand-in engine is not built"
+  exit 77
+fi
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+app="$work/Kovar Launcher"
+cmake --install "$build" --prefix "$app" >/dev/null
+# A comment line that the launcher's save drops: its absence proves the file was written.
+printf 'exe GLQuake.exe\r\nmap Ember Foundry\r\n# saved by hand\r\ncpar +skill 2\r\n' >"$app/config.kvx"
+printf 'frun false\r\nquakedir %s\r\n' "$work/quake" >"$app/settings.kvx"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+wait_for_window() {
+  local name=${1:-$title}
+  for _ in $(seq 100); do
+    xdotool search --name "^$name\$" 2>/dev/null | head -n1 && return 0
+    sleep 0.1
+  done
+  fail "the window did not appear"
+}
+
+wait_for_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=; return "$status"; }
+    sleep 0.1
+  done
+  fail "the launcher did not end"
+}
+
+expect_file() {
+  local expected actual
+  expected=$(printf '%b' "$2" | od -c)
+  actual=$(od -c <"$1")
+  [ "$expected" = "$actual" ] || fail "$1 holds:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
+}
+
+expect_saved() {
+  expect_file "$app/config.kvx" 'exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar +skill 2\r\n'
+  expect_file "$app/settings.kvx" "frun false\\r\\nquakedir $work/quake\\r\\n"
+}
+
+start() {
+  "$app/kovar-launcher" &
+  pid=$!
+  window=$(wait_for_window)
+  sleep 0.5
+}
+
+case $check in
+  close)
+    start
+    "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+    wait_for_exit || fail "the launcher ended with status $?"
+    expect_saved
+    ;;
+  sigterm)
+    start
+    kill -TERM "$pid"
+    wait_for_exit || fail "the launcher ended with status $?"
+    expect_saved
+    ;;
+  launch)
+    mkdir -p "$work/quake"
+    record=$work/engine-ran
+    # Each engine name records where and how it was started, then hands over to the stand-in.
+    for name in LucidGL.exe GLQuake.exe Quake.exe WinQuake.exe VQuake.exe; do
+      cat >"$work/quake/$name" <<SCRIPT
+#!/bin/sh
+{ pwd; echo "\$0"; echo "\$*"; } >"$record.tmp" && mv "$record.tmp" "$record"
+exec timeout 10 "$engine" "\$@" </dev/null >/dev/null 2>&1
+SCRIPT
+      chmod +x "$work/quake/$name"
+    done
+    start
+    read -r width height < <(xdotool getwindowgeometry --shell "$window" |
+      awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
+    menu=$((height - 291))
+    # imgSP in the navigation column, then imgStartSP on the start panel (pixels, client area).
+    xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
+    sleep 0.3
+    xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
+    for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
+    [ -f "$record" ] || fail "no engine was started (window ${width}x${height})"
+    mapfile -t ran <"$record"
+    [ "${ran[0]}" = "$work/quake" ] || fail "the engine ran in ${ran[0]}"
+    [ "$(basename "${ran[1]}")" = GLQuake.exe ] || fail "the engine was ${ran[1]}"
+    [ "${ran[2]}" = "+map tarn2 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1" ] ||
+      fail "the engine got the arguments: ${ran[2]}"
+    "$wm_close" "$title"
+    wait_for_exit || fail "the launcher ended with status $?"
+    expect_saved
+    ;;
+  nostart)
+    rm "$app/auto.kvx"
+    before=$(od -c <"$app/config.kvx")
+    "$app/kovar-launcher" &
+    pid=$!
+    wait_for_window "Kovar Launcher" >/dev/null
+    sleep 0.5
+    "$wm_close" "Kovar Launcher" || fail "could not close the error box"
+    if wait_for_exit; then fail "the launcher ended with status 0"; fi
+    [ "$(od -c <"$app/config.kvx")" = "$before" ] || fail "config.kvx was written"
+    ;;
+  *)
+    fail "unknown check $check"
+    ;;
+esac
+echo "ok: $check"

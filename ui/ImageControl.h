@@ -1,0 +1,31 @@
+// A picture shown unscaled at its own size from the control's top-left corner, optionally
+// clickable: the navigation images, the start image, the tiles, the logo and the preview field.
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace kovar {
+
+class ImageControl : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ImageControl(QWidget* parent);
+
+  // Shows `picture` at its own pixel size, the control taking that size. A null picture removes
+  // it and gives the control back `emptySize`.
+  void SetPicture(const QPixmap& picture, QSize emptySize);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+}  // namespace kovar

@@ -1,0 +1,42 @@
+// The map box: a one-line editable field with its list always open below it, as one control.
+// Qt's combo box only drops its list down, so the field and the list are composed here.
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+
+namespace kovar {
+
+class MapBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MapBox(QWidget* parent);
+
+  QLineEdit* Field() const { return field_; }
+  QListWidget* List() const { return list_; }
+
+  // Replaces the list's entries. The field's text stays as it is and no entry is selected.
+  void SetEntries(const QStringList& entries);
+
+ signals:
+  // The player chose the entry `row`: by a click on it (the current one included) or by moving
+  // the selection with the keyboard.
+  void entryChosen(int row);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool FieldKey(int key);
+  void Choose(int row);
+
+  QLineEdit* field_;
+  QListWidget* list_;
+  bool pressed_ = false;
+};
+
+}  // namespace kovar

@@ -1,0 +1,96 @@
+// The main window: the logo band, the navigation images, the two panels with the map and engine
+// boxes and the start image, and the menus. It shows the launcher state and hands the player's
+// edits and actions to the core.
+#pragma once
+
+#include <functional>
+
+#include <QMainWindow>
+
+#include "LauncherState.h"
+
+class QAction;
+class QComboBox;
+class QImage;
+class QLabel;
+class QLineEdit;
+class QMenu;
+
+namespace kovar {
+
+class ImageControl;
+class Launcher;
+class MapBox;
+
+class frmMain : public QMainWindow, public StateObserver {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(Launcher& launcher);
+  ~frmMain() override;
+  frmMain(const frmMain&) = delete;
+  frmMain& operator=(const frmMain&) = delete;
+
+  // Shows a decoded preview in imgLevel at its own size; a null image removes the preview.
+  void SetPreview(const QImage& picture);
+
+  // What shows the debug console when its menu item is chosen.
+  void SetDebugWindowShower(std::function<void()> show);
+  // What ends the program once the settings are saved (by default, leaving the event loop).
+  void SetProgramEnder(std::function<void()> end);
+
+  // The desktop session or the operating system asks the program to end: saves, like a close.
+  void CloseBySystem();
+  // True once the program's end has begun: the settings were saved and nothing else may run.
+  bool Ended() const { return ended_; }
+
+  // StateObserver: shows the core's values in the controls.
+  void TextChanged(TextField field) override;
+  void ListChanged(ListField field) override;
+  void LogAppended(std::size_t index) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void Bind();
+  void ShowText(TextField field);
+  void ShowList(ListField field);
+  void PlayerEdited(TextField field, const QString& text);
+  void EndProgram();
+
+  void Form_Load();
+  void Form_Unload();
+  void menuExit_Click();
+  void menuSQD_Click();
+  void menuDebugMode_Click();
+  void menuAbout_Click();
+  void imgMain_Click();
+  void imgSP_Click();
+  void imgMP_Click();
+  void imgJoin_Click();
+  void imgStartSP_Click();
+  void listMap_Click();
+  void HidePanels();
+
+  Launcher& launcher_;
+  std::function<void()> showDebugWindow_;
+  std::function<void()> endProgram_;
+  bool ended_ = false;
+  // Set while a player's edit is handed to the core, so that its echo does not rewrite the field
+  // the player is typing in.
+  bool takingEdit_ = false;
+
+  QWidget* picMain_ = nullptr;
+  QWidget* picSP_ = nullptr;
+  MapBox* listMap_ = nullptr;
+  QLineEdit* txtCpar_ = nullptr;
+  QComboBox* comboEXE_ = nullptr;
+  QLabel* lblMapDes_ = nullptr;
+  QLabel* lblMapTitle_ = nullptr;
+  ImageControl* imgLevel_ = nullptr;
+};
+
+}  // namespace kovar

@@ -1,0 +1,15 @@
+// Kovar Launcher's entry point: the application's name and version, its directory, and the run.
+#include <QApplication>
+#include <QFile>
+
+#include "LauncherApplication.h"
+
+int main(int argc, char* argv[]) {
+  QApplication::setApplicationName(QStringLiteral("Kovar Launcher"));
+  QApplication::setApplicationVersion(QStringLiteral("0.01"));
+  QApplication app(argc, argv);
+  // The launcher's files lie beside its executable, named in the system's own file name bytes.
+  const QByteArray appDir = QFile::encodeName(QApplication::applicationDirPath());
+  kovar::LauncherApplication launcher(appDir.toStdString());
+  return launcher.Run();
+}
