@@ -5,7 +5,8 @@
 #include <QWidget>
 
 class QLineEdit;
-class QListWidget;
+class QListView;
+class QStringListModel;
 
 namespace kovar {
 
@@ -16,7 +17,7 @@ class MapBox : public QWidget {
   explicit MapBox(QWidget* parent);
 
   QLineEdit* Field() const { return field_; }
-  QListWidget* List() const { return list_; }
+  QListView* List() const { return list_; }
 
   // Replaces the list's entries. The field's text stays as it is and no entry is selected.
   void SetEntries(const QStringList& entries);
@@ -35,7 +36,9 @@ class MapBox : public QWidget {
   void Choose(int row);
 
   QLineEdit* field_;
-  QListWidget* list_;
+  // A plain string model: a catalogue of thousands of maps needs no item object per entry.
+  QStringListModel* entries_;
+  QListView* list_;
   bool pressed_ = false;
 };
 
