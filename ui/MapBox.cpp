@@ -8,16 +8,12 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QStringListModel>
 
 namespace kovar {
 
-MapBox::MapBox(QWidget* parent)
-    : QWidget(parent),
-      field_(new QLineEdit(this)),
-      entries_(new QStringListModel(this)),
-      list_(new QListView(this)) {
-  list_->setModel(entries_);
+MapBox::MapBox(QAbstractItemModel* entries, QWidget* parent)
+    : QWidget(parent), field_(new QLineEdit(this)), list_(new QListView(this)) {
+  list_->setModel(entries);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -32,9 +28,8 @@ MapBox::MapBox(QWidget* parent)
   list_->viewport()->installEventFilter(this);
 }
 
-void MapBox::SetEntries(const QStringList& entries) {
+void MapBox::ClearChoice() {
   const QSignalBlocker blocker(list_);
-  entries_->setStringList(entries);
   list_->setCurrentIndex(QModelIndex());
   list_->clearSelection();
 }
@@ -78,7 +73,7 @@ bool MapBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MapBox::FieldKey(int key) {
-  const int count = entries_->rowCount();
+  const int count = list_->model()->rowCount();
   const int current = list_->currentIndex().row();
   const int page = std::max(1, list_->viewport()->height() / std::max(1, list_->sizeHintForRow(0)));
   int row = current;
@@ -105,7 +100,7 @@ bool MapBox::FieldKey(int key) {
 }
 
 void MapBox::Choose(int row) {
-  list_->selectionModel()->setCurrentIndex(entries_->index(row),
+  list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0),
                                            QItemSelectionModel::ClearAndSelect);
   emit entryChosen(row);
 }
