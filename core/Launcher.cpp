@@ -18,9 +18,12 @@ constexpr std::size_t kMaxListedFailures = 12;
 Launcher::Action::Action(Launcher& launcher)
     : launcher_(launcher), before_(launcher.failures_.size()) {
   ++launcher_.actionDepth_;
+  launcher_.state_.HoldTextChanges();
 }
 
 Launcher::Action::~Action() {
+  // The windows show the action's outcome before any failure of it is shown.
+  launcher_.state_.ReleaseTextChanges();
   if (--launcher_.actionDepth_ > 0 || launcher_.failures_.empty()) return;
   std::vector<std::string> failures = std::move(launcher_.failures_);
   launcher_.failures_.clear();

@@ -55,7 +55,7 @@ class Launcher {
 
  private:
   // One player-visible action: the failures of everything it runs are shown in one box when
-  // the outermost action ends.
+  // the outermost action ends, and its text changes reach the windows once, at its end.
   class Action {
    public:
     explicit Action(Launcher& launcher);

@@ -19,7 +19,23 @@ void LauncherState::SetText(TextField field, std::string value) {
   std::string& slot = text_[static_cast<std::size_t>(field)];
   if (slot == value) return;
   slot = std::move(value);
+  if (holds_ > 0) {
+    held_[static_cast<std::size_t>(field)] = true;
+    return;
+  }
   Notify([field](StateObserver* o) { o->TextChanged(field); });
+}
+
+void LauncherState::HoldTextChanges() { ++holds_; }
+
+void LauncherState::ReleaseTextChanges() {
+  if (holds_ == 0 || --holds_ > 0) return;
+  for (std::size_t i = 0; i < held_.size(); ++i) {
+    if (!held_[i]) continue;
+    held_[i] = false;
+    const auto field = static_cast<TextField>(i);
+    Notify([field](StateObserver* o) { o->TextChanged(field); });
+  }
 }
 
 const std::vector<std::string>& LauncherState::List(ListField field) const {

@@ -39,8 +39,15 @@ class LauncherState {
 
   // The current value of a text field.
   const std::string& Text(TextField field) const;
-  // Sets a text field; observers hear of it only when the value differs.
+  // Sets a text field; observers hear of it only when the value differs, and while changes are
+  // held only once the last hold is released.
   void SetText(TextField field, std::string value);
+
+  // Holds back text change notices until the matching release, then tells each changed field
+  // once: a command file that sets a field thousands of times has it shown once, not redrawn at
+  // every line. Holds nest.
+  void HoldTextChanges();
+  void ReleaseTextChanges();
 
   const std::vector<std::string>& List(ListField field) const;
   void SetList(ListField field, std::vector<std::string> entries);
@@ -70,6 +77,8 @@ class LauncherState {
   std::vector<std::string> log_;
   bool selectedMapFailed_ = false;
   std::vector<StateObserver*> observers_;
+  int holds_ = 0;
+  std::array<bool, static_cast<std::size_t>(TextField::Count)> held_{};
 };
 
 }  // namespace kovar

@@ -5,17 +5,22 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace kovar {
 
-MapBox::MapBox(QWidget* parent)
-    : QWidget(parent), field_(new QLineEdit(this)), list_(new QListWidget(this)) {
+MapBox::MapBox(QAbstractItemModel* entries, QWidget* parent)
+    : QWidget(parent), field_(new QLineEdit(this)), list_(new QListView(this)) {
+  list_->setModel(entries);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setTextElideMode(Qt::ElideNone);
+  // Every entry is one line of text: the list need not measure each of a large catalogue's
+  // entries before it can show the first.
+  list_->setUniformItemSizes(true);
   // The field holds the focus for the whole box; the arrow keys in it move the list's selection.
   list_->setFocusPolicy(Qt::NoFocus);
   setFocusProxy(field_);
@@ -23,11 +28,9 @@ MapBox::MapBox(QWidget* parent)
   list_->viewport()->installEventFilter(this);
 }
 
-void MapBox::SetEntries(const QStringList& entries) {
+void MapBox::ClearChoice() {
   const QSignalBlocker blocker(list_);
-  list_->clear();
-  list_->addItems(entries);
-  list_->setCurrentRow(-1);
+  list_->setCurrentIndex(QModelIndex());
   list_->clearSelection();
 }
 
@@ -70,8 +73,8 @@ bool MapBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MapBox::FieldKey(int key) {
-  const int count = list_->count();
-  const int current = list_->currentRow();
+  const int count = list_->model()->rowCount();
+  const int current = list_->currentIndex().row();
   const int page = std::max(1, list_->viewport()->height() / std::max(1, list_->sizeHintForRow(0)));
   int row = current;
   switch (key) {
@@ -97,7 +100,8 @@ bool MapBox::FieldKey(int key) {
 }
 
 void MapBox::Choose(int row) {
-  list_->setCurrentRow(row);
+  list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect);
   emit entryChosen(row);
 }
 

@@ -5,7 +5,8 @@
 #include <QWidget>
 
 class QLineEdit;
-class QListWidget;
+class QAbstractItemModel;
+class QListView;
 
 namespace kovar {
 
@@ -13,13 +14,14 @@ class MapBox : public QWidget {
   Q_OBJECT
 
  public:
-  explicit MapBox(QWidget* parent);
+  // The list shows `entries`, one line of text each.
+  MapBox(QAbstractItemModel* entries, QWidget* parent);
 
   QLineEdit* Field() const { return field_; }
-  QListWidget* List() const { return list_; }
+  QListView* List() const { return list_; }
 
-  // Replaces the list's entries. The field's text stays as it is and no entry is selected.
-  void SetEntries(const QStringList& entries);
+  // After the entries were replaced: no entry is current or selected. The field's text stays.
+  void ClearChoice();
 
  signals:
   // The player chose the entry `row`: by a click on it (the current one included) or by moving
@@ -35,7 +37,7 @@ class MapBox : public QWidget {
   void Choose(int row);
 
   QLineEdit* field_;
-  QListWidget* list_;
+  QListView* list_;
   bool pressed_ = false;
 };
 

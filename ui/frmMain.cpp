@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -28,6 +27,7 @@
 #include "Launcher.h"
 #include "LineBreakStripper.h"
 #include "MapBox.h"
+#include "MapListModel.h"
 #include "TextCodec.h"
 #include "Twips.h"
 
@@ -177,7 +177,8 @@ void frmMain::BuildControls() {
   QPalette fieldPalette = palette;
   fieldPalette.setColor(QPalette::Window, QColor(160, 160, 160));
 
-  listMap_ = new MapBox(picMain_);
+  mapList_ = new MapListModel(launcher_.State().List(ListField::MapList), this);
+  listMap_ = new MapBox(mapList_, picMain_);
   listMap_->setPalette(fieldPalette);
   listMap_->setObjectName(QStringLiteral("listMap"));
   listMap_->Field()->setValidator(new LineBreakStripper(listMap_));
@@ -365,12 +366,13 @@ void frmMain::ShowText(TextField field) {
 }
 
 void frmMain::ShowList(ListField field) {
-  QStringList entries;
-  for (const std::string& entry : launcher_.State().List(field)) entries.append(ToDisplay(entry));
   if (field == ListField::MapList) {
-    listMap_->SetEntries(entries);
+    mapList_->Reset();
+    listMap_->ClearChoice();
     return;
   }
+  QStringList entries;
+  for (const std::string& entry : launcher_.State().List(field)) entries.append(ToDisplay(entry));
   // Filling the list selects nothing and leaves the engine text as it is.
   const QSignalBlocker blocker(comboEXE_);
   comboEXE_->clear();

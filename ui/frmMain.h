@@ -21,6 +21,7 @@ namespace kovar {
 class ImageControl;
 class Launcher;
 class MapBox;
+class MapListModel;
 
 class frmMain : public QMainWindow, public StateObserver {
   Q_OBJECT
@@ -85,6 +86,7 @@ class frmMain : public QMainWindow, public StateObserver {
 
   QWidget* picMain_ = nullptr;
   QWidget* picSP_ = nullptr;
+  MapListModel* mapList_ = nullptr;
   MapBox* listMap_ = nullptr;
   QLineEdit* txtCpar_ = nullptr;
   QComboBox* comboEXE_ = nullptr;

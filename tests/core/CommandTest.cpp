@@ -1,4 +1,6 @@
 // The command language: keyword tests, logging, nested command files and their failures.
+#include <array>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -153,6 +155,38 @@ TEST(RunCommand, ShowsAllFailuresOfOneCallInOneBox) {
   for (const char* name : {"a.kvx", "b.kvx", "nowhere"}) {
     EXPECT_NE(f.platform.errors[0].find(name), std::string::npos) << name;
   }
+}
+
+// Counts the text change notices and notes whether any failure had been shown before each.
+struct NoticeCounter : StateObserver {
+  explicit NoticeCounter(const FakePlatform& shown) : platform(shown) {}
+  void TextChanged(TextField field) override {
+    ++notices[static_cast<std::size_t>(field)];
+    if (!platform.errors.empty()) ++afterFailure;
+  }
+  void ListChanged(ListField) override {}
+  void LogAppended(std::size_t) override {}
+  const FakePlatform& platform;
+  std::array<int, static_cast<std::size_t>(TextField::Count)> notices{};
+  int afterFailure = 0;
+};
+
+TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
+  Fixture f;
+  NoticeCounter counter(f.platform);
+  f.state.AddObserver(&counter);
+  f.dir.Write("many.kvx", "cpar a\r\ncpar b\r\ncpar c\r\nexe x\r\nexec missing.kvx\r\n");
+  EXPECT_TRUE(f.launcher.RunCommand("exec many.kvx"));
+  EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::CustomParams)], 1);
+  EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::EngineText)], 1);
+  EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::QuakeDir)], 0);
+  EXPECT_EQ(counter.afterFailure, 0);
+  EXPECT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_EQ(f.Text(TextField::CustomParams), "c");
+  // Outside an action a change is told at once.
+  f.state.SetText(TextField::CustomParams, "d");
+  EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::CustomParams)], 2);
+  f.state.RemoveObserver(&counter);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,8 +60,8 @@ struct Session {
   void Click(const char* name) const { QTest::mouseClick(Control(name), Qt::LeftButton); }
   // Clicks the map list's entry `row` as the player would.
   void ClickMap(int row) const {
-    QListWidget* list = Control<MapBox>("listMap")->List();
-    const QRect rect = list->visualItemRect(list->item(row));
+    QListView* list = Control<MapBox>("listMap")->List();
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
   }
   void WriteMap(const std::string& name, const std::string& level, const std::string& description,
@@ -279,10 +279,13 @@ class FrmMainTest : public QObject {
     s.WriteMap("beta", "b1", "Second.");
     s.Show();
     auto* listMap = s.Control<MapBox>("listMap");
-    QCOMPARE(listMap->List()->count(), 2);
-    QCOMPARE(listMap->List()->currentRow(), -1);
+    QAbstractItemModel* entries = listMap->List()->model();
+    QCOMPARE(entries->rowCount(), 2);
+    QCOMPARE(listMap->List()->currentIndex().row(), -1);
     const int alpha =
-        listMap->List()->row(listMap->List()->findItems("alpha", Qt::MatchExactly).front());
+        entries->match(entries->index(0, 0), Qt::DisplayRole, "alpha", 1, Qt::MatchExactly)
+            .front()
+            .row();
     s.ClickMap(alpha);
     QCOMPARE(s.Text(TextField::MapSelection), std::string("alpha"));
     QCOMPARE(listMap->Field()->text(), QStringLiteral("alpha"));
@@ -301,12 +304,12 @@ class FrmMainTest : public QObject {
     QCOMPARE(s.Control<QLabel>("lblMapTitle")->text(), QStringLiteral("alpha"));
     // Moving the selection with the keyboard is a selection.
     QTest::keyClick(listMap->Field(), alpha == 0 ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(listMap->List()->currentRow(), 1 - alpha);
+    QCOMPARE(listMap->List()->currentIndex().row(), 1 - alpha);
     QCOMPARE(s.Text(TextField::MapLevel), std::string("b1"));
     QCOMPARE(s.Control<QLabel>("lblMapTitle")->text(), QStringLiteral("beta"));
     // A key that cannot move the selection further selects nothing new.
     QTest::keyClick(listMap->Field(), alpha == 0 ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(listMap->List()->currentRow(), 1 - alpha);
+    QCOMPARE(listMap->List()->currentIndex().row(), 1 - alpha);
   }
 
   void ACommandNeitherSelectsAnEntryNorIsRewrittenByTheWindow() {
@@ -321,7 +324,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(comboEXE->count(), 5);
     QCOMPARE(comboEXE->currentIndex(), -1);
     QCOMPARE(comboEXE->currentText(), QStringLiteral("WinQuake.exe"));
-    QCOMPARE(s.Control<MapBox>("listMap")->List()->currentRow(), -1);
+    QCOMPARE(s.Control<MapBox>("listMap")->List()->currentIndex().row(), -1);
     QCOMPARE(s.Control<MapBox>("listMap")->Field()->text(), QStringLiteral("alpha"));
     s.launcher.RunCommand("exe GLQuake.exe");
     QCOMPARE(comboEXE->currentIndex(), -1);
@@ -345,7 +348,7 @@ class FrmMainTest : public QObject {
     for (int i = 0; i < comboEXE->count(); ++i) engines.append(comboEXE->itemText(i));
     QCOMPARE(engines, QStringList({"LucidGL.exe", "GLQuake.exe", "Quake.exe", "WinQuake.exe",
                                    "VQuake.exe"}));
-    QCOMPARE(s.Control<MapBox>("listMap")->List()->count(), 0);
+    QCOMPARE(s.Control<MapBox>("listMap")->List()->model()->rowCount(), 0);
     QVERIFY(s.Control<MapBox>("listMap")->Field()->text().isEmpty());
     QVERIFY(s.Control<QLabel>("lblMapTitle")->text().isEmpty());
     QVERIFY(s.Control<QLabel>("lblMapDes")->text().isEmpty());

@@ -1,0 +1,46 @@
+// The map list model: rows read from the core's list, decoded when shown.
+#include "MapListModel.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+#include "TextCodec.h"
+
+namespace kovar {
+
+namespace {
+
+int RowsOf(const std::vector<std::string>& names) {
+  // A view counts rows in int.
+  return static_cast<int>(
+      std::min(names.size(), static_cast<std::size_t>(std::numeric_limits<int>::max())));
+}
+
+}  // namespace
+
+MapListModel::MapListModel(const std::vector<std::string>& names, QObject* parent)
+    : QAbstractListModel(parent), names_(names), rows_(RowsOf(names)) {}
+
+int MapListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant MapListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0 || index.row() < 0 ||
+      index.row() >= rows_ || static_cast<std::size_t>(index.row()) >= names_.size()) {
+    return {};
+  }
+  return ToDisplay(names_[static_cast<std::size_t>(index.row())]);
+}
+
+Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
+void MapListModel::Reset() {
+  beginResetModel();
+  rows_ = RowsOf(names_);
+  endResetModel();
+}
+
+}  // namespace kovar
