@@ -83,16 +83,39 @@ std::string InputFile::Open(const std::string& path) {
     std::fclose(file_);
     file_ = nullptr;
   }
+  // The system would read such a name only up to the NUL, which is another file than the one named.
+  if (path.find('\0') != std::string::npos) return "the name holds a NUL byte";
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
 #ifdef _WIN32
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return SystemError(IsDirectory(path) ? EISDIR : (errno ? errno : ENOENT));
-#else
-  if (!file) return SystemError(errno ? errno : ENOENT);
-  struct stat info;
-  if (::fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+  // A device name such as CON is valid in every directory; reading it would wait for the console.
+  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
     std::fclose(file);
-    return SystemError(EISDIR);
+    return "it is not an ordinary file";
+  }
+#else
+  // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return SystemError(errno ? errno : ENOENT);
+  struct stat info;
+  std::string why;
+  if (::fstat(fd, &info) != 0) {
+    why = SystemError(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    why = SystemError(EISDIR);
+  } else if (!S_ISREG(info.st_mode)) {
+    // Pipes and devices may never end or may wait forever.
+    why = "it is not an ordinary file";
+  } else if (const int flags = ::fcntl(fd, F_GETFL);
+             flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    why = SystemError(errno);
+  }
+  std::FILE* file = why.empty() ? ::fdopen(fd, "rb") : nullptr;
+  if (!file) {
+    if (why.empty()) why = SystemError(errno);
+    ::close(fd);
+    return why;
   }
 #endif
   file_ = file;
@@ -206,6 +229,8 @@ bool IsRegularFile(const std::string& path) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
+  // A name with a NUL byte names no file, whatever the system would make of its first part.
+  if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
   FileId first;
   FileId second;
   return PathId(a, first) && PathId(b, second) && first == second;

@@ -32,7 +32,8 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
   ~InputFile();
 
-  // Opens `path`; on failure returns the reason and leaves the file closed. A directory is refused.
+  // Opens `path`; on failure returns the reason and leaves the file closed. Only ordinary files
+  // are opened: a directory, a pipe or a device is refused.
   std::string Open(const std::string& path);
   std::FILE* Get() const { return file_; }
   // The identity of the open file; false when the system cannot tell.

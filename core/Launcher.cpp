@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "LineReader.h"
 #include "Paths.h"
 
 namespace kovar {
@@ -81,6 +82,13 @@ bool Launcher::SaveFile(const std::string& name, const std::vector<std::string>&
     if (line.find_first_of("\r\n") != std::string::npos) {
       Fail("The settings file \"" + path + "\" was not saved: the line \"" +
            line.substr(0, line.find_first_of("\r\n")) + "...\" holds a line break.");
+      return false;
+    }
+    // Written, it would be skipped at the next start, and the file then kept from every save.
+    if (line.size() > kMaxLineBytes) {
+      Fail("The settings file \"" + path + "\" was not saved: the line \"" + line.substr(0, 40) +
+           "...\" is longer than " + std::to_string(kMaxLineBytes / 1024) +
+           " KiB, too long to be read back.");
       return false;
     }
     contents += line;

@@ -72,6 +72,8 @@ class Launcher {
   enum class ExecResult { Ran, NotOpened, ReadFailed };
 
   void Fail(std::string message);
+  // Starts the bounds on what one top-level command may run.
+  void BeginCommand();
   void Execute(const std::string& line);
   ExecResult Exec(const std::string& argument);
   void LoadMapInfo();
@@ -87,10 +89,13 @@ class Launcher {
   int actionDepth_ = 0;
   std::vector<std::string> failures_;
 
-  // The chain of command files being executed, and how many one top-level command has opened.
+  // The chain of command files being executed, and what one top-level command has run so far.
   std::vector<FileId> execChain_;
   std::size_t execDepth_ = 0;
   std::size_t filesOpened_ = 0;
+  std::size_t linesRun_ = 0;
+  std::size_t bytesRun_ = 0;
+  bool budgetSpent_ = false;
 
   // Settings files that exist but could not be read in this run: a save must not replace them.
   bool configUnreadable_ = false;

@@ -6,13 +6,15 @@
 
 namespace kovar {
 
-LineReader::LineReader(std::FILE* file) : file_(file), buffer_(64 * 1024) {}
+LineReader::LineReader(std::FILE* file, std::size_t maxLine)
+    : file_(file), maxLine_(maxLine), buffer_(64 * 1024) {}
 
 bool LineReader::Fill() {
   if (atEnd_ || error_ != 0) return false;
   errno = 0;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
   pos_ = 0;
+  crKnown_ = false;
   if (end_ == 0) {
     if (std::ferror(file_)) {
       error_ = errno != 0 ? errno : EIO;
@@ -26,6 +28,7 @@ bool LineReader::Fill() {
 
 bool LineReader::Next(std::string& line) {
   line.clear();
+  tooLong_ = false;
   bool started = false;
   for (;;) {
     if (pos_ == end_ && !Fill()) return started && error_ == 0;
@@ -35,19 +38,34 @@ bool LineReader::Next(std::string& line) {
     }
     const char* begin = buffer_.data() + pos_;
     const std::size_t count = end_ - pos_;
-    const char* cr = static_cast<const char*>(std::memchr(begin, '\r', count));
-    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? cr - begin : count));
+    if (!crKnown_ || nextCr_ < pos_) {
+      const void* cr = std::memchr(begin, '\r', count);
+      nextCr_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data()) : end_;
+      crKnown_ = true;
+    }
+    const char* cr = nextCr_ < end_ ? buffer_.data() + nextCr_ : nullptr;
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', nextCr_ - pos_));
     const char* stop = lf ? lf : cr;
     if (stop) {
-      line.append(begin, stop);
+      Append(line, begin, static_cast<std::size_t>(stop - begin));
       pos_ += static_cast<std::size_t>(stop - begin) + 1;
       skipLineFeed_ = (*stop == '\r');
       return true;
     }
-    line.append(begin, count);
+    Append(line, begin, count);
     pos_ = end_;
     started = true;
   }
+}
+
+void LineReader::Append(std::string& line, const char* begin, std::size_t count) {
+  if (tooLong_) return;
+  if (count > maxLine_ - line.size()) {
+    tooLong_ = true;
+    std::string().swap(line);
+    return;
+  }
+  line.append(begin, count);
 }
 
 }  // namespace kovar

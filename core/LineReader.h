@@ -9,26 +9,41 @@
 
 namespace kovar {
 
+// The longest line kept. Far beyond any real setting (a Windows command line ends at 8 KiB), and
+// it keeps a file of one endless line from filling the memory and the windows that show it.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
 class LineReader {
  public:
-  explicit LineReader(std::FILE* file);
+  explicit LineReader(std::FILE* file, std::size_t maxLine = kMaxLineBytes);
 
   // Reads the next line into `line`, without its terminator. False at the end of the file or
-  // when reading failed (then Error() tells why).
+  // when reading failed (then Error() tells why). A line longer than the limit is read to its
+  // end but not kept: `line` is then empty and TooLong() is true.
   bool Next(std::string& line);
+
+  // True when the line that Next() returned last was longer than the limit.
+  bool TooLong() const { return tooLong_; }
 
   // The errno of a failed read, 0 when reading has not failed.
   int Error() const { return error_; }
 
  private:
   bool Fill();
+  void Append(std::string& line, const char* begin, std::size_t count);
 
   std::FILE* file_;
+  std::size_t maxLine_;
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  // Where the next CR in the buffer lies (end_ when there is none). Kept between lines, so that
+  // a file without CRs is searched for one once per buffer rather than once per line.
+  std::size_t nextCr_ = 0;
+  bool crKnown_ = false;
   bool atEnd_ = false;
   bool skipLineFeed_ = false;
+  bool tooLong_ = false;
   int error_ = 0;
 };
 

@@ -14,6 +14,10 @@ namespace {
 // Bounds on `exec`: far beyond any real start script, well inside the stack and open-file limits.
 constexpr std::size_t kMaxExecDepth = 64;
 constexpr std::size_t kMaxFilesPerCommand = 4096;
+// Bounds on what one command runs in all, which the log keeps: ten times the longest command file
+// the launcher is measured with, and far beyond any real one.
+constexpr std::size_t kMaxLinesPerCommand = 1000000;
+constexpr std::size_t kMaxBytesPerCommand = 64 * 1024 * 1024;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -25,10 +29,17 @@ bool Launcher::IsCommand(const std::string& line, const std::string& keyword) {
 }
 
 bool Launcher::RunCommand(const std::string& line) {
-  if (execDepth_ == 0) filesOpened_ = 0;
+  if (execDepth_ == 0) BeginCommand();
   Action action(*this);
   Execute(line);
   return action.Failed();
+}
+
+void Launcher::BeginCommand() {
+  filesOpened_ = 0;
+  linesRun_ = 0;
+  bytesRun_ = 0;
+  budgetSpent_ = false;
 }
 
 void Launcher::Execute(const std::string& line) {
@@ -76,9 +87,29 @@ Launcher::ExecResult Launcher::Exec(const std::string& argument) {
   if (known) execChain_.push_back(id);
   LineReader reader(file.Get());
   std::string line;
-  while (reader.Next(line)) Execute(line);
+  for (std::size_t number = 1; !budgetSpent_ && reader.Next(line); ++number) {
+    bytesRun_ += line.size() + 1;
+    if (++linesRun_ > kMaxLinesPerCommand || bytesRun_ > kMaxBytesPerCommand) {
+      budgetSpent_ = true;
+      Fail("The command file " + Quoted(path) + " was stopped at its line " +
+           std::to_string(number) + ": one command may run at most " +
+           std::to_string(kMaxLinesPerCommand) + " lines and " +
+           std::to_string(kMaxBytesPerCommand / (1024 * 1024)) + " MiB of command files.");
+      break;
+    }
+    if (reader.TooLong()) {
+      // Saving over a settings file would lose the line; the lines after it still run.
+      NoteUnreadable(path);
+      Fail("Line " + std::to_string(number) + " of the command file " + Quoted(path) +
+           " was skipped: it is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB.");
+      continue;
+    }
+    Execute(line);
+  }
   if (known) execChain_.pop_back();
   --execDepth_;
+  // Cut short, the file still holds settings that saving over it would lose.
+  if (budgetSpent_) NoteUnreadable(path);
   if (reader.Error() != 0) {
     NoteUnreadable(path);
     Fail("Reading the command file " + Quoted(path) +
@@ -106,11 +137,17 @@ void Launcher::LoadMapInfo() {
     std::string why = file.Open(infoPath);
     if (why.empty()) {
       LineReader reader(file.Get());
+      const std::string tooLong =
+          " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
       if (!reader.Next(level)) {
         why = reader.Error() ? SystemError(reader.Error()) : "the file is empty";
+      } else if (reader.TooLong()) {
+        why = "its first line, the level name," + tooLong;
       } else if (!reader.Next(description)) {
         why = reader.Error() ? SystemError(reader.Error())
                              : "it has only one line, but needs the level name and a description";
+      } else if (reader.TooLong()) {
+        why = "its second line, the description," + tooLong;
       }
     }
     if (!why.empty()) {

@@ -16,6 +16,7 @@ bool Launcher::Main() {
     // The line is logged and run as any other, but an unreadable start script ends start-up:
     // nothing was loaded, and saving now would overwrite the player's files with defaults.
     const std::string line = "exec auto.kvx";
+    BeginCommand();
     state_.AppendLog(line);
     if (Exec(line.substr(5)) == ExecResult::NotOpened) {
       Fail("Kovar Launcher cannot start without its start script.");

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything and runs every test, natively and cross-built for
+# Windows under Wine; then runs the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzzer for a minute when clang-14 is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -16,3 +18,6 @@ echo "== Windows build, tests under Wine"
 cmake --preset mingw-wine
 cmake --build --preset mingw-wine
 ctest --preset mingw-wine
+
+tools/sanitize.sh
+tools/fuzz.sh 60

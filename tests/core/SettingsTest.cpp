@@ -14,16 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Root ignores file permissions, so tests that need an unreadable file skip there. Windows has no
-// such permission bits: a file another program holds open is its unreadable file (tests below).
-bool PermissionsApply() {
-#ifdef _WIN32
-  return false;
-#else
-  return ::geteuid() != 0;
-#endif
-}
-
 TEST(Main, RunsTheStartScriptThenShowsTheWindow) {
   Fixture f;
   f.dir.Write("auto.kvx", "exe Quake.exe\r\n");

@@ -8,6 +8,9 @@
 #include <random>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "Launcher.h"
 #include "Paths.h"
@@ -42,6 +45,19 @@ class FakePlatform : public Platform {
   std::vector<std::string> errors;
   std::vector<std::string> started;
   std::string startAnswer;
+};
+
+// A desktop on which everything succeeds and nothing is remembered: for fuzzing and benchmarks,
+// where recording every call would grow without bound and cost time.
+class QuietPlatform : public Platform {
+ public:
+  void ShowMainWindow() override {}
+  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+    return {};
+  }
+  std::string SetPreview(const std::string&) override { return {}; }
+  void ShowError(const std::string&) override {}
+  std::string StartScript(const std::string&) override { return {}; }
 };
 
 // A fresh application directory under the system's temporary directory (or under `parent`),
@@ -94,6 +110,16 @@ struct Fixture {
   LauncherState& state = launcher.State();
   const std::string& Text(TextField field) const { return launcher.State().Text(field); }
 };
+
+// Root ignores file permissions, so tests that need an unreadable file skip there. Windows has no
+// such permission bits: a file another program holds open is its unreadable file.
+inline bool PermissionsApply() {
+#ifdef _WIN32
+  return false;
+#else
+  return ::geteuid() != 0;
+#endif
+}
 
 // A valid 24-bit BMP of the given size, all black.
 inline std::string MakeBmp(int width, int height) {
