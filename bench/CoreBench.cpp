@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Launcher.h"
+#include "BigCommandFile.h"
 #include "TestSupport.h"
 
 namespace kovar::test {
@@ -56,11 +57,7 @@ BENCHMARK(MapScan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillise
 // 100,000 setting and comment lines, no map and no exec; `ends` is how each line ends.
 void CommandFile(benchmark::State& state, const std::string& ends) {
   TempDir dir;
-  const char* const kLines[] = {"exe GLQuake.exe", "cpar +skill 2 -width 1024 -height 768",
-                                "quakedir C:\\Games\\Quake",
-                                "// the engine, its parameters and where Quake lies"};
-  std::string contents;
-  for (int i = 0; i < 100000; ++i) contents += kLines[i % 4] + ends;
+  const std::string contents = kovar::bench::BigCommandFile(100000, ends);
   dir.Write("big.kvx", contents);
   QuietPlatform platform;
   std::optional<Launcher> launcher;

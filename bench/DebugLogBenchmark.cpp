@@ -10,6 +10,7 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+#include "BigCommandFile.h"
 #include "TestSupport.h"
 #include "frmDebug.h"
 
@@ -32,24 +33,7 @@ double Ms(Clock::duration elapsed) {
 const TempDir& BigFileDir() {
   static const TempDir dir;
   static const bool written = [] {
-    std::string text;
-    for (int i = 0; i < kLines; ++i) {
-      switch (i % 4) {
-        case 0:
-          text += "exe GLQuake.exe";
-          break;
-        case 1:
-          text += "cpar -zone 2048 +skill " + std::to_string(i % 3);
-          break;
-        case 2:
-          text += "quakedir C:\\Quake";
-          break;
-        default:
-          text += "// comment line " + std::to_string(i);
-          break;
-      }
-      text += "\r\n";
-    }
+    const std::string text = kovar::bench::BigCommandFile(kLines);
     dir.Write("big.kvx", text);
     return true;
   }();

@@ -25,6 +25,7 @@
 #include "Launcher.h"
 #include "MapBox.h"
 #include "QtPlatform.h"
+#include "BigCommandFile.h"
 #include "TestSupport.h"
 #include "frmDebug.h"
 #include "frmMain.h"
@@ -73,24 +74,7 @@ const TempDir& AppDir() {
       dir.Write("data/" + name + ".kvx", info);
       if (i < kPreviews) dir.Write("data/" + name + ".bmp", preview);
     }
-    std::string text;
-    for (int i = 0; i < kCommandLines; ++i) {
-      switch (i % 4) {
-        case 0:
-          text += "exe GLQuake.exe";
-          break;
-        case 1:
-          text += "cpar -zone 2048 +skill " + std::to_string(i % 3);
-          break;
-        case 2:
-          text += "quakedir C:\\Quake";
-          break;
-        default:
-          text += "// comment line " + std::to_string(i);
-          break;
-      }
-      text += "\r\n";
-    }
+    const std::string text = kovar::bench::BigCommandFile(kCommandLines);
     dir.Write("big.kvx", text);
     return true;
   }();
