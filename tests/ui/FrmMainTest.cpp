@@ -421,13 +421,17 @@ class FrmMainTest : public QObject {
 
   void CloseAndExitWriteTheSameFilesOnce() {
     std::string closed;
-    {
-      Session s;
+    // The same choices in both sessions: a map picked, parameters and a Quake directory set.
+    auto choose = [](Session& s) {
       s.WriteMap("alpha", "a1", "First.");
       s.Show();
       s.ClickMap(0);
       s.launcher.RunCommand("cpar -fast");
       s.launcher.RunCommand("quakedir /games/quake");
+    };
+    {
+      Session s;
+      choose(s);
       s.window->close();
       QCOMPARE(s.ends, 1);
       closed = s.dir.Read("config.kvx") + s.dir.Read("settings.kvx");
@@ -440,11 +444,7 @@ class FrmMainTest : public QObject {
       QCOMPARE(s.ends, 1);
     }
     Session s;
-    s.WriteMap("alpha", "a1", "First.");
-    s.Show();
-    s.ClickMap(0);
-    s.launcher.RunCommand("cpar -fast");
-    s.launcher.RunCommand("quakedir /games/quake");
+    choose(s);
     s.Item("menuExit")->trigger();
     QCOMPARE(s.ends, 1);
     QCOMPARE(s.dir.Read("config.kvx") + s.dir.Read("settings.kvx"), closed);
