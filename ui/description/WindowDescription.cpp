@@ -1,0 +1,54 @@
+// The rules of the window description, and compile-time checks that each control's row is where
+// its name says.
+#include "WindowDescription.h"
+
+#include <string_view>
+
+namespace kovar {
+
+namespace {
+
+constexpr bool Named(MainControl control, std::string_view name) {
+  return Describe(control).name == name;
+}
+
+static_assert(
+    Named(MainControl::picMain, "picMain") && Named(MainControl::listMap, "listMap") &&
+    Named(MainControl::txtCpar, "txtCpar") && Named(MainControl::comboEXE, "comboEXE") &&
+    Named(MainControl::lblCustomPar, "lblCustomPar") &&
+    Named(MainControl::lblMapDes, "lblMapDes") && Named(MainControl::lblMapTitle, "lblMapTitle") &&
+    Named(MainControl::imgLevel, "imgLevel") && Named(MainControl::lblMap, "lblMap") &&
+    Named(MainControl::lblExe, "lblExe") && Named(MainControl::picSP, "picSP") &&
+    Named(MainControl::imgStartSP, "imgStartSP") && Named(MainControl::lblTitle, "lblTitle") &&
+    Named(MainControl::Line1, "Line1") && Named(MainControl::imgJoin, "imgJoin") &&
+    Named(MainControl::imgMain, "imgMain") && Named(MainControl::imgMP, "imgMP") &&
+    Named(MainControl::imgSP, "imgSP") && Named(MainControl::imgTile6, "imgTile6") &&
+    Named(MainControl::imgTile5, "imgTile5") && Named(MainControl::imgTile4, "imgTile4") &&
+    Named(MainControl::imgTile3, "imgTile3") && Named(MainControl::imgTile2, "imgTile2") &&
+    Named(MainControl::imgTile1, "imgTile1") && Named(MainControl::imgLogo1, "imgLogo1"));
+static_assert(Describe(DebugControl::cmdSend).name == std::string_view("cmdSend") &&
+              Describe(DebugControl::txtMain).name == std::string_view("txtMain") &&
+              Describe(DebugControl::listDebug).name == std::string_view("listDebug"));
+
+}  // namespace
+
+PanelVisibility PanelsAfter(ClickAction click, PanelVisibility now) {
+  switch (click) {
+    case ClickAction::ShowMainPanel:
+      return {true, false};
+    case ClickAction::ShowStartPanel:
+      return {false, true};
+    case ClickAction::None:
+    case ClickAction::Beep:
+    case ClickAction::StartGame:
+      break;
+  }
+  return now;
+}
+
+PixelsRect DebugListPlace(int clientWidthPixels, int clientHeightPixels) {
+  const PixelsRect start = Pixels(Describe(DebugControl::listDebug).place);
+  return {start.left, start.top, clientWidthPixels, std::max(0, clientHeightPixels - start.top)};
+}
+
+}  // namespace kovar
