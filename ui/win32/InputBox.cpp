@@ -44,7 +44,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
       SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER);
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       // The prompt is text, never a list of access keys.
       AddControl(dialog, "STATIC", request->prompt->c_str(), SS_LEFT | SS_NOPREFIX, 0, kPrompt,
                  kInputPromptId);
