@@ -76,8 +76,14 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   const std::string quakeDir = root.Path() + "\\Quake (1)";
   std::filesystem::create_directories(quakeDir);
   std::filesystem::copy_file(OnDriveZ(KOVAR_STAND_IN_ENGINE), quakeDir + "\\GLQuake.exe");
-  const std::string dist = OnDriveZ(KOVAR_DIST_DIR);
-  std::filesystem::copy_file(OnDriveZ(KOVAR_LAUNCHER_EXE), app.File("kovar-launcher.exe"));
+  // The program and its files, from the build, or from a portable folder named by
+  // KOVAR_APP_FOLDER (such as the unpacked zip).
+  const char* folder = std::getenv("KOVAR_APP_FOLDER");
+  const bool fromFolder = folder && *folder;
+  const std::string dist = OnDriveZ(fromFolder ? folder : KOVAR_DIST_DIR);
+  const std::string program =
+      fromFolder ? dist + "\\kovar-launcher.exe" : OnDriveZ(KOVAR_LAUNCHER_EXE);
+  std::filesystem::copy_file(program, app.File("kovar-launcher.exe"));
   std::filesystem::copy_file(dist + "\\auto.kvx", app.File("auto.kvx"));
   std::filesystem::copy(dist + "\\data", app.File("data"));
   app.Write("config.kvx", "exe GLQuake.exe\r\nmap Ember Foundry\r\n# by hand\r\ncpar +skill 2\r\n");
