@@ -8,6 +8,7 @@
 
 #include "ControlClasses.h"
 #include "Launcher.h"
+#include "MainMenu.h"
 #include "ResourceIds.h"
 #include "TextControls.h"
 
@@ -87,13 +88,12 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExA(&windowClass);
 
-  HMENU menu = CreateMenu();
+  HMENU menu = CreateMainMenu();
   RECT frame{0, 0, Pixels(kMainWindowFrame.clientWidth), Pixels(kMainWindowFrame.clientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, TRUE, 0);
   CreateWindowExA(0, kWindowClass, kMainWindowFrame.caption, kWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu,
                   instance, this);
-  BuildMenus();
   // The menu bar may take more room than the frame allowed for: the client area keeps its size.
   RECT client;
   GetClientRect(window_, &client);
@@ -260,29 +260,6 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
     }
   }
   return control;
-}
-
-void frmMain::BuildMenus() {
-  HMENU bar = GetMenu(window_);
-  std::array<HMENU, 4> menus{bar, nullptr, nullptr, nullptr};
-  for (std::size_t row = 0; row < kMainMenu.size(); ++row) {
-    const MenuItemDescription& item = kMainMenu[row];
-    // Windows' menus have no hidden item: an invisible one is left out.
-    if (!item.visible) continue;
-    HMENU parent = menus[static_cast<std::size_t>(item.parent)];
-    const UINT grey = item.enabled ? 0 : MF_GRAYED;
-    if (item.opens != Menu::Bar) {
-      HMENU opened = CreatePopupMenu();
-      menus[static_cast<std::size_t>(item.opens)] = opened;
-      AppendMenuA(parent, MF_POPUP | MF_STRING | grey, reinterpret_cast<UINT_PTR>(opened),
-                  item.caption);
-    } else if (item.separator) {
-      AppendMenuA(parent, MF_SEPARATOR | grey, static_cast<UINT_PTR>(MenuId(row)), nullptr);
-    } else {
-      AppendMenuA(parent, MF_STRING | grey, static_cast<UINT_PTR>(MenuId(row)), item.caption);
-    }
-  }
-  DrawMenuBar(window_);
 }
 
 void frmMain::OnCommand(int id, int code) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "LauncherState.h"
+#include "MainMenu.h"
 #include "WindowDescription.h"
 
 namespace kovar {
@@ -18,13 +19,11 @@ class Launcher;
 
 namespace kovar::win32 {
 
-// Control and menu numbers: a row's number in its table, from these. None is 1 or 2 (IDOK and
+// Control numbers: a row's number in the control table, from this. None is 1 or 2 (IDOK and
 // IDCANCEL), which Enter and Escape would trigger.
 inline constexpr int kFirstControlId = 1000;
-inline constexpr int kFirstMenuId = 2000;
 
 constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
-constexpr int MenuId(std::size_t row) { return kFirstMenuId + static_cast<int>(row); }
 
 class frmMain : public StateObserver {
  public:
@@ -59,7 +58,6 @@ class frmMain : public StateObserver {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
   HWND MakeControl(const ControlDescription& row, int id);
-  void BuildMenus();
   void OnCommand(int id, int code);
   void OnClick(MainControl control);
   void ShowText(TextField field);
