@@ -128,5 +128,41 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
                                      "+r_shadows 0 +r_mirroralpha 1\r\n");
 }
 
+// What Windows reads from the program file before it runs: the version record shown in the
+// file's properties, and the manifest that chooses the common controls and the scaling.
+TEST(WindowsApp, TheProgramCarriesItsVersionRecordAndManifest) {
+  const std::string program = OnDriveZ(KOVAR_LAUNCHER_EXE);
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  ASSERT_FALSE(record.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(record.size()), record.data()));
+  auto value = [&record](const char* name) {
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueA(record.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      return std::string("(none)");
+    }
+    return std::string(text);
+  };
+  EXPECT_EQ(value("ProductName"), "Kovar Launcher");
+  EXPECT_EQ(value("FileVersion"), "0.01");
+  EXPECT_EQ(value("ProductVersion"), "0.01");
+
+  HMODULE file = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(file);
+  HRSRC found = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_TRUE(found);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(file, found))),
+                             SizeofResource(file, found));
+  FreeLibrary(file);
+  for (const char* wanted : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "level=\"asInvoker\"", ">false</dpiAware>"}) {
+    EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
+  }
+  EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kovar::test

@@ -66,6 +66,30 @@ TEST_F(Window, EveryControlLiesWhereTheTableSaysInItsContainer) {
   }
 }
 
+TEST_F(Window, TheTitleHasItsOwnFontAndEveryOtherControlTheMessageFont) {
+  Start();
+  for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
+    const ControlDescription& described = kMainWindowControls[row];
+    HWND control = app->MainWindow().Control(static_cast<MainControl>(row));
+    auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    if (described.kind != ControlKind::Label && !font) continue;
+    SCOPED_TRACE(described.name);
+    LOGFONTA shown{};
+    ASSERT_TRUE(GetObjectA(font, sizeof shown, &shown));
+    if (described.titleFont) {
+      EXPECT_STREQ(shown.lfFaceName, "MS Sans Serif");
+      EXPECT_EQ(shown.lfWeight, 700);
+      EXPECT_TRUE(shown.lfItalic);
+      // 9.75 points at the screen's pixels per inch.
+      HDC screen = GetDC(nullptr);
+      EXPECT_EQ(-shown.lfHeight, MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200));
+      ReleaseDC(nullptr, screen);
+    } else {
+      EXPECT_EQ(font, MessageFont());
+    }
+  }
+}
+
 TEST_F(Window, EarlierRowsLieInFrontAndTabFollowsTheFocusOrder) {
   Start();
   const frmMain& main = app->MainWindow();
