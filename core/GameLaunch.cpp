@@ -45,21 +45,23 @@ bool HasLineBreakOrNul(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
-std::string QuakeDirRefusal(const std::string& quakeDir, ScriptFlavour flavour) {
+Result CheckQuakeDir(const std::string& quakeDir, ScriptFlavour flavour) {
   if (quakeDir.empty()) {
-    return std::string("The game was not started: the Quake directory is not set. ") +
-           kSetQuakeDirHint;
+    return Result::Failure(
+        std::string("The game was not started: the Quake directory is not set. ") +
+        kSetQuakeDirHint);
   }
   if (quakeDir.size() < 2) {
-    return "The game was not started: the Quake directory \"" + quakeDir +
-           "\" is too short to be a Quake directory. " + kSetQuakeDirHint;
+    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
+                           "\" is too short to be a Quake directory. " + kSetQuakeDirHint);
   }
   if (flavour == ScriptFlavour::Windows && (!IsAsciiLetter(quakeDir[0]) || quakeDir[1] != ':')) {
-    return "The game was not started: the Quake directory \"" + quakeDir +
-           "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
-           kSetQuakeDirHint;
+    return Result::Failure(
+        "The game was not started: the Quake directory \"" + quakeDir +
+        "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
+        kSetQuakeDirHint);
   }
-  return {};
+  return Result::Ok();
 }
 
 // `text` as one word for the POSIX shell, with no character of it interpreted.
@@ -92,27 +94,26 @@ std::string EngineCommandLine(const LaunchChoices& choices) {
   return line;
 }
 
-std::string LevelNameProblem(const std::string& level) {
-  if (level.empty()) return {};
+Result CheckLevelName(const std::string& level) {
+  if (level.empty()) return Result::Ok();
   // Hand-edited info files often end the line with spaces; they are harmless on the command line.
   const std::size_t last = level.find_last_not_of(' ');
-  if (last == std::string::npos) return "it consists of spaces only";
+  if (last == std::string::npos) return Result::Failure("it consists of spaces only");
   const std::string name = level.substr(0, last + 1);
   if (name.size() > kMaxLevelName) {
-    return "it is longer than " + std::to_string(kMaxLevelName) + " characters";
+    return Result::Failure("it is longer than " + std::to_string(kMaxLevelName) + " characters");
   }
-  if (name[0] == '-' || name[0] == '+') return "it begins with \"" + name.substr(0, 1) + "\"";
+  if (name[0] == '-' || name[0] == '+')
+    return Result::Failure("it begins with \"" + name.substr(0, 1) + "\"");
   for (char c : name) {
-    if (!IsLevelCharacter(c)) return "it holds " + DescribeByte(c);
+    if (!IsLevelCharacter(c)) return Result::Failure("it holds " + DescribeByte(c));
   }
-  if (name.find("..") != std::string::npos) return "it holds \"..\"";
-  return {};
+  if (name.find("..") != std::string::npos) return Result::Failure("it holds \"..\"");
+  return Result::Ok();
 }
 
-std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour) {
-  if (std::string refusal = QuakeDirRefusal(choices.quakeDir, flavour); !refusal.empty()) {
-    return refusal;
-  }
+Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour) {
+  if (Result dir = CheckQuakeDir(choices.quakeDir, flavour); dir.failed()) return dir;
   // A line break would add a line of its own to the launch script.
   const struct {
     const char* name;
@@ -122,22 +123,24 @@ std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour) {
                 {"Quake directory", choices.quakeDir}};
   for (const auto& value : values) {
     if (HasLineBreakOrNul(value.value)) {
-      return std::string("The game was not started: the ") + value.name +
-             " text holds a line break or a NUL character, which the launch script cannot hold.";
+      return Result::Failure(
+          std::string("The game was not started: the ") + value.name +
+          " text holds a line break or a NUL character, which the launch script cannot hold.");
     }
   }
-  if (choices.mapSelection.empty()) return {};
+  if (choices.mapSelection.empty()) return Result::Ok();
   if (choices.mapLoadFailed) {
-    return "The game was not started: the map \"" + choices.mapSelection +
-           "\" could not be loaded, so its level is not known. Select a map that loads.";
+    return Result::Failure(
+        "The game was not started: the map \"" + choices.mapSelection +
+        "\" could not be loaded, so its level is not known. Select a map that loads.");
   }
-  if (std::string why = LevelNameProblem(choices.mapLevel); !why.empty()) {
-    return "The game was not started: the map \"" + choices.mapSelection +
-           "\" has the level name \"" + Shown(choices.mapLevel) +
-           "\", which is not a plain level name: " + why +
-           ". Only level names of letters, digits and _ - . / are passed to the game.";
+  if (Result level = CheckLevelName(choices.mapLevel); level.failed()) {
+    return Result::Failure(
+        "The game was not started: the map \"" + choices.mapSelection + "\" has the level name \"" +
+        Shown(choices.mapLevel) + "\", which is not a plain level name: " + level.reason() +
+        ". Only level names of letters, digits and _ - . / are passed to the game.");
   }
-  return {};
+  return Result::Ok();
 }
 
 std::string WindowsLaunchScript(const LaunchChoices& choices) {

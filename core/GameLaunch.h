@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "Result.h"
+
 namespace kovar {
 
 // The launcher state's values that a launch is made of.
@@ -33,12 +35,12 @@ const char* LaunchScriptName(ScriptFlavour flavour);
 // GL suffix for exactly "LucidGL.exe" and "GLQuake.exe".
 std::string EngineCommandLine(const LaunchChoices& choices);
 
-// Why `level` is not a plain level name that may reach a shell, or empty text when it is one.
-std::string LevelNameProblem(const std::string& level);
+// Succeeds when `level` is a plain level name that may reach a shell; otherwise says why not.
+Result CheckLevelName(const std::string& level);
 
-// The message that refuses the launch, or empty text when the launch may go ahead. The scripts
-// below are only written for choices that pass this check.
-std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour);
+// Succeeds when the launch may go ahead; otherwise its failure is the message that refuses it.
+// The scripts below are only written for choices that pass this check.
+Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour);
 
 // run.bat: the drive line, the directory line and the command line, each ended by CR LF.
 std::string WindowsLaunchScript(const LaunchChoices& choices);

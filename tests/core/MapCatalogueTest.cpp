@@ -50,7 +50,7 @@ TEST(MapScan, ListsOrdinaryKvxFilesLessTheirExtension) {
   // Filling the lists changes no field.
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
   EXPECT_EQ(f.Text(TextField::MapSelection), "");
-  EXPECT_TRUE(f.platform.previews.empty());
+  EXPECT_TRUE(f.preview.shown.empty());
 }
 
 #ifdef _WIN32
@@ -69,7 +69,7 @@ TEST(MapScan, EightBitNamesAreTheSystemsAnsiCodePage) {
   f.launcher.FillLists();
   EXPECT_EQ(f.state.List(ListField::MapList), Names{"caf\xe9"});
   f.dir.Write("data/caf\xe9.bmp", MakeBmp(2, 2));
-  EXPECT_FALSE(f.launcher.RunCommand("map caf\xe9"));
+  EXPECT_TRUE(f.launcher.RunCommand("map caf\xe9").ok());
   EXPECT_EQ(f.Text(TextField::MapDescription), "The caf\xe9.");
 }
 #endif
@@ -92,29 +92,29 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   f.dir.Write("data/castle.kvx", "e1m1\r\nA dark castle by the sea.\r\nignored third line\r\n");
   const std::string bmp = MakeBmp(160, 120);
   f.dir.Write("data/castle.bmp", bmp);
-  f.launcher.RunCommand("map castle");
+  f.Run("map castle");
   EXPECT_EQ(f.Text(TextField::MapSelection), "castle");
   EXPECT_EQ(f.Text(TextField::MapTitle), "castle");
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
-  ASSERT_FALSE(f.platform.previews.empty());
-  EXPECT_EQ(f.platform.previews.back(), bmp);
+  ASSERT_FALSE(f.preview.shown.empty());
+  EXPECT_EQ(f.preview.shown.back(), bmp);
   EXPECT_FALSE(f.state.SelectedMapFailed());
   EXPECT_TRUE(f.platform.errors.empty());
 
   // Every load reads both files again.
   f.dir.Write("data/castle.kvx", "e1m2\r\nRebuilt.");
-  EXPECT_FALSE(f.launcher.LoadMap());
+  EXPECT_TRUE(f.launcher.LoadMap().ok());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m2");
   EXPECT_EQ(f.Text(TextField::MapDescription), "Rebuilt.");
-  EXPECT_EQ(f.platform.previews.size(), 2u);
+  EXPECT_EQ(f.preview.shown.size(), 2u);
 }
 
 TEST(LoadMap, ABlankFirstLineIsAnEmptyLevel) {
   Fixture f;
   f.dir.Write("data/m.kvx", "\r\nNo level.\r\n");
   f.dir.Write("data/m.bmp", MakeBmp(4, 4));
-  EXPECT_FALSE(f.launcher.RunCommand("map m"));
+  EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
   EXPECT_EQ(f.Text(TextField::MapLevel), "");
   EXPECT_EQ(f.Text(TextField::MapDescription), "No level.");
   EXPECT_FALSE(f.state.SelectedMapFailed());
@@ -125,16 +125,16 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   f.dir.Write("data/good.kvx", "e1m1\r\nGood.\r\n");
   f.dir.Write("data/good.bmp", MakeBmp(8, 8));
   f.dir.Write("data/short.kvx", "e2m2\r\n");
-  f.launcher.RunCommand("map good");
+  f.Run("map good");
   ASSERT_EQ(f.Text(TextField::MapLevel), "e1m1");
 
   for (const char* line : {"map short", "map removed"}) {
     f.platform.errors.clear();
-    EXPECT_TRUE(f.launcher.RunCommand(line));
+    EXPECT_TRUE(f.launcher.RunCommand(line).failed());
     EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
-    EXPECT_EQ(f.platform.previews.back(), "");
+    EXPECT_EQ(f.preview.shown.back(), "");
     EXPECT_TRUE(f.state.SelectedMapFailed());
     ASSERT_EQ(f.platform.errors.size(), 1u);
     EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
@@ -142,7 +142,7 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   }
   EXPECT_NE(f.platform.errors[0].find("No such file"), std::string::npos);
 
-  f.launcher.RunCommand("map good");
+  f.Run("map good");
   EXPECT_FALSE(f.state.SelectedMapFailed());
 }
 
@@ -150,9 +150,9 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   Fixture f;
   f.dir.Write("data/a.kvx", "e1m1\r\nDesc\r\n");
   f.dir.Write("data/a.bmp", "not a picture at all");
-  EXPECT_TRUE(f.launcher.RunCommand("map a"));
+  EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(f.platform.previews.back(), "");
+  EXPECT_EQ(f.preview.shown.back(), "");
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
   EXPECT_NE(f.platform.errors[0].find("not a BMP"), std::string::npos);
@@ -161,12 +161,12 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   // A decoding failure in the window layer is reported with the same action, in one box.
   f.platform.errors.clear();
   f.dir.Write("data/a.bmp", MakeBmp(2, 2));
-  f.platform.previewAnswer = "the picture could not be decoded";
+  f.preview.drawAnswer = "the picture could not be decoded";
   f.dir.Write("data/b.kvx", "e1m2\r\nDesc\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("map b"));
+  EXPECT_TRUE(f.launcher.RunCommand("map b").failed());
   f.dir.Write("cmds.kvx", "map a\r\nmap b\r\n");
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.RunCommand("exec cmds.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec cmds.kvx").failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("could not be decoded"), std::string::npos);
   EXPECT_NE(f.platform.errors[0].find("b.bmp"), std::string::npos);
@@ -177,7 +177,7 @@ TEST(LoadMap, AMissingMapInConfigDoesNotStopTheFollowingLines) {
   f.dir.Write("config.kvx", "exe GLQuake.exe\r\nmap removed\r\ncpar -width 800\r\n");
   f.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
-  EXPECT_TRUE(f.launcher.Main());
+  EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.Text(TextField::CustomParams), "-width 800");
   EXPECT_EQ(f.Text(TextField::QuakeDir), "/games/quake");
   EXPECT_EQ(f.platform.errors.size(), 1u);

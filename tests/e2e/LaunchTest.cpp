@@ -22,7 +22,7 @@ using Lines = std::vector<std::string>;
 // Starts the script for real, as the window layer does.
 class StartingPlatform : public FakePlatform {
  public:
-  std::string StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath) override {
     started.push_back(scriptPath);
     return StartScriptDetached(scriptPath);
   }
@@ -45,7 +45,7 @@ struct LaunchTest : ::testing::Test {
   Lines Launch() {
     const std::string log = quakeDir + "/stand-in-engine.log";
     std::filesystem::remove(log);
-    EXPECT_FALSE(launcher.StartGame());
+    EXPECT_TRUE(launcher.StartGame().ok());
     EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
     EXPECT_TRUE(WaitForFile(log));
     return ReadLines(log);
@@ -61,20 +61,20 @@ struct LaunchTest : ::testing::Test {
 };
 
 TEST_F(LaunchTest, GlEngineWithMapAndCustomParameters) {
-  launcher.RunCommand("map castle");
-  launcher.RunCommand("cpar +skill 2  -width 640 '+name Player One' \"a  b\"");
+  (void)launcher.RunCommand("map castle");
+  (void)launcher.RunCommand("cpar +skill 2  -width 640 '+name Player One' \"a  b\"");
   EXPECT_EQ(Launch(), (Lines{quakeDir, "./LucidGL.exe", "+map", "e1m1", "-game", "kv", "+skill",
                              "2", "-width", "640", "+name Player One", "a  b", "+r_shadows", "0",
                              "+r_mirroralpha", "1"}));
 }
 
 TEST_F(LaunchTest, NonGlEngineWithoutMap) {
-  launcher.RunCommand("exe WinQuake.exe");
-  launcher.RunCommand("cpar +skill 2");
+  (void)launcher.RunCommand("exe WinQuake.exe");
+  (void)launcher.RunCommand("cpar +skill 2");
   EXPECT_EQ(Launch(), (Lines{quakeDir, "./WinQuake.exe", "-game", "kv", "+skill", "2"}));
   // An engine given with its path runs as typed, still in the Quake directory.
-  launcher.RunCommand(std::string("exe ") + KOVAR_STAND_IN_ENGINE);
-  launcher.RunCommand("map castle");
+  (void)launcher.RunCommand(std::string("exe ") + KOVAR_STAND_IN_ENGINE);
+  (void)launcher.RunCommand("map castle");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, KOVAR_STAND_IN_ENGINE, "+map", "e1m1", "-game", "kv", "+skill", "2"}));
   EXPECT_EQ(platform.started.size(), 2u);
@@ -85,7 +85,7 @@ TEST_F(LaunchTest, AMissingQuakeDirectoryStopsTheScriptWithAMessage) {
   FakePlatform quiet;
   Launcher writer(app.Path(), quiet);
   writer.State().SetText(TextField::QuakeDir, missing);
-  EXPECT_FALSE(writer.StartGame());
+  EXPECT_TRUE(writer.StartGame().ok());
   const std::string command = "cd '" + app.Path() + "' && /bin/sh ./run.sh </dev/null 2>err >out";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
@@ -103,9 +103,9 @@ TEST_F(LaunchTest, InjectedLevelNamesRunNothing) {
            "e1m1;touch INJ", "e1m1&touch INJ", "e1m1|touch INJ", "$(touch INJ)", "`touch INJ`",
            "e1m1' 'x", "e1m1\" \"x", "%COMSPEC%"}) {
     app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
-    launcher.RunCommand("map evil");
+    (void)launcher.RunCommand("map evil");
     platform.errors.clear();
-    EXPECT_TRUE(launcher.StartGame()) << level;
+    EXPECT_TRUE(launcher.StartGame().failed()) << level;
     EXPECT_EQ(platform.errors.size(), 1u) << level;
   }
   EXPECT_TRUE(platform.started.empty());

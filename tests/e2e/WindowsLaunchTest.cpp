@@ -99,7 +99,7 @@ struct WindowsLaunchTest : ::testing::Test {
   Lines Launch() {
     const std::string log = quakeDir + "\\stand-in-engine.log";
     std::filesystem::remove(log);
-    EXPECT_FALSE(launcher.StartGame());
+    EXPECT_TRUE(launcher.StartGame().ok());
     EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
     EXPECT_EQ(platform.exitCodes, std::vector<DWORD>{0}) << platform.cmdOutput;
     platform.exitCodes.clear();
@@ -121,8 +121,8 @@ TEST_F(WindowsLaunchTest, TheDirectoriesAreOnDifferentDrives) {
 }
 
 TEST_F(WindowsLaunchTest, GlEngineWithMapAndCustomParameters) {
-  launcher.RunCommand("map castle");
-  launcher.RunCommand("cpar +skill 2  -width 640 \"+name Player One\"");
+  (void)launcher.RunCommand("map castle");
+  (void)launcher.RunCommand("cpar +skill 2  -width 640 \"+name Player One\"");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, "LucidGL.exe", "+map", "e1m1", "-game", "kv", "+skill", "2", "-width",
                    "640", "+name Player One", "+r_shadows", "0", "+r_mirroralpha", "1"}));
@@ -132,17 +132,17 @@ TEST_F(WindowsLaunchTest, GlEngineWithMapAndCustomParameters) {
 }
 
 TEST_F(WindowsLaunchTest, NonGlEnginesGetNoGlSuffix) {
-  launcher.RunCommand("exe WinQuake.exe");
-  launcher.RunCommand("cpar +skill 2");
+  (void)launcher.RunCommand("exe WinQuake.exe");
+  (void)launcher.RunCommand("cpar +skill 2");
   EXPECT_EQ(Launch(), (Lines{quakeDir, "WinQuake.exe", "-game", "kv", "+skill", "2"}));
   // Windows finds GLQuake.exe under any case, but only the exact name is a GL engine.
-  launcher.RunCommand("exe glquake.exe");
-  launcher.RunCommand("map castle");
+  (void)launcher.RunCommand("exe glquake.exe");
+  (void)launcher.RunCommand("map castle");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, "glquake.exe", "+map", "e1m1", "-game", "kv", "+skill", "2"}));
   // An engine given with its path runs as typed, still in the Quake directory.
-  launcher.RunCommand("exe " + engineProgram);
-  launcher.RunCommand("cpar ");
+  (void)launcher.RunCommand("exe " + engineProgram);
+  (void)launcher.RunCommand("cpar ");
   EXPECT_EQ(Launch(), (Lines{quakeDir, engineProgram, "+map", "e1m1", "-game", "kv"}));
   EXPECT_EQ(platform.started.size(), 3u);
 }
@@ -152,9 +152,9 @@ TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
            "e1m1&echo INJ>inj.txt", "e1m1|echo INJ", "e1m1>inj.txt", "%COMSPEC%", "e1m1^&echo INJ",
            "e1m1\"&\"echo INJ", "e1m1 -game x", "e1m1\\..\\..\\x", "e1m1\xa0x"}) {
     app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
-    launcher.RunCommand("map evil");
+    (void)launcher.RunCommand("map evil");
     platform.errors.clear();
-    EXPECT_TRUE(launcher.StartGame()) << level;
+    EXPECT_TRUE(launcher.StartGame().failed()) << level;
     EXPECT_EQ(platform.errors.size(), 1u) << level;
   }
   EXPECT_TRUE(platform.started.empty());
@@ -174,7 +174,7 @@ TEST_F(WindowsLaunchTest, TheDetachedStarterRunsTheScript) {
   detached.RunCommand("map castle");
   detached.State().SetText(TextField::QuakeDir, quakeDir);
   const std::string log = quakeDir + "\\stand-in-engine.log";
-  EXPECT_FALSE(detached.StartGame());
+  EXPECT_TRUE(detached.StartGame().ok());
   EXPECT_TRUE(starting.errors.empty()) << starting.errors.front();
   ASSERT_TRUE(WaitForFile(log, 60));
   EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "WinQuake.exe", "+map", "e1m1", "-game", "kv"}));

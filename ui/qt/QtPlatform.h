@@ -1,0 +1,28 @@
+// The desktop operations the core asks for, done with Qt: showing the main window, the input
+// box, error boxes, and starting the launch script.
+#pragma once
+
+#include <string>
+
+#include "Platform.h"
+
+class QWidget;
+
+namespace kovar {
+
+class QtPlatform : public Platform {
+ public:
+  // The window that ShowMainWindow shows and that owns the dialogs; set once it exists.
+  void SetMainWindow(QWidget* window) { window_ = window; }
+
+  void ShowMainWindow() override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  void ShowError(const std::string& message) override;
+  Result StartScript(const std::string& scriptPath) override;
+
+ private:
+  QWidget* window_ = nullptr;
+};
+
+}  // namespace kovar
