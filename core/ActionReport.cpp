@@ -47,8 +47,7 @@ Result ActionReport::Action::End() {
   ended_ = true;
   // The windows show the action's outcome before any failure of it is shown.
   report_.state_.ReleaseTextChanges();
-  Result result =
-      Failed() ? Result::Failure(Listed(report_.failures_, before_)) : Result::Ok();
+  Result result = Failed() ? Result::Failure(Listed(report_.failures_, before_)) : Result::Ok();
   if (--report_.depth_ > 0 || report_.failures_.empty()) return result;
   const std::string message = Listed(report_.failures_, 0);
   report_.failures_.clear();

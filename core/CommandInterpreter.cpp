@@ -64,7 +64,8 @@ Result CommandInterpreter::Exec(const std::string& argument) {
                   std::to_string(CommandBudget::kMaxDepth) + " deep.");
   }
   if (budget_.OutOfFiles()) {
-    return notRun("The command file " + Quoted(path) + " was not run: one command has already run " +
+    return notRun("The command file " + Quoted(path) +
+                  " was not run: one command has already run " +
                   std::to_string(CommandBudget::kMaxFiles) + " command files.");
   }
   InputFile file;

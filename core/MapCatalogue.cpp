@@ -70,9 +70,9 @@ Result MapCatalogue::ReadInfo(const std::string& path, std::string& level,
   }
   if (reader.TooLong()) return Result::Failure("its first line, the level name," + tooLong);
   if (!reader.Next(description)) {
-    return Result::Failure(reader.Error()
-                               ? SystemError(reader.Error())
-                               : "it has only one line, but needs the level name and a description");
+    return Result::Failure(
+        reader.Error() ? SystemError(reader.Error())
+                       : "it has only one line, but needs the level name and a description");
   }
   if (reader.TooLong()) return Result::Failure("its second line, the description," + tooLong);
   return Result::Ok();

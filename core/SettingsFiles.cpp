@@ -7,8 +7,7 @@
 
 namespace kovar {
 
-SettingsFiles::SettingsFiles(const std::string& appDir, LauncherState& state,
-                             ActionReport& report)
+SettingsFiles::SettingsFiles(const std::string& appDir, LauncherState& state, ActionReport& report)
     : appDir_(appDir), state_(state), report_(report) {}
 
 void SettingsFiles::NoteUnreadable(const std::string& path) {

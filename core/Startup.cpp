@@ -8,11 +8,7 @@ namespace kovar {
 
 Startup::Startup(LauncherState& state, Platform& platform, ActionReport& report,
                  CommandInterpreter& interpreter, MapCatalogue& maps)
-    : state_(state),
-      platform_(platform),
-      report_(report),
-      interpreter_(interpreter),
-      maps_(maps) {}
+    : state_(state), platform_(platform), report_(report), interpreter_(interpreter), maps_(maps) {}
 
 Result Startup::Main() {
   maps_.FillLists();

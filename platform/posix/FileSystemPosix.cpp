@@ -69,8 +69,7 @@ bool InputFile::Id(FileId& id) const {
   return true;
 }
 
-Result WriteFileAtomically(const std::string& path, const std::string& contents,
-                           bool executable) {
+Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return Result::Failure(SystemError(errno));

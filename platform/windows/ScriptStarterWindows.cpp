@@ -33,5 +33,4 @@ Result StartScriptDetached(const std::string& scriptPath) {
   return Result::Ok();
 }
 
-
 }  // namespace kovar

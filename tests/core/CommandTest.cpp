@@ -157,6 +157,26 @@ TEST(RunCommand, ShowsAllFailuresOfOneCallInOneBox) {
   }
 }
 
+TEST(RunCommand, ItsResultHoldsExactlyWhatThePlayerWasShown) {
+  const struct {
+    const char* line;
+    bool fails;
+  } cases[] = {
+      {"exe Quake.exe", false},   {"// a comment", false}, {"exec ok.kvx", false},
+      {"exec missing.kvx", true}, {"map nowhere", true},   {"exec mixed.kvx", true},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    f.dir.Write("ok.kvx", "cpar -fast\r\n");
+    f.dir.Write("mixed.kvx", "exe A.exe\r\nexec gone.kvx\r\nmap gone\r\n");
+    const Result ran = f.launcher.RunCommand(c.line);
+    EXPECT_EQ(ran.failed(), c.fails) << c.line;
+    EXPECT_EQ(f.platform.errors,
+              c.fails ? std::vector<std::string>{ran.reason()} : std::vector<std::string>{})
+        << c.line;
+  }
+}
+
 // Counts the text change notices and notes whether any failure had been shown before each.
 struct NoticeCounter : StateObserver {
   explicit NoticeCounter(const FakePlatform& shown) : platform(shown) {}

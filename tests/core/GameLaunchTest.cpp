@@ -24,7 +24,7 @@ std::string Refusal(const LaunchChoices& choices, ScriptFlavour flavour) {
 std::string LevelProblem(const std::string& level) { return CheckLevelName(level).reason(); }
 
 TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
-  // The documented example.
+  // A GL engine with a map: the level, the modification, then the GL settings.
   EXPECT_EQ(EngineCommandLine(Choices("GLQuake.exe", "castle", "e1m1", "")),
             "GLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1");
   // No map and no GL suffix: the line ends with the space after the custom parameters.
@@ -179,11 +179,16 @@ struct StartGameTest : ::testing::Test {
   }
   std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
   std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
-  // The native script's directory lines followed by the command line `line`.
-  std::string ExpectedScript(const std::string& line) const {
-    if (kNativeFlavour == ScriptFlavour::Windows) return "C:\r\ncd\\Quake\r\n" + line + "\r\n";
-    const std::string script = LinuxLaunchScript(Choices("x", "", "", "", quakeDir), false);
-    return script.substr(0, script.find('\n', script.find('\n') + 1) + 1) + line + "\n";
+  // The command line the written script ends with: its last line, without its line end.
+  std::string CommandLine() const {
+    std::string script = Script();
+    const std::string end = kNativeFlavour == ScriptFlavour::Windows ? "\r\n" : "\n";
+    if (script.size() < end.size() || script.compare(script.size() - end.size(), end.size(), end)) {
+      return "(the script does not end with a line end)";
+    }
+    script.resize(script.size() - end.size());
+    const std::size_t start = script.rfind(end);
+    return start == std::string::npos ? script : script.substr(start + end.size());
   }
 
 #ifdef _WIN32
@@ -200,8 +205,7 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
   EXPECT_TRUE(f.platform.errors.empty());
-  EXPECT_EQ(Script(), ExpectedScript("LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 "
-                                     "+r_mirroralpha 1"));
+  EXPECT_EQ(CommandLine(), "LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1");
 #ifndef _WIN32
   EXPECT_NE(
       std::filesystem::status(ScriptPath()).permissions() & std::filesystem::perms::owner_exec,
@@ -212,7 +216,7 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   f.state.SetText(TextField::MapSelection, "");
   EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started.size(), 2u);
-  EXPECT_EQ(Script(), ExpectedScript("WinQuake.exe -game kv +skill 2 "));
+  EXPECT_EQ(CommandLine(), "WinQuake.exe -game kv +skill 2 ");
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.Path()), {}), 2);
 }
@@ -222,7 +226,7 @@ TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
   f.state.SetText(TextField::MapSelection, "somewhere else");
   f.state.SetText(TextField::EngineText, "Quake.exe");
   EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(Script(), ExpectedScript("Quake.exe +map e1m1 -game kv "));
+  EXPECT_EQ(CommandLine(), "Quake.exe +map e1m1 -game kv ");
 }
 
 TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
@@ -278,12 +282,12 @@ TEST_F(StartGameTest, LinuxRunsAnEngineFoundInTheQuakeDirectoryFromThere) {
   quake.Write("LucidGL.exe", "");
   f.state.SetText(TextField::QuakeDir, quake.Path());
   EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("LucidGL.exe", "", "", "", quake.Path()), true));
+  EXPECT_EQ(CommandLine(), "./LucidGL.exe -game kv +r_shadows 0 +r_mirroralpha 1");
   // A directory of the engine's name is not an engine.
   f.state.SetText(TextField::EngineText, "kv");
   quake.Write("kv/pak0.pak", "");
   EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("kv", "", "", "", quake.Path()), false));
+  EXPECT_EQ(CommandLine(), "kv -game kv ");
 }
 #endif
 

