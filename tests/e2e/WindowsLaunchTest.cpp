@@ -42,7 +42,7 @@ class CmdPlatform : public FakePlatform {
  public:
   explicit CmdPlatform(std::string workingDir) : workingDir_(std::move(workingDir)) {}
 
-  std::string StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath) override {
     started.push_back(scriptPath);
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
@@ -62,7 +62,9 @@ class CmdPlatform : public FakePlatform {
                                         nullptr, workingDir_.c_str(), &startup, &process);
     CloseHandle(input);
     CloseHandle(output);
-    if (!created) return "CreateProcess failed with error " + std::to_string(GetLastError());
+    if (!created) {
+      return Result::Failure("CreateProcess failed with error " + std::to_string(GetLastError()));
+    }
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
       TerminateProcess(process.hProcess, 1);
     }
@@ -73,7 +75,7 @@ class CmdPlatform : public FakePlatform {
     CloseHandle(process.hProcess);
     std::ifstream in(outputPath, std::ios::binary);
     cmdOutput.assign(std::istreambuf_iterator<char>(in), {});
-    return {};
+    return Result::Ok();
   }
 
   std::vector<DWORD> exitCodes;
@@ -165,13 +167,13 @@ TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
 TEST_F(WindowsLaunchTest, TheDetachedStarterRunsTheScript) {
   class StartingPlatform : public FakePlatform {
    public:
-    std::string StartScript(const std::string& scriptPath) override {
+    Result StartScript(const std::string& scriptPath) override {
       return StartScriptDetached(scriptPath);
     }
   } starting;
   Launcher detached{app.Path(), starting};
-  detached.RunCommand("exe WinQuake.exe");
-  detached.RunCommand("map castle");
+  EXPECT_TRUE(detached.RunCommand("exe WinQuake.exe").ok());
+  EXPECT_TRUE(detached.RunCommand("map castle").ok());
   detached.State().SetText(TextField::QuakeDir, quakeDir);
   const std::string log = quakeDir + "\\stand-in-engine.log";
   EXPECT_TRUE(detached.StartGame().ok());
