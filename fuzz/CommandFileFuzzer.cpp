@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 
 #include "GameLaunch.h"
 #include "Launcher.h"
@@ -29,7 +29,9 @@ constexpr const char* kFiles[] = {"auto.kvx",   "a.kvx",      "b.kvx",     "c.kv
 // One application directory for the whole run, emptied of the last input's files each time.
 class AppDir {
  public:
-  AppDir() : path_(fs::temp_directory_path() / ("kovar-fuzz-" + std::to_string(::getpid()))) {
+  AppDir()
+      : path_(fs::temp_directory_path() /
+              ("kovar-fuzz-" + std::to_string(std::random_device{}()))) {
     fs::remove_all(path_);
     fs::create_directories(path_ / "data");
   }

@@ -6,9 +6,6 @@
 #include <filesystem>
 #include <initializer_list>
 #include <random>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 #include "BmpCheck.h"
 #include "GameLaunch.h"
@@ -140,29 +137,6 @@ TEST(HostileCommandFile, ADirectoryWhereAFileShouldBeIsReported) {
   EXPECT_EQ(f.platform.windowShown, 0);
   ExpectOneError(f.platform, {f.dir.File("auto.kvx"), "Is a directory", "cannot start"});
 }
-
-#ifndef _WIN32
-TEST(HostileCommandFile, PipesAndDevicesAreRefusedWithoutWaiting) {
-  Fixture f;
-  // A pipe nobody writes to would wait forever; /dev/zero is one endless line.
-  ASSERT_EQ(::mkfifo(f.dir.File("pipe.kvx").c_str(), 0600), 0);
-  fs::create_symlink("/dev/zero", f.dir.File("zero.kvx"));
-  f.dir.Write("auto.kvx", "exec pipe.kvx\r\nexec zero.kvx\r\nexe reached\r\n");
-  EXPECT_TRUE(f.launcher.Main().ok());
-  EXPECT_EQ(f.Text(TextField::EngineText), "reached");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  for (const char* name : {"pipe.kvx", "zero.kvx"}) {
-    EXPECT_NE(f.platform.errors[0].find(f.dir.File(name) + "\": it is not an ordinary file"),
-              std::string::npos)
-        << name;
-  }
-
-  Fixture start;
-  ASSERT_EQ(::mkfifo(start.dir.File("auto.kvx").c_str(), 0600), 0);
-  EXPECT_TRUE(start.launcher.Main().failed());
-  EXPECT_EQ(start.platform.windowShown, 0);
-}
-#endif
 
 TEST(HostileCommandFile, AnUnreadableFileIsReportedAndTheRestRuns) {
   if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";

@@ -8,9 +8,6 @@
 #include <random>
 #include <string>
 #include <vector>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 #include "Launcher.h"
 #include "Paths.h"
@@ -134,13 +131,17 @@ struct Fixture {
 };
 
 // Root ignores file permissions, so tests that need an unreadable file skip there. Windows has no
-// such permission bits: a file another program holds open is its unreadable file.
+// such permission bits (a file another program holds open is its unreadable file). Found out by
+// trying: a file without read permission that can still be read.
 inline bool PermissionsApply() {
-#ifdef _WIN32
-  return false;
-#else
-  return ::geteuid() != 0;
-#endif
+  static const bool apply = [] {
+    const TempDir dir;
+    dir.Write("probe", "x");
+    std::error_code ignored;
+    std::filesystem::permissions(dir.File("probe"), std::filesystem::perms::none, ignored);
+    return !std::ifstream(dir.File("probe")).is_open();
+  }();
+  return apply;
 }
 
 // A valid 24-bit BMP of the given size, all black.
