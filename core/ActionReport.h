@@ -30,13 +30,14 @@ class ActionReport {
     // An action left without End (only by an exception) shows nothing.
     ~Action();
 
-    // True when something failed since this action began.
-    bool Failed() const { return report_.failures_.size() > before_; }
     // Ends the action: the windows are told of its text changes, then the outermost action shows
     // every failure in one box. The result holds the failures since this action began.
     Result End();
 
    private:
+    // True when something failed since this action began.
+    bool Failed() const { return report_.failures_.size() > before_; }
+
     ActionReport& report_;
     std::size_t before_;
     bool ended_ = false;

@@ -103,8 +103,8 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
   setWindowIcon(icon);
   BuildControls();
   BuildMenus();
-  // The layout is fixed: the window takes the size of its menu bar and client area and keeps it.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
+  if (!kMainWindowFrame.resizable) layout()->setSizeConstraint(QLayout::SetFixedSize);
   Bind();
   Form_Load();
 }
