@@ -37,8 +37,6 @@ namespace kovar {
 
 namespace {
 
-constexpr std::size_t Index(MainControl control) { return static_cast<std::size_t>(control); }
-
 QString ArtworkFile(Artwork artwork) {
   switch (artwork) {
     case Artwork::Main:
@@ -132,7 +130,7 @@ void frmMain::BuildControls() {
   setCentralWidget(client);
   mapList_ = new MapListModel(launcher_.State().List(ListField::MapList), this);
 
-  // Each container's row comes before the controls it holds.
+  // Each panel's row comes before the controls it holds, so that it exists when they are made.
   std::vector<MainControl> focusOrder;
   for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
     const auto control = static_cast<MainControl>(i);
