@@ -112,8 +112,8 @@ void BM_SendWithLongLog(benchmark::State& state) {
   Run run(Console::Shown);
   (void)run.launcher.RunCommand("exec big.kvx");
   QCoreApplication::processEvents();
-  auto* txtMain = run.window->findChild<QLineEdit*>(QStringLiteral("txtMain"));
-  auto* cmdSend = run.window->findChild<QPushButton*>(QStringLiteral("cmdSend"));
+  QLineEdit* txtMain = run.window->txtMain();
+  QPushButton* cmdSend = run.window->cmdSend();
   for (auto _ : state) {
     txtMain->setText(QStringLiteral("exe GLQuake.exe"));
     cmdSend->click();

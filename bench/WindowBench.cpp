@@ -173,7 +173,7 @@ void BM_MapSelectionShown(benchmark::State& state) {
     state.SkipWithError("the launcher did not start");
     return;
   }
-  QListView* list = run->window.findChild<MapBox*>(QStringLiteral("listMap"))->List();
+  QListView* list = static_cast<MapBox*>(run->window.Control(kovar::MainControl::listMap))->List();
   QAbstractItemModel* entries = list->model();
   auto find = [entries](int map) {
     return entries
