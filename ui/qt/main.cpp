@@ -3,9 +3,10 @@
 #include <QFile>
 
 #include "LauncherApplication.h"
+#include "WindowDescription.h"
 
 int main(int argc, char* argv[]) {
-  QApplication::setApplicationName(QStringLiteral("Kovar Launcher"));
+  QApplication::setApplicationName(QString::fromLatin1(kovar::kApplicationName));
   QApplication::setApplicationVersion(QStringLiteral("0.01"));
   QApplication app(argc, argv);
   // The launcher's files lie beside its executable, named in the system's own file name bytes.
