@@ -1,9 +1,12 @@
 // The debug console window: the log of every executed command line, and a line to run.
 #pragma once
 
+#include <array>
+
 #include <QWidget>
 
 #include "Launcher.h"
+#include "WindowDescription.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -29,9 +32,9 @@ class frmDebug : public QWidget {
   // Shows the console modeless and without an owner; the main window stays usable.
   void ShowWindow();
 
-  QListView* listDebug() const { return listDebug_; }
-  QLineEdit* txtMain() const { return txtMain_; }
-  QPushButton* cmdSend() const { return cmdSend_; }
+  QListView* listDebug() const;
+  QLineEdit* txtMain() const;
+  QPushButton* cmdSend() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -41,11 +44,13 @@ class frmDebug : public QWidget {
   void cmdSend_Click();
   void Form_Resize();
 
+  QWidget* Control(DebugControl control) const {
+    return controls_[static_cast<std::size_t>(control)];
+  }
+
   Launcher& launcher_;
   DebugLogModel* log_;
-  QListView* listDebug_;
-  QLineEdit* txtMain_;
-  QPushButton* cmdSend_;
+  std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> controls_{};
 };
 
 }  // namespace kovar
