@@ -17,6 +17,7 @@
 #endif
 
 #include "FileSystem.h"
+#include "GameLaunch.h"
 
 namespace kovar {
 
@@ -126,9 +127,8 @@ std::string StartScriptDetached(const std::string& scriptPath) {
   const UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return LastWindowsError();
   std::string interpreter = std::string(systemDir, length) + "\\cmd.exe";
-  // The command interpreter reads its own command line: /c takes the rest of it, and the outer
-  // pair of quotes is removed, so the script's path keeps its spaces.
-  std::string commandLine = "cmd.exe /d /c \"\"" + scriptPath + "\"\"";
+  // The console stays open when the script fails, so that the player can read why.
+  std::string commandLine = WindowsScriptCommandLine(scriptPath);
   STARTUPINFOA startup;
   std::memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;

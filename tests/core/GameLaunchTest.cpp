@@ -39,28 +39,74 @@ TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
 TEST(LaunchScript, WindowsIsThreeLinesWithCrLf) {
   EXPECT_EQ(WindowsLaunchScript(Choices("GLQuake.exe", "castle", "e1m1", "")),
             "C:\r\ncd\\Quake\r\nGLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1\r\n");
-  // A bare drive leaves "cd" alone on its line.
-  EXPECT_EQ(WindowsLaunchScript(Choices("WinQuake.exe", "", "", "+skill 2", "D:")),
-            "D:\r\ncd\r\nWinQuake.exe -game kv +skill 2 \r\n");
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Windows), std::string("run.bat"));
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Linux), std::string("run.sh"));
 }
 
+TEST(LaunchScript, WindowsEntersEveryDirectoryAsWritten) {
+  const struct {
+    std::string dir;
+    std::string driveAndCdLines;
+  } cases[] = {
+      // Nothing the interpreter acts on: "cd" and the rest of the directory, unquoted.
+      {"C:\\Quake", "C:\r\ncd\\Quake"},
+      {"D:", "D:\r\ncd"},
+      {"E:\\Games\\My Quake!", "E:\r\ncd\\Games\\My Quake!"},
+      {"C:/Quake", "C:\r\ncd/Quake"},
+      // The directory quoted, each % doubled.
+      {"D:\\Quake & Mods", "D:\r\ncd \"D:\\Quake & Mods\""},
+      {"D:\\Quake & 100% Mods (x86)", "D:\r\ncd \"D:\\Quake & 100%% Mods (x86)\""},
+      {"C:\\%PATH%", "C:\r\ncd \"C:\\%%PATH%%\""},
+      {"C:\\a^b", "C:\r\ncd \"C:\\a^b\""},
+      {"C:\\Program Files (x86)\\Quake", "C:\r\ncd \"C:\\Program Files (x86)\\Quake\""},
+      {"C:\\x)", "C:\r\ncd \"C:\\x)\""},
+      {"C:\\a|b<c>d", "C:\r\ncd \"C:\\a|b<c>d\""},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "+skill 1 & echo hi", c.dir);
+    EXPECT_EQ(LaunchRefusal(choices, ScriptFlavour::Windows), "") << c.dir;
+    // The custom parameters stay the player's own words.
+    EXPECT_EQ(WindowsLaunchScript(choices),
+              c.driveAndCdLines + "\r\nQuake.exe -game kv +skill 1 & echo hi \r\n")
+        << c.dir;
+  }
+}
+
+TEST(LaunchScript, WindowsInterpreterLineKeepsAFailedLaunchOnScreen) {
+  const std::string stay =
+      "(echo Kovar Launcher: the game did not start, or it ended with an error. Press any key to "
+      "close.& pause >nul)";
+  EXPECT_EQ(WindowsScriptCommandLine("C:\\Games & Mods (x86)\\Kovar\\run.bat"),
+            "cmd.exe /d /e:on /v:off /c \"\"C:\\Games & Mods (x86)\\Kovar\\run.bat\" & if "
+            "errorlevel 1 " +
+                stay + " else if not errorlevel 0 " + stay + "\"");
+}
+
 TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
-  const std::string cdLine =
-      "cd -- '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' || { printf '%s\\n' 'Kovar Launcher "
-      "could not enter the Quake directory:' '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' 'Set it "
-      "with \"Set Quake Directory\" in the Tools menu.' >&2; [ -t 0 ] && sleep 15; exit 1; }\n";
+  const std::string dir = "'/home/p/My Quake/it'\\''s $HOME `x` \"q\"'";
+  const std::string cdLine = "cd -- " + dir +
+                             " || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
+                             "directory:' " +
+                             dir +
+                             " 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
+                             "[ -t 0 ] && { echo 'Press Enter to close.' >&2; read -r _; }; exit "
+                             "1; }\n";
+  const std::string statusLine =
+      "status=$?; if [ $status -ne 0 ] && [ -t 0 ]; then why=; if [ $status -gt 128 ]; then "
+      "why=\": it crashed with signal $((status - 128))\"; elif [ $status -eq 126 ] || [ $status "
+      "-eq 127 ]; then why=': it could not be found or started'; fi; echo \"Kovar Launcher: the "
+      "engine ended with status $status$why. Press Enter to close.\" >&2; read -r _; fi; exit "
+      "$status\n";
   const LaunchChoices choices =
       Choices("LucidGL.exe", "castle", "e1m1", "+skill 2", "/home/p/My Quake/it's $HOME `x` \"q\"");
   EXPECT_EQ(LinuxLaunchScript(choices, true),
             "#!/bin/sh\n" + cdLine +
-                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n");
+                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n" +
+                statusLine);
   // An engine not found in the Quake directory stands as typed, for the shell to look up.
-  EXPECT_EQ(LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false),
-            "#!/bin/sh\ncd -- '/q' || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
-            "directory:' '/q' 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
-            "[ -t 0 ] && sleep 15; exit 1; }\nquake -nosound -game kv \n");
+  const std::string script = LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false);
+  EXPECT_EQ(script.substr(script.find('\n', script.find('\n') + 1) + 1),
+            "quake -nosound -game kv \n" + statusLine);
 
   EXPECT_TRUE(IsBareFileName("LucidGL.exe"));
   EXPECT_FALSE(IsBareFileName("bin/quake"));
@@ -126,6 +172,42 @@ TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
   EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
 }
 
+TEST(LaunchRefusal, WindowsDirectoryMustBeAFullPathWithoutQuotes) {
+  const struct {
+    std::string dir;
+    std::string refusal;
+  } cases[] = {
+      {"C:Quake",
+       "The game was not started: the Quake directory \"C:Quake\" is relative to the current "
+       "directory of drive C:. Set a full path such as C:\\Quake with \"Set Quake Directory\" in "
+       "the Tools menu."},
+      {"d:Games\\Quake & Mods",
+       "The game was not started: the Quake directory \"d:Games\\Quake & Mods\" is relative to "
+       "the current directory of drive d:. Set a full path such as d:\\Games\\Quake & Mods with "
+       "\"Set Quake Directory\" in the Tools menu."},
+      {"C:\\a\"&calc&\"",
+       "The game was not started: the Quake directory \"C:\\a\"&calc&\"\" holds the character "
+       "'\"', which no Windows directory name holds. Set it first with \"Set Quake Directory\" in "
+       "the Tools menu."},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "", c.dir);
+    EXPECT_EQ(LaunchRefusal(choices, ScriptFlavour::Windows), c.refusal);
+    // Elsewhere these are ordinary relative or quoted names.
+    EXPECT_EQ(LaunchRefusal(choices, ScriptFlavour::Linux), "") << c.dir;
+  }
+}
+
+TEST(LaunchRefusal, AnEngineMustBeChosen) {
+  for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
+    for (const char* engine : {"", " ", " \t "}) {
+      EXPECT_EQ(LaunchRefusal(Choices(engine, "", "", "+skill 2", "C:\\Quake"), flavour),
+                "The game was not started: no engine is chosen. Choose one in the engine box, "
+                "such as LucidGL.exe.");
+    }
+  }
+}
+
 TEST(LaunchRefusal, NoValueMayAddALine) {
   for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", std::string("a\0b", 3)}) {
     LaunchChoices engine = Choices(bad, "", "", "");
@@ -176,7 +258,8 @@ struct StartGameTest : ::testing::Test {
   std::string ExpectedScript(const std::string& line) const {
     if (kNativeFlavour == ScriptFlavour::Windows) return "C:\r\ncd\\Quake\r\n" + line + "\r\n";
     const std::string script = LinuxLaunchScript(Choices("x", "", "", "", quakeDir), false);
-    return script.substr(0, script.find('\n', script.find('\n') + 1) + 1) + line + "\n";
+    const std::size_t engineLine = script.find('\n', script.find('\n') + 1) + 1;
+    return script.substr(0, engineLine) + line + script.substr(script.find('\n', engineLine));
   }
 
 #ifdef _WIN32
@@ -240,6 +323,11 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   EXPECT_TRUE(f.launcher.StartGame());
   EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
             std::string::npos);
+
+  f.state.SetText(TextField::QuakeDir, quakeDir);
+  f.launcher.RunCommand("exe ");
+  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_NE(f.platform.errors.back().find("no engine is chosen"), std::string::npos);
 
   EXPECT_TRUE(f.platform.started.empty());
   EXPECT_EQ(Script(), "old script");
