@@ -72,16 +72,6 @@ TEST(LaunchScript, WindowsEntersEveryDirectoryAsWritten) {
   }
 }
 
-TEST(LaunchScript, WindowsInterpreterLineKeepsAFailedLaunchOnScreen) {
-  const std::string stay =
-      "(echo Kovar Launcher: the game did not start, or it ended with an error. Press any key to "
-      "close.& pause >nul)";
-  EXPECT_EQ(WindowsScriptCommandLine("C:\\Games & Mods (x86)\\Kovar\\run.bat"),
-            "cmd.exe /d /e:on /v:off /c \"\"C:\\Games & Mods (x86)\\Kovar\\run.bat\" & if "
-            "errorlevel 1 " +
-                stay + " else if not errorlevel 0 " + stay + "\"");
-}
-
 TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
   const std::string dir = "'/home/p/My Quake/it'\\''s $HOME `x` \"q\"'";
   const std::string cdLine = "cd -- " + dir +
