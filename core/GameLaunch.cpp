@@ -42,7 +42,7 @@ std::string Shown(const std::string& text) {
 }
 
 // The characters that the command interpreter acts on in a line of a batch file.
-constexpr const char* kBatchSpecials = "&|<>^()%";
+constexpr const char* kBatchActiveCharacters = "&|<>^()%";
 
 bool HasLineBreakOrNul(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
@@ -168,8 +168,8 @@ std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour) {
 std::string WindowsLaunchScript(const LaunchChoices& choices) {
   const std::string& dir = choices.quakeDir;
   std::string cdLine = "cd" + dir.substr(2);
-  if (dir.find_first_of(kBatchSpecials) != std::string::npos) {
-    // Quotes keep the interpreter off every special character but %, which a batch file only
+  if (dir.find_first_of(kBatchActiveCharacters) != std::string::npos) {
+    // Quotes keep the interpreter off every such character but %, which a batch file only
     // takes literally when doubled.
     cdLine = "cd \"";
     for (char c : dir) cdLine += c == '%' ? std::string("%%") : std::string(1, c);
