@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
+#include <unistd.h>
 
 #include "GameLaunch.h"
 #include "Launcher.h"
@@ -82,24 +84,70 @@ std::string Unquote(const std::string& text, std::string& rest) {
   return word;
 }
 
-// A script written for choices that were not refused has its three lines and nothing more, and
-// its directory reaches the shell as exactly the Quake directory.
+// The lines of `text`, each ended by `end`; text after the last ending is no line.
+std::vector<std::string> Lines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, next; (next = text.find(end, at)) != std::string::npos;
+       at = next + end.size()) {
+    lines.push_back(text.substr(at, next - at));
+  }
+  return lines;
+}
+
+// The directory that the command interpreter enters on run.bat's cd line.
+std::string EnteredByCmd(const std::string& cdLine, const std::string& drive) {
+  if (cdLine.compare(0, 4, "cd \"") != 0) {
+    Require(cdLine.find_first_of("&|<>^()%") == std::string::npos,
+            "run.bat's unquoted cd line holds a character that the interpreter acts on");
+    return drive + cdLine.substr(2);
+  }
+  Require(cdLine.size() >= 5 && cdLine.back() == '"', "run.bat's cd line does not end its quote");
+  const std::string quoted = cdLine.substr(4, cdLine.size() - 5);
+  Require(quoted.find('"') == std::string::npos, "run.bat's quoted cd line holds a quote");
+  std::string dir;
+  for (std::size_t at = 0; at < quoted.size(); ++at) {
+    dir += quoted[at];
+    if (quoted[at] != '%') continue;
+    Require(at + 1 < quoted.size() && quoted[at + 1] == '%', "run.bat holds a lone %");
+    ++at;
+  }
+  return dir;
+}
+
+// A script written for choices that were not refused has its lines and nothing more: it enters
+// exactly the Quake directory and runs exactly the engine command line.
 void CheckLaunchScripts(const kovar::LaunchChoices& choices) {
   using kovar::ScriptFlavour;
+  const std::string engineLine = kovar::EngineCommandLine(choices);
   if (kovar::CheckLaunch(choices, ScriptFlavour::Windows).ok()) {
     const std::string bat = kovar::WindowsLaunchScript(choices);
-    Require(Count(bat, '\n') == 3 && Count(bat, '\r') == 3, "run.bat is not three lines");
+    const std::vector<std::string> lines = Lines(bat, "\r\n");
+    Require(lines.size() == 3 && Count(bat, '\n') == 3 && Count(bat, '\r') == 3,
+            "run.bat is not three lines");
+    const std::string drive = choices.quakeDir.substr(0, 2);
+    Require(lines[0] == drive, "run.bat's first line is not the drive");
+    Require(EnteredByCmd(lines[1], drive) == choices.quakeDir,
+            "run.bat enters another directory than the Quake directory");
+    Require(lines[2] == engineLine, "run.bat's last line is not the engine command line");
   }
   if (kovar::CheckLaunch(choices, ScriptFlavour::Linux).ok()) {
+    // The line after the engine's reads its status, whatever the choices.
+    static const std::string statusLine =
+        Lines(kovar::LinuxLaunchScript({"quake", "", "", "", "/q"}, false), "\n").back();
     for (bool local : {false, true}) {
       const std::string sh = kovar::LinuxLaunchScript(choices, local);
-      Require(Count(sh, '\n') == 3, "run.sh is not three lines");
-      const std::string cd = "#!/bin/sh\ncd -- ";
-      Require(sh.compare(0, cd.size(), cd) == 0, "run.sh does not begin with its cd line");
+      const std::vector<std::string> lines = Lines(sh, "\n");
+      Require(lines.size() == 4 && Count(sh, '\n') == 4, "run.sh is not four lines");
+      Require(lines[0] == "#!/bin/sh", "run.sh does not begin with its shebang");
+      const std::string cd = "cd -- ";
+      Require(lines[1].compare(0, cd.size(), cd) == 0, "run.sh has no cd line after its shebang");
       std::string rest;
-      Require(Unquote(sh.substr(cd.size()), rest) == choices.quakeDir,
+      Require(Unquote(lines[1].substr(cd.size()), rest) == choices.quakeDir,
               "run.sh enters another directory than the Quake directory");
       Require(rest.compare(0, 4, " || ") == 0, "run.sh goes on after the cd fails");
+      Require(lines[2] == (local ? "./" : "") + engineLine,
+              "run.sh's third line is not the engine command line");
+      Require(lines[3] == statusLine, "run.sh's last line depends on the choices");
     }
   }
 }

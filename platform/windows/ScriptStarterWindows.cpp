@@ -14,9 +14,8 @@ Result StartScriptDetached(const std::string& scriptPath) {
   const UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Result::Failure(LastWindowsError());
   std::string interpreter = std::string(systemDir, length) + "\\cmd.exe";
-  // The command interpreter reads its own command line: /c takes the rest of it, and the outer
-  // pair of quotes is removed, so the script's path keeps its spaces.
-  std::string commandLine = "cmd.exe /d /c \"\"" + scriptPath + "\"\"";
+  // The console stays open when the script fails, so that the player can read why.
+  std::string commandLine = WindowsScriptCommandLine(scriptPath);
   STARTUPINFOA startup;
   std::memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;

@@ -47,28 +47,64 @@ TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
 TEST(LaunchScript, WindowsIsThreeLinesWithCrLf) {
   EXPECT_EQ(WindowsLaunchScript(Choices("GLQuake.exe", "castle", "e1m1", "")),
             "C:\r\ncd\\Quake\r\nGLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1\r\n");
-  // A bare drive leaves "cd" alone on its line.
-  EXPECT_EQ(WindowsLaunchScript(Choices("WinQuake.exe", "", "", "+skill 2", "D:")),
-            "D:\r\ncd\r\nWinQuake.exe -game kv +skill 2 \r\n");
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Windows), std::string("run.bat"));
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Linux), std::string("run.sh"));
 }
 
+TEST(LaunchScript, WindowsEntersEveryDirectoryAsWritten) {
+  const struct {
+    std::string dir;
+    std::string driveAndCdLines;
+  } cases[] = {
+      // Nothing the interpreter acts on: "cd" and the rest of the directory, unquoted.
+      {"C:\\Quake", "C:\r\ncd\\Quake"},
+      {"D:", "D:\r\ncd"},
+      {"E:\\Games\\My Quake!", "E:\r\ncd\\Games\\My Quake!"},
+      {"C:/Quake", "C:\r\ncd/Quake"},
+      // The directory quoted, each % doubled.
+      {"D:\\Quake & Mods", "D:\r\ncd \"D:\\Quake & Mods\""},
+      {"D:\\Quake & 100% Mods (x86)", "D:\r\ncd \"D:\\Quake & 100%% Mods (x86)\""},
+      {"C:\\%PATH%", "C:\r\ncd \"C:\\%%PATH%%\""},
+      {"C:\\a^b", "C:\r\ncd \"C:\\a^b\""},
+      {"C:\\Program Files (x86)\\Quake", "C:\r\ncd \"C:\\Program Files (x86)\\Quake\""},
+      {"C:\\x)", "C:\r\ncd \"C:\\x)\""},
+      {"C:\\a|b<c>d", "C:\r\ncd \"C:\\a|b<c>d\""},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "+skill 1 & echo hi", c.dir);
+    EXPECT_TRUE(CheckLaunch(choices, ScriptFlavour::Windows).ok()) << c.dir;
+    // The custom parameters stay the player's own words.
+    EXPECT_EQ(WindowsLaunchScript(choices),
+              c.driveAndCdLines + "\r\nQuake.exe -game kv +skill 1 & echo hi \r\n")
+        << c.dir;
+  }
+}
+
 TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
-  const std::string cdLine =
-      "cd -- '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' || { printf '%s\\n' 'Kovar Launcher "
-      "could not enter the Quake directory:' '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' 'Set it "
-      "with \"Set Quake Directory\" in the Tools menu.' >&2; [ -t 0 ] && sleep 15; exit 1; }\n";
+  const std::string dir = "'/home/p/My Quake/it'\\''s $HOME `x` \"q\"'";
+  const std::string cdLine = "cd -- " + dir +
+                             " || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
+                             "directory:' " +
+                             dir +
+                             " 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
+                             "[ -t 0 ] && { echo 'Press Enter to close.' >&2; read -r _; }; exit "
+                             "1; }\n";
+  const std::string statusLine =
+      "status=$?; if [ $status -ne 0 ] && [ -t 0 ]; then why=; if [ $status -gt 128 ]; then "
+      "why=\": it crashed with signal $((status - 128))\"; elif [ $status -eq 126 ] || [ $status "
+      "-eq 127 ]; then why=': it could not be found or started'; fi; echo \"Kovar Launcher: the "
+      "engine ended with status $status$why. Press Enter to close.\" >&2; read -r _; fi; exit "
+      "$status\n";
   const LaunchChoices choices =
       Choices("LucidGL.exe", "castle", "e1m1", "+skill 2", "/home/p/My Quake/it's $HOME `x` \"q\"");
   EXPECT_EQ(LinuxLaunchScript(choices, true),
             "#!/bin/sh\n" + cdLine +
-                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n");
+                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n" +
+                statusLine);
   // An engine not found in the Quake directory stands as typed, for the shell to look up.
-  EXPECT_EQ(LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false),
-            "#!/bin/sh\ncd -- '/q' || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
-            "directory:' '/q' 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
-            "[ -t 0 ] && sleep 15; exit 1; }\nquake -nosound -game kv \n");
+  const std::string script = LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false);
+  EXPECT_EQ(script.substr(script.find('\n', script.find('\n') + 1) + 1),
+            "quake -nosound -game kv \n" + statusLine);
 
   EXPECT_TRUE(IsBareFileName("LucidGL.exe"));
   EXPECT_FALSE(IsBareFileName("bin/quake"));
@@ -134,6 +170,42 @@ TEST(CheckLaunch, QuakeDirectoryMustBeSet) {
   EXPECT_EQ(Refusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
 }
 
+TEST(CheckLaunch, WindowsDirectoryMustBeAFullPathWithoutQuotes) {
+  const struct {
+    std::string dir;
+    std::string refusal;
+  } cases[] = {
+      {"C:Quake",
+       "The game was not started: the Quake directory \"C:Quake\" is relative to the current "
+       "directory of drive C:. Set a full path such as C:\\Quake with \"Set Quake Directory\" in "
+       "the Tools menu."},
+      {"d:Games\\Quake & Mods",
+       "The game was not started: the Quake directory \"d:Games\\Quake & Mods\" is relative to "
+       "the current directory of drive d:. Set a full path such as d:\\Games\\Quake & Mods with "
+       "\"Set Quake Directory\" in the Tools menu."},
+      {"C:\\a\"&calc&\"",
+       "The game was not started: the Quake directory \"C:\\a\"&calc&\"\" holds the character "
+       "'\"', which no Windows directory name holds. Set it first with \"Set Quake Directory\" in "
+       "the Tools menu."},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "", c.dir);
+    EXPECT_EQ(CheckLaunch(choices, ScriptFlavour::Windows).reason(), c.refusal);
+    // Elsewhere these are ordinary relative or quoted names.
+    EXPECT_TRUE(CheckLaunch(choices, ScriptFlavour::Linux).ok()) << c.dir;
+  }
+}
+
+TEST(CheckLaunch, AnEngineMustBeChosen) {
+  for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
+    for (const char* engine : {"", " ", " \t "}) {
+      EXPECT_EQ(CheckLaunch(Choices(engine, "", "", "+skill 2", "C:\\Quake"), flavour).reason(),
+                "The game was not started: no engine is chosen. Choose one in the engine box, "
+                "such as LucidGL.exe.");
+    }
+  }
+}
+
 TEST(CheckLaunch, NoValueMayAddALine) {
   for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", std::string("a\0b", 3)}) {
     LaunchChoices engine = Choices(bad, "", "", "");
@@ -179,16 +251,19 @@ struct StartGameTest : ::testing::Test {
   }
   std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
   std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
-  // The command line the written script ends with: its last line, without its line end.
+  // The command line the written script runs: its third line in both flavours, after the drive
+  // and cd lines or after the shebang and cd lines.
   std::string CommandLine() const {
-    std::string script = Script();
+    const std::string script = Script();
     const std::string end = kNativeFlavour == ScriptFlavour::Windows ? "\r\n" : "\n";
-    if (script.size() < end.size() || script.compare(script.size() - end.size(), end.size(), end)) {
-      return "(the script does not end with a line end)";
+    std::size_t start = 0;
+    for (int line = 0; line < 2 && start != std::string::npos; ++line) {
+      start = script.find(end, start);
+      if (start != std::string::npos) start += end.size();
     }
-    script.resize(script.size() - end.size());
-    const std::size_t start = script.rfind(end);
-    return start == std::string::npos ? script : script.substr(start + end.size());
+    const std::size_t stop = start == std::string::npos ? start : script.find(end, start);
+    if (stop == std::string::npos) return "(the script has no third line)";
+    return script.substr(start, stop - start);
   }
 
 #ifdef _WIN32
@@ -251,6 +326,11 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   EXPECT_TRUE(f.launcher.StartGame().failed());
   EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
             std::string::npos);
+
+  f.state.SetText(TextField::QuakeDir, quakeDir);
+  f.Run("exe ");
+  EXPECT_TRUE(f.launcher.StartGame().failed());
+  EXPECT_NE(f.platform.errors.back().find("no engine is chosen"), std::string::npos);
 
   EXPECT_TRUE(f.platform.started.empty());
   EXPECT_EQ(Script(), "old script");
