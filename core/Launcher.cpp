@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "LineReader.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -39,8 +38,8 @@ Launcher::Action::~Action() {
   launcher_.platform_.ShowError(message);
 }
 
-Launcher::Launcher(std::string appDir, Platform& platform)
-    : appDir_(std::move(appDir)), platform_(platform) {}
+Launcher::Launcher(FileLocations files, Platform& platform)
+    : appDir_(files.AppDir()), files_(std::move(files)), platform_(platform) {}
 
 const std::vector<std::string>& Launcher::EngineNames() {
   static const std::vector<std::string> names = {"LucidGL.exe", "GLQuake.exe", "Quake.exe",
@@ -51,8 +50,8 @@ const std::vector<std::string>& Launcher::EngineNames() {
 void Launcher::Fail(std::string message) { failures_.push_back(std::move(message)); }
 
 void Launcher::NoteUnreadable(const std::string& path) {
-  if (SameFile(path, AppPath(appDir_, "config.kvx"))) configUnreadable_ = true;
-  if (SameFile(path, AppPath(appDir_, "settings.kvx"))) settingsUnreadable_ = true;
+  if (SameFile(path, files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
 }
 
 bool Launcher::SaveCFG() {
@@ -70,7 +69,7 @@ bool Launcher::SaveCFG() {
 
 bool Launcher::SaveFile(const std::string& name, const std::vector<std::string>& lines,
                         bool unreadable) {
-  const std::string path = AppPath(appDir_, name);
+  const std::string path = files_.OwnFile(name);
   if (unreadable) {
     Fail("The settings file \"" + path +
          "\" was left as it is: it could not be read when the launcher started, and saving over "
@@ -93,6 +92,10 @@ bool Launcher::SaveFile(const std::string& name, const std::vector<std::string>&
     }
     contents += line;
     contents += "\r\n";
+  }
+  if (std::string why = files_.PrepareOwnFolder(); !why.empty()) {
+    Fail("Could not save the settings file \"" + path + "\": " + why + ".");
+    return false;
   }
   if (std::string why = WriteFileAtomically(path, contents); !why.empty()) {
     Fail("Could not save the settings file \"" + path + "\": " + why +

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FileLocations.h"
 #include "FileSystem.h"
 #include "LauncherState.h"
 #include "Platform.h"
@@ -14,8 +15,9 @@ namespace kovar {
 
 class Launcher {
  public:
-  // `appDir` is the directory that holds the launcher's files (the executable's directory).
-  Launcher(std::string appDir, Platform& platform);
+  // `files` names the application directory (the executable's, which holds the launcher's files)
+  // and, when it cannot be written, the per-user folder of the player's own files.
+  Launcher(FileLocations files, Platform& platform);
 
   LauncherState& State() { return state_; }
   const LauncherState& State() const { return state_; }
@@ -81,6 +83,7 @@ class Launcher {
   bool SaveFile(const std::string& name, const std::vector<std::string>& lines, bool unreadable);
 
   std::string appDir_;
+  FileLocations files_;
   Platform& platform_;
   LauncherState state_;
   bool listsFilled_ = false;
@@ -97,7 +100,8 @@ class Launcher {
   std::size_t bytesRun_ = 0;
   bool budgetSpent_ = false;
 
-  // Settings files that exist but could not be read in this run: a save must not replace them.
+  // Settings files that exist where a save would write them but could not be read in this run: a
+  // save must not replace them.
   bool configUnreadable_ = false;
   bool settingsUnreadable_ = false;
 };

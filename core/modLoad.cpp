@@ -57,7 +57,7 @@ void Launcher::Execute(const std::string& line) {
 }
 
 Launcher::ExecResult Launcher::Exec(const std::string& argument) {
-  const std::string path = ExecPath(appDir_, argument);
+  const std::string path = files_.ExecPath(argument);
   if (execDepth_ >= kMaxExecDepth) {
     Fail("The command file " + Quoted(path) + " was not run: command files are nested more than " +
          std::to_string(kMaxExecDepth) + " deep.");

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "GameLaunch.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -44,7 +43,12 @@ bool Launcher::StartGame() {
     Fail(std::move(refusal));
     return true;
   }
-  const std::string scriptPath = AppPath(appDir_, LaunchScriptName(kNativeFlavour));
+  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
+  if (std::string why = files_.PrepareOwnFolder(); !why.empty()) {
+    Fail("Could not write the launch script \"" + scriptPath + "\": " + why +
+         ". The game was not started.");
+    return true;
+  }
 #ifdef _WIN32
   const std::string script = WindowsLaunchScript(choices);
 #else

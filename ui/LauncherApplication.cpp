@@ -11,8 +11,8 @@
 
 namespace kovar {
 
-LauncherApplication::LauncherApplication(std::string appDir)
-    : launcher_(std::move(appDir), platform_), console_(launcher_), window_(launcher_) {
+LauncherApplication::LauncherApplication(FileLocations files)
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
   platform_.SetMainWindow(&window_);
   window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
 }
