@@ -23,15 +23,20 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { window_.CloseBySystem(); });
+                   [this] { EndBySystem(); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
-                   [this](QSessionManager&) { window_.CloseBySystem(); });
+                   [this](QSessionManager&) { EndBySystem(); });
 
   if (!launcher_.Main()) return 1;
   // An end asked for during start-up (a signal while the Quake directory prompt was open) has
   // already saved; the event loop must not start.
   if (window_.Ended()) return 0;
   return QApplication::exec();
+}
+
+void LauncherApplication::EndBySystem() {
+  platform_.ReportErrorsOnStandardError();
+  window_.CloseBySystem();
 }
 
 }  // namespace kovar

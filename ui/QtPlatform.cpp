@@ -1,6 +1,8 @@
 // Qt's dialogs and picture decoding behind the core's platform interface.
 #include "QtPlatform.h"
 
+#include <cstdio>
+
 #include <QByteArray>
 #include <QImage>
 #include <QInputDialog>
@@ -53,6 +55,11 @@ std::string QtPlatform::SetPreview(const std::string& bmpBytes) {
 }
 
 void QtPlatform::ShowError(const std::string& message) {
+  if (errorsToStandardError_) {
+    std::fprintf(stderr, "Kovar Launcher: %s\n", message.c_str());
+    std::fflush(stderr);
+    return;
+  }
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Kovar Launcher"), ToDisplay(message),
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);

@@ -14,6 +14,9 @@ class QtPlatform : public Platform {
  public:
   // The window that shows the preview and owns the dialogs; set once it exists.
   void SetMainWindow(frmMain* window) { window_ = window; }
+  // From now on failures are written to standard error instead of a box: the system is ending
+  // the program, and nobody may be there to close one.
+  void ReportErrorsOnStandardError() { errorsToStandardError_ = true; }
 
   void ShowMainWindow() override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -24,6 +27,7 @@ class QtPlatform : public Platform {
 
  private:
   frmMain* window_ = nullptr;
+  bool errorsToStandardError_ = false;
 };
 
 }  // namespace kovar

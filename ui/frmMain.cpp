@@ -329,7 +329,13 @@ void frmMain::SetDebugWindowShower(std::function<void()> show) {
 
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
 
-void frmMain::CloseBySystem() { Form_Unload(); }
+void frmMain::CloseBySystem() {
+  if (saving_) {
+    if (endProgram_) endProgram_();
+    return;
+  }
+  Form_Unload();
+}
 
 void frmMain::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
@@ -390,7 +396,9 @@ void frmMain::PlayerEdited(TextField field, const QString& text) {
 void frmMain::EndProgram() {
   if (ended_) return;
   ended_ = true;
+  saving_ = true;
   launcher_.SaveCFG();
+  saving_ = false;
   if (endProgram_) endProgram_();
 }
 
