@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test, natively and cross-built for
-# Windows under Wine, and builds and checks the Debian package; then runs each fuzzer for a minute when clang-14 is there, and the tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Windows under Wine; builds the Debian package and checks it; then runs each fuzzer for a minute
+# when clang-14 is there, and the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
