@@ -18,7 +18,14 @@ install(CODE "
   file(MAKE_DIRECTORY \"\${games}\")
   file(CREATE_LINK ../${KOVAR_APP_DIR}/kovar-launcher \"\${games}/kovar-launcher\" SYMBOLIC)
 ")
-install(FILES ${assets}/${KOVAR_APP_ID}.desktop DESTINATION share/applications)
+# The menu entry names the command by its full path: a desktop session's search path need not hold
+# the games folder.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${assets}/${KOVAR_APP_ID}.desktop)
+file(READ ${assets}/${KOVAR_APP_ID}.desktop desktop_entry)
+string(REPLACE "\nExec=kovar-launcher\n" "\nExec=${CMAKE_INSTALL_PREFIX}/games/kovar-launcher\n"
+  desktop_entry "${desktop_entry}")
+file(WRITE ${CMAKE_BINARY_DIR}/debian/${KOVAR_APP_ID}.desktop "${desktop_entry}")
+install(FILES ${CMAKE_BINARY_DIR}/debian/${KOVAR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${assets}/${KOVAR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(size IN ITEMS 16 32)
   install(FILES ${assets}/kovar-launcher-${size}.png
