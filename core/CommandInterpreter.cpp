@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "LineReader.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -14,10 +13,10 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-CommandInterpreter::CommandInterpreter(const std::string& appDir, LauncherState& state,
+CommandInterpreter::CommandInterpreter(const FileLocations& files, LauncherState& state,
                                        ActionReport& report, MapCatalogue& maps,
                                        SettingsFiles& settings)
-    : appDir_(appDir), state_(state), report_(report), maps_(maps), settings_(settings) {}
+    : files_(files), state_(state), report_(report), maps_(maps), settings_(settings) {}
 
 bool CommandInterpreter::IsCommand(const std::string& line, const std::string& keyword) {
   return line.size() > keyword.size() && line.compare(0, keyword.size(), keyword) == 0 &&
@@ -53,7 +52,7 @@ void CommandInterpreter::Execute(const std::string& line) {
 }
 
 Result CommandInterpreter::Exec(const std::string& argument) {
-  const std::string path = ExecPath(appDir_, argument);
+  const std::string path = files_.ExecPath(argument);
   auto notRun = [this](std::string message) {
     report_.Fail(message);
     return Result::Failure(std::move(message));

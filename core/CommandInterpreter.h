@@ -8,6 +8,7 @@
 
 #include "ActionReport.h"
 #include "CommandBudget.h"
+#include "FileLocations.h"
 #include "FileSystem.h"
 #include "LauncherState.h"
 #include "MapCatalogue.h"
@@ -18,7 +19,7 @@ namespace kovar {
 
 class CommandInterpreter {
  public:
-  CommandInterpreter(const std::string& appDir, LauncherState& state, ActionReport& report,
+  CommandInterpreter(const FileLocations& files, LauncherState& state, ActionReport& report,
                      MapCatalogue& maps, SettingsFiles& settings);
 
   // True when `line` begins with `keyword` followed by one space (exact, case-sensitive).
@@ -37,7 +38,7 @@ class CommandInterpreter {
   Result Exec(const std::string& argument);
   void RunLines(std::FILE* file, const std::string& path);
 
-  const std::string& appDir_;
+  const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
   MapCatalogue& maps_;

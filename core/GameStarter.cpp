@@ -3,13 +3,12 @@
 
 #include "FileSystem.h"
 #include "GameLaunch.h"
-#include "Paths.h"
 
 namespace kovar {
 
-GameStarter::GameStarter(const std::string& appDir, LauncherState& state, Platform& platform,
+GameStarter::GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
                          ActionReport& report)
-    : appDir_(appDir), state_(state), platform_(platform), report_(report) {}
+    : files_(files), state_(state), platform_(platform), report_(report) {}
 
 Result GameStarter::StartGame() {
   ActionReport::Action action(report_);
@@ -23,7 +22,11 @@ Result GameStarter::WriteAndStart() {
       state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
       state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
   if (Result allowed = CheckLaunch(choices, kNativeFlavour); allowed.failed()) return allowed;
-  const std::string scriptPath = AppPath(appDir_, LaunchScriptName(kNativeFlavour));
+  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
+  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
+    return Result::Failure("Could not write the launch script \"" + scriptPath +
+                           "\": " + folder.reason() + ". The game was not started.");
+  }
   std::string script;
   if (kNativeFlavour == ScriptFlavour::Windows) {
     script = WindowsLaunchScript(choices);

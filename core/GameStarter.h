@@ -1,10 +1,11 @@
-// Starting the game: the launch checks, the native launch script written beside the launcher,
-// and the script started without waiting.
+// Starting the game: the launch checks, the native launch script written among the player's own
+// files, and the script started without waiting.
 #pragma once
 
 #include <string>
 
 #include "ActionReport.h"
+#include "FileLocations.h"
 #include "LauncherState.h"
 #include "Platform.h"
 #include "Result.h"
@@ -13,7 +14,7 @@ namespace kovar {
 
 class GameStarter {
  public:
-  GameStarter(const std::string& appDir, LauncherState& state, Platform& platform,
+  GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
               ActionReport& report);
 
   // Builds the engine command line, writes the launch script and starts it. A refused or failed
@@ -23,7 +24,7 @@ class GameStarter {
  private:
   Result WriteAndStart();
 
-  const std::string& appDir_;
+  const FileLocations& files_;
   LauncherState& state_;
   Platform& platform_;
   ActionReport& report_;

@@ -5,13 +5,13 @@
 
 namespace kovar {
 
-Launcher::Launcher(std::string appDir, Platform& platform)
-    : appDir_(std::move(appDir)),
+Launcher::Launcher(FileLocations files, Platform& platform)
+    : files_(std::move(files)),
       report_(state_, platform),
-      maps_(appDir_, state_, report_),
-      settings_(appDir_, state_, report_),
-      interpreter_(appDir_, state_, report_, maps_, settings_),
+      maps_(files_.AppDir(), state_, report_),
+      settings_(files_, state_, report_),
+      interpreter_(files_, state_, report_, maps_, settings_),
       startup_(state_, platform, report_, interpreter_, maps_),
-      game_(appDir_, state_, platform, report_) {}
+      game_(files_, state_, platform, report_) {}
 
 }  // namespace kovar

@@ -6,6 +6,7 @@
 
 #include "ActionReport.h"
 #include "CommandInterpreter.h"
+#include "FileLocations.h"
 #include "GameStarter.h"
 #include "LauncherState.h"
 #include "MapCatalogue.h"
@@ -18,8 +19,9 @@ namespace kovar {
 
 class Launcher {
  public:
-  // `appDir` is the directory that holds the launcher's files (the executable's directory).
-  Launcher(std::string appDir, Platform& platform);
+  // `files` names the application directory (the executable's, which holds the launcher's files)
+  // and, when it cannot be written, the per-user folder of the player's own files.
+  Launcher(FileLocations files, Platform& platform);
   Launcher(const Launcher&) = delete;
   Launcher& operator=(const Launcher&) = delete;
 
@@ -36,7 +38,7 @@ class Launcher {
   Result StartGame() { return game_.StartGame(); }
 
  private:
-  const std::string appDir_;
+  const FileLocations files_;
   LauncherState state_;
   ActionReport report_;
   MapCatalogue maps_;

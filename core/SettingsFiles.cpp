@@ -3,16 +3,15 @@
 
 #include "FileSystem.h"
 #include "LineReader.h"
-#include "Paths.h"
 
 namespace kovar {
 
-SettingsFiles::SettingsFiles(const std::string& appDir, LauncherState& state, ActionReport& report)
-    : appDir_(appDir), state_(state), report_(report) {}
+SettingsFiles::SettingsFiles(const FileLocations& files, LauncherState& state, ActionReport& report)
+    : files_(files), state_(state), report_(report) {}
 
 void SettingsFiles::NoteUnreadable(const std::string& path) {
-  if (SameFile(path, AppPath(appDir_, "config.kvx"))) configUnreadable_ = true;
-  if (SameFile(path, AppPath(appDir_, "settings.kvx"))) settingsUnreadable_ = true;
+  if (SameFile(path, files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
 }
 
 Result SettingsFiles::SaveCFG() {
@@ -36,7 +35,7 @@ Result SettingsFiles::SaveCFG() {
 
 Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::string>& lines,
                                bool unreadable) const {
-  const std::string path = AppPath(appDir_, name);
+  const std::string path = files_.OwnFile(name);
   if (unreadable) {
     return Result::Failure(
         "The settings file \"" + path +
@@ -59,6 +58,10 @@ Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::s
     }
     contents += line;
     contents += "\r\n";
+  }
+  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
+    return Result::Failure("Could not save the settings file \"" + path + "\": " + folder.reason() +
+                           ".");
   }
   if (Result written = WriteFileAtomically(path, contents); written.failed()) {
     return Result::Failure("Could not save the settings file \"" + path +

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ActionReport.h"
+#include "FileLocations.h"
 #include "LauncherState.h"
 #include "Result.h"
 
@@ -13,10 +14,10 @@ namespace kovar {
 
 class SettingsFiles {
  public:
-  SettingsFiles(const std::string& appDir, LauncherState& state, ActionReport& report);
+  SettingsFiles(const FileLocations& files, LauncherState& state, ActionReport& report);
 
-  // `path` exists but could not be read whole: when it is a settings file, saving must not
-  // replace it in this run.
+  // `path` exists but could not be read whole: when it is the settings file a save would write,
+  // saving must not replace it in this run.
   void NoteUnreadable(const std::string& path);
 
   // Writes config.kvx and then settings.kvx; the player is shown what failed.
@@ -26,7 +27,7 @@ class SettingsFiles {
   Result SaveFile(const std::string& name, const std::vector<std::string>& lines,
                   bool unreadable) const;
 
-  const std::string& appDir_;
+  const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
   bool configUnreadable_ = false;

@@ -62,4 +62,14 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory);
 // The identity of the file `path` names; false when the system cannot tell.
 bool PathId(const std::string& path, FileId& id);
 
+// True when a file can be created in `directory`: creates and removes a probe file, since
+// permission bits do not tell (access checks on Windows ignore a folder's permissions).
+bool CanCreateFilesIn(const std::string& directory);
+// False only when nothing lies at `path`: an entry that exists, and one that cannot be looked at
+// for another reason than its absence, count as there.
+bool HasEntry(const std::string& path);
+// Creates `path` and its missing parents, each one private to the user. A failure names the
+// folder that could not be made, and why.
+Result MakePrivateFolders(const std::string& path);
+
 }  // namespace kovar

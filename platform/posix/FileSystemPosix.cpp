@@ -18,6 +18,21 @@ void SetId(const struct stat& info, FileId& id) {
   id.index = static_cast<std::uint64_t>(info.st_ino);
 }
 
+// Makes `folder` and, when they are missing, its parents, each one private to the user. Returns 0,
+// or the errno value and in `failed` the folder that could not be made.
+int MakeFolders(const std::string& folder, std::string& failed) {
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
+  const std::size_t slash = folder.rfind('/');
+  if (errno != ENOENT || slash == std::string::npos || slash == 0) {
+    failed = folder;
+    return errno;
+  }
+  if (const int error = MakeFolders(folder.substr(0, slash), failed)) return error;
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
+  failed = folder;
+  return errno;
+}
+
 }  // namespace
 
 bool PathId(const std::string& path, FileId& id) {
@@ -118,6 +133,33 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   }
   ::closedir(dir);
   return names;
+}
+
+bool CanCreateFilesIn(const std::string& directory) {
+  std::string probe = directory + "/.kovar-launcher-probe-XXXXXX";
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
+}
+
+bool HasEntry(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return false;
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
+Result MakePrivateFolders(const std::string& path) {
+  std::string failed;
+  const int error = MakeFolders(path, failed);
+  if (error == 0) return Result::Ok();
+  if (failed == path) {
+    return Result::Failure("the folder \"" + path +
+                           "\" could not be created: " + SystemError(error));
+  }
+  return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
+                         failed + "\" could not be made: " + SystemError(error));
 }
 
 }  // namespace kovar

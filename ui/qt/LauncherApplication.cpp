@@ -11,8 +11,8 @@
 
 namespace kovar {
 
-LauncherApplication::LauncherApplication(std::string appDir)
-    : launcher_(std::move(appDir), platform_), console_(launcher_), window_(launcher_) {
+LauncherApplication::LauncherApplication(FileLocations files)
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
   platform_.SetMainWindow(&window_);
   window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
 }
@@ -23,15 +23,20 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { window_.CloseBySystem(); });
+                   [this] { EndBySystem(); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
-                   [this](QSessionManager&) { window_.CloseBySystem(); });
+                   [this](QSessionManager&) { EndBySystem(); });
 
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (a signal while the Quake directory prompt was open) has
   // already saved; the event loop must not start.
   if (window_.Ended()) return 0;
   return QApplication::exec();
+}
+
+void LauncherApplication::EndBySystem() {
+  platform_.ReportErrorsOnStandardError();
+  window_.CloseBySystem();
 }
 
 }  // namespace kovar

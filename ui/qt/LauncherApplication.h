@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "FileLocations.h"
 #include "Launcher.h"
 #include "QtPlatform.h"
 #include "frmDebug.h"
@@ -13,8 +14,9 @@ namespace kovar {
 
 class LauncherApplication {
  public:
-  // `appDir` holds the start script, the settings files and the map catalogue.
-  explicit LauncherApplication(std::string appDir);
+  // `files`: the application directory, which holds the start script, the default settings and
+  // the map catalogue, and where the player's own files are kept.
+  explicit LauncherApplication(FileLocations files);
   LauncherApplication(const LauncherApplication&) = delete;
   LauncherApplication& operator=(const LauncherApplication&) = delete;
 
@@ -26,6 +28,9 @@ class LauncherApplication {
   frmDebug& DebugWindow() { return console_; }
 
  private:
+  // The system or the desktop session ends the program: save once, with no box to wait on.
+  void EndBySystem();
+
   QtPlatform platform_;
   Launcher launcher_;
   // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays

@@ -1,6 +1,8 @@
 // Qt's dialogs behind the core's platform interface.
 #include "QtPlatform.h"
 
+#include <cstdio>
+
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
@@ -37,6 +39,11 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
 }
 
 void QtPlatform::ShowError(const std::string& message) {
+  if (errorsToStandardError_) {
+    std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
+    std::fflush(stderr);
+    return;
+  }
   QMessageBox box(QMessageBox::Warning, ToDisplay(kApplicationName), ToDisplay(message),
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);

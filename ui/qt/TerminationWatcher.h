@@ -1,5 +1,6 @@
 // Turns the operating system's requests to end the program (SIGTERM, SIGHUP, SIGINT on Linux)
-// into a Qt signal on the event loop, where saving the settings is safe.
+// into a Qt signal on the event loop, where saving the settings is safe. A second request ends the
+// program at once.
 #pragma once
 
 #include <QObject>

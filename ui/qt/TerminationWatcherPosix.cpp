@@ -16,9 +16,18 @@ namespace kovar {
 namespace {
 
 int gWakeFds[2] = {-1, -1};
+volatile sig_atomic_t gRequested = 0;
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
-extern "C" void OnTerminationSignal(int) {
+extern "C" void OnTerminationSignal(int signal) {
+  // A second request ends the program at once, whatever the first is still waiting for: the
+  // signal's own default action, delivered as soon as this handler returns.
+  if (gRequested) {
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+    return;
+  }
+  gRequested = 1;
   const int saved = errno;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = write(gWakeFds[0], &byte, 1);
@@ -28,6 +37,7 @@ extern "C" void OnTerminationSignal(int) {
 }  // namespace
 
 TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
+  gRequested = 0;
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gWakeFds) != 0) return;
   notifier_ = new QSocketNotifier(gWakeFds[1], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] {

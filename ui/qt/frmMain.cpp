@@ -280,7 +280,13 @@ void frmMain::SetDebugWindowShower(std::function<void()> show) {
 
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
 
-void frmMain::CloseBySystem() { Form_Unload(); }
+void frmMain::CloseBySystem() {
+  if (saving_) {
+    if (endProgram_) endProgram_();
+    return;
+  }
+  Form_Unload();
+}
 
 void frmMain::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
@@ -355,8 +361,10 @@ void frmMain::PlayerEdited(TextField field, const QString& text) {
 void frmMain::EndProgram() {
   if (ended_) return;
   ended_ = true;
+  saving_ = true;
   // What could not be saved has been shown; the program ends all the same.
   (void)launcher_.SaveCFG();
+  saving_ = false;
   if (endProgram_) endProgram_();
 }
 

@@ -41,7 +41,8 @@ class frmMain : public QMainWindow, public StateObserver {
   // What ends the program once the settings are saved (by default, leaving the event loop).
   void SetProgramEnder(std::function<void()> end);
 
-  // The desktop session or the operating system asks the program to end: saves, like a close.
+  // The desktop session or the operating system asks the program to end: saves, like a close. Asked
+  // while a player's end is still showing its failed save, it ends without waiting for the box.
   void CloseBySystem();
   // True once the program's end has begun: the settings were saved and nothing else may run.
   bool Ended() const { return ended_; }
@@ -87,6 +88,8 @@ class frmMain : public QMainWindow, public StateObserver {
   std::function<void()> showDebugWindow_;
   std::function<void()> endProgram_;
   bool ended_ = false;
+  // Set while the end's save runs, which may be showing its failure in a box.
+  bool saving_ = false;
   // Set while a player's edit is handed to the core, so that its echo does not rewrite the field
   // the player is typing in.
   bool takingEdit_ = false;
