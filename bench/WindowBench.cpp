@@ -99,7 +99,7 @@ struct LauncherWindows {
 // Start-up through to the main window shown and every pending event handled.
 std::unique_ptr<LauncherWindows> StartLauncher() {
   auto run = std::make_unique<LauncherWindows>();
-  if (!run->launcher.Main()) return nullptr;
+  if (run->launcher.Main().failed()) return nullptr;
   (void)QTest::qWaitForWindowExposed(&run->window);
   QCoreApplication::processEvents();
   return run;
@@ -173,7 +173,7 @@ void BM_MapSelectionShown(benchmark::State& state) {
     state.SkipWithError("the launcher did not start");
     return;
   }
-  QListView* list = run->window.findChild<MapBox*>(QStringLiteral("listMap"))->List();
+  QListView* list = static_cast<MapBox*>(run->window.Control(kovar::MainControl::listMap))->List();
   QAbstractItemModel* entries = list->model();
   auto find = [entries](int map) {
     return entries
@@ -215,7 +215,7 @@ void BM_BigFileWithBothWindows(benchmark::State& state) {
     const std::size_t logged = run ? run->launcher.State().Log().size() : 0;
     state.ResumeTiming();
     const auto start = Clock::now();
-    if (run) run->launcher.RunCommand("exec big.kvx");
+    if (run) (void)run->launcher.RunCommand("exec big.kvx");
     const auto ran = Clock::now();
     QCoreApplication::processEvents();
     const auto processed = Clock::now();

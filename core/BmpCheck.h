@@ -4,13 +4,15 @@
 #include <cstddef>
 #include <string>
 
+#include "Result.h"
+
 namespace kovar {
 
 inline constexpr std::size_t kMaxPreviewBytes = 16 * 1024 * 1024;
 inline constexpr long kMaxPreviewSide = 4096;
 
-// Empty text when `bytes` are a well-formed BMP of at most 4096 x 4096 pixels and under 16 MiB,
-// otherwise the reason it is refused.
-std::string CheckBmp(const std::string& bytes);
+// Succeeds when `bytes` are a well-formed BMP of at most 4096 x 4096 pixels and under 16 MiB;
+// otherwise says why the picture is refused.
+Result CheckBmp(const std::string& bytes);
 
 }  // namespace kovar

@@ -41,26 +41,48 @@ std::string Shown(const std::string& text) {
   return shown;
 }
 
+// The characters that the command interpreter acts on in a line of a batch file.
+constexpr const char* kBatchActiveCharacters = "&|<>^()%";
+
 bool HasLineBreakOrNul(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
-std::string QuakeDirRefusal(const std::string& quakeDir, ScriptFlavour flavour) {
+Result CheckQuakeDir(const std::string& quakeDir, ScriptFlavour flavour) {
   if (quakeDir.empty()) {
-    return std::string("The game was not started: the Quake directory is not set. ") +
-           kSetQuakeDirHint;
+    return Result::Failure(
+        std::string("The game was not started: the Quake directory is not set. ") +
+        kSetQuakeDirHint);
   }
   if (quakeDir.size() < 2) {
-    return "The game was not started: the Quake directory \"" + quakeDir +
-           "\" is too short to be a Quake directory. " + kSetQuakeDirHint;
+    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
+                           "\" is too short to be a Quake directory. " + kSetQuakeDirHint);
   }
   if (flavour == ScriptFlavour::Windows && (!IsAsciiLetter(quakeDir[0]) || quakeDir[1] != ':')) {
-    return "The game was not started: the Quake directory \"" + quakeDir +
-           "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
-           kSetQuakeDirHint;
+    return Result::Failure(
+        "The game was not started: the Quake directory \"" + quakeDir +
+        "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
+        kSetQuakeDirHint);
   }
-  return {};
+  if (flavour == ScriptFlavour::Windows && quakeDir.size() > 2 && quakeDir[2] != '\\' &&
+      quakeDir[2] != '/') {
+    // "C:Quake" would be entered from wherever drive C: happens to stand.
+    const std::string drive = quakeDir.substr(0, 2);
+    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
+                           "\" is relative to the current directory of drive " + drive +
+                           ". Set a full path such as " + drive + "\\" + quakeDir.substr(2) +
+                           " with \"Set Quake Directory\" in the Tools menu.");
+  }
+  if (flavour == ScriptFlavour::Windows && quakeDir.find('"') != std::string::npos) {
+    // A quote would end the quoted cd line early and let the rest be read as commands.
+    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
+                           "\" holds the character '\"', which no Windows directory name holds. " +
+                           kSetQuakeDirHint);
+  }
+  return Result::Ok();
 }
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 // `text` as one word for the POSIX shell, with no character of it interpreted.
 std::string ShellQuoted(const std::string& text) {
@@ -92,26 +114,31 @@ std::string EngineCommandLine(const LaunchChoices& choices) {
   return line;
 }
 
-std::string LevelNameProblem(const std::string& level) {
-  if (level.empty()) return {};
+Result CheckLevelName(const std::string& level) {
+  if (level.empty()) return Result::Ok();
   // Hand-edited info files often end the line with spaces; they are harmless on the command line.
   const std::size_t last = level.find_last_not_of(' ');
-  if (last == std::string::npos) return "it consists of spaces only";
+  if (last == std::string::npos) return Result::Failure("it consists of spaces only");
   const std::string name = level.substr(0, last + 1);
   if (name.size() > kMaxLevelName) {
-    return "it is longer than " + std::to_string(kMaxLevelName) + " characters";
+    return Result::Failure("it is longer than " + std::to_string(kMaxLevelName) + " characters");
   }
-  if (name[0] == '-' || name[0] == '+') return "it begins with \"" + name.substr(0, 1) + "\"";
+  if (name[0] == '-' || name[0] == '+')
+    return Result::Failure("it begins with \"" + name.substr(0, 1) + "\"");
   for (char c : name) {
-    if (!IsLevelCharacter(c)) return "it holds " + DescribeByte(c);
+    if (!IsLevelCharacter(c)) return Result::Failure("it holds " + DescribeByte(c));
   }
-  if (name.find("..") != std::string::npos) return "it holds \"..\"";
-  return {};
+  if (name.find("..") != std::string::npos) return Result::Failure("it holds \"..\"");
+  return Result::Ok();
 }
 
-std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour) {
-  if (std::string refusal = QuakeDirRefusal(choices.quakeDir, flavour); !refusal.empty()) {
-    return refusal;
+Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour) {
+  if (Result dir = CheckQuakeDir(choices.quakeDir, flavour); dir.failed()) return dir;
+  if (IsBlank(choices.engine)) {
+    // The script would run the first parameter as a program.
+    return Result::Failure(
+        "The game was not started: no engine is chosen. Choose one in the engine box, such as "
+        "LucidGL.exe.");
   }
   // A line break would add a line of its own to the launch script.
   const struct {
@@ -122,37 +149,59 @@ std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour) {
                 {"Quake directory", choices.quakeDir}};
   for (const auto& value : values) {
     if (HasLineBreakOrNul(value.value)) {
-      return std::string("The game was not started: the ") + value.name +
-             " text holds a line break or a NUL character, which the launch script cannot hold.";
+      return Result::Failure(
+          std::string("The game was not started: the ") + value.name +
+          " text holds a line break or a NUL character, which the launch script cannot hold.");
     }
   }
-  if (choices.mapSelection.empty()) return {};
+  if (choices.mapSelection.empty()) return Result::Ok();
   if (choices.mapLoadFailed) {
-    return "The game was not started: the map \"" + choices.mapSelection +
-           "\" could not be loaded, so its level is not known. Select a map that loads.";
+    return Result::Failure(
+        "The game was not started: the map \"" + choices.mapSelection +
+        "\" could not be loaded, so its level is not known. Select a map that loads.");
   }
-  if (std::string why = LevelNameProblem(choices.mapLevel); !why.empty()) {
-    return "The game was not started: the map \"" + choices.mapSelection +
-           "\" has the level name \"" + Shown(choices.mapLevel) +
-           "\", which is not a plain level name: " + why +
-           ". Only level names of letters, digits and _ - . / are passed to the game.";
+  if (Result level = CheckLevelName(choices.mapLevel); level.failed()) {
+    return Result::Failure(
+        "The game was not started: the map \"" + choices.mapSelection + "\" has the level name \"" +
+        Shown(choices.mapLevel) + "\", which is not a plain level name: " + level.reason() +
+        ". Only level names of letters, digits and _ - . / are passed to the game.");
   }
-  return {};
+  return Result::Ok();
 }
 
 std::string WindowsLaunchScript(const LaunchChoices& choices) {
-  return choices.quakeDir.substr(0, 2) + "\r\ncd" + choices.quakeDir.substr(2) + "\r\n" +
-         EngineCommandLine(choices) + "\r\n";
+  const std::string& dir = choices.quakeDir;
+  std::string cdLine = "cd" + dir.substr(2);
+  if (dir.find_first_of(kBatchActiveCharacters) != std::string::npos) {
+    // Quotes keep the interpreter off every such character but %, which a batch file only
+    // takes literally when doubled.
+    cdLine = "cd \"";
+    for (char c : dir) cdLine += c == '%' ? std::string("%%") : std::string(1, c);
+    cdLine += '"';
+  }
+  return dir.substr(0, 2) + "\r\n" + cdLine + "\r\n" + EngineCommandLine(choices) + "\r\n";
 }
 
 std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDir) {
   const std::string dir = ShellQuoted(choices.quakeDir);
-  // The shell names the directory and the reason; the terminal stays open a moment to show it.
-  return "#!/bin/sh\ncd -- " + dir + " || { printf '%s\\n' " +
-         "'Kovar Launcher could not enter the Quake directory:' " + dir +
-         " 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; " +
-         "[ -t 0 ] && sleep 15; exit 1; }\n" + (engineInQuakeDir ? "./" : "") +
-         EngineCommandLine(choices) + "\n";
+  // The shell names the directory and the reason. Only a terminal is waited on: it would close
+  // before the player could read why the game did not start.
+  const std::string cdLine = "cd -- " + dir + " || { printf '%s\\n' " +
+                             "'Kovar Launcher could not enter the Quake directory:' " + dir +
+                             " 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; " +
+                             "[ -t 0 ] && { echo 'Press Enter to close.' >&2; read -r _; }; " +
+                             "exit 1; }\n";
+  // The engine line stays as the player would type it, writing to the terminal; the line after
+  // it reads its status.
+  const std::string engineLine = (engineInQuakeDir ? "./" : "") + EngineCommandLine(choices) + "\n";
+  const char* const statusLine =
+      "status=$?; if [ $status -ne 0 ] && [ -t 0 ]; then why=; "
+      "if [ $status -gt 128 ]; then why=\": it crashed with signal $((status - 128))\"; "
+      "elif [ $status -eq 126 ] || [ $status -eq 127 ]; then "
+      "why=': it could not be found or started'; fi; "
+      "echo \"Kovar Launcher: the engine ended with status $status$why. Press Enter to close.\" "
+      ">&2; read -r _; fi; exit $status\n";
+  return "#!/bin/sh\n" + cdLine + engineLine + statusLine;
 }
 
 bool IsBareFileName(const std::string& engine) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "Result.h"
+
 namespace kovar {
 
 // The launcher state's values that a launch is made of.
@@ -33,19 +35,24 @@ const char* LaunchScriptName(ScriptFlavour flavour);
 // GL suffix for exactly "LucidGL.exe" and "GLQuake.exe".
 std::string EngineCommandLine(const LaunchChoices& choices);
 
-// Why `level` is not a plain level name that may reach a shell, or empty text when it is one.
-std::string LevelNameProblem(const std::string& level);
+// Succeeds when `level` is a plain level name that may reach a shell; otherwise says why not.
+Result CheckLevelName(const std::string& level);
 
-// The message that refuses the launch, or empty text when the launch may go ahead. The scripts
-// below are only written for choices that pass this check.
-std::string LaunchRefusal(const LaunchChoices& choices, ScriptFlavour flavour);
+// Succeeds when the launch may go ahead; otherwise its failure is the message that refuses it.
+// The scripts below are only written for choices that pass this check.
+Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour);
 
-// run.bat: the drive line, the directory line and the command line, each ended by CR LF.
+// run.bat: the drive line, the directory line and the command line, each ended by CR LF. The
+// directory line is "cd" and the directory from its third character on, or, when the directory
+// holds a character that the command interpreter acts on, the whole directory quoted for a batch
+// file.
 std::string WindowsLaunchScript(const LaunchChoices& choices);
 
 // run.sh: the shebang, a quoted cd into the Quake directory that ends the script with a message
-// when it fails, and the command line. `engineInQuakeDir` tells that the engine text is a bare
-// file name of a file in the Quake directory: it is then run from there as "./" and the name.
+// when it fails, the command line, and a line that, when the engine failed and the script has a
+// terminal, tells its status and waits for Enter; the script ends with the engine's status.
+// `engineInQuakeDir` tells that the engine text is a bare file name of a file in the Quake
+// directory: it is then run from there as "./" and the name.
 std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDir);
 
 // True when the engine text has no directory part, so the caller should look for it in the

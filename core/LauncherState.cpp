@@ -53,6 +53,20 @@ void LauncherState::AppendLog(const std::string& line) {
   Notify([index](StateObserver* o) { o->LogAppended(index); });
 }
 
+Result LauncherState::SetPreview(std::string bmpBytes) {
+  preview_ = std::move(bmpBytes);
+  Result shown = Result::Ok();
+  for (std::size_t i = 0; i < observers_.size() && shown.ok(); ++i) {
+    shown = observers_[i]->PreviewChanged();
+  }
+  if (shown.failed() && !preview_.empty()) {
+    preview_.clear();
+    // Removing a picture cannot fail.
+    Notify([](StateObserver* o) { (void)o->PreviewChanged(); });
+  }
+  return shown;
+}
+
 void LauncherState::AddObserver(StateObserver* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
     observers_.push_back(observer);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Result.h"
+
 namespace kovar {
 
 // The text fields of the state. The first three are the ones the player edits in the main window.
@@ -24,13 +26,16 @@ enum class TextField : std::size_t {
 
 enum class ListField { EngineList, MapList };
 
-// Told about every change, so that a window can show it.
+// Told about every change, so that a window can show it. Each observer overrides what it shows.
 class StateObserver {
  public:
   virtual ~StateObserver() = default;
-  virtual void TextChanged(TextField field) = 0;
-  virtual void ListChanged(ListField field) = 0;
-  virtual void LogAppended(std::size_t index) = 0;
+  virtual void TextChanged(TextField) {}
+  virtual void ListChanged(ListField) {}
+  virtual void LogAppended(std::size_t) {}
+  // The preview picture changed: show LauncherState::Preview(). A failure says why the picture
+  // could not be shown; the core reports it with the action that set it.
+  virtual Result PreviewChanged() { return Result::Ok(); }
 };
 
 class LauncherState {
@@ -56,6 +61,12 @@ class LauncherState {
   const std::vector<std::string>& Log() const { return log_; }
   void AppendLog(const std::string& line);
 
+  // The preview picture: the bytes of a BMP file that passed CheckBmp, or empty for none.
+  const std::string& Preview() const { return preview_; }
+  // Sets the preview picture and has the observers show it at once. When one of them cannot, the
+  // picture is removed again and its reason returned.
+  Result SetPreview(std::string bmpBytes);
+
   // True while the map named by the selection text was the last one to fail to load: its level,
   // description and preview were cleared and it must not be launched.
   bool SelectedMapFailed() const { return selectedMapFailed_; }
@@ -75,6 +86,7 @@ class LauncherState {
   std::vector<std::string> engineList_;
   std::vector<std::string> mapList_;
   std::vector<std::string> log_;
+  std::string preview_;
   bool selectedMapFailed_ = false;
   std::vector<StateObserver*> observers_;
   int holds_ = 0;

@@ -1,7 +1,10 @@
-// What the core needs from the desktop: the few operations the window layer provides.
+// What the core needs from the desktop that is not launcher state: the few operations a window
+// skin provides. Everything the windows show comes from the state (LauncherState) instead.
 #pragma once
 
 #include <string>
+
+#include "Result.h"
 
 namespace kovar {
 
@@ -16,16 +19,11 @@ class Platform {
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) = 0;
 
-  // Shows a preview picture given as the bytes of a BMP file that has passed CheckBmp; empty
-  // bytes remove the picture. Returns empty text on success, otherwise why it could not be shown.
-  virtual std::string SetPreview(const std::string& bmpBytes) = 0;
-
   // Shows a failure to the player in one modal message box.
   virtual void ShowError(const std::string& message) = 0;
 
-  // Starts the launch script without waiting for it. Returns empty text on success, otherwise
-  // why it could not be started.
-  virtual std::string StartScript(const std::string& scriptPath) = 0;
+  // Starts the launch script without waiting for it.
+  virtual Result StartScript(const std::string& scriptPath) = 0;
 };
 
 }  // namespace kovar

@@ -91,7 +91,7 @@ std::uint64_t Decode(const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  if (kovar::CheckBmp(bytes).empty()) {
+  if (kovar::CheckBmp(bytes).ok()) {
     volatile std::uint64_t sink = Decode(bytes);
     (void)sink;
   }

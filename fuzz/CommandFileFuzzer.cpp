@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 #include <unistd.h>
 
 #include "GameLaunch.h"
@@ -29,7 +31,9 @@ constexpr const char* kFiles[] = {"auto.kvx",   "a.kvx",      "b.kvx",     "c.kv
 // One application directory for the whole run, emptied of the last input's files each time.
 class AppDir {
  public:
-  AppDir() : path_(fs::temp_directory_path() / ("kovar-fuzz-" + std::to_string(::getpid()))) {
+  AppDir()
+      : path_(fs::temp_directory_path() /
+              ("kovar-fuzz-" + std::to_string(std::random_device{}()))) {
     fs::remove_all(path_);
     fs::create_directories(path_ / "data");
   }
@@ -80,24 +84,70 @@ std::string Unquote(const std::string& text, std::string& rest) {
   return word;
 }
 
-// A script written for choices that were not refused has its three lines and nothing more, and
-// its directory reaches the shell as exactly the Quake directory.
+// The lines of `text`, each ended by `end`; text after the last ending is no line.
+std::vector<std::string> Lines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, next; (next = text.find(end, at)) != std::string::npos;
+       at = next + end.size()) {
+    lines.push_back(text.substr(at, next - at));
+  }
+  return lines;
+}
+
+// The directory that the command interpreter enters on run.bat's cd line.
+std::string EnteredByCmd(const std::string& cdLine, const std::string& drive) {
+  if (cdLine.compare(0, 4, "cd \"") != 0) {
+    Require(cdLine.find_first_of("&|<>^()%") == std::string::npos,
+            "run.bat's unquoted cd line holds a character that the interpreter acts on");
+    return drive + cdLine.substr(2);
+  }
+  Require(cdLine.size() >= 5 && cdLine.back() == '"', "run.bat's cd line does not end its quote");
+  const std::string quoted = cdLine.substr(4, cdLine.size() - 5);
+  Require(quoted.find('"') == std::string::npos, "run.bat's quoted cd line holds a quote");
+  std::string dir;
+  for (std::size_t at = 0; at < quoted.size(); ++at) {
+    dir += quoted[at];
+    if (quoted[at] != '%') continue;
+    Require(at + 1 < quoted.size() && quoted[at + 1] == '%', "run.bat holds a lone %");
+    ++at;
+  }
+  return dir;
+}
+
+// A script written for choices that were not refused has its lines and nothing more: it enters
+// exactly the Quake directory and runs exactly the engine command line.
 void CheckLaunchScripts(const kovar::LaunchChoices& choices) {
   using kovar::ScriptFlavour;
-  if (kovar::LaunchRefusal(choices, ScriptFlavour::Windows).empty()) {
+  const std::string engineLine = kovar::EngineCommandLine(choices);
+  if (kovar::CheckLaunch(choices, ScriptFlavour::Windows).ok()) {
     const std::string bat = kovar::WindowsLaunchScript(choices);
-    Require(Count(bat, '\n') == 3 && Count(bat, '\r') == 3, "run.bat is not three lines");
+    const std::vector<std::string> lines = Lines(bat, "\r\n");
+    Require(lines.size() == 3 && Count(bat, '\n') == 3 && Count(bat, '\r') == 3,
+            "run.bat is not three lines");
+    const std::string drive = choices.quakeDir.substr(0, 2);
+    Require(lines[0] == drive, "run.bat's first line is not the drive");
+    Require(EnteredByCmd(lines[1], drive) == choices.quakeDir,
+            "run.bat enters another directory than the Quake directory");
+    Require(lines[2] == engineLine, "run.bat's last line is not the engine command line");
   }
-  if (kovar::LaunchRefusal(choices, ScriptFlavour::Linux).empty()) {
+  if (kovar::CheckLaunch(choices, ScriptFlavour::Linux).ok()) {
+    // The line after the engine's reads its status, whatever the choices.
+    static const std::string statusLine =
+        Lines(kovar::LinuxLaunchScript({"quake", "", "", "", "/q"}, false), "\n").back();
     for (bool local : {false, true}) {
       const std::string sh = kovar::LinuxLaunchScript(choices, local);
-      Require(Count(sh, '\n') == 3, "run.sh is not three lines");
-      const std::string cd = "#!/bin/sh\ncd -- ";
-      Require(sh.compare(0, cd.size(), cd) == 0, "run.sh does not begin with its cd line");
+      const std::vector<std::string> lines = Lines(sh, "\n");
+      Require(lines.size() == 4 && Count(sh, '\n') == 4, "run.sh is not four lines");
+      Require(lines[0] == "#!/bin/sh", "run.sh does not begin with its shebang");
+      const std::string cd = "cd -- ";
+      Require(lines[1].compare(0, cd.size(), cd) == 0, "run.sh has no cd line after its shebang");
       std::string rest;
-      Require(Unquote(sh.substr(cd.size()), rest) == choices.quakeDir,
+      Require(Unquote(lines[1].substr(cd.size()), rest) == choices.quakeDir,
               "run.sh enters another directory than the Quake directory");
       Require(rest.compare(0, 4, " || ") == 0, "run.sh goes on after the cd fails");
+      Require(lines[2] == (local ? "./" : "") + engineLine,
+              "run.sh's third line is not the engine command line");
+      Require(lines[3] == statusLine, "run.sh's last line depends on the choices");
     }
   }
 }
@@ -124,8 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   kovar::test::QuietPlatform platform;
   kovar::Launcher launcher(dir.Path().string(), platform);
-  launcher.Main();
-  launcher.LoadMap();
+  // Whatever failed was told to the quiet platform; the choices that result are checked below.
+  (void)launcher.Main();
+  (void)launcher.LoadMap();
   const kovar::LauncherState& state = launcher.State();
   using kovar::TextField;
   CheckLaunchScripts({state.Text(TextField::EngineText), state.Text(TextField::MapSelection),

@@ -11,31 +11,31 @@ namespace {
 using Log = std::vector<std::string>;
 
 TEST(IsCommand, NeedsTheKeywordAndOneSpaceExactly) {
-  EXPECT_TRUE(Launcher::IsCommand("exec auto.kvx", "exec"));
-  EXPECT_TRUE(Launcher::IsCommand("exe ", "exe"));
-  EXPECT_FALSE(Launcher::IsCommand("exec", "exec"));
-  EXPECT_FALSE(Launcher::IsCommand("exec auto.kvx", "exe"));
-  EXPECT_FALSE(Launcher::IsCommand("execute", "exec"));
-  EXPECT_FALSE(Launcher::IsCommand("EXE GLQuake.exe", "exe"));
-  EXPECT_FALSE(Launcher::IsCommand("Frun True", "frun"));
-  EXPECT_FALSE(Launcher::IsCommand(" exe x", "exe"));
-  EXPECT_FALSE(Launcher::IsCommand("", "map"));
+  EXPECT_TRUE(CommandInterpreter::IsCommand("exec auto.kvx", "exec"));
+  EXPECT_TRUE(CommandInterpreter::IsCommand("exe ", "exe"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("exec", "exec"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("exec auto.kvx", "exe"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("execute", "exec"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("EXE GLQuake.exe", "exe"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("Frun True", "frun"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand(" exe x", "exe"));
+  EXPECT_FALSE(CommandInterpreter::IsCommand("", "map"));
 }
 
 TEST(RunCommand, SetsEachFieldFromTheVerbatimArgument) {
   Fixture f;
-  f.launcher.RunCommand("exe  GLQuake.exe");
-  f.launcher.RunCommand("cpar +skill 2 ");
-  f.launcher.RunCommand("quakedir C:\\Quake");
-  f.launcher.RunCommand("frun True");
+  f.Run("exe  GLQuake.exe");
+  f.Run("cpar +skill 2 ");
+  f.Run("quakedir C:\\Quake");
+  f.Run("frun True");
   EXPECT_EQ(f.Text(TextField::EngineText), " GLQuake.exe");
   EXPECT_EQ(f.Text(TextField::CustomParams), "+skill 2 ");
   EXPECT_EQ(f.Text(TextField::QuakeDir), "C:\\Quake");
   EXPECT_EQ(f.Text(TextField::FirstRun), "True");
 
-  f.launcher.RunCommand("exe cute");
+  f.Run("exe cute");
   EXPECT_EQ(f.Text(TextField::EngineText), "cute");
-  for (const char* line : {"exe ", "cpar ", "quakedir ", "frun "}) f.launcher.RunCommand(line);
+  for (const char* line : {"exe ", "cpar ", "quakedir ", "frun "}) f.Run(line);
   EXPECT_EQ(f.Text(TextField::EngineText), "");
   EXPECT_EQ(f.Text(TextField::CustomParams), "");
   EXPECT_EQ(f.Text(TextField::QuakeDir), "");
@@ -46,7 +46,7 @@ TEST(RunCommand, SetsEachFieldFromTheVerbatimArgument) {
 TEST(RunCommand, LogsEveryLineFirstAndIgnoresNonCommands) {
   Fixture f;
   for (const char* line : {"", "execute", "exec", "EXE Quake.exe", "// a comment", "frun"}) {
-    EXPECT_FALSE(f.launcher.RunCommand(line));
+    EXPECT_TRUE(f.launcher.RunCommand(line).ok());
   }
   EXPECT_EQ(f.state.Log(), (Log{"", "execute", "exec", "EXE Quake.exe", "// a comment", "frun"}));
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
@@ -57,7 +57,7 @@ TEST(Exec, RunsNestedFilesInPlaceAndLogsInExecutionOrder) {
   Fixture f;
   f.dir.Write("outer.kvx", "exe A.exe\r\nexec inner.kvx\r\ncpar after\r\n");
   f.dir.Write("inner.kvx", "exe B.exe\r\nquakedir /q");
-  EXPECT_FALSE(f.launcher.RunCommand("exec outer.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec outer.kvx").ok());
   EXPECT_EQ(f.state.Log(), (Log{"exec outer.kvx", "exe A.exe", "exec inner.kvx", "exe B.exe",
                                 "quakedir /q", "cpar after"}));
   EXPECT_EQ(f.Text(TextField::EngineText), "B.exe");
@@ -69,9 +69,9 @@ TEST(Exec, ReadsCrLfLfAndLoneCrLineEnds) {
   f.dir.Write("ends.kvx", "a\r\nb\nc\rd\r\n\r\ne");
   f.dir.Write("trailing.kvx", "x\r\n");
   f.dir.Write("empty.kvx", "");
-  f.launcher.RunCommand("exec ends.kvx");
-  f.launcher.RunCommand("exec trailing.kvx");
-  f.launcher.RunCommand("exec empty.kvx");
+  f.Run("exec ends.kvx");
+  f.Run("exec trailing.kvx");
+  f.Run("exec empty.kvx");
   EXPECT_EQ(f.state.Log(), (Log{"exec ends.kvx", "a", "b", "c", "d", "", "e", "exec trailing.kvx",
                                 "x", "exec empty.kvx"}));
 }
@@ -80,14 +80,14 @@ TEST(Exec, KeepsEveryByteOfALine) {
   Fixture f;
   const std::string value = std::string("  caf\xe9 \x01\x7f\xff", 10) + std::string(1, '\0') + "z ";
   f.dir.Write("bytes.kvx", "cpar " + value + "\r\n");
-  f.launcher.RunCommand("exec bytes.kvx");
+  f.Run("exec bytes.kvx");
   EXPECT_EQ(f.Text(TextField::CustomParams), value);
 }
 
 TEST(Exec, AMissingFileIsReportedAndTheRestOfTheOuterFileStillRuns) {
   Fixture f;
   f.dir.Write("auto.kvx", "exec gone.kvx\r\nquakedir /games/quake\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx").failed());
   EXPECT_EQ(f.Text(TextField::QuakeDir), "/games/quake");
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find(f.dir.File("gone.kvx")), std::string::npos);
@@ -96,17 +96,17 @@ TEST(Exec, AMissingFileIsReportedAndTheRestOfTheOuterFileStillRuns) {
 
 TEST(Exec, BareExecNamesTheDirectoryAndFailsWithoutStopping) {
   Fixture f;
-  EXPECT_TRUE(f.launcher.RunCommand("exec "));
+  EXPECT_TRUE(f.launcher.RunCommand("exec ").failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("directory"), std::string::npos);
-  EXPECT_FALSE(f.launcher.RunCommand("exe still.exe"));
+  EXPECT_TRUE(f.launcher.RunCommand("exe still.exe").ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "still.exe");
 }
 
 TEST(Exec, AFileThatExecutesItselfRunsOnce) {
   Fixture f;
   f.dir.Write("self.kvx", "cpar once\r\nexec ./self.kvx\r\nexe done\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec self.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec self.kvx").failed());
   EXPECT_EQ(f.state.Log(), (Log{"exec self.kvx", "cpar once", "exec ./self.kvx", "exe done"}));
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("already running"), std::string::npos);
@@ -116,13 +116,13 @@ TEST(Exec, TwoFilesThatExecuteEachOtherStopAtTheLoop) {
   Fixture f;
   f.dir.Write("a.kvx", "exec b.kvx\r\nexe from-a\r\n");
   f.dir.Write("b.kvx", "exec a.kvx\r\ncpar from-b\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx").failed());
   EXPECT_EQ(f.state.Log(),
             (Log{"exec a.kvx", "exec b.kvx", "exec a.kvx", "cpar from-b", "exe from-a"}));
   EXPECT_EQ(f.platform.errors.size(), 1u);
   // The same file may run again once it has finished.
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx").failed());
   EXPECT_EQ(f.state.Log().size(), 10u);
 }
 
@@ -134,7 +134,7 @@ TEST(Exec, ExponentialFanOutIsBounded) {
     f.dir.Write("l" + std::to_string(level) + ".kvx", next + next);
   }
   f.dir.Write("l30.kvx", "cpar deep\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec l0.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec l0.kvx").failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("more failures"), std::string::npos);
   EXPECT_LT(f.state.Log().size(), 20000u);
@@ -143,17 +143,37 @@ TEST(Exec, ExponentialFanOutIsBounded) {
 TEST(Exec, BackslashesInTheArgumentAreDirectorySeparators) {
   Fixture f;
   f.dir.Write("sub/dir/x.kvx", "exe nested.exe\r\n");
-  EXPECT_FALSE(f.launcher.RunCommand("exec sub\\dir\\x.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec sub\\dir\\x.kvx").ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "nested.exe");
 }
 
 TEST(RunCommand, ShowsAllFailuresOfOneCallInOneBox) {
   Fixture f;
   f.dir.Write("auto.kvx", "exec a.kvx\r\nexec b.kvx\r\nmap nowhere\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx").failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   for (const char* name : {"a.kvx", "b.kvx", "nowhere"}) {
     EXPECT_NE(f.platform.errors[0].find(name), std::string::npos) << name;
+  }
+}
+
+TEST(RunCommand, ItsResultHoldsExactlyWhatThePlayerWasShown) {
+  const struct {
+    const char* line;
+    bool fails;
+  } cases[] = {
+      {"exe Quake.exe", false},   {"// a comment", false}, {"exec ok.kvx", false},
+      {"exec missing.kvx", true}, {"map nowhere", true},   {"exec mixed.kvx", true},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    f.dir.Write("ok.kvx", "cpar -fast\r\n");
+    f.dir.Write("mixed.kvx", "exe A.exe\r\nexec gone.kvx\r\nmap gone\r\n");
+    const Result ran = f.launcher.RunCommand(c.line);
+    EXPECT_EQ(ran.failed(), c.fails) << c.line;
+    EXPECT_EQ(f.platform.errors,
+              c.fails ? std::vector<std::string>{ran.reason()} : std::vector<std::string>{})
+        << c.line;
   }
 }
 
@@ -176,7 +196,7 @@ TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
   NoticeCounter counter(f.platform);
   f.state.AddObserver(&counter);
   f.dir.Write("many.kvx", "cpar a\r\ncpar b\r\ncpar c\r\nexe x\r\nexec missing.kvx\r\n");
-  EXPECT_TRUE(f.launcher.RunCommand("exec many.kvx"));
+  EXPECT_TRUE(f.launcher.RunCommand("exec many.kvx").failed());
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::CustomParams)], 1);
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::EngineText)], 1);
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::QuakeDir)], 0);

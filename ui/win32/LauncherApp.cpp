@@ -7,14 +7,15 @@
 
 namespace kovar::win32 {
 
-LauncherApp::LauncherApp(std::string appDir)
-    : launcher_(std::move(appDir), platform_), console_(launcher_), window_(launcher_) {
+LauncherApp::LauncherApp(FileLocations files)
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
   platform_.SetMainWindow(&window_);
   window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
+  window_.SetSessionEndNotice([this] { platform_.ReportErrorsOnStandardError(); });
 }
 
 int LauncherApp::Run() {
-  if (!launcher_.Main()) return 1;
+  if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (the session ended while the Quake directory prompt was
   // open) has already saved; the loop must not start.
   if (window_.Ended()) return 0;

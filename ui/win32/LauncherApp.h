@@ -13,8 +13,8 @@ namespace kovar::win32 {
 
 class LauncherApp {
  public:
-  // `appDir` holds the launcher's files. The windows exist, hidden, once this returns.
-  explicit LauncherApp(std::string appDir);
+  // `files` says where the launcher's files lie. The windows exist, hidden, once this returns.
+  explicit LauncherApp(FileLocations files);
   LauncherApp(const LauncherApp&) = delete;
   LauncherApp& operator=(const LauncherApp&) = delete;
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "InputBox.h"
 #include "ScriptStarter.h"
 #include "WindowDescription.h"
@@ -28,16 +30,16 @@ std::string WinPlatform::InputBox(const std::string& prompt, const std::string& 
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }
 
-std::string WinPlatform::SetPreview(const std::string& bmpBytes) {
-  if (!window_) return "the main window does not exist";
-  return window_->SetPreview(bmpBytes);
-}
-
 void WinPlatform::ShowError(const std::string& message) {
+  if (errorsToStandardError_) {
+    std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
+    std::fflush(stderr);
+    return;
+  }
   MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
 }
 
-std::string WinPlatform::StartScript(const std::string& scriptPath) {
+Result WinPlatform::StartScript(const std::string& scriptPath) {
   return StartScriptDetached(scriptPath);
 }
 

@@ -13,16 +13,19 @@ class frmMain;
 class WinPlatform : public Platform {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
+  // From now on failures are written to standard error instead of a box: Windows is ending the
+  // session, and nobody may be there to close one.
+  void ReportErrorsOnStandardError() { errorsToStandardError_ = true; }
 
   void ShowMainWindow() override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
-  std::string SetPreview(const std::string& bmpBytes) override;
   void ShowError(const std::string& message) override;
-  std::string StartScript(const std::string& scriptPath) override;
+  Result StartScript(const std::string& scriptPath) override;
 
  private:
   frmMain* window_ = nullptr;
+  bool errorsToStandardError_ = false;
 };
 
 }  // namespace kovar::win32

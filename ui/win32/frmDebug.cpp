@@ -132,9 +132,9 @@ LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void frmDebug::cmdSend_Click() {
   HWND text = Control(DebugControl::txtMain);
   // The line goes as typed: leading and trailing spaces included, possibly empty.
-  const bool failed = launcher_.RunCommand(WindowText(text));
+  const Result ran = launcher_.RunCommand(WindowText(text));
   // The core has shown what failed; the line stays so that the player can correct it.
-  if (!failed) SetWindowTextA(text, "");
+  if (ran.ok()) SetWindowTextA(text, "");
 }
 
 void frmDebug::Form_Resize(int clientWidth, int clientHeight) {

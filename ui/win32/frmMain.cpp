@@ -154,8 +154,12 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // The session ends with or without the program's consent: save while there is time.
-      if (wParam) EndProgram();
+      // The session ends with or without the program's consent: save while there is time, and
+      // never wait on a box that nobody may be there to close.
+      if (wParam) {
+        if (sessionEnding_) sessionEnding_();
+        EndProgram();
+      }
       return 0;
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
@@ -336,14 +340,15 @@ void frmMain::Show() {
   SetFocus(Control(MainControl::comboEXE));
 }
 
-std::string frmMain::SetPreview(const std::string& bmpBytes) {
-  const PixelsRect place = Pixels(Describe(MainControl::imgLevel).place);
+Result frmMain::PreviewChanged() {
+  const std::string& bytes = launcher_.State().Preview();
   Picture picture;
-  if (!bmpBytes.empty()) {
-    if (std::string why = picture.Load(bmpBytes); !why.empty()) return why;
+  if (!bytes.empty()) {
+    if (std::string why = picture.Load(bytes); !why.empty()) return Result::Failure(why);
   }
-  SetImagePicture(Control(MainControl::imgLevel), std::move(picture), place);
-  return {};
+  SetImagePicture(Control(MainControl::imgLevel), std::move(picture),
+                  Pixels(Describe(MainControl::imgLevel).place));
+  return Result::Ok();
 }
 
 void frmMain::SetDebugWindowShower(std::function<void()> show) {
@@ -351,6 +356,10 @@ void frmMain::SetDebugWindowShower(std::function<void()> show) {
 }
 
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
+
+void frmMain::SetSessionEndNotice(std::function<void()> notice) {
+  sessionEnding_ = std::move(notice);
+}
 
 void frmMain::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
@@ -435,7 +444,8 @@ void frmMain::PlayerChose(TextField field, ListField list, HWND combo) {
 void frmMain::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  launcher_.SaveCFG();
+  // What could not be saved has been shown; the program ends all the same.
+  (void)launcher_.SaveCFG();
   if (endProgram_) endProgram_();
 }
 
@@ -446,6 +456,8 @@ void frmMain::Form_Load() {
   }
   ShowList(ListField::EngineList);
   ShowList(ListField::MapList);
+  // A picture set before the window existed; one it cannot draw stays unshown.
+  (void)PreviewChanged();
   launcher_.State().AddObserver(this);
   launcher_.FillLists();
 }
@@ -476,9 +488,9 @@ void frmMain::imgMP_Click() { MessageBeep(MB_OK); }
 
 void frmMain::imgJoin_Click() { MessageBeep(MB_OK); }
 
-void frmMain::imgStartSP_Click() { launcher_.StartGame(); }
+void frmMain::imgStartSP_Click() { (void)launcher_.StartGame(); }
 
-void frmMain::listMap_Click() { launcher_.LoadMap(); }
+void frmMain::listMap_Click() { (void)launcher_.LoadMap(); }
 
 void frmMain::HidePanels() {
   ShowWindow(Control(MainControl::picMain), SW_HIDE);

@@ -37,14 +37,12 @@ class frmMain : public StateObserver {
 
   // Shows the window, modeless.
   void Show();
-  // Shows a BMP file in imgLevel at its own size; empty bytes remove the preview. Returns empty
-  // text on success, otherwise why Windows could not draw it.
-  std::string SetPreview(const std::string& bmpBytes);
-
   // What shows the debug console when its menu item is chosen.
   void SetDebugWindowShower(std::function<void()> show);
   // What ends the program once the settings are saved (by default, leaving the message loop).
   void SetProgramEnder(std::function<void()> end);
+  // What happens first when Windows ends the session: failures must no longer wait on a box.
+  void SetSessionEndNotice(std::function<void()> notice);
   // True once the program's end has begun: the settings were saved and nothing else may run.
   bool Ended() const { return ended_; }
 
@@ -52,6 +50,8 @@ class frmMain : public StateObserver {
   void TextChanged(TextField field) override;
   void ListChanged(ListField field) override;
   void LogAppended(std::size_t index) override;
+  // Shows the state's preview picture in imgLevel at its own size; says why when Windows cannot.
+  Result PreviewChanged() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,6 +88,7 @@ class frmMain : public StateObserver {
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> showDebugWindow_;
   std::function<void()> endProgram_;
+  std::function<void()> sessionEnding_;
   bool ended_ = false;
   // Set while a player's edit is handed to the core, so that its echo does not rewrite the field
   // the player is typing in.

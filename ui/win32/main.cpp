@@ -4,31 +4,16 @@
 
 #include <commctrl.h>
 
-#include <string>
-#include <vector>
-
+#include "Environment.h"
+#include "FileLocations.h"
 #include "LauncherApp.h"
-
-namespace {
-
-// The directory of the executable, as the system's ANSI bytes, without a final backslash.
-std::string ApplicationDirectory() {
-  std::vector<char> path(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      std::string file(path.data(), length);
-      return file.substr(0, file.find_last_of("\\/"));
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  kovar::win32::LauncherApp app(ApplicationDirectory());
+  // The launcher's files lie beside the executable, or, where that folder cannot be written (as
+  // under Program Files), in the player's own folder.
+  kovar::win32::LauncherApp app(
+      kovar::FileLocations::Choose(kovar::ExecutableDirectory(), kovar::CurrentUserEnvironment()));
   return app.Run();
 }

@@ -75,7 +75,7 @@ TEST_F(Dialogs, TheQuakeDirectoryPromptIsAnsweredOrCancelled) {
 TEST_F(Dialogs, AFailureIsShownInOneBoxTitledWithTheApplicationsName) {
   Start();
   BoxAnswerer answerer([](HWND box) { BoxAnswerer::Press(box, IDOK); });
-  app->Core().RunCommand("exec missing.kvx");
+  EXPECT_TRUE(app->Core().RunCommand("exec missing.kvx").failed());
   ASSERT_EQ(answerer.seen.size(), 1u);
   EXPECT_EQ(answerer.seen[0].caption, "Kovar Launcher");
   ASSERT_EQ(answerer.seen[0].texts.size(), 1u);

@@ -218,7 +218,7 @@ TEST_F(Window, TheFieldsShowTheStateAndThePlayersEditsReachIt) {
   EXPECT_EQ(WindowText(Control(MainControl::txtCpar)), "+skill 2");
   EXPECT_EQ(WindowText(Control(MainControl::lblMapTitle)), "Keep");
   EXPECT_EQ(WindowText(Control(MainControl::lblMapDes)), "A keep.");
-  app->Core().RunCommand("cpar -width 640");
+  EXPECT_TRUE(app->Core().RunCommand("cpar -width 640").ok());
   EXPECT_EQ(WindowText(Control(MainControl::txtCpar)), "-width 640");
 
   // Filling the lists selected nothing.

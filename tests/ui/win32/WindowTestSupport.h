@@ -166,7 +166,7 @@ class LauncherWindows : public ::testing::Test {
   void Start() {
     app = std::make_unique<LauncherApp>(dir.Path());
     app->MainWindow().SetProgramEnder([this] { ++ended; });
-    ASSERT_TRUE(app->Core().Main());
+    ASSERT_TRUE(app->Core().Main().ok());
     Pump();
   }
 

@@ -1,0 +1,53 @@
+// The failures of one player action (a click, a command line, start-up), gathered while it runs
+// and shown in one box when it ends, after the windows have shown its outcome.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "LauncherState.h"
+#include "Platform.h"
+#include "Result.h"
+
+namespace kovar {
+
+class ActionReport {
+ public:
+  ActionReport(LauncherState& state, Platform& platform);
+  ActionReport(const ActionReport&) = delete;
+  ActionReport& operator=(const ActionReport&) = delete;
+
+  // Notes a failure of the action in progress; `message` names what failed, which file and why.
+  void Fail(std::string message);
+
+  // One action, begun when made. Actions nest: only the outermost one shows the box.
+  class Action {
+   public:
+    explicit Action(ActionReport& report);
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+    // An action left without End (only by an exception) shows nothing.
+    ~Action();
+
+    // Ends the action: the windows are told of its text changes, then the outermost action shows
+    // every failure in one box. The result holds the failures since this action began.
+    Result End();
+
+   private:
+    // True when something failed since this action began.
+    bool Failed() const { return report_.failures_.size() > before_; }
+
+    ActionReport& report_;
+    std::size_t before_;
+    bool ended_ = false;
+  };
+
+ private:
+  LauncherState& state_;
+  Platform& platform_;
+  int depth_ = 0;
+  std::vector<std::string> failures_;
+};
+
+}  // namespace kovar

@@ -1,0 +1,37 @@
+// The bounds on what one top-level command may run: how deep command files nest, how many it
+// opens, and how many lines and bytes they hold in all. Far beyond any real start script, well
+// inside the stack and open-file limits, and small enough that the log stays in memory.
+#pragma once
+
+#include <cstddef>
+
+namespace kovar {
+
+class CommandBudget {
+ public:
+  static constexpr std::size_t kMaxDepth = 64;
+  static constexpr std::size_t kMaxFiles = 4096;
+  // Ten times the longest command file the launcher is measured with.
+  static constexpr std::size_t kMaxLines = 1000000;
+  static constexpr std::size_t kMaxBytes = 64 * 1024 * 1024;
+
+  // A new top-level command starts with the whole budget.
+  void Reset() { *this = CommandBudget(); }
+
+  // True when another file may not be opened at nesting `depth`, or no more files at all.
+  bool TooDeep(std::size_t depth) const { return depth >= kMaxDepth; }
+  bool OutOfFiles() const { return files_ >= kMaxFiles; }
+  void CountFile() { ++files_; }
+
+  // Counts one line of `bytes` bytes; false, and spent from then on, when it is over the budget.
+  bool CountLine(std::size_t bytes);
+  bool Spent() const { return spent_; }
+
+ private:
+  std::size_t files_ = 0;
+  std::size_t lines_ = 0;
+  std::size_t bytes_ = 0;
+  bool spent_ = false;
+};
+
+}  // namespace kovar

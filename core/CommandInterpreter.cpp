@@ -1,0 +1,122 @@
+// RunCommand, IsCommand and `exec`: nested command files within the bounds of one command.
+#include "CommandInterpreter.h"
+
+#include <algorithm>
+
+#include "LineReader.h"
+
+namespace kovar {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+CommandInterpreter::CommandInterpreter(const FileLocations& files, LauncherState& state,
+                                       ActionReport& report, MapCatalogue& maps,
+                                       SettingsFiles& settings)
+    : files_(files), state_(state), report_(report), maps_(maps), settings_(settings) {}
+
+bool CommandInterpreter::IsCommand(const std::string& line, const std::string& keyword) {
+  return line.size() > keyword.size() && line.compare(0, keyword.size(), keyword) == 0 &&
+         line[keyword.size()] == ' ';
+}
+
+Result CommandInterpreter::RunCommand(const std::string& line) {
+  if (depth_ == 0) budget_.Reset();
+  ActionReport::Action action(report_);
+  Execute(line);
+  return action.End();
+}
+
+Result CommandInterpreter::RunStartScript(const std::string& name) {
+  const std::string line = "exec " + name;
+  budget_.Reset();
+  state_.AppendLog(line);
+  return Exec(name);
+}
+
+void CommandInterpreter::Execute(const std::string& line) {
+  state_.AppendLog(line);
+  // Each keyword is tested on its own, in this order; no line can match two of them.
+  if (IsCommand(line, "exec")) (void)Exec(line.substr(5));
+  if (IsCommand(line, "exe")) state_.SetText(TextField::EngineText, line.substr(4));
+  if (IsCommand(line, "map")) {
+    state_.SetText(TextField::MapSelection, line.substr(4));
+    maps_.LoadSelectedMap();
+  }
+  if (IsCommand(line, "cpar")) state_.SetText(TextField::CustomParams, line.substr(5));
+  if (IsCommand(line, "quakedir")) state_.SetText(TextField::QuakeDir, line.substr(9));
+  if (IsCommand(line, "frun")) state_.SetText(TextField::FirstRun, line.substr(5));
+}
+
+Result CommandInterpreter::Exec(const std::string& argument) {
+  const std::string path = files_.ExecPath(argument);
+  auto notRun = [this](std::string message) {
+    report_.Fail(message);
+    return Result::Failure(std::move(message));
+  };
+  if (budget_.TooDeep(depth_)) {
+    return notRun("The command file " + Quoted(path) +
+                  " was not run: command files are nested more than " +
+                  std::to_string(CommandBudget::kMaxDepth) + " deep.");
+  }
+  if (budget_.OutOfFiles()) {
+    return notRun("The command file " + Quoted(path) +
+                  " was not run: one command has already run " +
+                  std::to_string(CommandBudget::kMaxFiles) + " command files.");
+  }
+  InputFile file;
+  if (Result opened = file.Open(path); opened.failed()) {
+    settings_.NoteUnreadable(path);
+    return notRun("Could not run the command file " + Quoted(path) + ": " + opened.reason() + ".");
+  }
+  FileId id;
+  const bool known = file.Id(id);
+  if (known && std::find(chain_.begin(), chain_.end(), id) != chain_.end()) {
+    return notRun("The command file " + Quoted(path) +
+                  " was not run again: it is already running (it executes itself, directly or "
+                  "through other command files).");
+  }
+  budget_.CountFile();
+  ++depth_;
+  if (known) chain_.push_back(id);
+  RunLines(file.Get(), path);
+  if (known) chain_.pop_back();
+  --depth_;
+  return Result::Ok();
+}
+
+void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
+  LineReader reader(file);
+  std::string line;
+  for (std::size_t number = 1; !budget_.Spent() && reader.Next(line); ++number) {
+    if (!budget_.CountLine(line.size())) {
+      report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
+                   std::to_string(number) + ": one command may run at most " +
+                   std::to_string(CommandBudget::kMaxLines) + " lines and " +
+                   std::to_string(CommandBudget::kMaxBytes / (1024 * 1024)) +
+                   " MiB of command files.");
+      break;
+    }
+    if (reader.TooLong()) {
+      // Saving over a settings file would lose the line; the lines after it still run.
+      settings_.NoteUnreadable(path);
+      report_.Fail("Line " + std::to_string(number) + " of the command file " + Quoted(path) +
+                   " was skipped: it is longer than " + std::to_string(kMaxLineBytes / 1024) +
+                   " KiB.");
+      continue;
+    }
+    Execute(line);
+  }
+  // Cut short, the file still holds settings that saving over it would lose.
+  if (budget_.Spent()) settings_.NoteUnreadable(path);
+  if (reader.Error() != 0) {
+    settings_.NoteUnreadable(path);
+    report_.Fail("Reading the command file " + Quoted(path) +
+                 " failed part-way: " + SystemError(reader.Error()) + ".");
+  }
+}
+
+}  // namespace kovar

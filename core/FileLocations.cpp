@@ -1,0 +1,78 @@
+// The choice between a portable folder and a per-user folder, and the file names it gives.
+#include "FileLocations.h"
+
+#include <utility>
+
+#include "FileSystem.h"
+#include "GameLaunch.h"
+#include "Paths.h"
+
+namespace kovar {
+
+namespace {
+
+// Without trailing separators, so that joining a name gives one separator (a lone root stays).
+std::string Trimmed(std::string path, char separator) {
+  while (path.size() > 1 && path.back() == separator) path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+std::string LinuxUserFolder(const UserEnvironment& environment) {
+  // A relative XDG_CONFIG_HOME is invalid and must be ignored; a relative HOME would put the
+  // player's files wherever the launcher happened to be started.
+  if (!environment.xdgConfigHome.empty() && environment.xdgConfigHome.front() == '/') {
+    return Trimmed(environment.xdgConfigHome, '/') + "/kovar-launcher";
+  }
+  std::string home = environment.home;
+  if (home.empty() || home.front() != '/') home = environment.passwordHome;
+  if (home.empty() || home.front() != '/') return {};
+  home = Trimmed(home, '/');
+  return (home == "/" ? "" : home) + "/.config/kovar-launcher";
+}
+
+std::string WindowsUserFolder(const UserEnvironment& environment) {
+  if (environment.appData.empty()) return {};
+  return Trimmed(environment.appData, '\\') + "\\Kovar Launcher";
+}
+
+std::string NativeUserFolder(const UserEnvironment& environment) {
+  // The same system whose launch script is written.
+  return kNativeFlavour == ScriptFlavour::Windows ? WindowsUserFolder(environment)
+                                                  : LinuxUserFolder(environment);
+}
+
+FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
+
+FileLocations::FileLocations(std::string appDir, std::string userDir)
+    : appDir_(std::move(appDir)), userDir_(std::move(userDir)), perUser_(true) {}
+
+FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment) {
+  if (CanCreateFilesIn(appDir)) return FileLocations(std::move(appDir));
+  return FileLocations(std::move(appDir), NativeUserFolder(environment));
+}
+
+std::string FileLocations::ExecPath(const std::string& argument) const {
+  if (perUser_ && !userDir_.empty()) {
+    std::string own = kovar::ExecPath(userDir_, argument);
+    if (HasEntry(own)) return own;
+  }
+  return kovar::ExecPath(appDir_, argument);
+}
+
+std::string FileLocations::OwnFile(const std::string& name) const {
+  return AppPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
+}
+
+Result FileLocations::PrepareOwnFolder() const {
+  if (!perUser_) return Result::Ok();
+  if (userDir_.empty()) {
+    return Result::Failure("the launcher's folder \"" + appDir_ +
+                           "\" cannot be written, and no per-user folder is known (no home "
+                           "folder is set for this user)");
+  }
+  return MakePrivateFolders(userDir_);
+}
+
+}  // namespace kovar

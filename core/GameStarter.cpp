@@ -1,0 +1,54 @@
+// StartGame.
+#include "GameStarter.h"
+
+#include "FileSystem.h"
+#include "GameLaunch.h"
+
+namespace kovar {
+
+GameStarter::GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
+                         ActionReport& report)
+    : files_(files), state_(state), platform_(platform), report_(report) {}
+
+Result GameStarter::StartGame() {
+  ActionReport::Action action(report_);
+  if (Result started = WriteAndStart(); started.failed()) report_.Fail(started.reason());
+  return action.End();
+}
+
+Result GameStarter::WriteAndStart() {
+  const LaunchChoices choices{
+      state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
+      state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
+      state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
+  if (Result allowed = CheckLaunch(choices, kNativeFlavour); allowed.failed()) return allowed;
+  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
+  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
+    return Result::Failure("Could not write the launch script \"" + scriptPath +
+                           "\": " + folder.reason() + ". The game was not started.");
+  }
+  std::string script;
+  if (kNativeFlavour == ScriptFlavour::Windows) {
+    script = WindowsLaunchScript(choices);
+  } else {
+    // The command interpreter runs a program from the current directory first; the shell does
+    // not.
+    const bool engineInQuakeDir =
+        IsBareFileName(choices.engine) && IsRegularFile(choices.quakeDir + '/' + choices.engine);
+    script = LinuxLaunchScript(choices, engineInQuakeDir);
+  }
+  if (Result written =
+          WriteFileAtomically(scriptPath, script, kNativeFlavour == ScriptFlavour::Linux);
+      written.failed()) {
+    return Result::Failure("Could not write the launch script \"" + scriptPath +
+                           "\": " + written.reason() +
+                           ". The old script was left as it was, and the game was not started.");
+  }
+  if (Result started = platform_.StartScript(scriptPath); started.failed()) {
+    return Result::Failure("Could not start the launch script \"" + scriptPath +
+                           "\": " + started.reason() + ".");
+  }
+  return Result::Ok();
+}
+
+}  // namespace kovar

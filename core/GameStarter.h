@@ -1,0 +1,33 @@
+// Starting the game: the launch checks, the native launch script written among the player's own
+// files, and the script started without waiting.
+#pragma once
+
+#include <string>
+
+#include "ActionReport.h"
+#include "FileLocations.h"
+#include "LauncherState.h"
+#include "Platform.h"
+#include "Result.h"
+
+namespace kovar {
+
+class GameStarter {
+ public:
+  GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
+              ActionReport& report);
+
+  // Builds the engine command line, writes the launch script and starts it. A refused or failed
+  // launch is shown to the player.
+  Result StartGame();
+
+ private:
+  Result WriteAndStart();
+
+  const FileLocations& files_;
+  LauncherState& state_;
+  Platform& platform_;
+  ActionReport& report_;
+};
+
+}  // namespace kovar

@@ -1,0 +1,73 @@
+// SaveCFG: the two settings files, each written atomically, one value a line.
+#include "SettingsFiles.h"
+
+#include "FileSystem.h"
+#include "LineReader.h"
+
+namespace kovar {
+
+SettingsFiles::SettingsFiles(const FileLocations& files, LauncherState& state, ActionReport& report)
+    : files_(files), state_(state), report_(report) {}
+
+void SettingsFiles::NoteUnreadable(const std::string& path) {
+  if (SameFile(path, files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
+}
+
+Result SettingsFiles::SaveCFG() {
+  ActionReport::Action action(report_);
+  std::vector<std::string> config = {"exe " + state_.Text(TextField::EngineText)};
+  if (!state_.Text(TextField::MapSelection).empty()) {
+    config.push_back("map " + state_.Text(TextField::MapSelection));
+  }
+  config.push_back("cpar " + state_.Text(TextField::CustomParams));
+  if (Result saved = SaveFile("config.kvx", config, configUnreadable_); saved.failed()) {
+    report_.Fail(saved.reason());
+  }
+  if (Result saved =
+          SaveFile("settings.kvx", {"frun false", "quakedir " + state_.Text(TextField::QuakeDir)},
+                   settingsUnreadable_);
+      saved.failed()) {
+    report_.Fail(saved.reason());
+  }
+  return action.End();
+}
+
+Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::string>& lines,
+                               bool unreadable) const {
+  const std::string path = files_.OwnFile(name);
+  if (unreadable) {
+    return Result::Failure(
+        "The settings file \"" + path +
+        "\" was left as it is: it could not be read when the launcher started, and saving over "
+        "it would lose the settings it holds.");
+  }
+  std::string contents;
+  for (const std::string& line : lines) {
+    if (line.find_first_of("\r\n") != std::string::npos) {
+      return Result::Failure("The settings file \"" + path + "\" was not saved: the line \"" +
+                             line.substr(0, line.find_first_of("\r\n")) +
+                             "...\" holds a line break.");
+    }
+    // Written, it would be skipped at the next start, and the file then kept from every save.
+    if (line.size() > kMaxLineBytes) {
+      return Result::Failure("The settings file \"" + path + "\" was not saved: the line \"" +
+                             line.substr(0, 40) + "...\" is longer than " +
+                             std::to_string(kMaxLineBytes / 1024) +
+                             " KiB, too long to be read back.");
+    }
+    contents += line;
+    contents += "\r\n";
+  }
+  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
+    return Result::Failure("Could not save the settings file \"" + path + "\": " + folder.reason() +
+                           ".");
+  }
+  if (Result written = WriteFileAtomically(path, contents); written.failed()) {
+    return Result::Failure("Could not save the settings file \"" + path +
+                           "\": " + written.reason() + ". The old file was left as it was.");
+  }
+  return Result::Ok();
+}
+
+}  // namespace kovar

@@ -1,0 +1,35 @@
+// Main and SetQuakeDir.
+#include "Startup.h"
+
+#include <string>
+#include <utility>
+
+namespace kovar {
+
+Startup::Startup(LauncherState& state, Platform& platform, ActionReport& report,
+                 CommandInterpreter& interpreter, MapCatalogue& maps)
+    : state_(state), platform_(platform), report_(report), interpreter_(interpreter), maps_(maps) {}
+
+Result Startup::Main() {
+  maps_.FillLists();
+  ActionReport::Action action(report_);
+  // The line is logged and run as any other, but an unreadable start script ends start-up.
+  if (interpreter_.RunStartScript("auto.kvx").failed()) {
+    report_.Fail("Kovar Launcher cannot start without its start script.");
+    return action.End();
+  }
+  platform_.ShowMainWindow();
+  // The start script's other failures are shown once the main window is up; they do not end
+  // start-up.
+  (void)action.End();
+  if (state_.Text(TextField::FirstRun) == "True") SetQuakeDir();
+  return Result::Ok();
+}
+
+void Startup::SetQuakeDir() {
+  std::string answer = platform_.InputBox("Enter Quake Path", "Set Quake Directory",
+                                          state_.Text(TextField::QuakeDir));
+  if (!answer.empty()) state_.SetText(TextField::QuakeDir, std::move(answer));
+}
+
+}  // namespace kovar

@@ -1,0 +1,35 @@
+// Start-up: the lists, the start script auto.kvx, the main window, and the Quake directory
+// prompt on a first run.
+#pragma once
+
+#include "ActionReport.h"
+#include "CommandInterpreter.h"
+#include "LauncherState.h"
+#include "MapCatalogue.h"
+#include "Platform.h"
+#include "Result.h"
+
+namespace kovar {
+
+class Startup {
+ public:
+  Startup(LauncherState& state, Platform& platform, ActionReport& report,
+          CommandInterpreter& interpreter, MapCatalogue& maps);
+
+  // Runs "exec auto.kvx", shows the main window and asks for the Quake directory on a first
+  // run. Fails when the start script could not be read: the program must then end without
+  // saving, since nothing was loaded that saving could keep.
+  Result Main();
+
+  // Asks the player for the Quake directory; a non-empty answer becomes QuakeDir.
+  void SetQuakeDir();
+
+ private:
+  LauncherState& state_;
+  Platform& platform_;
+  ActionReport& report_;
+  CommandInterpreter& interpreter_;
+  MapCatalogue& maps_;
+};
+
+}  // namespace kovar

@@ -1,0 +1,46 @@
+// The file operations that read the same on every system, over the per-platform ones.
+#include "FileSystem.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kovar {
+
+std::string SystemError(int errnum) { return std::strerror(errnum); }
+
+InputFile::~InputFile() {
+  if (file_) std::fclose(file_);
+}
+
+Result ReadFile(const std::string& path, std::size_t limit, std::string& contents) {
+  contents.clear();
+  InputFile file;
+  if (Result opened = file.Open(path); opened.failed()) return opened;
+  char chunk[64 * 1024];
+  for (;;) {
+    errno = 0;
+    const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.Get());
+    if (count == 0) break;
+    if (contents.size() + count > limit) {
+      contents.clear();
+      return Result::Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) +
+                             " MiB");
+    }
+    contents.append(chunk, count);
+  }
+  if (std::ferror(file.Get())) {
+    contents.clear();
+    return Result::Failure(SystemError(errno ? errno : EIO));
+  }
+  return Result::Ok();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  // A name with a NUL byte names no file, whatever the system would make of its first part.
+  if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
+  FileId first;
+  FileId second;
+  return PathId(a, first) && PathId(b, second) && first == second;
+}
+
+}  // namespace kovar

@@ -1,0 +1,75 @@
+// The file operations the launcher needs, with the operating system's reason on failure. File
+// names are bytes, handed to the system as they are (on Windows in the ANSI code page). One
+// interface; FileSystemPosix.cpp and FileSystemWindows.cpp implement it, chosen by the build.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Result.h"
+
+namespace kovar {
+
+// The operating system's text for an errno value.
+std::string SystemError(int errnum);
+
+// Identifies a file independently of how its path is spelled.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileId&) const = default;
+};
+
+// A file opened for reading as bytes, closed when it goes out of scope.
+class InputFile {
+ public:
+  InputFile() = default;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  ~InputFile();
+
+  // Opens `path`; on failure leaves the file closed. Only ordinary files are opened: a
+  // directory, a pipe or a device is refused.
+  Result Open(const std::string& path);
+  std::FILE* Get() const { return file_; }
+  // The identity of the open file; false when the system cannot tell.
+  bool Id(FileId& id) const;
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// Reads a whole file of at most `limit` bytes into `contents` (empty on failure).
+Result ReadFile(const std::string& path, std::size_t limit, std::string& contents);
+
+// Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
+// disk, then renamed over the old file, so that a failure leaves the old file whole.
+Result WriteFileAtomically(const std::string& path, const std::string& contents,
+                           bool executable = false);
+
+// True when `path` names an ordinary file (following links).
+bool IsRegularFile(const std::string& path);
+// True when both paths exist and name the same file.
+bool SameFile(const std::string& a, const std::string& b);
+
+// The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
+// on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
+// Linux exactly. A missing directory lists nothing.
+std::vector<std::string> ListMapInfoFiles(const std::string& directory);
+
+// The identity of the file `path` names; false when the system cannot tell.
+bool PathId(const std::string& path, FileId& id);
+
+// True when a file can be created in `directory`: creates and removes a probe file, since
+// permission bits do not tell (access checks on Windows ignore a folder's permissions).
+bool CanCreateFilesIn(const std::string& directory);
+// False only when nothing lies at `path`: an entry that exists, and one that cannot be looked at
+// for another reason than its absence, count as there.
+bool HasEntry(const std::string& path);
+// Creates `path` and its missing parents, each one private to the user. A failure names the
+// folder that could not be made, and why.
+Result MakePrivateFolders(const std::string& path);
+
+}  // namespace kovar

@@ -1,0 +1,163 @@
+// The file operations on Windows, through the ANSI functions of the Windows API.
+#include "FileSystem.h"
+
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "WindowsError.h"
+
+namespace kovar {
+
+namespace {
+
+bool HandleId(HANDLE handle, FileId& id) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return false;
+  id.device = info.dwVolumeSerialNumber;
+  id.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  return true;
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Makes `folder` and, when they are missing, its parents; they lie in the user's own profile,
+// which only that user may enter. On failure the last error is set and `failed` names the folder
+// that could not be made.
+bool MakeFolders(const std::string& folder, std::string& failed) {
+  if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
+    return true;
+  }
+  const std::size_t slash = folder.find_last_of("\\/");
+  if (GetLastError() != ERROR_PATH_NOT_FOUND || slash == std::string::npos || slash < 3) {
+    failed = folder;
+    return false;
+  }
+  if (!MakeFolders(folder.substr(0, slash), failed)) return false;
+  if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
+    return true;
+  }
+  failed = folder;
+  return false;
+}
+
+}  // namespace
+
+bool PathId(const std::string& path, FileId& id) {
+  HANDLE handle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool ok = HandleId(handle, id);
+  CloseHandle(handle);
+  return ok;
+}
+
+Result InputFile::Open(const std::string& path) {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  // The system would read such a name only up to the NUL, which is another file than the one named.
+  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    return Result::Failure(SystemError(IsDirectory(path) ? EISDIR : (errno ? errno : ENOENT)));
+  }
+  // A device name such as CON is valid in every directory; reading it would wait for the console.
+  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+    std::fclose(file);
+    return Result::Failure("it is not an ordinary file");
+  }
+  file_ = file;
+  return Result::Ok();
+}
+
+bool InputFile::Id(FileId& id) const {
+  if (!file_) return false;
+  return HandleId(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))), id);
+}
+
+Result WriteFileAtomically(const std::string& path, const std::string& contents, bool) {
+  const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) return Result::Failure(SystemError(errno ? errno : EACCES));
+  bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
+                 std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+  const int writeError = errno ? errno : EIO;
+  if (std::fclose(file) != 0) written = false;
+  if (!written) {
+    std::remove(temporary.c_str());
+    return Result::Failure(SystemError(writeError));
+  }
+  if (!MoveFileExA(temporary.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    std::string why = LastWindowsError();
+    std::remove(temporary.c_str());
+    return Result::Failure(why);
+  }
+  return Result::Ok();
+}
+
+bool IsRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
+  std::vector<std::string> names;
+  // The system's own wildcard match, as the Windows file listing does it.
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((directory + "\\*.kvx").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    // The pattern also matches through a file's short 8.3 alias ("abcdefgh.kvxz" is ABCDEF~1.KVX);
+    // such a name does not end in ".kvx", so it names no map that could ever load.
+    const std::size_t length = std::strlen(entry.cFileName);
+    if (!(entry.dwFileAttributes & skip) && length >= 4 &&
+        _strnicmp(entry.cFileName + length - 4, ".kvx", 4) == 0) {
+      names.emplace_back(entry.cFileName, length);
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return names;
+}
+
+bool CanCreateFilesIn(const std::string& directory) {
+  // Program Files refuses files to ordinary users whatever its attributes say: only trying tells.
+  const std::string probe =
+      directory + "\\.kovar-launcher-probe-" + std::to_string(GetCurrentProcessId());
+  HANDLE handle = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+
+bool HasEntry(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return false;
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+         error != ERROR_INVALID_NAME;
+}
+
+Result MakePrivateFolders(const std::string& path) {
+  std::string failed;
+  if (MakeFolders(path, failed)) return Result::Ok();
+  const std::string why = LastWindowsError();
+  if (failed == path) {
+    return Result::Failure("the folder \"" + path + "\" could not be created: " + why);
+  }
+  return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
+                         failed + "\" could not be made: " + why);
+}
+
+}  // namespace kovar

@@ -1,0 +1,261 @@
+// The player's own files in a per-user folder when the application directory cannot be written:
+// the folder's name, the one-time probe, where `exec` reads from, where saves and the launch
+// script go, and failures to make the folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "FileLocations.h"
+#include "GameLaunch.h"
+#include "LineReader.h"
+#include "Paths.h"
+#include "TestSupport.h"
+
+namespace kovar::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(UserFolder, FollowsTheEnvironmentOfEachSystem) {
+  const struct {
+    UserEnvironment environment;
+    std::string linux;
+    std::string windows;
+  } cases[] = {
+      {{"/x/cfg", "/home/p", "/home/pw", ""}, "/x/cfg/kovar-launcher", ""},
+      {{"/x/cfg//", "/home/p", "", ""}, "/x/cfg/kovar-launcher", ""},
+      {{"", "/home/p", "/home/pw", ""}, "/home/p/.config/kovar-launcher", ""},
+      {{"relative/cfg", "/home/p/", "", ""}, "/home/p/.config/kovar-launcher", ""},
+      {{"", "", "/home/pw", ""}, "/home/pw/.config/kovar-launcher", ""},
+      {{"", "relative", "/home/pw", ""}, "/home/pw/.config/kovar-launcher", ""},
+      {{"", "/", "", ""}, "/.config/kovar-launcher", ""},
+      {{"", "", "", ""}, "", ""},
+      {{"", "", "", "C:\\Users\\P\\AppData\\Roaming"},
+       "",
+       "C:\\Users\\P\\AppData\\Roaming\\Kovar Launcher"},
+      {{"", "", "", "D:\\Profiles\\\\"}, "", "D:\\Profiles\\Kovar Launcher"},
+  };
+  for (const auto& c : cases) {
+    const UserEnvironment& e = c.environment;
+    const std::string row = e.xdgConfigHome + "|" + e.home + "|" + e.passwordHome + "|" + e.appData;
+    EXPECT_EQ(LinuxUserFolder(e), c.linux) << row;
+    EXPECT_EQ(WindowsUserFolder(e), c.windows) << row;
+  }
+}
+
+TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
+  TempDir home;
+  UserEnvironment environment;
+  environment.xdgConfigHome = home.File("config");
+  environment.appData = home.Path();
+  const std::string userDir = NativeUserFolder(environment);
+  ASSERT_FALSE(userDir.empty());
+
+  TempDir writable;
+  const FileLocations portable = FileLocations::Choose(writable.Path(), environment);
+  EXPECT_FALSE(portable.PerUser());
+  EXPECT_EQ(portable.OwnFile("config.kvx"), writable.File("config.kvx"));
+  EXPECT_TRUE(fs::is_empty(writable.Path())) << "the probe file was left behind";
+
+  const FileLocations missing = FileLocations::Choose(writable.File("missing"), environment);
+  EXPECT_TRUE(missing.PerUser());
+  EXPECT_EQ(missing.OwnFile("config.kvx"), AppPath(userDir, "config.kvx"));
+
+  if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
+  fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const FileLocations readOnly = FileLocations::Choose(writable.Path(), environment);
+  EXPECT_TRUE(readOnly.PerUser());
+  EXPECT_EQ(readOnly.UserDir(), userDir);
+  EXPECT_FALSE(fs::exists(userDir)) << "the folder is made only when something is written";
+}
+
+// A launcher whose application directory holds the installed defaults and whose player's files
+// go to a per-user folder below a home that does not yet hold it.
+struct PerUser {
+  PerUser() {
+    app.Write("auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
+    app.Write("settings.kvx", "frun True\r\nquakedir \r\n");
+    app.Write("config.kvx", "exe LucidGL.exe\r\nmap castle\r\ncpar \r\n");
+    app.Write("data/castle.kvx", "e1m1\r\nA castle.\r\n");
+    app.Write("data/castle.bmp", MakeBmp(4, 4));
+  }
+  // What the application directory holds: names and bytes.
+  std::set<std::string> AppFiles() const {
+    std::set<std::string> listing;
+    for (const auto& entry : fs::recursive_directory_iterator(app.Path())) {
+      listing.insert(entry.path().string() + "=" +
+                     (entry.is_regular_file()
+                          ? app.Read(fs::relative(entry.path(), app.Path()).generic_string())
+                          : std::string("(folder)")));
+    }
+    return listing;
+  }
+
+  TempDir app;
+  TempDir home;
+  std::string userDir = home.File(".config/kovar-launcher");
+  FileLocations files{app.Path(), userDir};
+};
+
+TEST(UserFolder, ExecReadsThePlayersFileFirstAtAnyDepth) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> own;  // relative name, bytes ("/" a folder)
+    std::string engine;
+    std::string params;
+    std::string failure;  // a fragment of the error shown, or empty for none
+  } cases[] = {
+      {"none of the player's", {}, "app-first", "app-second", ""},
+      {"the player's nested file",
+       {{"second.kvx", "cpar own-second\r\n"}},
+       "app-first",
+       "own-second",
+       ""},
+      {"the player's start script", {{"auto.kvx", "exe own-auto\r\n"}}, "own-auto", "", ""},
+      {"the player's file in a subfolder",
+       {{"more/third.kvx", "exe own-third\r\n"}},
+       "own-third",
+       "app-second",
+       ""},
+      {"the player's unreadable file", {{"second.kvx", "/"}}, "app-first", "", "second.kvx"},
+  };
+  for (const auto& c : cases) {
+    PerUser p;
+    p.app.Write("auto.kvx", "exec first.kvx\r\n");
+    p.app.Write("first.kvx", "exe app-first\r\nexec second.kvx\r\nexec more/third.kvx\r\n");
+    p.app.Write("second.kvx", "cpar app-second\r\n");
+    p.app.Write("more/third.kvx", "# nothing\r\n");
+    TempDir user;
+    for (const auto& [name, bytes] : c.own) {
+      if (bytes == "/") {
+        fs::create_directories(user.File(name));
+      } else {
+        user.Write(name, bytes);
+      }
+    }
+    FakePlatform platform;
+    Launcher launcher(FileLocations(p.app.Path(), user.Path()), platform);
+    EXPECT_TRUE(launcher.Main().ok()) << c.name;
+    EXPECT_EQ(launcher.State().Text(TextField::EngineText), c.engine) << c.name;
+    EXPECT_EQ(launcher.State().Text(TextField::CustomParams), c.params) << c.name;
+    if (c.failure.empty()) {
+      EXPECT_TRUE(platform.errors.empty()) << c.name;
+    } else {
+      ASSERT_EQ(platform.errors.size(), 1u) << c.name;
+      EXPECT_NE(platform.errors[0].find(user.File(c.failure)), std::string::npos)
+          << c.name << ": " << platform.errors[0];
+    }
+  }
+}
+
+TEST(UserFolder, TheFirstRunsAnswerIsSavedForThePlayerAndReadBack) {
+  PerUser p;
+  if (PermissionsApply()) {
+    fs::permissions(p.app.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const std::set<std::string> before = p.AppFiles();
+  {
+    FakePlatform platform;
+    Launcher launcher(p.files, platform);
+    platform.inputAnswer = "/games/quake one";
+    EXPECT_TRUE(launcher.Main().ok());
+    EXPECT_EQ(platform.prompts.size(), 1u);
+    EXPECT_TRUE(launcher.RunCommand("cpar +skill 3").ok());
+    EXPECT_TRUE(launcher.SaveCFG().ok());
+    EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
+  }
+  EXPECT_EQ(p.home.Read(".config/kovar-launcher/config.kvx"),
+            "exe LucidGL.exe\r\nmap castle\r\ncpar +skill 3\r\n");
+  EXPECT_EQ(p.home.Read(".config/kovar-launcher/settings.kvx"),
+            "frun false\r\nquakedir /games/quake one\r\n");
+  EXPECT_EQ(p.AppFiles(), before);
+
+  FakePlatform platform;
+  Launcher again(p.files, platform);
+  EXPECT_TRUE(again.Main().ok());
+  EXPECT_TRUE(platform.prompts.empty());
+  EXPECT_EQ(again.State().Text(TextField::QuakeDir), "/games/quake one");
+  EXPECT_EQ(again.State().Text(TextField::CustomParams), "+skill 3");
+}
+
+TEST(UserFolder, AFileThatCouldNotBeReadIsKeptOnlyWhereASaveWouldReplaceIt) {
+  // A line too long to read makes a settings file one that was not read whole, for any user.
+  const std::string tooLong = "quakedir /" + std::string(kMaxLineBytes + 10, 'q') + "\r\n";
+  const struct {
+    const char* name;
+    bool inUserFolder;
+    bool kept;
+  } cases[] = {{"the application directory's, not replaced by a save", false, false},
+               {"the player's own, which a save would replace", true, true}};
+  for (const auto& c : cases) {
+    PerUser p;
+    if (c.inUserFolder) p.home.Write(".config/kovar-launcher/settings.kvx", tooLong);
+    if (!c.inUserFolder) p.app.Write("settings.kvx", tooLong);
+    FakePlatform platform;
+    Launcher launcher(p.files, platform);
+    EXPECT_TRUE(launcher.Main().ok()) << c.name;
+    platform.errors.clear();
+    EXPECT_EQ(launcher.SaveCFG().failed(), c.kept) << c.name;
+    const std::string saved = p.home.Read(".config/kovar-launcher/settings.kvx");
+    EXPECT_EQ(saved == tooLong, c.kept) << c.name;
+    EXPECT_EQ(platform.errors.size(), c.kept ? 1u : 0u) << c.name;
+    if (!c.inUserFolder) {
+      EXPECT_EQ(p.app.Read("settings.kvx"), tooLong) << c.name;
+    }
+  }
+}
+
+TEST(UserFolder, TheLaunchScriptIsWrittenAndStartedThere) {
+  PerUser p;
+  FakePlatform platform;
+  Launcher launcher(p.files, platform);
+  EXPECT_TRUE(launcher.RunCommand("quakedir " + p.home.Path()).ok());
+  EXPECT_TRUE(launcher.RunCommand("map castle").ok());
+  const std::set<std::string> before = p.AppFiles();
+  const Result started = launcher.StartGame();
+  EXPECT_TRUE(started.ok()) << started.reason();
+  const std::string script = AppPath(p.userDir, LaunchScriptName(kNativeFlavour));
+  EXPECT_EQ(platform.started, std::vector<std::string>{script});
+  EXPECT_NE(p.home.Read(std::string(".config/kovar-launcher/") + LaunchScriptName(kNativeFlavour))
+                .find("e1m1"),
+            std::string::npos);
+  EXPECT_EQ(p.AppFiles(), before);
+}
+
+TEST(UserFolder, AFolderThatCannotBeMadeIsReportedByEveryWrite) {
+  TempDir app;
+  TempDir home;
+  home.Write("blocked", "a file where a folder should be");
+  const struct {
+    const char* name;
+    std::string userDir;
+    std::vector<std::string> named;  // fragments every error names
+  } cases[] = {
+      {"a file in the way",
+       home.File("blocked/kovar-launcher"),
+       {home.File("blocked/kovar-launcher"), "could not be created"}},
+      {"no home", "", {app.Path(), "no per-user folder"}},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    Launcher launcher(FileLocations(app.Path(), c.userDir), platform);
+    EXPECT_TRUE(launcher.RunCommand("quakedir " + home.Path()).ok());
+    EXPECT_TRUE(launcher.SaveCFG().failed()) << c.name;
+    EXPECT_TRUE(launcher.StartGame().failed()) << c.name;
+    EXPECT_TRUE(platform.started.empty()) << c.name;
+    ASSERT_EQ(platform.errors.size(), 2u) << c.name;
+    for (const std::string& error : platform.errors) {
+      for (const std::string& fragment : c.named) {
+        EXPECT_NE(error.find(fragment), std::string::npos) << c.name << ": " << error;
+      }
+    }
+    EXPECT_NE(platform.errors[0].find("config.kvx"), std::string::npos) << c.name;
+    EXPECT_NE(platform.errors[0].find("settings.kvx"), std::string::npos) << c.name;
+    EXPECT_TRUE(fs::is_empty(app.Path())) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kovar::test

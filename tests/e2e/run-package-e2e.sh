@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The Debian package as a player meets it (run inside xvfb-run with -ac, as root): the package is
+# unpacked into a scratch root, never installed, its tree left read-only to the player as /usr is,
+# and the program is started through its /usr/games link by an unprivileged user with a fresh home.
+#   1. The first start asks for the Quake directory; the answer and Exit save config.kvx and
+#      settings.kvx in ~/.config/kovar-launcher, and nothing is written beside the executable.
+#   2. The second start reads them back without asking; Start writes the launch script in the
+#      player's folder and runs the stand-in engine in the Quake directory.
+# Usage: run-package-e2e.sh DEB STAND-IN-ENGINE WM-CLOSE-HELPER
+set -euo pipefail
+deb=$1 engine=$2 wm_close=$3
+title="Tarnfield - Kovar Launcher"
+player=nobody
+
+if [ "$(id -u)" != 0 ] || ! command -v setpriv >/dev/null; then
+  echo "skipped: switching to an unprivileged player needs root and setpriv"
+  exit 77
+fi
+
+work=$(mktemp -d)
+pid=
+# Whatever the outcome, no launcher is left running: asked to end, then killed.
+cleanup() {
+  if [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null; then
+    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/stderr" ] && sed 's/^/  launcher: /' "$work/stderr" >&2
+  exit 1
+}
+
+chmod 755 "$work"
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+chown -R root:root "$root"
+chmod -R a-w "$root"
+home=$work/home
+quake=$work/quake
+mkdir -p "$home" "$quake"
+chown "$player:" "$home"
+record=$work/engine-ran
+cp "$engine" "$quake/stand-in"
+# Each engine name records where and how it was started, then hands over to the stand-in.
+for name in LucidGL.exe GLQuake.exe Quake.exe WinQuake.exe VQuake.exe; do
+  cat >"$quake/$name" <<SCRIPT
+#!/bin/sh
+{ pwd; echo "\$0"; echo "\$*"; } >"$record.tmp" && mv "$record.tmp" "$record"
+exec timeout 10 ./stand-in "\$@" </dev/null >/dev/null 2>&1
+SCRIPT
+done
+chmod 755 "$quake"/*
+chown "$player:" "$work"
+own=$home/.config/kovar-launcher
+listing() { (cd "$root" && find . -printf '%p %y %m %s\n' | sort); }
+installed=$(listing)
+
+start() {
+  setpriv --reuid="$player" --regid=nogroup --clear-groups \
+    env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin KOVAR_NO_TERMINAL=1 \
+    "$root/usr/games/kovar-launcher" 2>"$work/stderr" &
+  pid=$!
+}
+find_window() {
+  for _ in $(seq "${2:-100}"); do
+    xdotool search --name "^$1\$" 2>/dev/null | head -n1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+wait_for_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=; return "$status"; }
+    sleep 0.1
+  done
+  fail "the launcher did not end"
+}
+expect_file() {
+  local expected actual
+  expected=$(printf '%b' "$2" | od -c)
+  actual=$(od -c <"$1" 2>&1) || true
+  [ "$expected" = "$actual" ] || fail "$1 holds:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
+}
+
+# 1. The first start.
+start
+prompt=$(find_window "Set Quake Directory") || fail "the Quake directory prompt did not come"
+sleep 0.5
+xdotool windowfocus --sync "$prompt"
+xdotool key ctrl+a
+xdotool type "$quake"
+xdotool key Return
+window=$(find_window "$title") || fail "the main window did not appear"
+sleep 0.5
+xdotool windowfocus --sync "$window"
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+wait_for_exit || fail "the launcher ended with status $?"
+expect_file "$own/config.kvx" 'exe LucidGL.exe\r\nmap Sunken Keep\r\ncpar \r\n'
+expect_file "$own/settings.kvx" "frun false\\r\\nquakedir $quake\\r\\n"
+[ "$(stat -c '%a %U' "$own" "$home/.config")" = $'700 nobody\n700 nobody' ] ||
+  fail "the player's folders are not private: $(stat -c '%n %a %U' "$own" "$home/.config")"
+[ "$(listing)" = "$installed" ] || fail "the installed tree changed:"$'\n'"$(diff <(echo "$installed") <(listing))"
+
+# 2. The second start: no prompt, then Single Player and Start.
+start
+window=$(find_window "$title") || fail "the main window did not appear the second time"
+find_window "Set Quake Directory" 10 >/dev/null && fail "the Quake directory was asked for again"
+read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
+menu=$((height - 291))
+# imgSP in the navigation column, then imgStartSP on the start panel (pixels, client area).
+xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
+sleep 0.3
+xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
+for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
+[ -f "$record" ] || fail "no engine was started"
+mapfile -t ran <"$record"
+[ "${ran[0]}" = "$quake" ] || fail "the engine ran in ${ran[0]}"
+[ "$(basename "${ran[1]}")" = LucidGL.exe ] || fail "the engine was ${ran[1]}"
+[ "${ran[2]}" = "+map tarn1 -game kv +r_shadows 0 +r_mirroralpha 1" ] ||
+  fail "the engine got the arguments: ${ran[2]}"
+[ -f "$own/run.sh" ] || fail "the launch script is not in the player's folder"
+"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+wait_for_exit || fail "the launcher ended with status $?"
+[ "$(listing)" = "$installed" ] || fail "the installed tree changed"
+echo "ok: the package's program keeps each player's files in their own folder"

@@ -1,0 +1,168 @@
+// Shared test helpers: a recording platform and a temporary application directory.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Launcher.h"
+#include "Paths.h"
+#include "Platform.h"
+
+namespace kovar::test {
+
+// Records every call the core makes to the desktop and answers with scripted values.
+class FakePlatform : public Platform {
+ public:
+  void ShowMainWindow() override { ++windowShown; }
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override {
+    prompts.push_back(prompt + "|" + title + "|" + defaultText);
+    return inputAnswer;
+  }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  Result StartScript(const std::string& scriptPath) override {
+    started.push_back(scriptPath);
+    return startAnswer.empty() ? Result::Ok() : Result::Failure(startAnswer);
+  }
+
+  int windowShown = 0;
+  std::vector<std::string> prompts;
+  std::string inputAnswer;
+  std::vector<std::string> errors;
+  std::vector<std::string> started;
+  // Empty for a script that starts; otherwise why it does not.
+  std::string startAnswer;
+};
+
+// A window that shows the preview picture as a skin would: records each picture it is told of
+// and refuses to draw one while `drawAnswer` holds a reason.
+class PreviewWatcher : public StateObserver {
+ public:
+  explicit PreviewWatcher(LauncherState& state) : state_(state) { state_.AddObserver(this); }
+  ~PreviewWatcher() override { state_.RemoveObserver(this); }
+  PreviewWatcher(const PreviewWatcher&) = delete;
+  PreviewWatcher& operator=(const PreviewWatcher&) = delete;
+
+  Result PreviewChanged() override {
+    const std::string& bytes = state_.Preview();
+    if (!bytes.empty() && !drawAnswer.empty()) return Result::Failure(drawAnswer);
+    shown.push_back(bytes);
+    return Result::Ok();
+  }
+
+  // What the window showed, oldest first; an empty entry is no picture.
+  std::vector<std::string> shown;
+  std::string drawAnswer;
+
+ private:
+  LauncherState& state_;
+};
+
+// A desktop on which everything succeeds and nothing is remembered: for fuzzing and benchmarks,
+// where recording every call would grow without bound and cost time.
+class QuietPlatform : public Platform {
+ public:
+  void ShowMainWindow() override {}
+  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+    return {};
+  }
+  void ShowError(const std::string&) override {}
+  Result StartScript(const std::string&) override { return Result::Ok(); }
+};
+
+// A fresh application directory under the system's temporary directory (or under `parent`),
+// removed afterwards.
+class TempDir {
+ public:
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  explicit TempDir(const std::filesystem::path& parent) {
+    path_ = parent / ("kovar-test-" + std::to_string(std::random_device{}()) +
+                      std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string Path() const { return path_.string(); }
+  // The full path of a file under the directory, spelt as the core spells it; `relative` uses '/'
+  // between its parts.
+  std::string File(const std::string& relative) const {
+    return (path_ / relative).make_preferred().string();
+  }
+
+  void Write(const std::string& relative, const std::string& bytes) const {
+    const std::filesystem::path file = path_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Has(const std::string& relative) const { return std::filesystem::exists(path_ / relative); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A launcher over a temporary application directory, with its recording platform and a window
+// that shows the preview.
+struct Fixture {
+  TempDir dir;
+  FakePlatform platform;
+  Launcher launcher{dir.Path(), platform};
+  LauncherState& state = launcher.State();
+  PreviewWatcher preview{state};
+  const std::string& Text(TextField field) const { return launcher.State().Text(field); }
+  // Runs a line whose failures, if any, the test reads from the error box.
+  void Run(const std::string& line) { (void)launcher.RunCommand(line); }
+};
+
+// Root ignores file permissions, so tests that need an unreadable file skip there. Windows has no
+// such permission bits (a file another program holds open is its unreadable file). Found out by
+// trying: a file without read permission that can still be read.
+inline bool PermissionsApply() {
+  static const bool apply = [] {
+    const TempDir dir;
+    dir.Write("probe", "x");
+    std::error_code ignored;
+    std::filesystem::permissions(dir.File("probe"), std::filesystem::perms::none, ignored);
+    return !std::ifstream(dir.File("probe")).is_open();
+  }();
+  return apply;
+}
+
+// A valid 24-bit BMP of the given size, all black.
+inline std::string MakeBmp(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const int size = 54 + stride * height;
+  std::string bmp(static_cast<std::size_t>(size), '\0');
+  auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(2, static_cast<std::uint32_t>(size), 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  return bmp;
+}
+
+}  // namespace kovar::test

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is needed and builds the Debian package from a Release build in the system layout:
+# build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's hardening
+# flags; CPack strips the program and works out its dependencies with dpkg-shlibdeps.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+build=$PWD/build/package-build
+out=$PWD/build/package
+
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS)
+CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $CPPFLAGS"
+LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+export CXXFLAGS LDFLAGS
+# The flags are read when the build directory is first made: start afresh so that they hold.
+rm -rf "$build" "$out"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DKOVAR_INSTALL_LAYOUT=system -DKOVAR_PACKAGE_DIRECTORY="$out" \
+  -DKOVAR_BUILD_TESTS=OFF -DKOVAR_BUILD_BENCHMARKS=OFF
+cmake --build "$build" -j2
+(cd "$build" && cpack -G DEB)
+rm -rf "$out/_CPack_Packages"
+ls "$out"/*.deb

@@ -1,0 +1,64 @@
+// The launcher's log as a list model, with appended lines announced in batches.
+#include "DebugLogModel.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "TextCodec.h"
+
+namespace kovar {
+
+namespace {
+
+// A view counts rows in int; lines beyond that stay in the core's log but cannot be listed.
+constexpr std::size_t kMaxRows = static_cast<std::size_t>(std::numeric_limits<int>::max());
+
+}  // namespace
+
+DebugLogModel::DebugLogModel(LauncherState& state, QObject* parent)
+    : QAbstractListModel(parent),
+      state_(state),
+      announced_(std::min(state.Log().size(), kMaxRows)) {
+  state_.AddObserver(this);
+}
+
+DebugLogModel::~DebugLogModel() { state_.RemoveObserver(this); }
+
+int DebugLogModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(announced_);
+}
+
+QVariant DebugLogModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0 || index.row() < 0 ||
+      static_cast<std::size_t>(index.row()) >= announced_) {
+    return {};
+  }
+  // The log keeps the bytes as executed; they are decoded here for display only.
+  const std::string& line = state_.Log()[static_cast<std::size_t>(index.row())];
+  return ToDisplay(line);
+}
+
+Qt::ItemFlags DebugLogModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
+void DebugLogModel::Flush() {
+  flushQueued_ = false;
+  const std::size_t logged = std::min(state_.Log().size(), kMaxRows);
+  if (logged <= announced_) return;
+  beginInsertRows(QModelIndex(), static_cast<int>(announced_), static_cast<int>(logged - 1));
+  announced_ = logged;
+  endInsertRows();
+}
+
+void DebugLogModel::LogAppended(std::size_t) {
+  // Called for every executed line: the first line of a batch queues the announcement, the rest
+  // cost one test.
+  if (flushQueued_) return;
+  flushQueued_ = true;
+  QMetaObject::invokeMethod(this, &DebugLogModel::Flush, Qt::QueuedConnection);
+}
+
+}  // namespace kovar

@@ -1,0 +1,40 @@
+// The launcher's log as a list model: rows are read from the core's log when a view asks for them.
+#pragma once
+
+#include <cstddef>
+
+#include <QAbstractListModel>
+
+#include "LauncherState.h"
+
+namespace kovar {
+
+// Command files can run a hundred thousand lines inside one call, while no event is handled, so
+// an appended line only counts as pending; the rows are announced to the views in one insertion
+// when the event loop next runs, or when Flush is called. Entries are never changed or removed.
+class DebugLogModel : public QAbstractListModel, private StateObserver {
+  Q_OBJECT
+
+ public:
+  explicit DebugLogModel(LauncherState& state, QObject* parent = nullptr);
+  ~DebugLogModel() override;
+  DebugLogModel(const DebugLogModel&) = delete;
+  DebugLogModel& operator=(const DebugLogModel&) = delete;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Announces every line logged since the last announcement.
+  void Flush();
+
+ private:
+  void LogAppended(std::size_t index) override;
+
+  LauncherState& state_;
+  // The rows the views know of; the log may already hold more.
+  std::size_t announced_;
+  bool flushQueued_ = false;
+};
+
+}  // namespace kovar

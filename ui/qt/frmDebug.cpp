@@ -1,0 +1,130 @@
+// The debug console window built from the description: its controls, the send action and the
+// resize rule.
+#include "frmDebug.h"
+
+#include <string>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "DebugLogModel.h"
+#include "PixelRect.h"
+#include "TextCodec.h"
+
+namespace kovar {
+
+frmDebug::frmDebug(Launcher& launcher)
+    : QWidget(nullptr, Qt::Window),
+      launcher_(launcher),
+      log_(new DebugLogModel(launcher.State(), this)) {
+  setObjectName(QStringLiteral("frmDebug"));
+  setWindowTitle(ToDisplay(kDebugWindowFrame.caption));
+  // The console is a side window: closing it must never end the program.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  resize(Pixels(kDebugWindowFrame.clientWidth), Pixels(kDebugWindowFrame.clientHeight));
+
+  // Made from the last row up: Qt stacks a later sibling in front, so the first row ends there.
+  for (std::size_t i = kDebugWindowControls.size(); i-- > 0;) {
+    const ControlDescription& row = kDebugWindowControls[i];
+    QWidget* widget = nullptr;
+    switch (row.kind) {
+      case ControlKind::List: {
+        auto* list = new QListView(this);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Every row is one line of text, so the view need not measure a long log row by row.
+        list->setUniformItemSizes(true);
+        list->setModel(log_);
+        widget = list;
+        break;
+      }
+      case ControlKind::TextBox:
+        widget = new QLineEdit(ToDisplay(row.text), this);
+        break;
+      case ControlKind::Button: {
+        auto* button = new QPushButton(ToDisplay(row.text), this);
+        // Enter in the text box must not run the line: no button answers it.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        widget = button;
+        break;
+      }
+      default:
+        widget = new QWidget(this);
+        break;
+    }
+    widget->setObjectName(QString::fromLatin1(row.name));
+    widget->setGeometry(PixelRect(row.place));
+    controls_[i] = widget;
+  }
+  std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> focusOrder{};
+  for (std::size_t i = 0; i < kDebugWindowControls.size(); ++i) {
+    const int place = kDebugWindowControls[i].focusOrder;
+    if (place > 0 && static_cast<std::size_t>(place) <= focusOrder.size()) {
+      focusOrder[static_cast<std::size_t>(place - 1)] = controls_[i];
+    }
+  }
+  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+    if (focusOrder[i - 1] && focusOrder[i]) setTabOrder(focusOrder[i - 1], focusOrder[i]);
+  }
+
+  connect(cmdSend(), &QPushButton::clicked, this, &frmDebug::cmdSend_Click);
+}
+
+frmDebug::~frmDebug() = default;
+
+QListView* frmDebug::listDebug() const {
+  return static_cast<QListView*>(Control(DebugControl::listDebug));
+}
+QLineEdit* frmDebug::txtMain() const {
+  return static_cast<QLineEdit*>(Control(DebugControl::txtMain));
+}
+QPushButton* frmDebug::cmdSend() const {
+  return static_cast<QPushButton*>(Control(DebugControl::cmdSend));
+}
+
+void frmDebug::ShowWindow() {
+  log_->Flush();
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+void frmDebug::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmDebug::keyPressEvent(QKeyEvent* event) {
+  // The text box passes Enter and Escape on to its window; here they mean nothing.
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      event->accept();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void frmDebug::cmdSend_Click() {
+  // Only what the player typed is converted back to bytes.
+  const Result ran = launcher_.RunCommand(ToBytes(txtMain()->text()));
+  log_->Flush();
+  // The core has shown what failed; the line stays so that the player can correct it.
+  if (ran.ok()) txtMain()->clear();
+}
+
+void frmDebug::Form_Resize() {
+  listDebug()->setGeometry(ToQRect(DebugListPlace(width(), height())));
+}
+
+}  // namespace kovar
