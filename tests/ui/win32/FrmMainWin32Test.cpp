@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <utility>
@@ -321,6 +322,52 @@ TEST_F(Window, ChoosingAnEntryTakesTheEntrysOwnBytesAndLoadsTheMap) {
   EXPECT_EQ(Text(TextField::EngineText),
             app->Core().State().List(ListField::EngineList)[static_cast<std::size_t>(chosen)]);
   EXPECT_EQ(Text(TextField::MapTitle), "Keep");
+}
+
+// An 8-bit run-length encoded BMP of `width` x `height`, every row one run of colour 1.
+std::string MakeRle8Bmp(int width, int height) {
+  std::string pixels;
+  for (int row = 0; row < height; ++row) {
+    pixels += {static_cast<char>(width), '\x01', '\0', '\0'};
+  }
+  pixels += {'\0', '\x01'};
+  const std::uint32_t offset = 14 + 40 + 2 * 4;
+  std::string bmp(offset, '\0');
+  auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(2, offset + static_cast<std::uint32_t>(pixels.size()), 4);
+  put(10, offset, 4);
+  put(14, 40, 4);
+  put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 8, 2);
+  put(30, 1, 4);  // BI_RLE8
+  put(34, static_cast<std::uint32_t>(pixels.size()), 4);
+  put(46, 2, 4);  // two colours
+  put(58, 0xFFFFFF, 4);
+  return bmp + pixels;
+}
+
+TEST_F(Window, ARunLengthEncodedPreviewShowsAtItsOwnSize) {
+  dir.Write("data/Castle.bmp", MakeRle8Bmp(64, 48));
+  dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Castle\r\n");
+  Start();
+  HWND preview = Control(MainControl::imgLevel);
+  const RECT place = PlaceOf(preview);
+  EXPECT_EQ(place.right - place.left, 64);
+  EXPECT_EQ(place.bottom - place.top, 48);
+  ASSERT_FALSE(ImagePicture(preview).Empty());
+  ShowWindow(app->MainWindow().Window(), SW_SHOW);
+  UpdateWindow(app->MainWindow().Window());
+  Pump();
+  HDC dc = GetDC(preview);
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 255, 255));
+  ReleaseDC(preview, dc);
 }
 
 TEST_F(Window, CloseExitAndTheSessionsEndEachSaveOnce) {
