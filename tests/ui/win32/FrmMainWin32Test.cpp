@@ -385,7 +385,7 @@ TEST_F(Window, CloseExitAndTheSessionsEndEachSaveOnce) {
   };
   for (const auto& [name, end] : ends) {
     SCOPED_TRACE(name);
-    SetUp();
+    WriteFiles();
     ended = 0;
     Start();
     Type(Control(MainControl::txtCpar), " +y");

@@ -144,6 +144,14 @@ class BoxAnswerer {
 class LauncherWindows : public ::testing::Test {
  protected:
   void SetUp() override {
+    WriteFiles();
+    unexpected = std::make_unique<BoxAnswerer>([](HWND box) {
+      ADD_FAILURE() << "a box opened unasked: " << WindowText(box);
+      BoxAnswerer::Press(box, IDCANCEL);
+    });
+  }
+  // The start script, the settings, and two maps with previews of 160 x 120 and 100 x 50.
+  void WriteFiles() {
     dir.Write("auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
     dir.Write("settings.kvx", "frun False\r\nquakedir C:\\Quake\r\n");
     dir.Write("config.kvx", "exe GLQuake.exe\r\ncpar +skill 2\r\n");
@@ -151,10 +159,6 @@ class LauncherWindows : public ::testing::Test {
     dir.Write("data/Castle.bmp", kovar::test::MakeBmp(160, 120));
     dir.Write("data/Keep.kvx", "e1m2\r\nA keep.\r\n");
     dir.Write("data/Keep.bmp", kovar::test::MakeBmp(100, 50));
-    unexpected = std::make_unique<BoxAnswerer>([](HWND box) {
-      ADD_FAILURE() << "a box opened unasked: " << WindowText(box);
-      BoxAnswerer::Press(box, IDCANCEL);
-    });
   }
   void TearDown() override {
     app.reset();
