@@ -404,6 +404,25 @@ TEST_F(Window, CloseExitAndTheSessionsEndEachSaveOnce) {
   }
 }
 
+TEST_F(Window, TheSessionsEndNeverWaitsOnABoxWhenTheSaveFails) {
+  Start();
+  Type(Control(MainControl::txtCpar), " +y");
+  // A reader that allows no renaming keeps config.kvx from being replaced. A box now would wait
+  // for a player who may be gone, and the unasked-box guard would fail the test.
+  HANDLE reader =
+      CreateFileA(dir.File("config.kvx").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  HWND window = app->MainWindow().Window();
+  EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+  SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+  CloseHandle(reader);
+  EXPECT_EQ(ended, 1);
+  // The old config.kvx is whole; settings.kvx, which nothing held, was saved.
+  EXPECT_EQ(dir.Read("config.kvx"), "exe GLQuake.exe\r\ncpar +skill 2\r\n");
+  EXPECT_EQ(dir.Read("settings.kvx"), "frun false\r\nquakedir C:\\Quake\r\n");
+}
+
 TEST_F(Window, LabelsLetTheWhiteLineShowUnderTheTitle) {
   Start();
   HWND window = app->MainWindow().Window();
