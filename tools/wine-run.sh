@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]. Creates and
-# initialises the Wine prefix PREFIX on first use (once, under a lock, since CTest may start
-# several programs at a time), with nothing that prompts and no debug output.
+# Runs a Windows program under Wine: wine-run.sh PREFIX PROGRAM [ARGUMENTS...].
+#
+# Every program of a test run shares one X server (Xvfb) and one wineserver, started together on
+# first use, under a lock, in this order: the X server, then the wineserver with that display,
+# then the prefix's initialisation (first use) or session services, all against that one server.
+# The wineserver stays until `wine-run.sh --stop PREFIX` ends it and its X server; CTest does that
+# after the last Windows test. A wineserver that ends on its own after an idle time, or that was
+# started for another display, is what made a Windows program now and then die at start, silent:
+# a client that reaches a server in its shutdown, whose session processes are being ended, or
+# whose desktop lives on an X server that is gone.
 set -euo pipefail
-[ $# -ge 2 ] || { echo "usage: $0 PREFIX PROGRAM [ARGUMENTS...]" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: $0 PREFIX PROGRAM [ARGUMENTS...] | $0 --stop PREFIX" >&2; exit 2; }
+
+stop=false
+if [ "$1" = --stop ]; then
+  stop=true
+  shift
+fi
 export WINEPREFIX=$1
 shift
 export WINEDEBUG=-all
@@ -11,24 +24,70 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=${KOVAR_WINE:-/usr/lib/wine/wine64}
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine) ||
   { echo "$0: Wine not found (install wine64)" >&2; exit 2; }
-
 server="${wine%/*}/wineserver"
 [ -x "$server" ] || server=wineserver
 
-mkdir -p "$(dirname "$WINEPREFIX")"
+# The session's X server: "DISPLAY-NUMBER PID" while it runs.
+session="$WINEPREFIX.x-session"
+
+session_alive() {
+  local number pid
+  [ -s "$session" ] || return 1
+  read -r number pid <"$session"
+  kill -0 "$pid" 2>/dev/null && [ -S "/tmp/.X11-unix/X$number" ]
+}
+
+stop_session() {
+  "$server" -k 2>/dev/null || true
+  "$server" -w 2>/dev/null || true
+  if [ -s "$session" ]; then
+    local number pid
+    read -r number pid <"$session"
+    kill "$pid" 2>/dev/null || true
+  fi
+  rm -f "$session"
+}
+
+start_session() {
+  # A server of an earlier session may still hold the prefix; its display may be gone.
+  stop_session
+  local ready="$WINEPREFIX.x-ready"
+  rm -f "$ready"
+  setsid Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$ready" \
+    </dev/null >/dev/null 2>&1 9>&- &
+  local pid=$!
+  for _ in $(seq 200); do
+    [ -s "$ready" ] && break
+    kill -0 "$pid" 2>/dev/null || { echo "$0: Xvfb did not start" >&2; exit 1; }
+    sleep 0.05
+  done
+  [ -s "$ready" ] || { echo "$0: Xvfb did not become ready" >&2; exit 1; }
+  local number
+  number=$(tr -dc 0-9 <"$ready")
+  rm -f "$ready"
+  echo "$number $pid" >"$session"
+  export DISPLAY=":$number"
+  # The server and the session processes it starts outlive this script: none of them may hold
+  # the caller's output or the lock open, or CTest would wait for them.
+  "$server" -p </dev/null >/dev/null 2>&1 9>&-
+  if [ ! -e "$WINEPREFIX/.initialised" ]; then
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    touch "$WINEPREFIX/.initialised"
+  else
+    "$wine" wineboot </dev/null >/dev/null 2>&1 9>&-
+  fi
+}
+
+mkdir -p "$WINEPREFIX"
 {
   flock 9
-  if [ ! -e "$WINEPREFIX/.initialised" ]; then
-    "$wine" wineboot -i >/dev/null 2>&1 9>&-
-    "$server" -w 2>/dev/null || true
-    touch "$WINEPREFIX/.initialised"
+  if $stop; then
+    stop_session
+    exit 0
   fi
-  # One server for a whole test run, so that each program need not wait for a new one. A new
-  # server's session services are started here, away from the program's output: they outlive it,
-  # and CTest waits until nothing holds that output open. Neither may inherit the lock.
-  if "$server" -p15 >/dev/null 2>&1 9>&-; then
-    "$wine" wineboot >/dev/null 2>&1 9>&-
-  fi
+  session_alive || start_session
 } 9>"$WINEPREFIX.lock"
 
+read -r number _ <"$session"
+export DISPLAY=":$number"
 exec "$wine" "$@"

@@ -164,6 +164,8 @@ struct WindowsLaunchTest : ::testing::Test {
 
   const std::string engineProgram = OnDriveZ(KOVAR_STAND_IN_ENGINE);
   ScopedEnv noLog{"KOVAR_STAND_IN_LOG", std::nullopt};
+  // The detached launch shows the engine in a console window, where nobody presses Enter.
+  ScopedEnv noWait{"KOVAR_STAND_IN_NO_WAIT", "1"};
   TempDir root{HostTempDir()};
   // Every character but the spaces here is one the command interpreter acts on.
   const std::string quakeDir = root.Path() + "\\Quake & 100% Mods (x86)";

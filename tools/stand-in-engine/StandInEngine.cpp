@@ -3,7 +3,8 @@
 //
 // The record goes to stand-in-engine.log in the working directory, or to the file named by the
 // environment variable KOVAR_STAND_IN_LOG: the working directory on the first line, then the
-// program name as called, then each argument, one a line.
+// program name as called, then each argument, one a line. A test that starts it in a console
+// window of its own sets KOVAR_STAND_IN_NO_WAIT, so that it ends without a player.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
     std::cout << "Argument " << i - 1 << ": [" << lines[i] << "]\n";
   }
   std::cout << "Recorded in " << log << "\n";
-  if (isatty(0) && isatty(1)) {
+  const char* noWait = std::getenv("KOVAR_STAND_IN_NO_WAIT");
+  if (isatty(0) && isatty(1) && !(noWait && *noWait)) {
     std::cout << "Press Enter to close." << std::endl;
     std::string ignored;
     std::getline(std::cin, ignored);

@@ -1,0 +1,167 @@
+// The real kovar-launcher.exe in a portable folder, under Wine on the test run's X server: the
+// player clicks Single Player, then Start; Wine's command interpreter runs run.bat, which starts
+// the engine (the stand-in, a Windows program) in the Quake directory with the exact arguments;
+// then the window is asked to close and saves both settings files byte for byte.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "E2ESupport.h"
+#include "TestSupport.h"
+#include "frmMain.h"
+
+namespace kovar::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using win32::ControlId;
+
+std::string OnDriveZ(std::string hostPath) {
+  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+  return "Z:" + hostPath;
+}
+
+// Polls `ready` every 20 ms for up to `seconds`: the launcher is another process.
+template <typename Ready>
+bool WaitFor(Ready ready, int seconds = 30) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+HWND MainWindowOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{processId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char caption[64] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        if (owner == s->processId && IsWindowVisible(window) &&
+            std::string(caption) == "Tarnfield - Kovar Launcher") {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Click(HWND control) {
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+  // The Quake directory lies on another drive than the launcher, so run.bat changes drive too.
+  const char* tmp = std::getenv("TMPDIR");
+  TempDir root{OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp")};
+  TempDir app;
+  const std::string quakeDir = root.Path() + "\\Quake (1)";
+  std::filesystem::create_directories(quakeDir);
+  std::filesystem::copy_file(OnDriveZ(KOVAR_STAND_IN_ENGINE), quakeDir + "\\GLQuake.exe");
+  // The program and its files, from the build, or from a portable folder named by
+  // KOVAR_APP_FOLDER (such as the unpacked zip).
+  const char* folder = std::getenv("KOVAR_APP_FOLDER");
+  const bool fromFolder = folder && *folder;
+  const std::string dist = OnDriveZ(fromFolder ? folder : KOVAR_DIST_DIR);
+  const std::string program =
+      fromFolder ? dist + "\\kovar-launcher.exe" : OnDriveZ(KOVAR_LAUNCHER_EXE);
+  std::filesystem::copy_file(program, app.File("kovar-launcher.exe"));
+  std::filesystem::copy_file(dist + "\\auto.kvx", app.File("auto.kvx"));
+  std::filesystem::copy(dist + "\\data", app.File("data"));
+  app.Write("config.kvx", "exe GLQuake.exe\r\nmap Ember Foundry\r\n# by hand\r\ncpar +skill 2\r\n");
+  app.Write("settings.kvx", "frun false\r\nquakedir " + quakeDir + "\r\n");
+  // The engine's console window has nobody to press Enter.
+  ScopedEnv noWait{"KOVAR_STAND_IN_NO_WAIT", "1"};
+  ScopedEnv noLog{"KOVAR_STAND_IN_LOG", std::nullopt};
+
+  // Started from another directory: the launcher finds its files beside itself.
+  std::string commandLine = "\"" + app.File("kovar-launcher.exe") + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             root.Path().c_str(), &startup, &process))
+      << GetLastError();
+  HWND window = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
+  if (window) {
+    HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
+    Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
+    Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+    const std::string log = quakeDir + "\\stand-in-engine.log";
+    ASSERT_TRUE(WaitForFile(log, 60));
+    EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "GLQuake.exe", "+map", "tarn2", "-game", "kv",
+                                     "+skill", "2", "+r_shadows", "0", "+r_mirroralpha", "1"}));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(status, 0u);
+  EXPECT_EQ(app.Read("config.kvx"), "exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar +skill 2\r\n");
+  EXPECT_EQ(app.Read("settings.kvx"), "frun false\r\nquakedir " + quakeDir + "\r\n");
+  // The launch went through the written run.bat (its lines are the core tests' business).
+  EXPECT_TRUE(app.Has("run.bat"));
+}
+
+// What Windows reads from the program file before it runs: the version record shown in the
+// file's properties, and the manifest that chooses the common controls and the scaling.
+TEST(WindowsApp, TheProgramCarriesItsVersionRecordAndManifest) {
+  const std::string program = OnDriveZ(KOVAR_LAUNCHER_EXE);
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  ASSERT_FALSE(record.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(record.size()), record.data()));
+  auto value = [&record](const char* name) {
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueA(record.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      return std::string("(none)");
+    }
+    return std::string(text);
+  };
+  EXPECT_EQ(value("ProductName"), "Kovar Launcher");
+  EXPECT_EQ(value("FileVersion"), "0.01");
+  EXPECT_EQ(value("ProductVersion"), "0.01");
+
+  HMODULE file = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(file);
+  HRSRC found = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_TRUE(found);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(file, found))),
+                             SizeofResource(file, found));
+  FreeLibrary(file);
+  for (const char* wanted : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "level=\"asInvoker\"", ">false</dpiAware>"}) {
+    EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
+  }
+  EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kovar::test

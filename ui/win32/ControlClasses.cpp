@@ -1,0 +1,153 @@
+// The launcher's own window classes.
+#include "ControlClasses.h"
+
+#include <map>
+#include <utility>
+
+namespace kovar::win32 {
+
+namespace {
+
+struct ImageState {
+  Picture picture;
+  bool clickable = false;
+  bool pressed = false;
+};
+
+ImageState* StateOf(HWND image) {
+  return reinterpret_cast<ImageState*>(GetWindowLongPtrA(image, GWLP_USERDATA));
+}
+
+// Notifications from a panel's children go to the panel, their immediate parent: the window
+// that handles them is the panel's own parent.
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      return SendMessageA(GetParent(panel), message, wParam, lParam);
+    default:
+      return DefWindowProcA(panel, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lParam) {
+  ImageState* state = StateOf(image);
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      auto* made = new ImageState;
+      made->clickable = create->lpCreateParams != nullptr;
+      SetWindowLongPtrA(image, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+      break;
+    }
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrA(image, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(image, &paint);
+      if (state && !state->picture.Empty()) {
+        state->picture.Draw(dc, 0, 0);
+      } else {
+        FillRect(dc, &paint.rcPaint, SolidBrush(kWindowBackground));
+      }
+      EndPaint(image, &paint);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      if (state && state->clickable) {
+        state->pressed = true;
+        SetCapture(image);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (state && state->pressed) {
+        state->pressed = false;
+        ReleaseCapture();
+        RECT client;
+        GetClientRect(image, &client);
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        // A click is a press and a release on the image, as with a button.
+        if (PtInRect(&client, at)) {
+          SendMessageA(GetParent(image), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(image), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(image));
+        }
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (state) state->pressed = false;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(image, message, wParam, lParam);
+}
+
+void Register(const char* name, WNDPROC proc, HBRUSH background) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+HBRUSH SolidBrush(Colour colour) {
+  static std::map<Colour, HBRUSH> brushes;
+  auto [found, added] = brushes.try_emplace(colour, nullptr);
+  if (added) found->second = CreateSolidBrush(ToColorRef(colour));
+  return found->second;
+}
+
+void RegisterControlClasses() {
+  static const bool registered = [] {
+    // The panels' background is the window's: on their black, only the controls show.
+    Register(kPanelClass, PanelProc, SolidBrush(kWindowBackground));
+    Register(kLineClass, DefWindowProcA, SolidBrush(kLineColour));
+    Register(kImageClass, ImageProc, nullptr);
+    return true;
+  }();
+  (void)registered;
+}
+
+HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable) {
+  RegisterControlClasses();
+  // The creation parameter tells the new image whether it is clickable.
+  return CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, place.left, place.top,
+                         place.width, place.height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleA(nullptr), clickable ? parent : nullptr);
+}
+
+void SetImagePicture(HWND image, Picture picture, const PixelsRect& place) {
+  ImageState* state = StateOf(image);
+  if (!state) return;
+  state->picture = std::move(picture);
+  const int width = state->picture.Empty() ? place.width : state->picture.Width();
+  const int height = state->picture.Empty() ? place.height : state->picture.Height();
+  // The old picture may have been larger than the new one: what it covered is drawn again.
+  RECT before;
+  GetWindowRect(image, &before);
+  MapWindowPoints(nullptr, GetParent(image), reinterpret_cast<POINT*>(&before), 2);
+  SetWindowPos(image, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(GetParent(image), &before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  InvalidateRect(image, nullptr, FALSE);
+}
+
+const Picture& ImagePicture(HWND image) {
+  static const Picture none;
+  ImageState* state = StateOf(image);
+  return state ? state->picture : none;
+}
+
+}  // namespace kovar::win32

@@ -1,0 +1,37 @@
+// The window classes that Windows lacks for the launcher's windows: a panel that hands its
+// children's notifications on to the window, a painted line, and an image shown unscaled that
+// reports clicks.
+#pragma once
+
+#include <windows.h>
+
+#include "Picture.h"
+#include "WindowDescription.h"
+
+namespace kovar::win32 {
+
+// Windows' COLORREF for a colour given as 0xRRGGBB.
+constexpr COLORREF ToColorRef(Colour colour) {
+  return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+}
+
+// A brush of a colour, made once and kept for the program's life.
+HBRUSH SolidBrush(Colour colour);
+
+// Registers the classes below once per program.
+void RegisterControlClasses();
+
+inline constexpr char kPanelClass[] = "KovarPanel";
+inline constexpr char kLineClass[] = "KovarLine";
+inline constexpr char kImageClass[] = "KovarImage";
+
+// An image control: shows its picture unscaled from its top-left corner and takes the picture's
+// size. A clickable one sends its parent WM_COMMAND with STN_CLICKED when clicked, as a static
+// control with SS_NOTIFY does.
+HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable);
+// Gives the image a picture (an empty one removes it; the image then keeps the size `place`).
+void SetImagePicture(HWND image, Picture picture, const PixelsRect& place);
+// The picture an image shows.
+const Picture& ImagePicture(HWND image);
+
+}  // namespace kovar::win32

@@ -1,0 +1,101 @@
+// The input box, built on a dialog template in memory so that Windows' dialog manager gives it
+// the keyboard: Enter answers OK, Escape cancels, Tab moves between the field and the buttons.
+#include "InputBox.h"
+
+#include "TextControls.h"
+
+namespace kovar::win32 {
+
+namespace {
+
+// Pixels: the prompt beside the buttons, the field along the bottom, as a Windows input box.
+constexpr int kClientWidth = 360;
+constexpr int kClientHeight = 128;
+constexpr RECT kPrompt{10, 10, 270, 88};
+constexpr RECT kOk{280, 10, 350, 34};
+constexpr RECT kCancel{280, 42, 350, 66};
+constexpr RECT kField{10, 96, 350, 118};
+
+struct Request {
+  const std::string* prompt;
+  const std::string* title;
+  const std::string* defaultText;
+  std::string answer;
+};
+
+HWND AddControl(HWND dialog, const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+                const RECT& place, int id) {
+  HWND control = CreateWindowExA(
+      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+  return control;
+}
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      request = reinterpret_cast<Request*>(lParam);
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SetWindowTextA(dialog, request->title->c_str());
+      RECT frame{0, 0, kClientWidth, kClientHeight};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+      SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      // The prompt is text, never a list of access keys.
+      AddControl(dialog, "STATIC", request->prompt->c_str(), SS_LEFT | SS_NOPREFIX, 0, kPrompt,
+                 kInputPromptId);
+      // The field comes first, so that the dialog manager gives it the focus.
+      HWND field = AddControl(dialog, "EDIT", request->defaultText->c_str(),
+                              WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kField, kInputFieldId);
+      DropLineBreaks(field);
+      AddControl(dialog, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kOk, IDOK);
+      AddControl(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kCancel, IDCANCEL);
+      SetFocus(field);
+      SendMessageA(field, EM_SETSEL, 0, -1);
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        request->answer = WindowText(GetDlgItem(dialog, kInputFieldId));
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) {
+  // A template with no controls of its own: they are made when the dialog starts. Its size is
+  // set then too, in pixels.
+  struct alignas(4) Template {
+    DLGTEMPLATE dialog;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+  } box{};
+  box.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+  box.dialog.cx = 240;
+  box.dialog.cy = 80;
+  Request request{&prompt, &title, &defaultText, {}};
+  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.dialog, owner,
+                                                 InputBoxProc, reinterpret_cast<LPARAM>(&request));
+  if (result != IDOK) return {};
+  if (ShowsAs(defaultText, request.answer)) return defaultText;
+  return request.answer;
+}
+
+}  // namespace kovar::win32

@@ -1,0 +1,20 @@
+// The modal one-line input box: a prompt, a title, a field with default text, OK and Cancel.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kovar::win32 {
+
+// Control numbers of the box, for whoever answers it (never 1 or 2 but for OK and Cancel).
+inline constexpr int kInputPromptId = 101;
+inline constexpr int kInputFieldId = 102;
+
+// Shows the box over `owner` (which may be null) until the player answers. Returns the typed
+// text, or empty text when the player cancels (Cancel, Escape or the close box). An answer left
+// as it was given keeps the exact bytes of `defaultText`.
+std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
+                         const std::string& defaultText);
+
+}  // namespace kovar::win32

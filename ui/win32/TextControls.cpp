@@ -1,0 +1,93 @@
+// Bytes in and out of the controls, and the one-line edit fields' filter.
+#include "TextControls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace kovar::win32 {
+
+namespace {
+
+std::string WithoutLineBreaks(std::string text) {
+  text.erase(
+      std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }),
+      text.end());
+  return text;
+}
+
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+      text = locked;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+LRESULT CALLBACK OneLineProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  switch (message) {
+    case WM_CHAR:
+      if (wParam == '\r' || wParam == '\n') return 0;
+      break;
+    case WM_PASTE: {
+      const std::string text = WithoutLineBreaks(ClipboardText(edit));
+      SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      return 0;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, OneLineProc, 0);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  const int got = GetWindowTextA(window, buffer.data(), length + 1);
+  return std::string(buffer.data(), static_cast<std::size_t>(std::max(got, 0)));
+}
+
+bool ShowsAs(const std::string& bytes, const std::string& shown) {
+  if (bytes == shown) return true;
+  const int wide =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), wide);
+  const int narrow =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string back(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), wide, back.data(), narrow, nullptr, nullptr);
+  return back == shown;
+}
+
+void DropLineBreaks(HWND edit) { SetWindowSubclass(edit, OneLineProc, 0, 0); }
+
+HWND ComboField(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
+}
+
+HFONT MessageFont() {
+  static const HFONT font = [] {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return CreateFontIndirectA(&metrics.lfMessageFont);
+  }();
+  return font;
+}
+
+}  // namespace kovar::win32

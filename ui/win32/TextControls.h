@@ -1,0 +1,28 @@
+// Text in Windows controls as the core keeps it: bytes handed to the `A` functions, which show
+// them in the system's ANSI code page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kovar::win32 {
+
+// The text a window or control shows, as bytes.
+std::string WindowText(HWND window);
+
+// True when `shown` is what the control makes of `bytes`: bytes that the code page cannot show
+// come back from the control changed, though nobody edited them.
+bool ShowsAs(const std::string& bytes, const std::string& shown);
+
+// Keeps the line breaks that the player types or pastes out of a one-line edit field (a text box
+// or the field of a combo box): a setting is one line of a command file.
+void DropLineBreaks(HWND edit);
+
+// The edit field of a combo box.
+HWND ComboField(HWND combo);
+
+// The message font of the system, which the controls use instead of the bold System font.
+HFONT MessageFont();
+
+}  // namespace kovar::win32

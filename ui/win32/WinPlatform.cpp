@@ -1,0 +1,46 @@
+// The platform operations over the Windows skin's windows and the Windows API.
+#include "WinPlatform.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "InputBox.h"
+#include "ScriptStarter.h"
+#include "WindowDescription.h"
+#include "frmMain.h"
+
+namespace kovar::win32 {
+
+namespace {
+
+// Boxes belong to the main window once the player can see it.
+HWND Owner(frmMain* window) {
+  return window && IsWindowVisible(window->Window()) ? window->Window() : nullptr;
+}
+
+}  // namespace
+
+void WinPlatform::ShowMainWindow() {
+  if (window_) window_->Show();
+}
+
+std::string WinPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                  const std::string& defaultText) {
+  return ShowInputBox(Owner(window_), prompt, title, defaultText);
+}
+
+void WinPlatform::ShowError(const std::string& message) {
+  if (errorsToStandardError_) {
+    std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
+}
+
+Result WinPlatform::StartScript(const std::string& scriptPath) {
+  return StartScriptDetached(scriptPath);
+}
+
+}  // namespace kovar::win32

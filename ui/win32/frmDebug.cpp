@@ -1,0 +1,145 @@
+// The debug console's controls, the send action and the resize rule.
+#include "frmDebug.h"
+
+#include "Launcher.h"
+#include "TextControls.h"
+
+namespace kovar::win32 {
+
+namespace {
+
+constexpr char kWindowClass[] = "KovarLauncherDebug";
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+
+}  // namespace
+
+frmDebug::frmDebug(Launcher& launcher) : launcher_(launcher) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  // The toolkit's default colours: a dialog's face.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExA(&windowClass);
+
+  RECT frame{0, 0, Pixels(kDebugWindowFrame.clientWidth), Pixels(kDebugWindowFrame.clientHeight)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  CreateWindowExA(0, kWindowClass, kDebugWindowFrame.caption, kWindowStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                  nullptr, instance, this);
+
+  // Created in focus order, each below the ones before it: the dialog manager's Tab follows the
+  // stacking, and the three do not overlap.
+  for (int focus = 1; focus <= static_cast<int>(kDebugWindowControls.size()); ++focus) {
+    for (std::size_t row = 0; row < kDebugWindowControls.size(); ++row) {
+      const ControlDescription& control = kDebugWindowControls[row];
+      if (control.focusOrder != focus) continue;
+      const PixelsRect place = Pixels(control.place);
+      const char* windowClassName = "BUTTON";
+      DWORD style = WS_TABSTOP;
+      DWORD exStyle = 0;
+      if (control.kind == ControlKind::TextBox) {
+        windowClassName = "EDIT";
+        style |= ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+      } else if (control.kind == ControlKind::List) {
+        windowClassName = "LISTBOX";
+        // The resize rule sets the list's height exactly.
+        style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+        exStyle = WS_EX_CLIENTEDGE;
+      } else {
+        // No default button: Enter in the text box runs nothing.
+        style |= BS_PUSHBUTTON;
+      }
+      HWND made =
+          CreateWindowExA(exStyle, windowClassName, control.text, WS_CHILD | WS_VISIBLE | style,
+                          place.left, place.top, place.width, place.height, window_,
+                          reinterpret_cast<HMENU>(
+                              static_cast<INT_PTR>(DebugControlId(static_cast<DebugControl>(row)))),
+                          instance, nullptr);
+      SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+      SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      controls_[row] = made;
+    }
+  }
+  DropLineBreaks(Control(DebugControl::txtMain));
+  RECT client;
+  GetClientRect(window_, &client);
+  Form_Resize(client.right, client.bottom);
+
+  HWND list = Control(DebugControl::listDebug);
+  for (const std::string& line : launcher_.State().Log()) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  launcher_.State().AddObserver(this);
+}
+
+frmDebug::~frmDebug() {
+  launcher_.State().RemoveObserver(this);
+  if (window_) DestroyWindow(window_);
+}
+
+void frmDebug::ShowWindow() {
+  ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+void frmDebug::LogAppended(std::size_t index) {
+  // Appended as the last entry, neither selected nor scrolled to.
+  SendMessageA(Control(DebugControl::listDebug), LB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(launcher_.State().Log()[index].c_str()));
+}
+
+LRESULT CALLBACK frmDebug::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<frmDebug*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<frmDebug*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && self) {
+    self->window_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self = nullptr;
+  }
+  return self ? self->Handle(message, wParam, lParam)
+              : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == DebugControlId(DebugControl::cmdSend) && HIWORD(wParam) == BN_CLICKED) {
+        cmdSend_Click();
+      }
+      return 0;
+    case WM_SIZE:
+      if (Control(DebugControl::listDebug)) Form_Resize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_CLOSE:
+      // Closing the console hides it; the log stays and keeps growing.
+      ::ShowWindow(window_, SW_HIDE);
+      return 0;
+    default:
+      return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+void frmDebug::cmdSend_Click() {
+  HWND text = Control(DebugControl::txtMain);
+  // The line goes as typed: leading and trailing spaces included, possibly empty.
+  const Result ran = launcher_.RunCommand(WindowText(text));
+  // The core has shown what failed; the line stays so that the player can correct it.
+  if (ran.ok()) SetWindowTextA(text, "");
+}
+
+void frmDebug::Form_Resize(int clientWidth, int clientHeight) {
+  const PixelsRect list = DebugListPlace(clientWidth, clientHeight);
+  MoveWindow(Control(DebugControl::listDebug), list.left, list.top, list.width, list.height, TRUE);
+}
+
+}  // namespace kovar::win32
