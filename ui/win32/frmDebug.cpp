@@ -2,6 +2,7 @@
 #include "frmDebug.h"
 
 #include "Launcher.h"
+#include "OwnedWindowProc.h"
 #include "TextControls.h"
 
 namespace kovar::win32 {
@@ -17,7 +18,7 @@ frmDebug::frmDebug(Launcher& launcher) : launcher_(launcher) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
+  windowClass.lpfnWndProc = OwnedWindowProc<frmDebug>;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   // The toolkit's default colours: a dialog's face.
@@ -91,23 +92,6 @@ void frmDebug::LogAppended(std::size_t index) {
   // Appended as the last entry, neither selected nor scrolled to.
   SendMessageA(Control(DebugControl::listDebug), LB_ADDSTRING, 0,
                reinterpret_cast<LPARAM>(launcher_.State().Log()[index].c_str()));
-}
-
-LRESULT CALLBACK frmDebug::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<frmDebug*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<frmDebug*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY && self) {
-    self->window_ = nullptr;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self = nullptr;
-  }
-  return self ? self->Handle(message, wParam, lParam)
-              : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -36,7 +36,8 @@ class frmDebug : public StateObserver {
   void LogAppended(std::size_t index) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void cmdSend_Click();
   void Form_Resize(int clientWidth, int clientHeight);

@@ -9,6 +9,7 @@
 #include "ControlClasses.h"
 #include "Launcher.h"
 #include "MainMenu.h"
+#include "OwnedWindowProc.h"
 #include "ResourceIds.h"
 #include "TextControls.h"
 
@@ -77,7 +78,7 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
+  windowClass.lpfnWndProc = OwnedWindowProc<frmMain>;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, kIconName);
   windowClass.hIconSm =
@@ -110,23 +111,6 @@ frmMain::~frmMain() {
   launcher_.State().RemoveObserver(this);
   if (window_) DestroyWindow(window_);
   if (titleFont_) DeleteObject(titleFont_);
-}
-
-LRESULT CALLBACK frmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<frmMain*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY && self) {
-    self->window_ = nullptr;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self = nullptr;
-  }
-  return self ? self->Handle(message, wParam, lParam)
-              : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

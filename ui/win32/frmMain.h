@@ -54,7 +54,8 @@ class frmMain : public StateObserver {
   Result PreviewChanged() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
   HWND MakeControl(const ControlDescription& row, int id);
