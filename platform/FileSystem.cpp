@@ -12,6 +12,16 @@ InputFile::~InputFile() {
   if (file_) std::fclose(file_);
 }
 
+Result InputFile::Open(const std::string& path) {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  // The system would read such a name only up to the NUL, which is another file than the one named.
+  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  return OpenOrdinaryFile(path);
+}
+
 Result ReadFile(const std::string& path, std::size_t limit, std::string& contents) {
   contents.clear();
   InputFile file;

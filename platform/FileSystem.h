@@ -38,6 +38,9 @@ class InputFile {
   bool Id(FileId& id) const;
 
  private:
+  // The system's part of Open, given a closed file and a name without NUL bytes.
+  Result OpenOrdinaryFile(const std::string& path);
+
   std::FILE* file_ = nullptr;
 };
 

@@ -42,13 +42,7 @@ bool PathId(const std::string& path, FileId& id) {
   return true;
 }
 
-Result InputFile::Open(const std::string& path) {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
-  // The system would read such a name only up to the NUL, which is another file than the one named.
-  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+Result InputFile::OpenOrdinaryFile(const std::string& path) {
   errno = 0;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

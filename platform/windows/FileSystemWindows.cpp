@@ -58,13 +58,7 @@ bool PathId(const std::string& path, FileId& id) {
   return ok;
 }
 
-Result InputFile::Open(const std::string& path) {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
-  // The system would read such a name only up to the NUL, which is another file than the one named.
-  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+Result InputFile::OpenOrdinaryFile(const std::string& path) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
