@@ -18,28 +18,14 @@ if [ "$check" = launch ] && [ ! -x "$engine" ]; then
   exit 77
 fi
 
-work=$(mktemp -d)
-pid=
-# Whatever the outcome, no launcher is left running: asked to end, then killed.
-cleanup() {
-  if [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null; then
-    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/e2e-common.sh
+. "$(dirname "$0")/e2e-common.sh"
 
 app="$work/Kovar Launcher"
 cmake --install "$build" --prefix "$app" >/dev/null
 # A comment line that the launcher's save drops: its absence proves the file was written.
 printf 'exe GLQuake.exe\r\nmap Ember Foundry\r\n# saved by hand\r\ncpar +skill 2\r\n' >"$app/config.kvx"
 printf 'frun false\r\nquakedir %s\r\n' "$work/quake" >"$app/settings.kvx"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 wait_for_window() {
   local name=${1:-$title}
@@ -48,22 +34,6 @@ wait_for_window() {
     sleep 0.1
   done
   fail "the window did not appear"
-}
-
-# Waits for the launcher to end within $1 tenths of a second (10 s unless given).
-wait_for_exit() {
-  for _ in $(seq "${1:-100}"); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=; return "$status"; }
-    sleep 0.1
-  done
-  fail "the launcher did not end"
-}
-
-expect_file() {
-  local expected actual
-  expected=$(printf '%b' "$2" | od -c)
-  actual=$(od -c <"$1")
-  [ "$expected" = "$actual" ] || fail "$1 holds:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 }
 
 # config.kvx cannot be saved: a folder stands in its place.

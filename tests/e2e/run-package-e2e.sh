@@ -17,22 +17,8 @@ if [ "$(id -u)" != 0 ] || ! command -v setpriv >/dev/null; then
   exit 77
 fi
 
-work=$(mktemp -d)
-pid=
-# Whatever the outcome, no launcher is left running: asked to end, then killed.
-cleanup() {
-  if [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null; then
-    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/stderr" ] && sed 's/^/  launcher: /' "$work/stderr" >&2
-  exit 1
-}
+# shellcheck source=tests/e2e/e2e-common.sh
+. "$(dirname "$0")/e2e-common.sh"
 
 chmod 755 "$work"
 root=$work/root
@@ -71,19 +57,6 @@ find_window() {
     sleep 0.1
   done
   return 1
-}
-wait_for_exit() {
-  for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=; return "$status"; }
-    sleep 0.1
-  done
-  fail "the launcher did not end"
-}
-expect_file() {
-  local expected actual
-  expected=$(printf '%b' "$2" | od -c)
-  actual=$(od -c <"$1" 2>&1) || true
-  [ "$expected" = "$actual" ] || fail "$1 holds:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 }
 
 # 1. The first start.
