@@ -3,11 +3,11 @@
 # data as packaged, then the program run from the unpacked package as a player (see
 # tests/e2e/run-package-e2e.sh). Needs the package (tools/package.sh) and a build directory with
 # the stand-in engine and the window-closing helper.
-# Usage: tools/check-package.sh [DEB [BUILD-DIR]]
+# Usage: tools/check-package.sh [DEB [BUILD-DIR]]   (BUILD-DIR: build/native unless given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 deb=${1:-$(ls build/package/*.deb)}
-build=${2:-build/ci}
+build=${2:-build/native}
 
 echo "== lintian"
 lintian --fail-on error --display-info "$deb"
@@ -23,7 +23,7 @@ appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 echo "== the unpacked package, run by a player"
 status=0
 xvfb-run -a -s "-screen 0 800x600x24 -ac" tests/e2e/run-package-e2e.sh "$deb" \
-  "$build/tools/stand-in-engine/kovar_stand_in_engine" "$build/tests/e2e/kovar_wm_close" ||
+  "$build/tests/stand-in-engine/kovar_stand_in_engine" "$build/tests/e2e/kovar_wm_close" ||
   status=$?
 # 77: skipped, as CTest counts it (no root to switch to a player with).
 [ "$status" = 0 ] || [ "$status" = 77 ]

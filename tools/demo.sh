@@ -8,7 +8,7 @@ tools/install-deps.sh
 build=$PWD/build/demo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVAR_BUILD_TESTS=OFF
 cmake --build "$build" -j2
-stand_in=$build/tools/stand-in-engine/kovar_stand_in_engine
+stand_in=$build/tests/stand-in-engine/kovar_stand_in_engine
 
 app=$build/install
 quake=$build/quake

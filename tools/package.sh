@@ -2,7 +2,14 @@
 # Installs what is needed and builds the Debian package from a Release build in the system layout:
 # build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's hardening
 # flags; CPack strips the program and works out its dependencies with dpkg-shlibdeps.
+# Usage: tools/package.sh [--check BUILD-DIR]
+#   --check  then checks the package with tools/check-package.sh, against BUILD-DIR's helpers (the
+#            CTest test debian_package does this)
 set -euo pipefail
+check=
+if [ "${1:-}" = --check ]; then
+  check=${2:?"--check needs the build directory"}
+fi
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 build=$PWD/build/package-build
@@ -22,3 +29,4 @@ cmake --build "$build" -j2
 (cd "$build" && cpack -G DEB)
 rm -rf "$out/_CPack_Packages"
 ls "$out"/*.deb
+[ -z "$check" ] || tools/check-package.sh "$out"/*.deb "$check"
