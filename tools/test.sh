@@ -2,7 +2,8 @@
 # Installs what is needed, checks the formatting, builds everything and runs every test: natively
 # (the Debian package built and checked among them), then cross-built for Windows under Wine; then
 # runs each fuzzer for a minute when clang-14 is there, and the tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer. Each phase's time is listed at the end.
+# and UndefinedBehaviorSanitizer, built while the Windows tests run. Each phase's time is listed at
+# the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -37,11 +38,18 @@ ctest --preset native
 phase "Windows build"
 cmake --preset mingw-wine
 cmake --build --preset mingw-wine
-phase "Windows tests under Wine, and the players' zip"
+# The sanitizer build, at the lowest priority, beside the Windows tests: those mostly wait for Wine
+# and the X server. In a session of its own, so that a failed run ends all of it.
+setsid nice -n 19 tools/sanitize.sh --build-only >build/asan-build.log 2>&1 &
+asan_build=$!
+trap 'kill -- -"$asan_build" 2>/dev/null || true; report' EXIT
+phase "Windows tests under Wine, and the players' zip (the sanitizer build beside them)"
 ctest --preset mingw-wine
 
+phase "the rest of the sanitizer build"
+wait "$asan_build" || { tail -n 60 build/asan-build.log; echo "the sanitizer build failed" >&2; exit 1; }
 phase "fuzzing"
 tools/fuzz.sh 60
 # Last, so that the run closes on CTest's summary of the whole suite.
-phase "build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-tools/sanitize.sh
+phase "tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+tools/sanitize.sh --test-only
