@@ -1,13 +1,12 @@
-// The per-user folders on a POSIX system: the folder found from the real environment, every
-// folder the launcher creates the player's alone, a folder that was already there keeping its own
-// permissions, and a folder that others could change left unused.
+// The player's files on a POSIX system: the per-user folder found from the real environment,
+// every folder the launcher creates the player's alone while one already there keeps its own
+// permissions, a folder that others could change left unused, and saving through links.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "FileLocations.h"
@@ -44,133 +43,82 @@ TEST(UserFolder, PosixMakesOnlyTheMissingFoldersPrivate) {
   }
 }
 
-TEST(UserFolder, ARelativeOrMissingHomeIsThePasswordEntrysHome) {
-  const passwd* entry = ::getpwuid(::getuid());
-  ASSERT_TRUE(entry && entry->pw_dir);
-  const std::string fromPassword = std::string(entry->pw_dir) + "/.config/kovar-launcher";
-  const struct {
-    std::optional<std::string> home;
-    std::string folder;
-  } cases[] = {{std::nullopt, fromPassword},
-               {"", fromPassword},
-               {"relative/home", fromPassword},
-               {"/some/home", "/some/home/.config/kovar-launcher"}};
-  const char* savedHome = std::getenv("HOME");
-  const std::optional<std::string> home =
-      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
-  const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
-  const std::optional<std::string> config =
-      savedConfig ? std::optional<std::string>(savedConfig) : std::nullopt;
+TEST(UserFolder, TheRealEnvironmentGivesTheHomeOfThePasswordEntryForARelativeHome) {
+  const std::string fromPassword = std::string(::getpwuid(::getuid())->pw_dir);
+  const char* saved = std::getenv("HOME");
+  const std::string home = saved ? saved : "";
   ::unsetenv("XDG_CONFIG_HOME");
-  for (const auto& c : cases) {
-    if (c.home) {
-      ::setenv("HOME", c.home->c_str(), 1);
-    } else {
-      ::unsetenv("HOME");
-    }
-    EXPECT_EQ(LinuxUserFolder(CurrentUserEnvironment()), c.folder) << c.home.value_or("(unset)");
+  for (const char* relative : {"", "relative/home"}) {
+    ::setenv("HOME", relative, 1);
+    EXPECT_EQ(LinuxUserFolder(CurrentUserEnvironment()), fromPassword + "/.config/kovar-launcher");
   }
-  if (home) ::setenv("HOME", home->c_str(), 1);
-  if (config) ::setenv("XDG_CONFIG_HOME", config->c_str(), 1);
+  ::setenv("HOME", home.c_str(), 1);
 }
 
-TEST(UserFolder, OneThatOthersCouldChangeIsNeitherReadNorWritten) {
-  const bool root = ::geteuid() == 0;
-  enum class Kind { Missing, Folder, Link, File };
+TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenItIsThePlayersOwn) {
   const struct {
     const char* name;
-    Kind kind;
-    fs::perms perms;
-    std::optional<gid_t> group;  // a group to give the folder (root only)
-    std::optional<uid_t> owner;  // an owner to give the folder (root only)
-    std::string refusal;         // a fragment of the box shown, or empty when the folder is used
+    const char* setUp;    // what lies at the folder's place: nothing, a folder and its mode, ...
+    std::string refusal;  // a fragment of the box at start, or empty when the folder is used
   } cases[] = {
-      {"missing", Kind::Missing, fs::perms::none, {}, {}, ""},
-      {"the player's own", Kind::Folder, fs::perms::owner_all, {}, {}, ""},
-      {"the player's own, readable by all",
-       Kind::Folder,
-       fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
-           fs::perms::group_exec | fs::perms::others_exec,
-       {},
-       {},
-       ""},
-      {"writable by every user", Kind::Folder, fs::perms::all, {}, {}, "every user can write"},
-      {"writable by a shared group",
-       Kind::Folder,
-       fs::perms::owner_all | fs::perms::group_all,
-       gid_t{65534},
-       {},
-       "its group can write"},
-      // root's group holds root alone.
-      {"writable by the player's private group",
-       Kind::Folder,
-       fs::perms::owner_all | fs::perms::group_all,
-       gid_t{0},
-       {},
-       ""},
-      {"another user's", Kind::Folder, fs::perms::owner_all, {}, uid_t{65534}, "the user nobody"},
-      {"a link to the player's own folder", Kind::Link, fs::perms::none, {}, {}, "symbolic link"},
-      {"a file", Kind::File, fs::perms::none, {}, {}, "not a folder"},
+      {"none yet", "", ""},
+      {"the player's", "folder 0755", ""},
+      {"writable by every user", "folder 0777", "every user can write"},
+      {"a link to the player's folder", "link", "symbolic link"},
+      {"a file", "file", "not a folder"},
   };
   for (const auto& c : cases) {
-    if (!root && (c.group || c.owner)) continue;
+    // Writable by this user, as an installed launcher's folder is by root.
     TempDir app;
     app.Write("auto.kvx", "exec settings.kvx\r\n");
     app.Write("settings.kvx", "quakedir /installed\r\n");
     TempDir home;
-    UserEnvironment environment;
-    environment.xdgConfigHome = home.Path();
     const std::string folder = home.File("kovar-launcher");
-    const std::string own = "quakedir /players\r\n";
-    if (c.kind == Kind::Folder || c.kind == Kind::Link) {
-      home.Write("real/settings.kvx", own);
-      if (c.kind == Kind::Folder) {
-        fs::rename(home.File("real"), folder);
-        fs::permissions(folder, c.perms);
-        if (c.group || c.owner) {
-          ASSERT_EQ(::chown(folder.c_str(), c.owner.value_or(-1), c.group.value_or(-1)), 0);
-        }
-      } else {
-        fs::create_directory_symlink(home.File("real"), folder);
-      }
-    } else if (c.kind == Kind::File) {
-      home.Write("kovar-launcher", own);
+    const std::string setUp = c.setUp;
+    home.Write(setUp == "file" ? "kovar-launcher" : "real/settings.kvx", "quakedir /players\r\n");
+    if (setUp == "link") fs::create_directory_symlink(home.File("real"), folder);
+    if (setUp.starts_with("folder")) {
+      fs::rename(home.File("real"), folder);
+      fs::permissions(folder, fs::perms(std::stoi(setUp.substr(7), nullptr, 8)));
     }
-    const bool used = c.refusal.empty();
-
     FakePlatform platform;
-    Launcher launcher(FileLocations::Choose(app.Path(), environment, InstallLayout::System),
-                      platform);
-    EXPECT_TRUE(launcher.Main().ok()) << c.name;
-    const std::string expected = used && c.kind != Kind::Missing ? "/players" : "/installed";
-    EXPECT_EQ(launcher.State().Text(TextField::QuakeDir), expected) << c.name;
-    ASSERT_EQ(platform.errors.size(), used ? 0u : 1u) << c.name;
-    if (!used) {
-      for (const std::string& named : {folder, c.refusal, std::string("to fix it")}) {
-        EXPECT_NE(platform.errors[0].find(named), std::string::npos)
-            << c.name << ": " << platform.errors[0];
-      }
-    }
-    platform.errors.clear();
-    EXPECT_NE(launcher.SaveCFG().ok(), !used) << c.name;
-    EXPECT_NE(launcher.StartGame().ok(), !used) << c.name;
+    Launcher launcher(
+        FileLocations::Choose(app.Path(), {home.Path(), "", "", ""}, InstallLayout::System),
+        platform);
+    EXPECT_TRUE(launcher.Main().ok());
+    const bool used = c.refusal.empty();
+    EXPECT_EQ(launcher.State().Text(TextField::QuakeDir),
+              used && !setUp.empty() ? "/players" : "/installed")
+        << c.name;
+    EXPECT_EQ(launcher.SaveCFG().ok(), used) << c.name;
+    EXPECT_EQ(launcher.StartGame().ok(), used) << c.name;
     EXPECT_EQ(platform.started.size(), used ? 1u : 0u) << c.name;
-    if (used) {
-      EXPECT_EQ(home.Read("kovar-launcher/settings.kvx"),
-                "frun false\r\nquakedir " + expected + "\r\n")
-          << c.name;
-      if (c.kind == Kind::Missing) {
-        EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << c.name;
-      }
-    } else {
-      const char* players = c.kind == Kind::File   ? "kovar-launcher"
-                            : c.kind == Kind::Link ? "real/settings.kvx"
-                                                   : "kovar-launcher/settings.kvx";
-      EXPECT_EQ(home.Read(players), own) << c.name;
-      for (const std::string& error : platform.errors) {
-        EXPECT_NE(error.find(folder), std::string::npos) << c.name << ": " << error;
+    EXPECT_EQ(app.Read("settings.kvx"), "quakedir /installed\r\n") << c.name;
+    EXPECT_EQ(home.Read(setUp == "file" ? "kovar-launcher" : "kovar-launcher/settings.kvx")
+                  .starts_with("frun false"),
+              used)
+        << c.name;
+    ASSERT_EQ(platform.errors.size(), used ? 0u : 3u) << c.name;
+    for (const std::string& error : platform.errors) {
+      for (const std::string& named : {folder, c.refusal, std::string("to fix it")}) {
+        EXPECT_NE(error.find(named), std::string::npos) << c.name << ": " << error;
       }
     }
+  }
+}
+
+TEST(SaveCFG, KeepsALinkALinkAndTheFilesPermissions) {
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+  for (const std::string target : {"config.kvx", "dotfiles/config.kvx"}) {
+    Fixture f;
+    f.dir.Write(target, "exe old\r\n");
+    fs::permissions(f.dir.File(target), mode);
+    // Relative, as a dotfile manager makes it.
+    if (target != "config.kvx") fs::create_symlink(target, f.dir.File("config.kvx"));
+    EXPECT_TRUE(f.launcher.SaveCFG().ok()) << target;
+    EXPECT_EQ(fs::is_symlink(f.dir.File("config.kvx")), target != "config.kvx") << target;
+    EXPECT_EQ(f.dir.Read(target), "exe LucidGL.exe\r\ncpar \r\n") << target;
+    EXPECT_EQ(fs::status(f.dir.File(target)).permissions(), mode) << target;
   }
 }
 

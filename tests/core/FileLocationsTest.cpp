@@ -45,47 +45,33 @@ TEST(UserFolder, FollowsTheEnvironmentOfEachSystem) {
   }
 }
 
-TEST(UserFolder, IsUsedWhenInstalledForTheSystemOrWhenTheFolderCannotBeWritten) {
-  enum class App { Writable, Missing, ReadOnly };
-  const struct {
-    const char* name;
-    InstallLayout layout;
-    App app;
-    bool perUser;
-  } cases[] = {
-      {"a portable folder", InstallLayout::Portable, App::Writable, false},
-      {"a portable layout without its folder", InstallLayout::Portable, App::Missing, true},
-      {"a portable layout in a read-only folder", InstallLayout::Portable, App::ReadOnly, true},
-      // As root can write anywhere: what it saved there would become every player's settings.
-      {"a system installation that can be written", InstallLayout::System, App::Writable, true},
-  };
-  for (const auto& c : cases) {
-    if (c.app == App::ReadOnly && !PermissionsApply()) continue;
-    TempDir home;
-    UserEnvironment environment;
-    environment.xdgConfigHome = home.File("config");
-    environment.appData = home.Path();
-    const std::string userDir = NativeUserFolder(environment);
-    TempDir writable;
-    writable.Write("auto.kvx", "cpar installed\r\n");
-    const std::string appDir = c.app == App::Missing ? writable.File("missing") : writable.Path();
-    if (c.app == App::ReadOnly) {
-      fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    }
-    const FileLocations files = FileLocations::Choose(appDir, environment, c.layout);
-    EXPECT_EQ(files.PerUser(), c.perUser) << c.name;
-    EXPECT_FALSE(fs::exists(userDir)) << c.name << ": made before anything was written";
-    EXPECT_EQ(std::distance(fs::directory_iterator(writable.Path()), {}), 1)
-        << c.name << ": the probe file was left behind";
+TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
+  TempDir home;
+  UserEnvironment environment;
+  environment.xdgConfigHome = home.File("config");
+  environment.appData = home.Path();
+  const std::string userDir = NativeUserFolder(environment);
+  ASSERT_FALSE(userDir.empty());
 
-    FakePlatform platform;
-    Launcher launcher(files, platform);
-    (void)launcher.Main();
-    EXPECT_TRUE(launcher.SaveCFG().ok()) << c.name;
-    const std::string saved = c.perUser ? userDir : appDir;
-    EXPECT_TRUE(fs::exists(AppPath(saved, "config.kvx"))) << c.name;
-    EXPECT_EQ(fs::exists(writable.File("config.kvx")), !c.perUser) << c.name;
-  }
+  TempDir writable;
+  const FileLocations portable =
+      FileLocations::Choose(writable.Path(), environment, InstallLayout::Portable);
+  EXPECT_FALSE(portable.PerUser());
+  EXPECT_EQ(portable.OwnFile("config.kvx"), writable.File("config.kvx"));
+  EXPECT_TRUE(fs::is_empty(writable.Path())) << "the probe file was left behind";
+
+  const FileLocations missing =
+      FileLocations::Choose(writable.File("missing"), environment, InstallLayout::Portable);
+  EXPECT_TRUE(missing.PerUser());
+  EXPECT_EQ(missing.OwnFile("config.kvx"), AppPath(userDir, "config.kvx"));
+
+  if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
+  fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const FileLocations readOnly =
+      FileLocations::Choose(writable.Path(), environment, InstallLayout::Portable);
+  EXPECT_TRUE(readOnly.PerUser());
+  EXPECT_EQ(readOnly.UserDir(), userDir);
+  EXPECT_FALSE(fs::exists(userDir)) << "the folder is made only when something is written";
 }
 
 // A launcher whose application directory holds the installed defaults and whose player's files
