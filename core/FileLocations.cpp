@@ -17,6 +17,13 @@ std::string Trimmed(std::string path, char separator) {
   return path;
 }
 
+// Why `folder` must not hold the player's files, or empty text when it may.
+std::string NotOwnFolder(const std::string& folder) {
+  const Result own = CheckOwnFolder(folder);
+  if (own.ok()) return {};
+  return "the folder \"" + folder + "\" is not used for your files, since " + own.reason();
+}
+
 }  // namespace
 
 std::string LinuxUserFolder(const UserEnvironment& environment) {
@@ -48,13 +55,21 @@ FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
 FileLocations::FileLocations(std::string appDir, std::string userDir)
     : appDir_(std::move(appDir)), userDir_(std::move(userDir)), perUser_(true) {}
 
-FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment) {
-  if (CanCreateFilesIn(appDir)) return FileLocations(std::move(appDir));
-  return FileLocations(std::move(appDir), NativeUserFolder(environment));
+FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment,
+                                    InstallLayout layout) {
+  // Root can write into an installed launcher's folder too; what it saved there would become
+  // every other player's settings.
+  if (layout == InstallLayout::Portable && CanCreateFilesIn(appDir)) {
+    return FileLocations(std::move(appDir));
+  }
+  FileLocations files(std::move(appDir), NativeUserFolder(environment));
+  // Its files name the engine that Start runs.
+  if (!files.userDir_.empty()) files.refusal_ = NotOwnFolder(files.userDir_);
+  return files;
 }
 
 std::string FileLocations::ExecPath(const std::string& argument) const {
-  if (perUser_ && !userDir_.empty()) {
+  if (perUser_ && !userDir_.empty() && refusal_.empty()) {
     std::string own = kovar::ExecPath(userDir_, argument);
     if (HasEntry(own)) return own;
   }
@@ -68,11 +83,17 @@ std::string FileLocations::OwnFile(const std::string& name) const {
 Result FileLocations::PrepareOwnFolder() const {
   if (!perUser_) return Result::Ok();
   if (userDir_.empty()) {
-    return Result::Failure("the launcher's folder \"" + appDir_ +
-                           "\" cannot be written, and no per-user folder is known (no home "
-                           "folder is set for this user)");
+    return Result::Failure("the player's files are not kept in the launcher's folder \"" + appDir_ +
+                           "\", and no per-user folder is known (no home folder is set for this "
+                           "user)");
   }
-  return MakePrivateFolders(userDir_);
+  if (!refusal_.empty()) return Result::Failure(refusal_);
+  if (Result made = MakePrivateFolders(userDir_); made.failed()) return made;
+  // Whoever could write the folder's parent may have put something of theirs in its place.
+  if (std::string refusal = NotOwnFolder(userDir_); !refusal.empty()) {
+    return Result::Failure(refusal);
+  }
+  return Result::Ok();
 }
 
 }  // namespace kovar

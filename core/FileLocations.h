@@ -1,8 +1,8 @@
-// Where the launcher finds and keeps its files. A portable folder holds everything. When the
-// application directory cannot be written (a system installation), the player's own files (the
-// saved settings, the launch script, and any command file of the same name) live in a per-user
-// folder, while the start script's defaults and the map catalogue stay in the application
-// directory.
+// Where the launcher finds and keeps its files. A portable folder holds everything. Installed for
+// the whole system, or where the application directory cannot be written, the player's own files
+// (the saved settings, the launch script, and any command file of the same name) live in a
+// per-user folder, while the start script's defaults and the map catalogue stay in the
+// application directory.
 #pragma once
 
 #include <string>
@@ -23,6 +23,12 @@ std::string WindowsUserFolder(const UserEnvironment& environment);
 // This system's per-user folder (LinuxUserFolder or WindowsUserFolder).
 std::string NativeUserFolder(const UserEnvironment& environment);
 
+// How the launcher was built to be installed.
+enum class InstallLayout {
+  Portable,  // one folder, the player's files in it when it can be written
+  System,    // installed for every user: the player's files are always in a per-user folder
+};
+
 class FileLocations {
  public:
   // A portable folder: every file in `appDir`. Implicit, since an application directory alone
@@ -32,15 +38,21 @@ class FileLocations {
   // means that none could be found: writing the player's files then fails with that reason.
   FileLocations(std::string appDir, std::string userDir);
 
-  // Decides once, at start, by creating and removing a probe file: a writable `appDir` is a
-  // portable folder; otherwise the player's files go to this system's per-user folder.
-  static FileLocations Choose(std::string appDir, const UserEnvironment& environment);
+  // Decides once, at start. A portable layout whose `appDir` is writable (tried with a probe
+  // file) keeps everything there; otherwise the player's files go to this system's per-user
+  // folder, used only when it is the player's own (see Refusal).
+  static FileLocations Choose(std::string appDir, const UserEnvironment& environment,
+                              InstallLayout layout);
 
   // The application directory: the executable's, with the start script and the map catalogue.
   const std::string& AppDir() const { return appDir_; }
   // True when the player's files live in a per-user folder.
   bool PerUser() const { return perUser_; }
   const std::string& UserDir() const { return userDir_; }
+  // Why the per-user folder found at start is not used (others could change what it holds) and
+  // how to fix it, for the player to read; empty when it is used. A refused folder is neither read
+  // nor written for the rest of the run.
+  const std::string& Refusal() const { return refusal_; }
 
   // The command file an `exec` argument names: the per-user folder's when an entry of that name
   // exists there (so that a file there that cannot be read is reported, not replaced by the
@@ -48,14 +60,15 @@ class FileLocations {
   std::string ExecPath(const std::string& argument) const;
   // Where a file of the player's own (a settings file, the launch script) is written.
   std::string OwnFile(const std::string& name) const;
-  // Makes sure the folder of the player's own files exists, creating it and its missing parents
-  // private to the user. A failure names the folder and why.
+  // Makes sure the folder of the player's own files exists and is the player's own, creating it
+  // and its missing parents private to the user. A failure names the folder and why.
   Result PrepareOwnFolder() const;
 
  private:
   std::string appDir_;
   std::string userDir_;
   bool perUser_ = false;
+  std::string refusal_;
 };
 
 }  // namespace kovar

@@ -11,7 +11,7 @@ Launcher::Launcher(FileLocations files, Platform& platform)
       maps_(files_.AppDir(), state_, report_),
       settings_(files_, state_, report_),
       interpreter_(files_, state_, report_, maps_, settings_),
-      startup_(state_, platform, report_, interpreter_, maps_),
+      startup_(files_, state_, platform, report_, interpreter_, maps_),
       game_(files_, state_, platform, report_) {}
 
 }  // namespace kovar

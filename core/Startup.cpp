@@ -6,13 +6,23 @@
 
 namespace kovar {
 
-Startup::Startup(LauncherState& state, Platform& platform, ActionReport& report,
-                 CommandInterpreter& interpreter, MapCatalogue& maps)
-    : state_(state), platform_(platform), report_(report), interpreter_(interpreter), maps_(maps) {}
+Startup::Startup(const FileLocations& files, LauncherState& state, Platform& platform,
+                 ActionReport& report, CommandInterpreter& interpreter, MapCatalogue& maps)
+    : files_(files),
+      state_(state),
+      platform_(platform),
+      report_(report),
+      interpreter_(interpreter),
+      maps_(maps) {}
 
 Result Startup::Main() {
   maps_.FillLists();
   ActionReport::Action action(report_);
+  if (!files_.Refusal().empty()) {
+    report_.Fail("Your own launcher settings are not read: " + files_.Refusal() +
+                 ". Until then the launcher's installed settings are used, and nothing is saved "
+                 "or started from that folder.");
+  }
   // The line is logged and run as any other, but an unreadable start script ends start-up.
   if (interpreter_.RunStartScript("auto.kvx").failed()) {
     report_.Fail("Kovar Launcher cannot start without its start script.");

@@ -4,6 +4,7 @@
 
 #include "ActionReport.h"
 #include "CommandInterpreter.h"
+#include "FileLocations.h"
 #include "LauncherState.h"
 #include "MapCatalogue.h"
 #include "Platform.h"
@@ -13,18 +14,20 @@ namespace kovar {
 
 class Startup {
  public:
-  Startup(LauncherState& state, Platform& platform, ActionReport& report,
-          CommandInterpreter& interpreter, MapCatalogue& maps);
+  Startup(const FileLocations& files, LauncherState& state, Platform& platform,
+          ActionReport& report, CommandInterpreter& interpreter, MapCatalogue& maps);
 
   // Runs "exec auto.kvx", shows the main window and asks for the Quake directory on a first
-  // run. Fails when the start script could not be read: the program must then end without
-  // saving, since nothing was loaded that saving could keep.
+  // run; a per-user folder that is not used is shown in start-up's box. Fails when the start
+  // script could not be read: the program must then end without saving, since nothing was loaded
+  // that saving could keep.
   Result Main();
 
   // Asks the player for the Quake directory; a non-empty answer becomes QuakeDir.
   void SetQuakeDir();
 
  private:
+  const FileLocations& files_;
   LauncherState& state_;
   Platform& platform_;
   ActionReport& report_;

@@ -11,7 +11,7 @@ namespace kovar {
 struct UserEnvironment {
   std::string xdgConfigHome;  // XDG_CONFIG_HOME
   std::string home;           // HOME
-  std::string passwordHome;   // the home directory of the user's password entry
+  std::string passwordHome;   // the password entry's home, read when HOME is not absolute
   std::string appData;        // APPDATA
 };
 

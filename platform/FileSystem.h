@@ -48,7 +48,9 @@ class InputFile {
 Result ReadFile(const std::string& path, std::size_t limit, std::string& contents);
 
 // Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
-// disk, then renamed over the old file, so that a failure leaves the old file whole.
+// disk, then renamed over the old file, so that a failure leaves the old file whole. A symbolic
+// link stays a link and its target is replaced; a file that exists keeps its permissions, and a
+// new one gets the ones the user's file creation mask allows (executable ones when asked).
 Result WriteFileAtomically(const std::string& path, const std::string& contents,
                            bool executable = false);
 
@@ -74,5 +76,10 @@ bool HasEntry(const std::string& path);
 // Creates `path` and its missing parents, each one private to the user. A failure names the
 // folder that could not be made, and why.
 Result MakePrivateFolders(const std::string& path);
+// Ok when nothing lies at `path`, or when it is a folder that only the running user can change:
+// not a symbolic link, owned by that user, writable by nobody else (its group may write when it
+// is the user's own private group). Otherwise the reason says why and how to fix it. Where the
+// system keeps every user's folders private itself (Windows), always Ok.
+Result CheckOwnFolder(const std::string& path);
 
 }  // namespace kovar

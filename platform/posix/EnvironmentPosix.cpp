@@ -13,8 +13,9 @@ UserEnvironment CurrentUserEnvironment() {
   UserEnvironment environment;
   if (const char* value = std::getenv("XDG_CONFIG_HOME")) environment.xdgConfigHome = value;
   if (const char* value = std::getenv("HOME")) environment.home = value;
-  if (environment.home.empty()) {
-    // The password database is asked only when it is needed: it may be a network service.
+  if (environment.home.empty() || environment.home.front() != '/') {
+    // Only an absolute HOME names a folder wherever the launcher is started from. The password
+    // database is asked only when it is needed: it may be a network service.
     const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     passwd entry{};

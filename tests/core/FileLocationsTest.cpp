@@ -54,18 +54,21 @@ TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
   ASSERT_FALSE(userDir.empty());
 
   TempDir writable;
-  const FileLocations portable = FileLocations::Choose(writable.Path(), environment);
+  const FileLocations portable =
+      FileLocations::Choose(writable.Path(), environment, InstallLayout::Portable);
   EXPECT_FALSE(portable.PerUser());
   EXPECT_EQ(portable.OwnFile("config.kvx"), writable.File("config.kvx"));
   EXPECT_TRUE(fs::is_empty(writable.Path())) << "the probe file was left behind";
 
-  const FileLocations missing = FileLocations::Choose(writable.File("missing"), environment);
+  const FileLocations missing =
+      FileLocations::Choose(writable.File("missing"), environment, InstallLayout::Portable);
   EXPECT_TRUE(missing.PerUser());
   EXPECT_EQ(missing.OwnFile("config.kvx"), AppPath(userDir, "config.kvx"));
 
   if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
   fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  const FileLocations readOnly = FileLocations::Choose(writable.Path(), environment);
+  const FileLocations readOnly =
+      FileLocations::Choose(writable.Path(), environment, InstallLayout::Portable);
   EXPECT_TRUE(readOnly.PerUser());
   EXPECT_EQ(readOnly.UserDir(), userDir);
   EXPECT_FALSE(fs::exists(userDir)) << "the folder is made only when something is written";

@@ -3,6 +3,8 @@
 # Usage: run-e2e.sh CHECK BUILD-DIR WM-CLOSE-HELPER [STAND-IN-ENGINE [TERMINATION-PROBE]]
 #   close   closed by the window manager: the settings are saved
 #   sigterm ended by SIGTERM: the settings are saved
+#   sighup  ended by SIGHUP (its terminal closed): the settings are saved
+#   nohup   started by nohup: SIGHUP is ignored, as asked; SIGTERM still ends it, saved
 #   sigterm-unsaved    ended by SIGTERM with a save that fails: it ends within a second, without a
 #                      box, the failure on standard error, the other settings file saved
 #   close-box-sigterm  closed with a save that fails, its box open: SIGTERM ends it within a second
@@ -48,7 +50,7 @@ expect_saved() {
 }
 
 start() {
-  "$app/kovar-launcher" 2>"$work/stderr" &
+  ${1:-} "$app/kovar-launcher" 2>"$work/stderr" &
   pid=$!
   window=$(wait_for_window)
   sleep 0.5
@@ -61,8 +63,17 @@ case $check in
     wait_for_exit || fail "the launcher ended with status $?"
     expect_saved
     ;;
-  sigterm)
+  sigterm | sighup)
     start
+    kill "-${check#sig}" "$pid"
+    wait_for_exit || fail "the launcher ended with status $?"
+    expect_saved
+    ;;
+  nohup)
+    start nohup
+    kill -HUP "$pid"
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "the hang-up that nohup ignores ended the launcher"
     kill -TERM "$pid"
     wait_for_exit || fail "the launcher ended with status $?"
     expect_saved

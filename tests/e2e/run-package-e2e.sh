@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # The Debian package as a player meets it (run inside xvfb-run with -ac, as root): the package is
 # unpacked into a scratch root, never installed, its tree left read-only to the player as /usr is,
-# and the program is started through its /usr/games link by an unprivileged user with a fresh home.
-#   1. The first start asks for the Quake directory; the answer and Exit save config.kvx and
-#      settings.kvx in ~/.config/kovar-launcher, and nothing is written beside the executable.
-#   2. The second start reads them back without asking; Start writes the launch script in the
-#      player's folder and runs the stand-in engine in the Quake directory.
+# and the program is started through its /usr/games link.
+#   1. An unprivileged player with a fresh home: the first start asks for the Quake directory; the
+#      answer and Exit save config.kvx and settings.kvx in ~/.config/kovar-launcher, private to
+#      the player, and nothing is written beside the executable.
+#   2. The same player with a relative HOME (in a mount namespace whose password file gives the
+#      player that home): the second start reads the files back without asking; Start writes the
+#      launch script in the player's folder and runs the stand-in engine in the Quake directory.
+#   3. root, who can write into the package's folder: the first start asks too, and root's files
+#      go to root's own folder; the package's folder stays byte for byte as it was.
 # Usage: run-package-e2e.sh DEB STAND-IN-ENGINE WM-CLOSE-HELPER
 set -euo pipefail
 deb=$1 engine=$2 wm_close=$3
 title="Tarnfield - Kovar Launcher"
 player=nobody
 
-if [ "$(id -u)" != 0 ] || ! command -v setpriv >/dev/null; then
-  echo "skipped: switching to an unprivileged player needs root and setpriv"
+if [ "$(id -u)" != 0 ] || ! command -v setpriv >/dev/null || ! unshare --mount true 2>/dev/null; then
+  echo "skipped: switching to an unprivileged player needs root, setpriv and mount namespaces"
   exit 77
 fi
 
@@ -42,13 +46,34 @@ done
 chmod 755 "$quake"/*
 chown "$player:" "$work"
 own=$home/.config/kovar-launcher
-listing() { (cd "$root" && find . -printf '%p %y %m %s\n' | sort); }
+# Names, kinds, modes, sizes and contents of everything in the unpacked tree.
+listing() {
+  (cd "$root" && find . -printf '%p %y %m %s\n' | sort && find . -type f -exec sha256sum {} + | sort)
+}
 installed=$(listing)
+expect_installed_tree() {
+  [ "$(listing)" = "$installed" ] ||
+    fail "the installed tree changed:"$'\n'"$(diff <(echo "$installed") <(listing))"
+}
+# The password file as seen by the player started with a relative HOME: that player's home is
+# $home.
+awk -F: -v OFS=: -v home="$home" '$1 == "'"$player"'" { $6 = home } 1' /etc/passwd >"$work/passwd"
+grep -q "^$player:.*:$home:" "$work/passwd" || fail "no password entry for $player"
+chmod 644 "$work/passwd"
 
+# Starts the program from $work as the user $1 with HOME=$2; with a third argument, in a mount
+# namespace that reads $work/passwd as the password file.
 start() {
-  setpriv --reuid="$player" --regid=nogroup --clear-groups \
-    env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin KOVAR_NO_TERMINAL=1 \
-    "$root/usr/games/kovar-launcher" 2>"$work/stderr" &
+  local user=$1 home_value=$2 as=()
+  [ "$user" = root ] || as=(setpriv --reuid="$user" --regid=nogroup --clear-groups)
+  local command=("${as[@]}" env -i HOME="$home_value" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin
+    KOVAR_NO_TERMINAL=1 "$root/usr/games/kovar-launcher")
+  if [ -n "${3:-}" ]; then
+    # shellcheck disable=SC2016 # the inner shell expands them
+    command=(unshare --mount --propagation private -- sh -c \
+      'mount --bind "$0" /etc/passwd && exec "$@"' "$work/passwd" "${command[@]}")
+  fi
+  (cd "$work" && exec "${command[@]}") 2>"$work/stderr" &
   pid=$!
 }
 find_window() {
@@ -58,30 +83,35 @@ find_window() {
   done
   return 1
 }
+# A first start by user $1 with HOME=$2: the prompt is answered and Exit saves in the folder $3.
+first_start() {
+  local folder=$3 prompt window
+  start "$1" "$2"
+  prompt=$(find_window "Set Quake Directory") || fail "the Quake directory prompt did not come"
+  sleep 0.5
+  xdotool windowfocus --sync "$prompt"
+  xdotool key ctrl+a
+  xdotool type "$quake"
+  xdotool key Return
+  window=$(find_window "$title") || fail "the main window did not appear"
+  sleep 0.5
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+f
+  sleep 0.3
+  xdotool key x
+  wait_for_exit || fail "the launcher ended with status $?"
+  expect_file "$folder/config.kvx" 'exe LucidGL.exe\r\nmap Sunken Keep\r\ncpar \r\n'
+  expect_file "$folder/settings.kvx" "frun false\\r\\nquakedir $quake\\r\\n"
+  [ "$(stat -c '%a %U' "$folder" "$(dirname "$folder")")" = $'700 '"$1"$'\n700 '"$1" ] ||
+    fail "the folders are not private: $(stat -c '%n %a %U' "$folder" "$(dirname "$folder")")"
+  expect_installed_tree
+}
 
 # 1. The first start.
-start
-prompt=$(find_window "Set Quake Directory") || fail "the Quake directory prompt did not come"
-sleep 0.5
-xdotool windowfocus --sync "$prompt"
-xdotool key ctrl+a
-xdotool type "$quake"
-xdotool key Return
-window=$(find_window "$title") || fail "the main window did not appear"
-sleep 0.5
-xdotool windowfocus --sync "$window"
-xdotool key alt+f
-sleep 0.3
-xdotool key x
-wait_for_exit || fail "the launcher ended with status $?"
-expect_file "$own/config.kvx" 'exe LucidGL.exe\r\nmap Sunken Keep\r\ncpar \r\n'
-expect_file "$own/settings.kvx" "frun false\\r\\nquakedir $quake\\r\\n"
-[ "$(stat -c '%a %U' "$own" "$home/.config")" = $'700 nobody\n700 nobody' ] ||
-  fail "the player's folders are not private: $(stat -c '%n %a %U' "$own" "$home/.config")"
-[ "$(listing)" = "$installed" ] || fail "the installed tree changed:"$'\n'"$(diff <(echo "$installed") <(listing))"
+first_start "$player" "$home" "$own"
 
-# 2. The second start: no prompt, then Single Player and Start.
-start
+# 2. The second start, with a relative HOME: no prompt, then Single Player and Start.
+start "$player" relative-home namespace
 window=$(find_window "$title") || fail "the main window did not appear the second time"
 find_window "Set Quake Directory" 10 >/dev/null && fail "the Quake directory was asked for again"
 read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
@@ -100,5 +130,11 @@ mapfile -t ran <"$record"
 [ -f "$own/run.sh" ] || fail "the launch script is not in the player's folder"
 "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit || fail "the launcher ended with status $?"
-[ "$(listing)" = "$installed" ] || fail "the installed tree changed"
-echo "ok: the package's program keeps each player's files in their own folder"
+[ ! -e "$work/relative-home" ] || fail "a folder was made under the relative HOME"
+expect_installed_tree
+
+# 3. root, who could write into the package's folder, keeps its files in its own folder.
+roothome=$work/root-home
+mkdir "$roothome"
+first_start root "$roothome" "$roothome/.config/kovar-launcher"
+echo "ok: the package's program keeps each player's files, root's too, in their own folder"

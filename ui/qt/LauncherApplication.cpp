@@ -1,15 +1,39 @@
 // Start-up, the event loop and the orderly end.
 #include "LauncherApplication.h"
 
+#include <functional>
 #include <utility>
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 
 #include "TerminationWatcher.h"
 
 namespace kovar {
+
+namespace {
+
+// The desktop session's end (the session manager's "die") and any other request to quit the
+// application reach it as a Quit event; they end the program as a signal does.
+class QuitRequestFilter : public QObject {
+ public:
+  QuitRequestFilter(QObject* parent, std::function<void()> onQuit)
+      : QObject(parent), onQuit_(std::move(onQuit)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != qApp || event->type() != QEvent::Quit) return false;
+    onQuit_();
+    return true;
+  }
+
+ private:
+  std::function<void()> onQuit_;
+};
+
+}  // namespace
 
 LauncherApplication::LauncherApplication(FileLocations files)
     : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
@@ -24,8 +48,11 @@ int LauncherApplication::Run() {
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
                    [this] { EndBySystem(); });
-  QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
-                   [this](QSessionManager&) { EndBySystem(); });
+  // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
+  QObject::connect(
+      qApp, &QGuiApplication::commitDataRequest, &window_,
+      [this](QSessionManager&) { SaveForSession(); }, Qt::DirectConnection);
+  qApp->installEventFilter(new QuitRequestFilter(&window_, [this] { EndBySystem(); }));
 
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (a signal while the Quake directory prompt was open) has
@@ -34,8 +61,16 @@ int LauncherApplication::Run() {
   return QApplication::exec();
 }
 
+void LauncherApplication::SaveForSession() {
+  if (window_.Ended()) return;
+  // The session manager waits for the answer: nobody may be there to close a box.
+  platform_.ReportErrorsOnStandardError(true);
+  (void)launcher_.SaveCFG();
+  platform_.ReportErrorsOnStandardError(false);
+}
+
 void LauncherApplication::EndBySystem() {
-  platform_.ReportErrorsOnStandardError();
+  platform_.ReportErrorsOnStandardError(true);
   window_.CloseBySystem();
 }
 

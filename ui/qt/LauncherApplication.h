@@ -27,6 +27,10 @@ class LauncherApplication {
   frmMain& MainWindow() { return window_; }
   frmDebug& DebugWindow() { return console_; }
 
+  // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
+  // may still be cancelled): an extra save, with no box to wait on; the program goes on.
+  void SaveForSession();
+
  private:
   // The system or the desktop session ends the program: save once, with no box to wait on.
   void EndBySystem();

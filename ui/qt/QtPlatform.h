@@ -14,9 +14,9 @@ class QtPlatform : public Platform {
  public:
   // The window that ShowMainWindow shows and that owns the dialogs; set once it exists.
   void SetMainWindow(QWidget* window) { window_ = window; }
-  // From now on failures are written to standard error instead of a box: the system is ending
-  // the program, and nobody may be there to close one.
-  void ReportErrorsOnStandardError() { errorsToStandardError_ = true; }
+  // While on, failures are written to standard error instead of a box: the system is ending the
+  // program or the session waits on it, and nobody may be there to close one.
+  void ReportErrorsOnStandardError(bool on) { errorsToStandardError_ = on; }
 
   void ShowMainWindow() override;
   std::string InputBox(const std::string& prompt, const std::string& title,

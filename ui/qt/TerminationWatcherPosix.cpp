@@ -1,5 +1,6 @@
 // SIGTERM, SIGHUP and SIGINT: a signal handler may only write to a pipe; the event loop reads it
-// and asks for an orderly end.
+// and asks for an orderly end. A signal that was ignored when the program started stays ignored:
+// that is how `nohup` and a shell's background jobs ask a program to outlive them.
 #include "TerminationWatcher.h"
 
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iterator>
 
 #include <QSocketNotifier>
 
@@ -18,6 +20,8 @@ namespace {
 int gWakeFds[2] = {-1, -1};
 volatile sig_atomic_t gRequested = 0;
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+// The signals of kSignals that this watcher handles, by index.
+bool gWatched[std::size(kSignals)] = {};
 
 extern "C" void OnTerminationSignal(int signal) {
   // A second request ends the program at once, whatever the first is still waiting for: the
@@ -50,7 +54,11 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : kSignals) sigaction(signal, &action, nullptr);
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+    struct sigaction before {};
+    gWatched[i] = sigaction(kSignals[i], nullptr, &before) == 0 && before.sa_handler != SIG_IGN &&
+                  sigaction(kSignals[i], &action, nullptr) == 0;
+  }
 }
 
 TerminationWatcher::~TerminationWatcher() {
@@ -58,7 +66,10 @@ TerminationWatcher::~TerminationWatcher() {
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
   sigemptyset(&action.sa_mask);
-  for (int signal : kSignals) sigaction(signal, &action, nullptr);
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+    if (gWatched[i]) sigaction(kSignals[i], &action, nullptr);
+    gWatched[i] = false;
+  }
   close(gWakeFds[0]);
   close(gWakeFds[1]);
   gWakeFds[0] = gWakeFds[1] = -1;

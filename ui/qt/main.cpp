@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
   // /usr/games/kovar-launcher), named in the system's own file name bytes.
   std::string appDir = kovar::ExecutableDirectory();
   if (appDir.empty()) appDir = QFile::encodeName(QApplication::applicationDirPath()).toStdString();
-  kovar::LauncherApplication launcher(
-      kovar::FileLocations::Choose(std::move(appDir), kovar::CurrentUserEnvironment()));
+  kovar::LauncherApplication launcher(kovar::FileLocations::Choose(
+      std::move(appDir), kovar::CurrentUserEnvironment(),
+      KOVAR_SYSTEM_LAYOUT ? kovar::InstallLayout::System : kovar::InstallLayout::Portable));
   return launcher.Run();
 }

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
   // The launcher's files lie beside the executable, or, where that folder cannot be written (as
   // under Program Files), in the player's own folder.
-  kovar::win32::LauncherApp app(
-      kovar::FileLocations::Choose(kovar::ExecutableDirectory(), kovar::CurrentUserEnvironment()));
+  kovar::win32::LauncherApp app(kovar::FileLocations::Choose(
+      kovar::ExecutableDirectory(), kovar::CurrentUserEnvironment(),
+      KOVAR_SYSTEM_LAYOUT ? kovar::InstallLayout::System : kovar::InstallLayout::Portable));
   return app.Run();
 }

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "DialogAnswerer.h"
 #include "ImageControl.h"
@@ -234,6 +236,35 @@ class FrmMainTest : public QObject {
     item->setEnabled(true);
     item->trigger();
     QVERIFY(app.DebugWindow().isVisible());
+  }
+
+  void TheSessionsCheckpointSavesAndItsEndEndsTheProgramWithOneSave() {
+    TempDir dir;
+    dir.Write("auto.kvx", "cpar -old\r\n");
+    LauncherApplication app(dir.Path());
+    std::string checkpoint;
+    bool goesOn = false;
+    QTimer::singleShot(0, &app.MainWindow(), [&] {
+      app.SaveForSession();
+      checkpoint = dir.Read("config.kvx");
+      goesOn = !app.MainWindow().Ended() && app.MainWindow().isVisible();
+      // The session's end saves once more, and a save that fails shows no box.
+      std::filesystem::remove(dir.File("config.kvx"));
+      std::filesystem::remove(dir.File("settings.kvx"));
+      std::filesystem::create_directory(dir.File("settings.kvx"));
+      QEvent quit(QEvent::Quit);
+      QCoreApplication::sendEvent(qApp, &quit);
+    });
+    QCOMPARE(app.Run(), 0);
+    QCOMPARE(checkpoint, std::string("exe LucidGL.exe\r\ncpar -old\r\n"));
+    QVERIFY(goesOn);
+    QVERIFY(app.MainWindow().Ended());
+    QCOMPARE(dir.Read("config.kvx"), checkpoint);
+    std::filesystem::remove(dir.File("config.kvx"));
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+    app.MainWindow().close();
+    QVERIFY(!dir.Has("config.kvx"));
   }
 
   void NavigationBeepsChangeNothing() {
