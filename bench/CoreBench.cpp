@@ -1,5 +1,6 @@
-// Benchmarks of the core without windows: the map scan of a huge catalogue, a long command file,
-// and loading one map with its preview. They print figures; nothing here passes or fails.
+// Benchmarks of the core without windows: the map scan of a huge catalogue, the start-up of an
+// installed launcher with the player's own maps beside it, a long command file, and loading one
+// map with its preview. They print figures; nothing here passes or fails.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Launcher.h"
@@ -17,16 +19,17 @@
 namespace kovar::test {
 namespace {
 
-// One application directory per catalogue size, made once and shared by every repetition.
-const TempDir& Catalogue(std::size_t maps) {
-  static std::map<std::size_t, std::unique_ptr<TempDir>> made;
-  std::unique_ptr<TempDir>& dir = made[maps];
+// One folder per catalogue size and kind, made once and shared by every repetition: `data` with
+// that many info files named from `prefix`; no `data` at all for none.
+const TempDir& Catalogue(std::size_t maps, const std::string& prefix = "map ") {
+  static std::map<std::pair<std::size_t, std::string>, std::unique_ptr<TempDir>> made;
+  std::unique_ptr<TempDir>& dir = made[{maps, prefix}];
   if (!dir) {
     dir = std::make_unique<TempDir>();
-    dir->Write("data/.keep", "");
+    if (maps > 0) dir->Write("data/.keep", "");
     // The scan reads only the names, so the files may stay empty.
     for (std::size_t i = 0; i < maps; ++i) {
-      std::ofstream(dir->File("data/map " + std::to_string(i) + ".kvx"));
+      std::ofstream(dir->File("data/" + prefix + std::to_string(i) + ".kvx"));
     }
   }
   return *dir;
@@ -53,6 +56,32 @@ void MapScan(benchmark::State& state) {
   state.counters["list_KiB"] = static_cast<double>(bytes) / 1024;
 }
 BENCHMARK(MapScan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Start-up of an installed launcher, whose player's files live in a per-user folder: the map scan
+// of the installed catalogue and of the player's own `data`, the start script and the saved map
+// with its preview. range(0) installed maps, range(1) the player's own (none: no `data` there).
+void InstalledStartup(benchmark::State& state) {
+  const auto installed = static_cast<std::size_t>(state.range(0));
+  const auto own = static_cast<std::size_t>(state.range(1));
+  const TempDir& app = Catalogue(installed);
+  const TempDir& user = Catalogue(own, "own map ");
+  app.Write("auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
+  app.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
+  app.Write("config.kvx", "exe GLQuake.exe\r\nmap map 0\r\ncpar +skill 2\r\n");
+  app.Write("data/map 0.kvx", "e1m1\r\nA map of the benchmark.\r\n");
+  app.Write("data/map 0.bmp", MakeBmp(160, 120));
+  QuietPlatform platform;
+  for (auto _ : state) {
+    Launcher launcher(FileLocations(app.Path(), user.Path()), platform);
+    if (launcher.Main().failed() || launcher.State().Text(TextField::MapLevel) != "e1m1") {
+      state.SkipWithError("start-up failed");
+    }
+    if (launcher.State().List(ListField::MapList).size() != installed + own) {
+      state.SkipWithError("lost maps");
+    }
+  }
+}
+BENCHMARK(InstalledStartup)->Args({10000, 0})->Args({10000, 10000})->Unit(benchmark::kMillisecond);
 
 // 100,000 setting and comment lines, no map and no exec; `ends` is how each line ends.
 void CommandFile(benchmark::State& state, const std::string& ends) {

@@ -76,6 +76,11 @@ std::string FileLocations::ExecPath(const std::string& argument) const {
   return kovar::ExecPath(appDir_, argument);
 }
 
+std::string FileLocations::OwnMapFolder() const {
+  return perUser_ && !userDir_.empty() && refusal_.empty() ? AppPath(userDir_, "data")
+                                                           : std::string();
+}
+
 std::string FileLocations::OwnFile(const std::string& name) const {
   return AppPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
 }

@@ -1,8 +1,8 @@
 // Where the launcher finds and keeps its files. A portable folder holds everything. Installed for
 // the whole system, or where the application directory cannot be written, the player's own files
-// (the saved settings, the launch script, and any command file of the same name) live in a
-// per-user folder, while the start script's defaults and the map catalogue stay in the
-// application directory.
+// (the saved settings, the launch script, any command file of the same name, and maps of their
+// own in its `data` folder) live in a per-user folder, while the start script's defaults and the
+// installed map catalogue stay in the application directory.
 #pragma once
 
 #include <string>
@@ -58,6 +58,9 @@ class FileLocations {
   // exists there (so that a file there that cannot be read is reported, not replaced by the
   // other), otherwise the application directory's.
   std::string ExecPath(const std::string& argument) const;
+  // The player's own map catalogue, `data` in the per-user folder; empty for a portable folder,
+  // whose one catalogue is its own `data`, and for a refused per-user folder.
+  std::string OwnMapFolder() const;
   // Where a file of the player's own (a settings file, the launch script) is written.
   std::string OwnFile(const std::string& name) const;
   // Makes sure the folder of the player's own files exists and is the player's own, creating it

@@ -8,7 +8,7 @@ namespace kovar {
 Launcher::Launcher(FileLocations files, Platform& platform)
     : files_(std::move(files)),
       report_(state_, platform),
-      maps_(files_.AppDir(), state_, report_),
+      maps_(files_, state_, report_),
       settings_(files_, state_, report_),
       interpreter_(files_, state_, report_, maps_, settings_),
       startup_(files_, state_, platform, report_, interpreter_, maps_),

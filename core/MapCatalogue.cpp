@@ -1,6 +1,8 @@
 // The map scan, the info files and the preview pictures: LoadMap and the map list.
 #include "MapCatalogue.h"
 
+#include <iterator>
+#include <unordered_set>
 #include <utility>
 
 #include "BmpCheck.h"
@@ -14,10 +16,22 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// The installed info files less those the player's own replace, then the player's own.
+void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
+  if (own.empty()) return;
+  std::unordered_set<std::string> replaced;
+  replaced.reserve(own.size());
+  for (const std::string& name : own) replaced.insert(FileNameKey(name));
+  std::erase_if(
+      names, [&replaced](const std::string& name) { return replaced.contains(FileNameKey(name)); });
+  names.insert(names.end(), std::make_move_iterator(own.begin()),
+               std::make_move_iterator(own.end()));
+}
+
 }  // namespace
 
-MapCatalogue::MapCatalogue(const std::string& appDir, LauncherState& state, ActionReport& report)
-    : appDir_(appDir), state_(state), report_(report) {}
+MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, ActionReport& report)
+    : files_(files), state_(state), report_(report) {}
 
 const std::vector<std::string>& MapCatalogue::EngineNames() {
   static const std::vector<std::string> names = {"LucidGL.exe", "GLQuake.exe", "Quake.exe",
@@ -35,7 +49,8 @@ void MapCatalogue::LoadSelectedMap() {
   const std::string name = state_.Text(TextField::MapSelection);
   state_.SetText(TextField::MapTitle, name);
 
-  const std::string infoPath = MapFilePath(appDir_, name, ".kvx");
+  const std::string folder = FolderOf(name);
+  const std::string infoPath = AppPath(folder, name + ".kvx");
   std::string level;
   std::string description;
   if (Result read = ReadInfo(infoPath, level, description); read.failed()) {
@@ -52,11 +67,17 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetText(TextField::MapDescription, std::move(description));
   state_.SetSelectedMapFailed(false);
 
-  const std::string picturePath = MapFilePath(appDir_, name, ".bmp");
+  const std::string picturePath = AppPath(folder, name + ".bmp");
   if (Result shown = ShowPreview(picturePath); shown.failed()) {
     report_.Fail("Could not show the preview of the map " + Quoted(name) + " from " +
                  Quoted(picturePath) + ": " + shown.reason() + ".");
   }
+}
+
+std::string MapCatalogue::FolderOf(const std::string& name) const {
+  const std::string own = files_.OwnMapFolder();
+  if (!own.empty() && HasEntry(AppPath(own, name + ".kvx"))) return own;
+  return AppPath(files_.AppDir(), "data");
 }
 
 Result MapCatalogue::ReadInfo(const std::string& path, std::string& level,
@@ -95,7 +116,10 @@ void MapCatalogue::FillLists() {
   if (listsFilled_) return;
   listsFilled_ = true;
   state_.SetList(ListField::EngineList, EngineNames());
-  std::vector<std::string> names = ListMapInfoFiles(AppPath(appDir_, "data"));
+  std::vector<std::string> names = ListMapInfoFiles(AppPath(files_.AppDir(), "data"));
+  if (const std::string own = files_.OwnMapFolder(); !own.empty()) {
+    AddOwnMaps(names, ListMapInfoFiles(own));
+  }
   for (std::string& name : names) name.resize(name.size() - 4);
   state_.SetList(ListField::MapList, std::move(names));
 }

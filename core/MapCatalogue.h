@@ -1,4 +1,5 @@
-// The map catalogue in `data/`: the map list, and loading the selected map's level name,
+// The map catalogue: the installed maps in `data/` and, where the player's files live in a per-user
+// folder, the player's own in its `data/`; the map list, and loading the selected map's level name,
 // description and preview picture. Also the fixed engine list.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "ActionReport.h"
+#include "FileLocations.h"
 #include "LauncherState.h"
 #include "Result.h"
 
@@ -13,7 +15,7 @@ namespace kovar {
 
 class MapCatalogue {
  public:
-  MapCatalogue(const std::string& appDir, LauncherState& state, ActionReport& report);
+  MapCatalogue(const FileLocations& files, LauncherState& state, ActionReport& report);
 
   // Loads the map named by the map selection text: title, level name, description, preview. The
   // player is shown what failed.
@@ -22,17 +24,22 @@ class MapCatalogue {
   // The same within the action in progress (a "map" command), which reports its failures.
   void LoadSelectedMap();
 
-  // Fills the engine list and, from the `data` directory, the map list. Runs once per run;
-  // later calls do nothing.
+  // Fills the engine list and the map list: the installed maps, then the player's own, each in the
+  // order of its folder's listing; a map of the player's replaces an installed one of the same
+  // name. Runs once per run; later calls do nothing.
   void FillLists();
 
   static const std::vector<std::string>& EngineNames();
 
  private:
+  // The folder the map's files are read from: the player's own catalogue when it has an entry of
+  // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
+  // the installed one.
+  std::string FolderOf(const std::string& name) const;
   Result ReadInfo(const std::string& path, std::string& level, std::string& description) const;
   Result ShowPreview(const std::string& path);
 
-  const std::string& appDir_;
+  const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
   bool listsFilled_ = false;

@@ -16,9 +16,4 @@ std::string ExecPath(const std::string& appDir, const std::string& argument) {
   return AppPath(appDir, relative);
 }
 
-std::string MapFilePath(const std::string& appDir, const std::string& mapName,
-                        const std::string& extension) {
-  return AppPath(appDir, std::string("data") + kSeparator + mapName + extension);
-}
-
 }  // namespace kovar

@@ -18,8 +18,4 @@ std::string AppPath(const std::string& appDir, const std::string& relative);
 // that start scripts written on Windows keep working.
 std::string ExecPath(const std::string& appDir, const std::string& argument);
 
-// A map's file in the catalogue: `data`, the map name, and the extension (".kvx" or ".bmp").
-std::string MapFilePath(const std::string& appDir, const std::string& mapName,
-                        const std::string& extension);
-
 }  // namespace kovar

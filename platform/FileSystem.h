@@ -64,6 +64,10 @@ bool SameFile(const std::string& a, const std::string& b);
 // Linux exactly. A missing directory lists nothing.
 std::vector<std::string> ListMapInfoFiles(const std::string& directory);
 
+// `name` as the system's file names compare: unchanged on Linux; upper-cased in the ANSI code page
+// on Windows, whose file names ignore case. Two names with the same key name the same file.
+std::string FileNameKey(std::string name);
+
 // The identity of the file `path` names; false when the system cannot tell.
 bool PathId(const std::string& path, FileId& id);
 

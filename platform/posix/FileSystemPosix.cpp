@@ -221,6 +221,8 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   return names;
 }
 
+std::string FileNameKey(std::string name) { return name; }
+
 bool CanCreateFilesIn(const std::string& directory) {
   std::string probe = directory + "/.kovar-launcher-probe-XXXXXX";
   const int fd = ::mkstemp(probe.data());

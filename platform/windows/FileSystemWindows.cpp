@@ -126,6 +126,12 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   return names;
 }
 
+std::string FileNameKey(std::string name) {
+  // What the file system folds goes beyond ASCII (e and E with an accent are one letter too).
+  if (!name.empty()) CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+  return name;
+}
+
 bool CanCreateFilesIn(const std::string& directory) {
   // Program Files refuses files to ordinary users whatever its attributes say: only trying tells.
   const std::string probe =

@@ -8,7 +8,10 @@
 #   2. The same player with a relative HOME (in a mount namespace whose password file gives the
 #      player that home): the second start reads the files back without asking; Start writes the
 #      launch script in the player's folder and runs the stand-in engine in the Quake directory.
-#   3. root, who can write into the package's folder: the first start asks too, and root's files
+#   3. A map the player adds to ~/.config/kovar-launcher/data is listed after the installed ones;
+#      chosen there, it loads, Start launches its level, and Exit saves it as the map.
+#   4. The next start loads that map from the saved map line, and Start launches it again.
+#   5. root, who can write into the package's folder: the first start asks too, and root's files
 #      go to root's own folder; the package's folder stays byte for byte as it was.
 # Usage: run-package-e2e.sh DEB STAND-IN-ENGINE WM-CLOSE-HELPER
 set -euo pipefail
@@ -107,6 +110,22 @@ first_start() {
   expect_installed_tree
 }
 
+# Single Player, then Start: the engine must run in the Quake directory with the arguments $1.
+launch_expecting() {
+  rm -f "$record"
+  local height menu
+  read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
+  menu=$((height - 291))
+  xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
+  sleep 0.3
+  xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
+  for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
+  [ -f "$record" ] || fail "no engine was started"
+  mapfile -t ran <"$record"
+  [ "${ran[0]}" = "$quake" ] || fail "the engine ran in ${ran[0]}"
+  [ "${ran[2]}" = "$1" ] || fail "the engine got the arguments: ${ran[2]}, not: $1"
+}
+
 # 1. The first start.
 first_start "$player" "$home" "$own"
 
@@ -133,8 +152,36 @@ wait_for_exit || fail "the launcher ended with status $?"
 [ ! -e "$work/relative-home" ] || fail "a folder was made under the relative HOME"
 expect_installed_tree
 
-# 3. root, who could write into the package's folder, keeps its files in its own folder.
+# 3. A map of the player's own, beside the installed ones that the player cannot change.
+mkdir -p "$own/data"
+printf 'tarn9\r\nThe player'"'"'s own tower.\r\n' >"$own/data/Tarn Tower.kvx"
+cp "$root/usr/lib/kovar-launcher/data/Sunken Keep.bmp" "$own/data/Tarn Tower.bmp"
+chown -R "$player:" "$own/data"
+start "$player" "$home"
+window=$(find_window "$title") || fail "the main window did not appear the third time"
+sleep 0.5
+xdotool windowfocus --sync "$window"
+read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
+# Into listMap's field, then down its list to the last entry: the player's map.
+xdotool mousemove --window "$window" 200 $((height - 291 + 152)) click 1
+for _ in $(seq 8); do xdotool key Down; done
+sleep 0.3
+launch_expecting "+map tarn9 -game kv +r_shadows 0 +r_mirroralpha 1"
+"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+wait_for_exit || fail "the launcher ended with status $?"
+expect_file "$own/config.kvx" 'exe LucidGL.exe\r\nmap Tarn Tower\r\ncpar \r\n'
+
+# 4. The saved map line finds the player's map.
+start "$player" "$home"
+window=$(find_window "$title") || fail "the main window did not appear the fourth time"
+sleep 0.5
+launch_expecting "+map tarn9 -game kv +r_shadows 0 +r_mirroralpha 1"
+"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+wait_for_exit || fail "the launcher ended with status $?"
+expect_installed_tree
+
+# 5. root, who could write into the package's folder, keeps its files in its own folder.
 roothome=$work/root-home
 mkdir "$roothome"
 first_start root "$roothome" "$roothome/.config/kovar-launcher"
-echo "ok: the package's program keeps each player's files, root's too, in their own folder"
+echo "ok: the package's program keeps each player's files, root's too, in their own folder, and lists, loads and launches a player's own maps"
