@@ -112,8 +112,7 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
     Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
     const std::string log = quakeDir + "\\stand-in-engine.log";
-    EXPECT_TRUE(
-        WaitFor([&] { return GetFileAttributesA(log.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60));
+    EXPECT_TRUE(WaitForFile(log, 60));
     EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "GLQuake.exe", "+map", "tarn2", "-game", "kv",
                                      "+skill", "2", "+r_shadows", "0", "+r_mirroralpha", "1"}));
     // The console closes by itself after a launch that went well.

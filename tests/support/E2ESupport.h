@@ -48,10 +48,12 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-// Waits up to `seconds` for `path` to exist; a detached process writes it in its own time.
+// Waits up to `seconds` for `path` to exist; a detached process writes it in its own time. The
+// file is opened as the program opens its files, so that on Windows a name is read in the ANSI
+// code page (std::filesystem would read it otherwise).
 inline bool WaitForFile(const std::string& path, int seconds = 20) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!std::filesystem::exists(path)) {
+  while (!std::ifstream(path).is_open()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
