@@ -41,8 +41,9 @@ std::string Shown(const std::string& text) {
   return shown;
 }
 
-// The characters that the command interpreter acts on in a line of a batch file.
-constexpr const char* kBatchActiveCharacters = "&|<>^()%";
+// The characters that the command interpreter acts on in a line of a batch file, and "/", which
+// cd reads as the start of one of its switches (in "cd/Data", "/D" is a switch).
+constexpr const char* kBatchActiveCharacters = "&|<>^()%/";
 
 bool HasLineBreakOrNul(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;

@@ -44,8 +44,8 @@ Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour);
 
 // run.bat: the drive line, the directory line and the command line, each ended by CR LF. The
 // directory line is "cd" and the directory from its third character on, or, when the directory
-// holds a character that the command interpreter acts on, the whole directory quoted for a batch
-// file.
+// holds a character that the command interpreter acts on or a "/", the whole directory quoted for
+// a batch file. The text stays in the code page it is given in.
 std::string WindowsLaunchScript(const LaunchChoices& choices);
 
 // run.sh: the shebang, a quoted cd into the Quake directory that ends the script with a message

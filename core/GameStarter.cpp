@@ -3,8 +3,39 @@
 
 #include "FileSystem.h"
 #include "GameLaunch.h"
+#include "ScriptStarter.h"
 
 namespace kovar {
+
+namespace {
+
+// The choices as run.bat must hold them for the command interpreter to read them back, or the
+// message that names the text and the character it could not read.
+Result ToScriptChoices(LaunchChoices& choices) {
+  const struct {
+    const char* name;
+    const char* holds;
+    std::string& value;
+    const char* remedy;
+  } texts[] = {
+      {"Quake directory", "holds", choices.quakeDir,
+       "Rename the folder, or choose another with \"Set Quake Directory\" in the Tools menu."},
+      {"engine", "holds", choices.engine, "Choose another engine in the engine box."},
+      {"custom parameters", "hold", choices.customParams, "Remove it from the custom parameters."},
+  };
+  for (const auto& text : texts) {
+    std::string converted;
+    if (Result carried = ToScriptText(text.value, converted); carried.failed()) {
+      return Result::Failure(std::string("The game was not started: the ") + text.name + " \"" +
+                             text.value + "\" " + text.holds + " " + carried.reason() + ". " +
+                             text.remedy);
+    }
+    text.value = std::move(converted);
+  }
+  return Result::Ok();
+}
+
+}  // namespace
 
 GameStarter::GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
                          ActionReport& report)
@@ -22,20 +53,22 @@ Result GameStarter::WriteAndStart() {
       state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
       state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
   if (Result allowed = CheckLaunch(choices, kNativeFlavour); allowed.failed()) return allowed;
-  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
-  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
-    return Result::Failure("Could not write the launch script \"" + scriptPath +
-                           "\": " + folder.reason() + ". The game was not started.");
-  }
   std::string script;
   if (kNativeFlavour == ScriptFlavour::Windows) {
-    script = WindowsLaunchScript(choices);
+    LaunchChoices scriptChoices = choices;
+    if (Result carried = ToScriptChoices(scriptChoices); carried.failed()) return carried;
+    script = WindowsLaunchScript(scriptChoices);
   } else {
     // The command interpreter runs a program from the current directory first; the shell does
     // not.
     const bool engineInQuakeDir =
         IsBareFileName(choices.engine) && IsRegularFile(choices.quakeDir + '/' + choices.engine);
     script = LinuxLaunchScript(choices, engineInQuakeDir);
+  }
+  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
+  if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
+    return Result::Failure("Could not write the launch script \"" + scriptPath +
+                           "\": " + folder.reason() + ". The game was not started.");
   }
   if (Result written =
           WriteFileAtomically(scriptPath, script, kNativeFlavour == ScriptFlavour::Linux);

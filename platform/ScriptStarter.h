@@ -1,5 +1,6 @@
-// Starts the launch script the way each desktop expects, without waiting for it. One interface;
-// ScriptStarterPosix.cpp and ScriptStarterWindows.cpp implement it, chosen by the build.
+// Starts the launch script the way each desktop expects, without waiting for it, and gives its
+// text the encoding that the desktop's shell reads. One interface; ScriptStarterPosix.cpp and
+// ScriptStarterWindows.cpp implement it, chosen by the build.
 #pragma once
 
 #include <string>
@@ -10,6 +11,13 @@ namespace kovar {
 
 // Starts `scriptPath` detached from the launcher; a failure says why it could not be started.
 Result StartScriptDetached(const std::string& scriptPath);
+
+// `text`, in the code page the launcher keeps its text in, as the launch script must hold it for
+// the shell to read it back: on Windows in the console's (OEM) code page, the one the command
+// interpreter reads a batch file in; elsewhere unchanged. Text of ASCII characters only is always
+// unchanged. A failure names the character the shell could not read and why, to follow "the
+// text holds".
+Result ToScriptText(const std::string& text, std::string& scriptText);
 
 // The command interpreter's command line that runs the batch file `scriptPath` and, when it ends
 // with an error level other than 0, says so and waits for a key before its console closes.

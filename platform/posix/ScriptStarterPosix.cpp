@@ -110,6 +110,12 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 
 }  // namespace
 
+Result ToScriptText(const std::string& text, std::string& scriptText) {
+  // The shell reads the script's bytes as they are, the same bytes that name the files.
+  scriptText = text;
+  return Result::Ok();
+}
+
 Result StartScriptDetached(const std::string& scriptPath) {
   if (scriptPath.empty()) return Result::Failure(std::strerror(ENOENT));
   // Found out here, since a detached script that cannot be read can only fail unseen.

@@ -1,13 +1,83 @@
-// Starting the launch script on Windows: the command interpreter in a new console window.
+// Starting the launch script on Windows: the command interpreter in a new console window, and the
+// script's text in the code page that interpreter reads it in.
 #include "ScriptStarter.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "WindowsError.h"
 
 namespace kovar {
+
+namespace {
+
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// How a character is named to the player: itself, where a message box can show it, and its code.
+std::string DescribeCharacter(const wchar_t* character, int length) {
+  unsigned code = static_cast<unsigned>(character[0]);
+  if (length == 2) code = 0x10000 + ((code - 0xD800) << 10) + (character[1] - 0xDC00u);
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "U+%04X", code);
+  const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+  char shown[8];
+  const int count = control ? 0
+                            : WideCharToMultiByte(CP_ACP, 0, character, length, shown, sizeof shown,
+                                                  nullptr, nullptr);
+  if (count <= 0) return std::string("the character ") + hex;
+  return "the character \"" + std::string(shown, static_cast<std::size_t>(count)) + "\" (" + hex +
+         ")";
+}
+
+}  // namespace
+
+Result ToScriptText(const std::string& text, std::string& scriptText) {
+  scriptText.clear();
+  const UINT ansi = GetACP();
+  // A new console starts in the OEM code page, and the interpreter reads the batch file in its
+  // console's code page.
+  const UINT console = GetOEMCP();
+  if (IsAscii(text) || console == ansi) {
+    scriptText = text;
+    return Result::Ok();
+  }
+  if (text.size() > INT_MAX) return Result::Failure("more text than a launch script can hold");
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(text.size(), L'\0');
+  const int wideSize =
+      MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), size);
+  if (wideSize <= 0) {
+    return Result::Failure("bytes that are no text in the ANSI code page " + std::to_string(ansi));
+  }
+  // Without best fit, a character the console lacks is never swapped for a look-alike, such as
+  // a curly quote for the quote that would end the script's quoted directory.
+  const bool utf8 = console == CP_UTF8;
+  for (int at = 0; at < wideSize;) {
+    const int length =
+        IS_HIGH_SURROGATE(wide[at]) && at + 1 < wideSize && IS_LOW_SURROGATE(wide[at + 1]) ? 2 : 1;
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int count =
+        WideCharToMultiByte(console, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data() + at, length,
+                            bytes, sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
+    if (count <= 0 || usedDefault) {
+      scriptText.clear();
+      return Result::Failure(DescribeCharacter(wide.data() + at, length) +
+                             ", which the console's code page " + std::to_string(console) +
+                             " does not have, so the command interpreter cannot read it");
+    }
+    scriptText.append(bytes, static_cast<std::size_t>(count));
+    at += length;
+  }
+  return Result::Ok();
+}
 
 Result StartScriptDetached(const std::string& scriptPath) {
   char systemDir[MAX_PATH];

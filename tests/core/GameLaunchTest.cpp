@@ -60,8 +60,9 @@ TEST(LaunchScript, WindowsEntersEveryDirectoryAsWritten) {
       {"C:\\Quake", "C:\r\ncd\\Quake"},
       {"D:", "D:\r\ncd"},
       {"E:\\Games\\My Quake!", "E:\r\ncd\\Games\\My Quake!"},
-      {"C:/Quake", "C:\r\ncd/Quake"},
-      // The directory quoted, each % doubled.
+      // The directory quoted, each % doubled; a "/" would be read as one of cd's switches.
+      {"E:/Data/Quake", "E:\r\ncd \"E:/Data/Quake\""},
+      {"C:\\Games/Quake", "C:\r\ncd \"C:\\Games/Quake\""},
       {"D:\\Quake & Mods", "D:\r\ncd \"D:\\Quake & Mods\""},
       {"D:\\Quake & 100% Mods (x86)", "D:\r\ncd \"D:\\Quake & 100%% Mods (x86)\""},
       {"C:\\%PATH%", "C:\r\ncd \"C:\\%%PATH%%\""},

@@ -272,25 +272,119 @@ TEST_F(WindowsLaunchTest, AFailedLaunchSaysSoAndWaitsForAKey) {
   }
 }
 
-// The launcher's own starter: cmd in a new console, not waited for.
-TEST_F(WindowsLaunchTest, TheDetachedStarterRunsTheScript) {
+// The launcher's own starter: cmd in a new console, not waited for. Folders named in the
+// player's language (Windows-1252 text here), written with forward slashes, or holding characters
+// the interpreter acts on.
+TEST_F(WindowsLaunchTest, TheDetachedStarterEntersEveryFolder) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
   class StartingPlatform : public FakePlatform {
    public:
     Result StartScript(const std::string& scriptPath) override {
       return StartScriptDetached(scriptPath);
     }
-  } starting;
-  Launcher detached{app.Path(), starting};
-  (void)detached.RunCommand("exe WinQuake.exe");
-  (void)detached.RunCommand("map castle");
-  detached.State().SetText(TextField::QuakeDir, quakeDir);
-  const std::string log = quakeDir + "\\stand-in-engine.log";
-  EXPECT_TRUE(detached.StartGame().ok());
-  EXPECT_TRUE(starting.errors.empty()) << starting.errors.front();
-  ASSERT_TRUE(WaitForFile(log, 60));
-  EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "WinQuake.exe", "+map", "e1m1", "-game", "kv"}));
-  // The detached interpreter may still be in the directory; let it end before it is removed.
-  Sleep(1000);
+  };
+  // A folder at the top of drive C: whose name begins with "D": written with "/", "cd/D..." would
+  // be read as cd's switch /D.
+  struct RemovedAtEnd {
+    std::string path;
+    ~RemovedAtEnd() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } data{"C:\\Data-" + std::to_string(GetCurrentProcessId())};
+  const struct {
+    std::string dir;
+    bool forwardSlashes;  // the Quake directory is set with "/" between its parts
+    std::string customParams;
+    Lines customArguments;
+  } cases[] = {
+      {quakeDir, false, "", {}},
+      // "Quake Été", and "José" among the custom parameters.
+      {root.Path() + "\\Quake \xC9t\xE9",
+       false,
+       "+name Jos\xE9 -width 640",
+       {"+name", "Jos\xE9", "-width", "640"}},
+      {data.path + "\\Quake", true, "+skill 2", {"+skill", "2"}},
+      // "José & Zoë\Quake (2)", written with forward slashes.
+      {root.Path() + "\\Jos\xE9 & Zo\xEB\\Quake (2)", true, "", {}},
+  };
+  int launches = 0;
+  for (const auto& c : cases) {
+    const std::string& dir = c.dir;
+    for (std::size_t at = dir.find('\\', 3);; at = dir.find('\\', at + 1)) {
+      CreateDirectoryA(dir.substr(0, at).c_str(), nullptr);
+      if (at == std::string::npos) break;
+    }
+    ASSERT_TRUE(CopyFileA(engineProgram.c_str(), (dir + "\\WinQuake.exe").c_str(), FALSE)) << dir;
+    std::string setting = dir;
+    if (c.forwardSlashes) std::replace(setting.begin() + 2, setting.end(), '\\', '/');
+    // Each launch has a run.bat of its own, kept to the end: an interpreter may still read one.
+    const std::string launchApp = "launch" + std::to_string(++launches);
+    app.Write(launchApp + "/data/castle.kvx", "e1m1\r\nA castle by the sea.\r\n");
+    StartingPlatform starting;
+    Launcher detached{app.File(launchApp), starting};
+    (void)detached.RunCommand("exe WinQuake.exe");
+    (void)detached.RunCommand("map castle");
+    (void)detached.RunCommand("cpar " + c.customParams);
+    detached.State().SetText(TextField::QuakeDir, setting);
+    EXPECT_TRUE(detached.StartGame().ok()) << starting.errors.front();
+    EXPECT_TRUE(WaitForFile(dir + "\\stand-in-engine.log", 60)) << dir;
+    Lines expected{dir, "WinQuake.exe", "+map", "e1m1", "-game", "kv"};
+    expected.insert(expected.end(), c.customArguments.begin(), c.customArguments.end());
+    EXPECT_EQ(ReadLines(dir + "\\stand-in-engine.log"), expected) << dir;
+  }
+  // Each console closes by itself after a launch that went well.
+  EXPECT_EQ(EndInterpretersStartedBy(GetCurrentProcessId(), 30), 0);
+}
+
+// Under the code pages Wine gives the tests, the ANSI code page 1252 and the console's 437:
+// run.bat holds an accent as the console reads it, and a character the console lacks is refused
+// by name before anything is written.
+TEST_F(WindowsLaunchTest, TheScriptIsWrittenInTheConsolesCodePage) {
+  if (GetACP() != 1252 || GetOEMCP() != 437) {
+    GTEST_SKIP() << "the code pages are " << GetACP() << " and " << GetOEMCP()
+                 << ", not 1252 and 437";
+  }
+  const std::string dir = root.Path() + "\\Quake ";
+  const struct {
+    std::string dirEnd;
+    std::string customParams;
+    std::string script;
+    std::string refusal;
+  } cases[] = {
+      // "Quake Été" and "José": É and é are 0x90 and 0x82 in code page 437.
+      {"\xC9t\xE9", "+name Jos\xE9",
+       "Z:\r\ncd" + dir.substr(2) + "\x90t\x82\r\nWinQuake.exe -game kv +name Jos\x82 \r\n", ""},
+      // "Quake €": code page 437 has no euro sign.
+      {"\x80", "", "",
+       "The game was not started: the Quake directory \"" + dir +
+           "\x80\" holds the character \"\x80\" (U+20AC), which the console's code page 437 does "
+           "not have, so the command interpreter cannot read it. Rename the folder, or choose "
+           "another with \"Set Quake Directory\" in the Tools menu."},
+      // Curly quotes, which a best fit would turn into the quote the interpreter acts on.
+      {"1",
+       "+name \x93"
+       "Ace\x94",
+       "",
+       "The game was not started: the custom parameters \"+name \x93"
+       "Ace\x94\" hold the "
+       "character \"\x93\" (U+201C), which the console's code page 437 does not have, so the "
+       "command interpreter cannot read it. Remove it from the custom parameters."},
+  };
+  FakePlatform writer;
+  Launcher writing{app.Path(), writer};
+  (void)writing.RunCommand("exe WinQuake.exe");
+  for (const auto& c : cases) {
+    std::filesystem::remove(app.File("run.bat"));
+    writer.errors.clear();
+    writer.started.clear();
+    writing.State().SetText(TextField::QuakeDir, dir + c.dirEnd);
+    (void)writing.RunCommand("cpar " + c.customParams);
+    EXPECT_EQ(writing.StartGame().ok(), c.refusal.empty()) << c.dirEnd;
+    EXPECT_EQ(writer.errors, c.refusal.empty() ? Lines{} : Lines{c.refusal});
+    EXPECT_EQ(app.Read("run.bat"), c.script);
+    EXPECT_EQ(writer.started.size(), c.refusal.empty() ? 1u : 0u);
+  }
 }
 
 }  // namespace

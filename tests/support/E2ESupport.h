@@ -1,5 +1,12 @@
-// Helpers for the tests that really start processes: environment changes and waiting for files.
+// Helpers for the tests that really start processes: environment changes, waiting for files, and
+// on Windows the command interpreters a launch left behind.
 #pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -41,10 +48,12 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-// Waits up to `seconds` for `path` to exist; a detached process writes it in its own time.
+// Waits up to `seconds` for `path` to exist; a detached process writes it in its own time. The
+// file is opened as the program opens its files, so that on Windows a name is read in the ANSI
+// code page (std::filesystem would read it otherwise).
 inline bool WaitForFile(const std::string& path, int seconds = 20) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!std::filesystem::exists(path)) {
+  while (!std::ifstream(path).is_open()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -58,5 +67,38 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
+
+#ifdef _WIN32
+// Waits up to `seconds` for the command interpreters that process `parent` started to end, then
+// ends those still there and returns how many: an interpreter whose launch failed waits for a key
+// in a console nobody sees, and would keep the test run waiting for its output.
+inline int EndInterpretersStartedBy(DWORD parent, int seconds) {
+  for (int waited = 0;; ++waited) {
+    std::vector<DWORD> running;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+      if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "cmd.exe") == 0) {
+        running.push_back(entry.th32ProcessID);
+      }
+    }
+    CloseHandle(snapshot);
+    if (running.empty()) return 0;
+    if (waited < seconds * 10) {
+      Sleep(100);
+      continue;
+    }
+    for (DWORD id : running) {
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+      }
+    }
+    return static_cast<int>(running.size());
+  }
+}
+#endif
 
 }  // namespace kovar::test
