@@ -12,9 +12,9 @@
 namespace kovar {
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_, platform_) {
   platform_.SetMainWindow(&window_);
-  window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
+  window_.Behaviour().SetConsole(&console_.Behaviour());
 }
 
 int LauncherApplication::Run() {
@@ -23,20 +23,15 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { EndBySystem(); });
+                   [this] { window_.Behaviour().EndBySystem(); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
-                   [this](QSessionManager&) { EndBySystem(); });
+                   [this](QSessionManager&) { window_.Behaviour().EndBySystem(); });
 
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (a signal while the Quake directory prompt was open) has
   // already saved; the event loop must not start.
-  if (window_.Ended()) return 0;
+  if (window_.Behaviour().Ended()) return 0;
   return QApplication::exec();
-}
-
-void LauncherApplication::EndBySystem() {
-  platform_.ReportErrorsOnStandardError();
-  window_.CloseBySystem();
 }
 
 }  // namespace kovar

@@ -28,9 +28,6 @@ class LauncherApplication {
   frmDebug& DebugWindow() { return console_; }
 
  private:
-  // The system or the desktop session ends the program: save once, with no box to wait on.
-  void EndBySystem();
-
   QtPlatform platform_;
   Launcher launcher_;
   // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays
