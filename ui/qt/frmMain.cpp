@@ -235,13 +235,13 @@ void frmMain::BuildMenus() {
 void frmMain::Bind() {
   for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
     QWidget* widget = Control(control);
-    QLineEdit* field = control == MainControl::comboEXE ? comboEXE()->lineEdit()
-                       : control == MainControl::listMap
-                           ? listMap()->Field()
-                           : static_cast<QLineEdit*>(widget);
+    QLineEdit* field = control == MainControl::comboEXE  ? comboEXE()->lineEdit()
+                       : control == MainControl::listMap ? listMap()->Field()
+                                                         : static_cast<QLineEdit*>(widget);
     // Only what the player typed is converted back to bytes.
-    connect(field, &QLineEdit::textEdited, this,
-            [this, control](const QString& text) { behaviour_.PlayerEdited(control, ToBytes(text)); });
+    connect(field, &QLineEdit::textEdited, this, [this, control](const QString& text) {
+      behaviour_.PlayerEdited(control, ToBytes(text));
+    });
   }
   connect(comboEXE(), &QComboBox::activated, this, [this](int index) {
     if (index >= 0) behaviour_.PlayerChose(MainControl::comboEXE, static_cast<std::size_t>(index));
@@ -295,7 +295,9 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
   box->setEditText(text);
 }
 
-void frmMain::SetVisible(MainControl control, bool visible) { Control(control)->setVisible(visible); }
+void frmMain::SetVisible(MainControl control, bool visible) {
+  Control(control)->setVisible(visible);
+}
 
 Result frmMain::ShowPicture(MainControl control, const std::string& bytes) {
   QPixmap picture;

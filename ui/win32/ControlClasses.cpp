@@ -125,8 +125,7 @@ HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable) {
   // The creation parameter tells the new image whether it is clickable.
   // Siblings clip one another: where images overlap, the one in front is the one painted.
   return CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, place.left,
-                         place.top,
-                         place.width, place.height, parent,
+                         place.top, place.width, place.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), clickable ? parent : nullptr);
 }

@@ -230,8 +230,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   }
   HWND control = CreateWindowExA(
       exStyle, windowClass, row.text, WS_CHILD | clip | visible | tabStop | style, place.left,
-      place.top,
-      place.width, height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      place.top, place.width, height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
                reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);

@@ -328,8 +328,9 @@ TEST(DebugConsoleBehaviour, TheLogHoldsEveryLineFromTheFirstAndTheListFillsTheWi
     PixelsRect list;
   };
   // 6000 x 4000 twips; the console's first size; a window lower than the list's top.
-  for (const Case& c : std::vector<Case>{
-           {400, 266, {0, 24, 400, 242}}, {312, 213, {0, 24, 312, 189}}, {200, 10, {0, 24, 200, 0}}}) {
+  for (const Case& c : std::vector<Case>{{400, 266, {0, 24, 400, 242}},
+                                         {312, 213, {0, 24, 312, 189}},
+                                         {200, 10, {0, 24, 200, 0}}}) {
     w.console.Form_Resize(c.width, c.height);
     EXPECT_EQ(w.consoleView.list, c.list) << c.width << " x " << c.height;
   }

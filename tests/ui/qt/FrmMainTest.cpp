@@ -77,11 +77,13 @@ struct Session {
 
 // The bitmap the build ships for an image.
 QString ArtworkFile(Artwork artwork) {
-  const std::map<Artwork, const char*> files = {
-      {Artwork::Main, "imgMain"},   {Artwork::SinglePlayer, "imgSP"},
-      {Artwork::MultiPlayer, "imgMP"}, {Artwork::Join, "imgJoin"},
-      {Artwork::StartSinglePlayer, "imgStartSP"}, {Artwork::Tile, "imgTile"},
-      {Artwork::Logo, "imgLogo1"}};
+  const std::map<Artwork, const char*> files = {{Artwork::Main, "imgMain"},
+                                                {Artwork::SinglePlayer, "imgSP"},
+                                                {Artwork::MultiPlayer, "imgMP"},
+                                                {Artwork::Join, "imgJoin"},
+                                                {Artwork::StartSinglePlayer, "imgStartSP"},
+                                                {Artwork::Tile, "imgTile"},
+                                                {Artwork::Logo, "imgLogo1"}};
   return QStringLiteral(":/assets/%1.bmp").arg(QString::fromLatin1(files.at(artwork)));
 }
 
@@ -185,8 +187,8 @@ class FrmMainTest : public QObject {
     s.dir.Write("auto.kvx", "exec config.kvx\r\n");
     s.Create();
     QVERIFY(s.launcher.Main().ok());
-    const QImage shown = s.window->centralWidget()->grab().toImage().convertToFormat(
-        QImage::Format_RGB32);
+    const QImage shown =
+        s.window->centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), QSize(399, 291));
     std::map<Artwork, QImage> artwork;
     int compared = 0, wrong = 0, tileOverLogo = 0, mainOverLogo = 0, textOverPreview = 0;
@@ -203,7 +205,8 @@ class FrmMainTest : public QObject {
         const Artwork picture = Describe(*front).picture;
         if (picture == Artwork::None) continue;
         QImage& bitmap = artwork[picture];
-        if (bitmap.isNull()) bitmap = QImage(ArtworkFile(picture)).convertToFormat(QImage::Format_RGB32);
+        if (bitmap.isNull())
+          bitmap = QImage(ArtworkFile(picture)).convertToFormat(QImage::Format_RGB32);
         const PixelsRect place = PlaceInClient(*front);
         ++compared;
         if (Contains(logo, x, y)) {
@@ -470,7 +473,6 @@ class FrmMainTest : public QObject {
     QVERIFY(imgLevel->pixmap().isNull());
     QCOMPARE(imgLevel->size(), QSize(120, 90));
   }
-
 };
 
 }  // namespace kovar::test
