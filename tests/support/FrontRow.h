@@ -3,6 +3,7 @@
 // later one. Both skins' pixel tests compare their windows against this.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "WindowDescription.h"
@@ -56,5 +57,55 @@ inline std::optional<MainControl> FrontRowAt(int x, int y, PanelVisibility panel
   }
   return top;
 }
+
+// What a pixel test of the main window found, with the main panel showing and a preview of the
+// given size: how many pixels of the images in front were compared and how many differed from
+// the image's own bitmap, how many of them lie where an earlier row covers the logo, and how many
+// white (text) pixels the description shows over the preview.
+struct PaintCheck {
+  int compared = 0;
+  int wrong = 0;
+  int tileOverLogo = 0;
+  int mainOverLogo = 0;
+  int textOverPreview = 0;
+};
+
+// `shown(x, y)` is the client area's pixel and `bitmap(artwork, x, y)` the artwork's, as
+// 0xRRGGBB.
+template <typename Shown, typename Bitmap>
+PaintCheck CheckPaint(Shown shown, Bitmap bitmap, int previewWidth, int previewHeight) {
+  PaintCheck check;
+  const PixelsRect client =
+      Pixels(TwipsRect{0, 0, kMainWindowFrame.clientWidth, kMainWindowFrame.clientHeight});
+  const PixelsRect logo = PlaceInClient(MainControl::imgLogo1);
+  const PixelsRect preview = PlaceInClient(MainControl::imgLevel, previewWidth, previewHeight);
+  for (int y = 0; y < client.height; ++y) {
+    for (int x = 0; x < client.width; ++x) {
+      const std::optional<MainControl> front =
+          FrontRowAt(x, y, {true, false}, previewWidth, previewHeight);
+      if (!front) continue;
+      const std::uint32_t pixel = shown(x, y);
+      if (front == MainControl::lblMapDes && Contains(preview, x, y) && pixel == 0xFFFFFF) {
+        ++check.textOverPreview;
+      }
+      const Artwork artwork = Describe(*front).picture;
+      if (artwork == Artwork::None) continue;
+      const PixelsRect place = PlaceInClient(*front);
+      ++check.compared;
+      if (Contains(logo, x, y)) {
+        check.tileOverLogo += front == MainControl::imgTile1;
+        check.mainOverLogo += front == MainControl::imgMain;
+      }
+      if (pixel != bitmap(artwork, x - place.left, y - place.top)) ++check.wrong;
+    }
+  }
+  return check;
+}
+
+// The counts of a window that paints what the table puts in front: the logo band, the four
+// navigation images less imgMain's rows over the logo, tile and navigation image over the logo.
+inline constexpr int kFrontPixels = 399 * 64 + 4 * 120 * 32 - 8 * 120;
+inline constexpr int kTileOverLogo = 8 * 64;
+inline constexpr int kMainOverLogo = 8 * 120;
 
 }  // namespace kovar::test
