@@ -234,12 +234,8 @@ void frmMain::BuildMenus() {
 
 void frmMain::Bind() {
   for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
-    QWidget* widget = Control(control);
-    QLineEdit* field = control == MainControl::comboEXE  ? comboEXE()->lineEdit()
-                       : control == MainControl::listMap ? listMap()->Field()
-                                                         : static_cast<QLineEdit*>(widget);
     // Only what the player typed is converted back to bytes.
-    connect(field, &QLineEdit::textEdited, this, [this, control](const QString& text) {
+    connect(Field(control), &QLineEdit::textEdited, this, [this, control](const QString& text) {
       behaviour_.PlayerEdited(control, ToBytes(text));
     });
   }
@@ -253,26 +249,25 @@ void frmMain::Bind() {
 
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
 
+QLineEdit* frmMain::Field(MainControl control) const {
+  switch (control) {
+    case MainControl::comboEXE:
+      return comboEXE()->lineEdit();
+    case MainControl::listMap:
+      return listMap()->Field();
+    default:
+      return qobject_cast<QLineEdit*>(Control(control));
+  }
+}
+
 std::string frmMain::SetText(MainControl control, const std::string& bytes) {
   const QString text = ToDisplay(bytes);
-  QWidget* widget = Control(control);
-  QLineEdit* field = nullptr;
-  if (control == MainControl::comboEXE) {
-    field = comboEXE()->lineEdit();
-  } else if (control == MainControl::listMap) {
-    field = listMap()->Field();
-  } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-    field = line;
-  }
-  if (field) {
+  if (QLineEdit* field = Field(control)) {
     // Rewriting the same text would move the cursor of the player who is typing in it.
-    if (field->text() != text) {
-      const QSignalBlocker blocker(comboEXE());
-      field->setText(text);
-    }
+    if (field->text() != text) field->setText(text);
     return ToBytes(field->text());
   }
-  auto* label = static_cast<QLabel*>(widget);
+  auto* label = static_cast<QLabel*>(Control(control));
   label->setText(text);
   return ToBytes(label->text());
 }

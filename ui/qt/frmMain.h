@@ -62,6 +62,8 @@ class frmMain : public QMainWindow, public MainView {
 
   QComboBox* comboEXE() const;
   MapBox* listMap() const;
+  // The line the player edits in comboEXE, listMap or txtCpar; none for other controls.
+  QLineEdit* Field(MainControl control) const;
 
   MainWindow behaviour_;
   std::function<void()> endProgram_;
