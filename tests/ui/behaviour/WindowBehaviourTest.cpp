@@ -143,6 +143,12 @@ TEST(MainWindowBehaviour, CreationShowsTheStateAsItStandsAndSelectsNothing) {
     EXPECT_TRUE(w.view.visible[MainControl::picMain]);
     EXPECT_FALSE(w.view.visible[MainControl::picSP]);
   }
+  // A map loaded before the window existed is shown with it.
+  Windows early;
+  EXPECT_TRUE(early.launcher.RunCommand("map Keep").ok());
+  early.window.Form_Load();
+  EXPECT_EQ(early.view.text[MainControl::lblMapDes], "A keep.");
+  EXPECT_EQ(early.view.picture, MakeBmp(2, 2));
 }
 
 TEST(MainWindowBehaviour, EditsReachTheStateAndUneditedValuesKeepTheirBytes) {
@@ -153,7 +159,8 @@ TEST(MainWindowBehaviour, EditsReachTheStateAndUneditedValuesKeepTheirBytes) {
   EXPECT_EQ(w.view.text[MainControl::comboEXE], "Caf?.exe");
   // A toolkit may report a text it was given as an edit: nothing changes.
   w.window.PlayerEdited(MainControl::comboEXE, "Caf?.exe");
-  // What the player types is taken as typed, and a command's new value is shown.
+  // What the player types is taken as typed; a command that sets no field of the window leaves
+  // the fields as they are.
   w.window.PlayerEdited(MainControl::listMap, "Castle");
   EXPECT_TRUE(w.launcher.RunCommand("quakedir C:\\Q").ok());
   // Labels are not the player's to edit.
