@@ -93,7 +93,7 @@ struct LauncherWindows {
   QtPlatform platform;
   Launcher launcher{AppDirPath(), platform};
   frmDebug console{launcher};
-  frmMain window{launcher};
+  frmMain window{launcher, platform};
 };
 
 // Start-up through to the main window shown and every pending event handled.

@@ -16,14 +16,7 @@ constexpr std::size_t kMaxRows = static_cast<std::size_t>(std::numeric_limits<in
 
 }  // namespace
 
-DebugLogModel::DebugLogModel(LauncherState& state, QObject* parent)
-    : QAbstractListModel(parent),
-      state_(state),
-      announced_(std::min(state.Log().size(), kMaxRows)) {
-  state_.AddObserver(this);
-}
-
-DebugLogModel::~DebugLogModel() { state_.RemoveObserver(this); }
+DebugLogModel::DebugLogModel(QObject* parent) : QAbstractListModel(parent) {}
 
 int DebugLogModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(announced_);
@@ -35,7 +28,7 @@ QVariant DebugLogModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   // The log keeps the bytes as executed; they are decoded here for display only.
-  const std::string& line = state_.Log()[static_cast<std::size_t>(index.row())];
+  const std::string& line = (*log_)[static_cast<std::size_t>(index.row())];
   return ToDisplay(line);
 }
 
@@ -46,14 +39,15 @@ Qt::ItemFlags DebugLogModel::flags(const QModelIndex& index) const {
 
 void DebugLogModel::Flush() {
   flushQueued_ = false;
-  const std::size_t logged = std::min(state_.Log().size(), kMaxRows);
+  const std::size_t logged = log_ ? std::min(log_->size(), kMaxRows) : 0;
   if (logged <= announced_) return;
   beginInsertRows(QModelIndex(), static_cast<int>(announced_), static_cast<int>(logged - 1));
   announced_ = logged;
   endInsertRows();
 }
 
-void DebugLogModel::LogAppended(std::size_t) {
+void DebugLogModel::Grew(const std::vector<std::string>& log) {
+  log_ = &log;
   // Called for every executed line: the first line of a batch queues the announcement, the rest
   // cost one test.
   if (flushQueued_) return;

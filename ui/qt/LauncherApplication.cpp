@@ -36,9 +36,9 @@ class QuitRequestFilter : public QObject {
 }  // namespace
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_, platform_) {
   platform_.SetMainWindow(&window_);
-  window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
+  window_.Behaviour().SetConsole(&console_.Behaviour());
 }
 
 int LauncherApplication::Run() {
@@ -47,31 +47,21 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { EndBySystem(); });
+                   [this] { window_.Behaviour().EndBySystem(); });
   // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
   QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, &window_,
       [this](QSessionManager&) { SaveForSession(); }, Qt::DirectConnection);
-  qApp->installEventFilter(new QuitRequestFilter(&window_, [this] { EndBySystem(); }));
+  qApp->installEventFilter(
+      new QuitRequestFilter(&window_, [this] { window_.Behaviour().EndBySystem(); }));
 
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (a signal while the Quake directory prompt was open) has
   // already saved; the event loop must not start.
-  if (window_.Ended()) return 0;
+  if (window_.Behaviour().Ended()) return 0;
   return QApplication::exec();
 }
 
-void LauncherApplication::SaveForSession() {
-  if (window_.Ended()) return;
-  // The session manager waits for the answer: nobody may be there to close a box.
-  platform_.ReportErrorsOnStandardError(true);
-  (void)launcher_.SaveCFG();
-  platform_.ReportErrorsOnStandardError(false);
-}
-
-void LauncherApplication::EndBySystem() {
-  platform_.ReportErrorsOnStandardError(true);
-  window_.CloseBySystem();
-}
+void LauncherApplication::SaveForSession() { window_.Behaviour().SaveForSession(); }
 
 }  // namespace kovar

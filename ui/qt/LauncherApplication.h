@@ -32,9 +32,6 @@ class LauncherApplication {
   void SaveForSession();
 
  private:
-  // The system or the desktop session ends the program: save once, with no box to wait on.
-  void EndBySystem();
-
   QtPlatform platform_;
   Launcher launcher_;
   // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays

@@ -19,17 +19,16 @@ int RowsOf(const std::vector<std::string>& names) {
 
 }  // namespace
 
-MapListModel::MapListModel(const std::vector<std::string>& names, QObject* parent)
-    : QAbstractListModel(parent), names_(names), rows_(RowsOf(names)) {}
+MapListModel::MapListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 int MapListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant MapListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0 || index.row() < 0 ||
-      index.row() >= rows_ || static_cast<std::size_t>(index.row()) >= names_.size()) {
+      index.row() >= rows_ || !names_ || static_cast<std::size_t>(index.row()) >= names_->size()) {
     return {};
   }
-  return ToDisplay(names_[static_cast<std::size_t>(index.row())]);
+  return ToDisplay((*names_)[static_cast<std::size_t>(index.row())]);
 }
 
 Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
@@ -37,9 +36,10 @@ Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
-void MapListModel::Reset() {
+void MapListModel::Reset(const std::vector<std::string>& names) {
   beginResetModel();
-  rows_ = RowsOf(names_);
+  names_ = &names;
+  rows_ = RowsOf(names);
   endResetModel();
 }
 

@@ -14,18 +14,18 @@ class MapListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  // `names` is the core's map list; it must outlive the model.
-  MapListModel(const std::vector<std::string>& names, QObject* parent);
+  explicit MapListModel(QObject* parent);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // The core replaced the list: the views read it again.
-  void Reset();
+  // The list is now `names`, the core's map list, which must outlive the model or the next
+  // reset: the views read it again.
+  void Reset(const std::vector<std::string>& names);
 
  private:
-  const std::vector<std::string>& names_;
+  const std::vector<std::string>* names_ = nullptr;
   // The rows the views know of.
   int rows_ = 0;
 };

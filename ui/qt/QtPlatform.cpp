@@ -1,8 +1,6 @@
 // Qt's dialogs behind the core's platform interface.
 #include "QtPlatform.h"
 
-#include <cstdio>
-
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
@@ -38,12 +36,7 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
   return ToBytes(answer);
 }
 
-void QtPlatform::ShowError(const std::string& message) {
-  if (errorsToStandardError_) {
-    std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
-    std::fflush(stderr);
-    return;
-  }
+void QtPlatform::ShowErrorBox(const std::string& message) {
   QMessageBox box(QMessageBox::Warning, ToDisplay(kApplicationName), ToDisplay(message),
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);

@@ -1,5 +1,4 @@
-// The debug console window built from the description: its controls, the send action and the
-// resize rule.
+// The debug console window built from the description, showing what its behaviour tells it.
 #include "frmDebug.h"
 
 #include <string>
@@ -17,9 +16,7 @@
 namespace kovar {
 
 frmDebug::frmDebug(Launcher& launcher)
-    : QWidget(nullptr, Qt::Window),
-      launcher_(launcher),
-      log_(new DebugLogModel(launcher.State(), this)) {
+    : QWidget(nullptr, Qt::Window), log_(new DebugLogModel(this)), behaviour_(launcher, *this) {
   setObjectName(QStringLiteral("frmDebug"));
   setWindowTitle(ToDisplay(kDebugWindowFrame.caption));
   // The console is a side window: closing it must never end the program.
@@ -71,7 +68,13 @@ frmDebug::frmDebug(Launcher& launcher)
     if (focusOrder[i - 1] && focusOrder[i]) setTabOrder(focusOrder[i - 1], focusOrder[i]);
   }
 
-  connect(cmdSend(), &QPushButton::clicked, this, &frmDebug::cmdSend_Click);
+  connect(cmdSend(), &QPushButton::clicked, this, [this] {
+    // Only what the player typed is converted back to bytes.
+    behaviour_.cmdSend_Click(ToBytes(txtMain()->text()));
+    log_->Flush();
+  });
+  behaviour_.Form_Load();
+  log_->Flush();
 }
 
 frmDebug::~frmDebug() = default;
@@ -99,7 +102,7 @@ void frmDebug::ShowWindow() {
 
 void frmDebug::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  Form_Resize();
+  behaviour_.Form_Resize(width(), height());
 }
 
 void frmDebug::keyPressEvent(QKeyEvent* event) {
@@ -115,16 +118,12 @@ void frmDebug::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void frmDebug::cmdSend_Click() {
-  // Only what the player typed is converted back to bytes.
-  const Result ran = launcher_.RunCommand(ToBytes(txtMain()->text()));
-  log_->Flush();
-  // The core has shown what failed; the line stays so that the player can correct it.
-  if (ran.ok()) txtMain()->clear();
-}
+void frmDebug::ShowLog(const std::vector<std::string>& log) { log_->Grew(log); }
 
-void frmDebug::Form_Resize() {
-  listDebug()->setGeometry(ToQRect(DebugListPlace(width(), height())));
+void frmDebug::ClearLine() { txtMain()->clear(); }
+
+void frmDebug::Place(DebugControl control, const PixelsRect& place) {
+  Control(control)->setGeometry(ToQRect(place));
 }
 
 }  // namespace kovar

@@ -1,11 +1,13 @@
-// The debug console window: the log of every executed command line, and a line to run.
+// The debug console window: the log of every executed command line, and a line to run. A view
+// of DebugConsole: it shows what it is told and reports the player's actions to it.
 #pragma once
 
 #include <array>
 
 #include <QWidget>
 
-#include "Launcher.h"
+#include "DebugConsole.h"
+#include "DebugView.h"
 #include "WindowDescription.h"
 
 class QKeyEvent;
@@ -17,10 +19,11 @@ class QResizeEvent;
 namespace kovar {
 
 class DebugLogModel;
+class Launcher;
 
 // Created hidden at start, so that it shows every line from the first one on; it lists the
 // launcher's log whether or not it is ever shown. The launcher must outlive it.
-class frmDebug : public QWidget {
+class frmDebug : public QWidget, public DebugView {
   Q_OBJECT
 
  public:
@@ -29,8 +32,13 @@ class frmDebug : public QWidget {
   frmDebug(const frmDebug&) = delete;
   frmDebug& operator=(const frmDebug&) = delete;
 
-  // Shows the console modeless and without an owner; the main window stays usable.
-  void ShowWindow();
+  DebugConsole& Behaviour() { return behaviour_; }
+
+  // DebugView
+  void ShowLog(const std::vector<std::string>& log) override;
+  void ClearLine() override;
+  void Place(DebugControl control, const PixelsRect& place) override;
+  void ShowWindow() override;
 
   QListView* listDebug() const;
   QLineEdit* txtMain() const;
@@ -41,15 +49,12 @@ class frmDebug : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void cmdSend_Click();
-  void Form_Resize();
-
   QWidget* Control(DebugControl control) const {
     return controls_[static_cast<std::size_t>(control)];
   }
 
-  Launcher& launcher_;
   DebugLogModel* log_;
+  DebugConsole behaviour_;
   std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> controls_{};
 };
 

@@ -1,5 +1,5 @@
-// The main window built from the description's control table and menu table, its handlers and
-// its binding to the launcher state.
+// The main window built from the description's control table and menu table, showing what its
+// behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
 #include <algorithm>
@@ -26,7 +26,6 @@
 #include <QSignalBlocker>
 
 #include "ImageControl.h"
-#include "Launcher.h"
 #include "LineBreakStripper.h"
 #include "MapBox.h"
 #include "MapListModel.h"
@@ -92,7 +91,8 @@ QPalette FieldPalette(QPalette palette) {
 
 }  // namespace
 
-frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
+frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
+    : behaviour_(launcher, platform, *this) {
   endProgram_ = [] { QCoreApplication::exit(0); };
   setWindowTitle(ToDisplay(kMainWindowFrame.caption));
   QIcon icon;
@@ -104,22 +104,15 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
   if (!kMainWindowFrame.resizable) layout()->setSizeConstraint(QLayout::SetFixedSize);
   Bind();
-  Form_Load();
+  behaviour_.Form_Load();
 }
 
-frmMain::~frmMain() { launcher_.State().RemoveObserver(this); }
+frmMain::~frmMain() = default;
 
 QComboBox* frmMain::comboEXE() const {
   return static_cast<QComboBox*>(Control(MainControl::comboEXE));
 }
-QLineEdit* frmMain::txtCpar() const {
-  return static_cast<QLineEdit*>(Control(MainControl::txtCpar));
-}
 MapBox* frmMain::listMap() const { return static_cast<MapBox*>(Control(MainControl::listMap)); }
-QLabel* frmMain::Label(MainControl control) const { return static_cast<QLabel*>(Control(control)); }
-ImageControl* frmMain::imgLevel() const {
-  return static_cast<ImageControl*>(Control(MainControl::imgLevel));
-}
 
 void frmMain::BuildControls() {
   auto* client = new QWidget(this);
@@ -128,7 +121,7 @@ void frmMain::BuildControls() {
   client->setPalette(WindowPalette(client->palette()));
   client->setAutoFillBackground(true);
   setCentralWidget(client);
-  mapList_ = new MapListModel(launcher_.State().List(ListField::MapList), this);
+  mapList_ = new MapListModel(this);
 
   // Each panel's row comes before the controls it holds, so that it exists when they are made.
   std::vector<MainControl> focusOrder;
@@ -196,7 +189,7 @@ QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
       image->SetPicture(QPixmap(ArtworkFile(row.picture)), PixelRect(row.place).size());
       if (row.kind == ControlKind::ClickableImage) {
         connect(image, &ImageControl::clicked, this,
-                [this, click = row.click] { Image_Click(click); });
+                [this, control] { behaviour_.ImageClicked(control); });
       }
       return image;
     }
@@ -232,70 +225,76 @@ void frmMain::BuildMenus() {
     action->setMenuRole(QAction::NoRole);
     action->setVisible(item.visible);
     action->setEnabled(item.enabled);
-    switch (item.command) {
-      case MenuCommand::Exit:
-        connect(action, &QAction::triggered, this, &frmMain::menuExit_Click);
-        break;
-      case MenuCommand::DebugWindow:
-        connect(action, &QAction::triggered, this, &frmMain::menuDebugMode_Click);
-        break;
-      case MenuCommand::SetQuakeDirectory:
-        connect(action, &QAction::triggered, this, &frmMain::menuSQD_Click);
-        break;
-      case MenuCommand::About:
-        connect(action, &QAction::triggered, this, &frmMain::menuAbout_Click);
-        break;
-      case MenuCommand::None:
-        break;
+    if (item.command != MenuCommand::None) {
+      connect(action, &QAction::triggered, this,
+              [this, command = item.command] { behaviour_.MenuChosen(command); });
     }
   }
 }
 
 void frmMain::Bind() {
-  connect(comboEXE()->lineEdit(), &QLineEdit::textEdited, this,
-          [this](const QString& text) { PlayerEdited(TextField::EngineText, text); });
-  // Choosing an entry puts the entry's own bytes into the engine text.
+  for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
+    // Only what the player typed is converted back to bytes.
+    connect(Field(control), &QLineEdit::textEdited, this, [this, control](const QString& text) {
+      behaviour_.PlayerEdited(control, ToBytes(text));
+    });
+  }
   connect(comboEXE(), &QComboBox::activated, this, [this](int index) {
-    const auto& entries = launcher_.State().List(ListField::EngineList);
-    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
-    takingEdit_ = true;
-    launcher_.State().SetText(TextField::EngineText, entries[static_cast<std::size_t>(index)]);
-    takingEdit_ = false;
+    if (index >= 0) behaviour_.PlayerChose(MainControl::comboEXE, static_cast<std::size_t>(index));
   });
-  connect(txtCpar(), &QLineEdit::textEdited, this,
-          [this](const QString& text) { PlayerEdited(TextField::CustomParams, text); });
-  connect(listMap()->Field(), &QLineEdit::textEdited, this,
-          [this](const QString& text) { PlayerEdited(TextField::MapSelection, text); });
   connect(listMap(), &MapBox::entryChosen, this, [this](int row) {
-    const auto& entries = launcher_.State().List(ListField::MapList);
-    if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) return;
-    launcher_.State().SetText(TextField::MapSelection, entries[static_cast<std::size_t>(row)]);
-    listMap_Click();
+    if (row >= 0) behaviour_.PlayerChose(MainControl::listMap, static_cast<std::size_t>(row));
   });
-}
-
-void frmMain::SetDebugWindowShower(std::function<void()> show) {
-  showDebugWindow_ = std::move(show);
 }
 
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
 
-void frmMain::CloseBySystem() {
-  if (saving_) {
-    if (endProgram_) endProgram_();
+QLineEdit* frmMain::Field(MainControl control) const {
+  switch (control) {
+    case MainControl::comboEXE:
+      return comboEXE()->lineEdit();
+    case MainControl::listMap:
+      return listMap()->Field();
+    default:
+      return qobject_cast<QLineEdit*>(Control(control));
+  }
+}
+
+std::string frmMain::SetText(MainControl control, const std::string& bytes) {
+  const QString text = ToDisplay(bytes);
+  if (QLineEdit* field = Field(control)) {
+    // Rewriting the same text would move the cursor of the player who is typing in it.
+    if (field->text() != text) field->setText(text);
+    return ToBytes(field->text());
+  }
+  auto* label = static_cast<QLabel*>(Control(control));
+  label->setText(text);
+  return ToBytes(label->text());
+}
+
+void frmMain::SetList(MainControl control, const std::vector<std::string>& entries) {
+  if (control == MainControl::listMap) {
+    mapList_->Reset(entries);
+    listMap()->ClearChoice();
     return;
   }
-  Form_Unload();
+  QStringList shown;
+  for (const std::string& entry : entries) shown.append(ToDisplay(entry));
+  // Filling the list selects nothing and leaves the engine text as it is.
+  QComboBox* box = comboEXE();
+  const QSignalBlocker blocker(box);
+  const QString text = box->currentText();
+  box->clear();
+  box->addItems(shown);
+  box->setCurrentIndex(-1);
+  box->setEditText(text);
 }
 
-void frmMain::TextChanged(TextField field) {
-  if (!takingEdit_) ShowText(field);
+void frmMain::SetVisible(MainControl control, bool visible) {
+  Control(control)->setVisible(visible);
 }
 
-void frmMain::ListChanged(ListField field) { ShowList(field); }
-
-Result frmMain::PreviewChanged() {
-  const std::string& bytes = launcher_.State().Preview();
+Result frmMain::ShowPicture(MainControl control, const std::string& bytes) {
   QPixmap picture;
   if (!bytes.empty()) {
     // The format is forced: a map pack's picture is read as a BMP or not at all, never as
@@ -305,137 +304,28 @@ Result frmMain::PreviewChanged() {
     if (image.isNull()) return Result::Failure("the picture could not be decoded as a BMP picture");
     picture = QPixmap::fromImage(image);
   }
-  imgLevel()->SetPicture(picture, PixelRect(Describe(MainControl::imgLevel).place).size());
+  static_cast<ImageControl*>(Control(control))
+      ->SetPicture(picture, PixelRect(Describe(control).place).size());
   return Result::Ok();
 }
 
-void frmMain::ShowText(TextField field) {
-  const QString text = ToDisplay(launcher_.State().Text(field));
-  switch (field) {
-    case TextField::EngineText:
-      if (comboEXE()->currentText() != text) {
-        const QSignalBlocker blocker(comboEXE());
-        comboEXE()->setEditText(text);
-      }
-      break;
-    case TextField::MapSelection:
-      if (listMap()->Field()->text() != text) listMap()->Field()->setText(text);
-      break;
-    case TextField::CustomParams:
-      if (txtCpar()->text() != text) txtCpar()->setText(text);
-      break;
-    case TextField::MapTitle:
-      Label(MainControl::lblMapTitle)->setText(text);
-      break;
-    case TextField::MapDescription:
-      Label(MainControl::lblMapDes)->setText(text);
-      break;
-    default:
-      break;
-  }
-}
+void frmMain::Beep() { QApplication::beep(); }
 
-void frmMain::ShowList(ListField field) {
-  if (field == ListField::MapList) {
-    mapList_->Reset();
-    listMap()->ClearChoice();
-    return;
-  }
-  QStringList entries;
-  for (const std::string& entry : launcher_.State().List(field)) entries.append(ToDisplay(entry));
-  // Filling the list selects nothing and leaves the engine text as it is.
-  QComboBox* box = comboEXE();
-  const QSignalBlocker blocker(box);
-  box->clear();
-  box->addItems(entries);
-  box->setCurrentIndex(-1);
-  box->setEditText(ToDisplay(launcher_.State().Text(TextField::EngineText)));
-}
-
-void frmMain::PlayerEdited(TextField field, const QString& text) {
-  takingEdit_ = true;
-  launcher_.State().SetText(field, ToBytes(text));
-  takingEdit_ = false;
-}
-
-void frmMain::EndProgram() {
-  if (ended_) return;
-  ended_ = true;
-  saving_ = true;
-  // What could not be saved has been shown; the program ends all the same.
-  (void)launcher_.SaveCFG();
-  saving_ = false;
-  if (endProgram_) endProgram_();
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-  Form_Unload();
-  event->accept();
-}
-
-void frmMain::Form_Load() {
-  for (TextField field : {TextField::EngineText, TextField::MapSelection, TextField::CustomParams,
-                          TextField::MapTitle, TextField::MapDescription}) {
-    ShowText(field);
-  }
-  ShowList(ListField::EngineList);
-  ShowList(ListField::MapList);
-  // A picture set before the window existed; one it cannot draw stays unshown.
-  (void)PreviewChanged();
-  launcher_.State().AddObserver(this);
-  launcher_.FillLists();
-}
-
-void frmMain::Form_Unload() { EndProgram(); }
-
-void frmMain::menuExit_Click() { EndProgram(); }
-
-void frmMain::menuSQD_Click() { launcher_.SetQuakeDir(); }
-
-void frmMain::menuDebugMode_Click() {
-  if (showDebugWindow_) showDebugWindow_();
-}
-
-void frmMain::menuAbout_Click() {
-  QString text = ToDisplay(kAboutText);
+void frmMain::ShowMessage(const std::string& bytes) {
+  QString text = ToDisplay(bytes);
   text.replace(u'\r', u'\n');
   QMessageBox box(QMessageBox::NoIcon, ToDisplay(kApplicationName), text, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
-void frmMain::Image_Click(ClickAction action) {
-  switch (action) {
-    case ClickAction::ShowMainPanel:
-    case ClickAction::ShowStartPanel: {
-      QWidget* picMain = Control(MainControl::picMain);
-      QWidget* picSP = Control(MainControl::picSP);
-      const PanelVisibility shown = PanelsAfter(action, {!picMain->isHidden(), !picSP->isHidden()});
-      HidePanels();
-      picMain->setVisible(shown.mainPanel);
-      picSP->setVisible(shown.startPanel);
-      break;
-    }
-    case ClickAction::Beep:
-      QApplication::beep();
-      break;
-    case ClickAction::StartGame:
-      imgStartSP_Click();
-      break;
-    case ClickAction::None:
-      break;
-  }
+void frmMain::End() {
+  if (endProgram_) endProgram_();
 }
 
-// The player is shown why a launch was refused or failed.
-void frmMain::imgStartSP_Click() { (void)launcher_.StartGame(); }
-
-// The player is shown what of the map could not be loaded.
-void frmMain::listMap_Click() { (void)launcher_.LoadMap(); }
-
-void frmMain::HidePanels() {
-  Control(MainControl::picMain)->hide();
-  Control(MainControl::picSP)->hide();
+void frmMain::closeEvent(QCloseEvent* event) {
+  behaviour_.Form_Unload();
+  event->accept();
 }
 
 }  // namespace kovar

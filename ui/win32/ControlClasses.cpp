@@ -123,8 +123,9 @@ void RegisterControlClasses() {
 HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable) {
   RegisterControlClasses();
   // The creation parameter tells the new image whether it is clickable.
-  return CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, place.left, place.top,
-                         place.width, place.height, parent,
+  // Siblings clip one another: where images overlap, the one in front is the one painted.
+  return CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, place.left,
+                         place.top, place.width, place.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), clickable ? parent : nullptr);
 }
@@ -135,13 +136,19 @@ void SetImagePicture(HWND image, Picture picture, const PixelsRect& place) {
   state->picture = std::move(picture);
   const int width = state->picture.Empty() ? place.width : state->picture.Width();
   const int height = state->picture.Empty() ? place.height : state->picture.Height();
-  // The old picture may have been larger than the new one: what it covered is drawn again.
-  RECT before;
-  GetWindowRect(image, &before);
-  MapWindowPoints(nullptr, GetParent(image), reinterpret_cast<POINT*>(&before), 2);
+  // What the old picture covered is drawn again, and so is what lies in front of the new one
+  // (a label draws over it, after it).
+  auto PlaceInParent = [image] {
+    RECT rect;
+    GetWindowRect(image, &rect);
+    MapWindowPoints(nullptr, GetParent(image), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const RECT before = PlaceInParent();
   SetWindowPos(image, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RedrawWindow(GetParent(image), &before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  InvalidateRect(image, nullptr, FALSE);
+  RECT changed = PlaceInParent();
+  UnionRect(&changed, &changed, &before);
+  RedrawWindow(GetParent(image), &changed, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 const Picture& ImagePicture(HWND image) {

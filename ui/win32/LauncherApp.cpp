@@ -8,17 +8,16 @@
 namespace kovar::win32 {
 
 LauncherApp::LauncherApp(FileLocations files)
-    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_) {
+    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_, platform_) {
   platform_.SetMainWindow(&window_);
-  window_.SetDebugWindowShower([this] { console_.ShowWindow(); });
-  window_.SetSessionEndNotice([this] { platform_.ReportErrorsOnStandardError(); });
+  window_.Behaviour().SetConsole(&console_.Behaviour());
 }
 
 int LauncherApp::Run() {
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (the session ended while the Quake directory prompt was
   // open) has already saved; the loop must not start.
-  if (window_.Ended()) return 0;
+  if (window_.Behaviour().Ended()) return 0;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return 0;

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "InputBox.h"
 #include "ScriptStarter.h"
 #include "WindowDescription.h"
@@ -30,12 +28,7 @@ std::string WinPlatform::InputBox(const std::string& prompt, const std::string& 
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }
 
-void WinPlatform::ShowError(const std::string& message) {
-  if (errorsToStandardError_) {
-    std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
-    std::fflush(stderr);
-    return;
-  }
+void WinPlatform::ShowErrorBox(const std::string& message) {
   MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
 }
 

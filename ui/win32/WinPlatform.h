@@ -4,28 +4,25 @@
 
 #include <string>
 
-#include "Platform.h"
+#include "DesktopPlatform.h"
 
 namespace kovar::win32 {
 
 class frmMain;
 
-class WinPlatform : public Platform {
+class WinPlatform : public DesktopPlatform {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
-  // From now on failures are written to standard error instead of a box: Windows is ending the
-  // session, and nobody may be there to close one.
-  void ReportErrorsOnStandardError() { errorsToStandardError_ = true; }
-
   void ShowMainWindow() override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
-  void ShowError(const std::string& message) override;
   Result StartScript(const std::string& scriptPath) override;
+
+ protected:
+  void ShowErrorBox(const std::string& message) override;
 
  private:
   frmMain* window_ = nullptr;
-  bool errorsToStandardError_ = false;
 };
 
 }  // namespace kovar::win32

@@ -1,7 +1,6 @@
-// The debug console's controls, the send action and the resize rule.
+// The debug console's controls, showing what its behaviour tells them.
 #include "frmDebug.h"
 
-#include "Launcher.h"
 #include "OwnedWindowProc.h"
 #include "TextControls.h"
 
@@ -14,7 +13,7 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
 }  // namespace
 
-frmDebug::frmDebug(Launcher& launcher) : launcher_(launcher) {
+frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -69,17 +68,11 @@ frmDebug::frmDebug(Launcher& launcher) : launcher_(launcher) {
   DropLineBreaks(Control(DebugControl::txtMain));
   RECT client;
   GetClientRect(window_, &client);
-  Form_Resize(client.right, client.bottom);
-
-  HWND list = Control(DebugControl::listDebug);
-  for (const std::string& line : launcher_.State().Log()) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  }
-  launcher_.State().AddObserver(this);
+  behaviour_.Form_Resize(client.right, client.bottom);
+  behaviour_.Form_Load();
 }
 
 frmDebug::~frmDebug() {
-  launcher_.State().RemoveObserver(this);
   if (window_) DestroyWindow(window_);
 }
 
@@ -88,21 +81,30 @@ void frmDebug::ShowWindow() {
   SetForegroundWindow(window_);
 }
 
-void frmDebug::LogAppended(std::size_t index) {
-  // Appended as the last entry, neither selected nor scrolled to.
-  SendMessageA(Control(DebugControl::listDebug), LB_ADDSTRING, 0,
-               reinterpret_cast<LPARAM>(launcher_.State().Log()[index].c_str()));
+void frmDebug::ShowLog(const std::vector<std::string>& log) {
+  // Appended as the last entries, neither selected nor scrolled to.
+  HWND list = Control(DebugControl::listDebug);
+  for (; shown_ < log.size(); ++shown_) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(log[shown_].c_str()));
+  }
+}
+
+void frmDebug::ClearLine() { SetWindowTextA(Control(DebugControl::txtMain), ""); }
+
+void frmDebug::Place(DebugControl control, const PixelsRect& place) {
+  MoveWindow(Control(control), place.left, place.top, place.width, place.height, TRUE);
 }
 
 LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == DebugControlId(DebugControl::cmdSend) && HIWORD(wParam) == BN_CLICKED) {
-        cmdSend_Click();
+        // The line goes as typed: leading and trailing spaces included, possibly empty.
+        behaviour_.cmdSend_Click(WindowText(Control(DebugControl::txtMain)));
       }
       return 0;
     case WM_SIZE:
-      if (Control(DebugControl::listDebug)) Form_Resize(LOWORD(lParam), HIWORD(lParam));
+      if (Control(DebugControl::listDebug)) behaviour_.Form_Resize(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_CLOSE:
       // Closing the console hides it; the log stays and keeps growing.
@@ -111,19 +113,6 @@ LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
   }
-}
-
-void frmDebug::cmdSend_Click() {
-  HWND text = Control(DebugControl::txtMain);
-  // The line goes as typed: leading and trailing spaces included, possibly empty.
-  const Result ran = launcher_.RunCommand(WindowText(text));
-  // The core has shown what failed; the line stays so that the player can correct it.
-  if (ran.ok()) SetWindowTextA(text, "");
-}
-
-void frmDebug::Form_Resize(int clientWidth, int clientHeight) {
-  const PixelsRect list = DebugListPlace(clientWidth, clientHeight);
-  MoveWindow(Control(DebugControl::listDebug), list.left, list.top, list.width, list.height, TRUE);
 }
 
 }  // namespace kovar::win32

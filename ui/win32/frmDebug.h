@@ -1,12 +1,16 @@
-// The debug console on Windows: the log of executed command lines, a line to send, and the
-// resize rule, built from the window description.
+// The debug console on Windows, built from the window description: a view of DebugConsole that
+// shows the log, the line to send and the list's place as it is told.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
 
-#include "LauncherState.h"
+#include "DebugConsole.h"
+#include "DebugView.h"
 #include "WindowDescription.h"
 
 namespace kovar {
@@ -17,7 +21,7 @@ namespace kovar::win32 {
 
 constexpr int DebugControlId(DebugControl control) { return 1000 + static_cast<int>(control); }
 
-class frmDebug : public StateObserver {
+class frmDebug : public DebugView {
  public:
   // Creates the window, hidden, with the log so far; it follows the log from then on.
   explicit frmDebug(Launcher& launcher);
@@ -28,23 +32,24 @@ class frmDebug : public StateObserver {
   HWND Window() const { return window_; }
   HWND Control(DebugControl control) const { return controls_[static_cast<std::size_t>(control)]; }
 
-  // Shows the window, modeless and without an owner; restores it when minimised.
-  void ShowWindow();
+  DebugConsole& Behaviour() { return behaviour_; }
 
-  void TextChanged(TextField) override {}
-  void ListChanged(ListField) override {}
-  void LogAppended(std::size_t index) override;
+  // DebugView
+  void ShowLog(const std::vector<std::string>& log) override;
+  void ClearLine() override;
+  void Place(DebugControl control, const PixelsRect& place) override;
+  void ShowWindow() override;
 
  private:
   template <typename Owner>
   friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void cmdSend_Click();
-  void Form_Resize(int clientWidth, int clientHeight);
 
-  Launcher& launcher_;
+  DebugConsole behaviour_;
   HWND window_ = nullptr;
   std::array<HWND, static_cast<std::size_t>(DebugControl::Count)> controls_{};
+  // The log's entries the list holds.
+  std::size_t shown_ = 0;
 };
 
 }  // namespace kovar::win32

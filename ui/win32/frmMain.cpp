@@ -1,5 +1,5 @@
-// The main window built by walking the window description's tables, its menus, its handlers and
-// its binding to the launcher state.
+// The main window built by walking the window description's tables, and its menus, showing what
+// its behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ControlClasses.h"
-#include "Launcher.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
 #include "ResourceIds.h"
@@ -69,7 +68,8 @@ void RedrawUnder(HWND control) {
 
 }  // namespace
 
-frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
+frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
+    : behaviour_(launcher, platform, *this) {
   endProgram_ = [this] {
     ShowWindow(window_, SW_HIDE);
     PostQuitMessage(0);
@@ -104,11 +104,10 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
                  frame.bottom - frame.top + extraHeight, SWP_NOMOVE | SWP_NOZORDER);
   }
   BuildControls();
-  Form_Load();
+  behaviour_.Form_Load();
 }
 
 frmMain::~frmMain() {
-  launcher_.State().RemoveObserver(this);
   if (window_) DestroyWindow(window_);
   if (titleFont_) DeleteObject(titleFont_);
 }
@@ -116,7 +115,7 @@ frmMain::~frmMain() {
 LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (!ended_) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC: {
       // Labels: white text on whatever lies under them.
@@ -133,17 +132,14 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(SolidBrush(kFieldBackground));
     }
     case WM_CLOSE:
-      Form_Unload();
+      behaviour_.Form_Unload();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
       // The session ends with or without the program's consent: save while there is time, and
       // never wait on a box that nobody may be there to close.
-      if (wParam) {
-        if (sessionEnding_) sessionEnding_();
-        EndProgram();
-      }
+      if (wParam) behaviour_.EndBySystem();
       return 0;
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
@@ -159,7 +155,8 @@ void frmMain::BuildControls() {
 
   // Stacking: under the dialog manager, Tab follows the stacking order, so the fields that take
   // the focus go first, in focus order, then every other row in table order. The fields overlap
-  // none of the rows they pass, so every overlap keeps the table's order.
+  // none of the rows they pass, so every overlap keeps the table's order; siblings clip one
+  // another, so the one in front is the one painted there.
   std::vector<std::size_t> order(kMainWindowControls.size());
   for (std::size_t row = 0; row < order.size(); ++row) order[row] = row;
   std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
@@ -177,6 +174,8 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   const PixelsRect place = Pixels(row.place);
   const DWORD visible = row.visible ? WS_VISIBLE : 0;
   const DWORD tabStop = row.focusOrder > 0 ? WS_TABSTOP : 0;
+  // Without it, overlapping siblings paint over one another in whatever order they are painted.
+  const DWORD clip = WS_CLIPSIBLINGS;
   const char* windowClass = nullptr;
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -208,6 +207,9 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       // Map texts come from map packs: an "&" in them is shown, never taken for an access key.
       style =
           SS_NOPREFIX | (&row == &Describe(MainControl::lblMapDes) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+      // A label draws only its text: what lies behind it (the white line under the title, a tall
+      // preview under the description) is not clipped away and is painted before it.
+      exStyle = WS_EX_TRANSPARENT;
       break;
     case ControlKind::Picture:
     case ControlKind::ClickableImage: {
@@ -227,8 +229,8 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       break;
   }
   HWND control = CreateWindowExA(
-      exStyle, windowClass, row.text, WS_CHILD | visible | tabStop | style, place.left, place.top,
-      place.width, height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      exStyle, windowClass, row.text, WS_CHILD | clip | visible | tabStop | style, place.left,
+      place.top, place.width, height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
                reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);
@@ -252,65 +254,25 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
 
 void frmMain::OnCommand(int id, int code) {
   if (id >= kFirstMenuId && id < MenuId(kMainMenu.size())) {
-    switch (kMainMenu[static_cast<std::size_t>(id - kFirstMenuId)].command) {
-      case MenuCommand::Exit:
-        menuExit_Click();
-        break;
-      case MenuCommand::DebugWindow:
-        menuDebugMode_Click();
-        break;
-      case MenuCommand::SetQuakeDirectory:
-        menuSQD_Click();
-        break;
-      case MenuCommand::About:
-        menuAbout_Click();
-        break;
-      case MenuCommand::None:
-        break;
-    }
+    behaviour_.MenuChosen(kMainMenu[static_cast<std::size_t>(id - kFirstMenuId)].command);
     return;
   }
   if (id < kFirstControlId || id >= ControlId(MainControl::Count)) return;
   const auto control = static_cast<MainControl>(id - kFirstControlId);
-  switch (control) {
-    case MainControl::comboEXE:
-      if (code == CBN_EDITCHANGE) PlayerEdited(TextField::EngineText, Control(control));
-      if (code == CBN_SELCHANGE) {
-        PlayerChose(TextField::EngineText, ListField::EngineList, Control(control));
-      }
+  HWND handle = Control(control);
+  switch (code) {
+    case CBN_EDITCHANGE:
+    case EN_CHANGE:
+      behaviour_.PlayerEdited(control, WindowText(handle));
       break;
-    case MainControl::listMap:
-      if (code == CBN_EDITCHANGE) PlayerEdited(TextField::MapSelection, Control(control));
-      if (code == CBN_SELCHANGE) {
-        PlayerChose(TextField::MapSelection, ListField::MapList, Control(control));
-        listMap_Click();
-      }
+    case CBN_SELCHANGE: {
+      // The field does not show the entry yet when this is told.
+      const LRESULT index = SendMessageA(handle, CB_GETCURSEL, 0, 0);
+      if (index >= 0) behaviour_.PlayerChose(control, static_cast<std::size_t>(index));
       break;
-    case MainControl::txtCpar:
-      if (code == EN_CHANGE) PlayerEdited(TextField::CustomParams, Control(control));
-      break;
-    default:
-      if (code == STN_CLICKED) OnClick(control);
-      break;
-  }
-}
-
-void frmMain::OnClick(MainControl control) {
-  switch (control) {
-    case MainControl::imgMain:
-      imgMain_Click();
-      break;
-    case MainControl::imgSP:
-      imgSP_Click();
-      break;
-    case MainControl::imgMP:
-      imgMP_Click();
-      break;
-    case MainControl::imgJoin:
-      imgJoin_Click();
-      break;
-    case MainControl::imgStartSP:
-      imgStartSP_Click();
+    }
+    case STN_CLICKED:
+      behaviour_.ImageClicked(control);
       break;
     default:
       break;
@@ -324,68 +286,23 @@ void frmMain::Show() {
   SetFocus(Control(MainControl::comboEXE));
 }
 
-Result frmMain::PreviewChanged() {
-  const std::string& bytes = launcher_.State().Preview();
-  Picture picture;
-  if (!bytes.empty()) {
-    if (std::string why = picture.Load(bytes); !why.empty()) return Result::Failure(why);
-  }
-  SetImagePicture(Control(MainControl::imgLevel), std::move(picture),
-                  Pixels(Describe(MainControl::imgLevel).place));
-  return Result::Ok();
-}
-
-void frmMain::SetDebugWindowShower(std::function<void()> show) {
-  showDebugWindow_ = std::move(show);
-}
-
 void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::move(end); }
 
-void frmMain::SetSessionEndNotice(std::function<void()> notice) {
-  sessionEnding_ = std::move(notice);
-}
-
-void frmMain::TextChanged(TextField field) {
-  if (!takingEdit_) ShowText(field);
-}
-
-void frmMain::ListChanged(ListField field) { ShowList(field); }
-
-void frmMain::LogAppended(std::size_t) {}
-
-void frmMain::ShowText(TextField field) {
-  const std::string& text = launcher_.State().Text(field);
-  switch (field) {
-    case TextField::EngineText:
-      SetControlText(Control(MainControl::comboEXE), text);
-      break;
-    case TextField::MapSelection:
-      SetControlText(Control(MainControl::listMap), text);
-      break;
-    case TextField::CustomParams:
-      SetControlText(Control(MainControl::txtCpar), text);
-      break;
-    case TextField::MapTitle:
-      SetControlText(Control(MainControl::lblMapTitle), text);
-      RedrawUnder(Control(MainControl::lblMapTitle));
-      break;
-    case TextField::MapDescription:
-      SetControlText(Control(MainControl::lblMapDes), text);
-      RedrawUnder(Control(MainControl::lblMapDes));
-      break;
-    default:
-      break;
+std::string frmMain::SetText(MainControl control, const std::string& bytes) {
+  HWND handle = Control(control);
+  if (WindowText(handle) != bytes) {
+    SetWindowTextA(handle, bytes.c_str());
+    if (Describe(control).kind == ControlKind::Label) RedrawUnder(handle);
   }
+  return WindowText(handle);
 }
 
-void frmMain::ShowList(ListField field) {
-  HWND combo = Control(field == ListField::MapList ? MainControl::listMap : MainControl::comboEXE);
-  const auto& entries = launcher_.State().List(field);
+void frmMain::SetList(MainControl control, const std::vector<std::string>& entries) {
+  HWND combo = Control(control);
   std::size_t bytes = 0;
   for (const std::string& entry : entries) bytes += entry.size() + 1;
   // Filling the list selects nothing and leaves the field's text as it was.
   const std::string text = WindowText(combo);
-  settingText_ = true;
   SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   SendMessageA(combo, CB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
@@ -399,91 +316,30 @@ void frmMain::ShowList(ListField field) {
   }
   SetWindowTextA(combo, text.c_str());
   SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
-  settingText_ = false;
   RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void frmMain::SetControlText(HWND control, const std::string& text) {
-  if (WindowText(control) == text) return;
-  settingText_ = true;
-  SetWindowTextA(control, text.c_str());
-  settingText_ = false;
+void frmMain::SetVisible(MainControl control, bool visible) {
+  ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE);
 }
 
-void frmMain::PlayerEdited(TextField field, HWND control) {
-  if (settingText_) return;
-  const std::string text = WindowText(control);
-  // A field that still shows the value it was given keeps that value's exact bytes.
-  if (ShowsAs(launcher_.State().Text(field), text)) return;
-  takingEdit_ = true;
-  launcher_.State().SetText(field, text);
-  takingEdit_ = false;
-}
-
-void frmMain::PlayerChose(TextField field, ListField list, HWND combo) {
-  // The field does not show the entry yet when this is told: the entry's own bytes are taken.
-  const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  const auto& entries = launcher_.State().List(list);
-  if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
-  takingEdit_ = true;
-  launcher_.State().SetText(field, entries[static_cast<std::size_t>(index)]);
-  takingEdit_ = false;
-}
-
-void frmMain::EndProgram() {
-  if (ended_) return;
-  ended_ = true;
-  // What could not be saved has been shown; the program ends all the same.
-  (void)launcher_.SaveCFG();
-  if (endProgram_) endProgram_();
-}
-
-void frmMain::Form_Load() {
-  for (TextField field : {TextField::EngineText, TextField::MapSelection, TextField::CustomParams,
-                          TextField::MapTitle, TextField::MapDescription}) {
-    ShowText(field);
+Result frmMain::ShowPicture(MainControl control, const std::string& bytes) {
+  Picture picture;
+  if (!bytes.empty()) {
+    if (std::string why = picture.Load(bytes); !why.empty()) return Result::Failure(why);
   }
-  ShowList(ListField::EngineList);
-  ShowList(ListField::MapList);
-  // A picture set before the window existed; one it cannot draw stays unshown.
-  (void)PreviewChanged();
-  launcher_.State().AddObserver(this);
-  launcher_.FillLists();
+  SetImagePicture(Control(control), std::move(picture), Pixels(Describe(control).place));
+  return Result::Ok();
 }
 
-void frmMain::Form_Unload() { EndProgram(); }
+void frmMain::Beep() { MessageBeep(MB_OK); }
 
-void frmMain::menuExit_Click() { EndProgram(); }
-
-void frmMain::menuSQD_Click() { launcher_.SetQuakeDir(); }
-
-void frmMain::menuDebugMode_Click() {
-  if (showDebugWindow_) showDebugWindow_();
+void frmMain::ShowMessage(const std::string& text) {
+  MessageBoxA(window_, text.c_str(), kApplicationName, MB_OK);
 }
 
-void frmMain::menuAbout_Click() { MessageBoxA(window_, kAboutText, kApplicationName, MB_OK); }
-
-void frmMain::imgMain_Click() {
-  HidePanels();
-  ShowWindow(Control(MainControl::picMain), SW_SHOW);
-}
-
-void frmMain::imgSP_Click() {
-  HidePanels();
-  ShowWindow(Control(MainControl::picSP), SW_SHOW);
-}
-
-void frmMain::imgMP_Click() { MessageBeep(MB_OK); }
-
-void frmMain::imgJoin_Click() { MessageBeep(MB_OK); }
-
-void frmMain::imgStartSP_Click() { (void)launcher_.StartGame(); }
-
-void frmMain::listMap_Click() { (void)launcher_.LoadMap(); }
-
-void frmMain::HidePanels() {
-  ShowWindow(Control(MainControl::picMain), SW_HIDE);
-  ShowWindow(Control(MainControl::picSP), SW_HIDE);
+void frmMain::End() {
+  if (endProgram_) endProgram_();
 }
 
 }  // namespace kovar::win32

@@ -1,5 +1,5 @@
 // The Windows skin's modal boxes and its console: the Quake directory prompt answered and
-// cancelled, the error box, and the debug console's send action and resize rule.
+// cancelled, the error box, and what only the console's real window shows.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -85,65 +85,76 @@ TEST_F(Dialogs, AFailureIsShownInOneBoxTitledWithTheApplicationsName) {
   EXPECT_EQ(ended, 0);
 }
 
-TEST_F(Dialogs, TheConsoleSendsTheTypedLineAndKeepsItsListToTheWindow) {
+TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
   Start();
   frmDebug& console = app->DebugWindow();
-  EXPECT_FALSE(IsWindowVisible(console.Window()));
-  EXPECT_EQ(WindowText(console.Window()), "Debug");
-  const std::vector<std::string> startLog = app->Core().State().Log();
+  HWND window = console.Window();
   HWND list = console.Control(DebugControl::listDebug);
-  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(startLog.size()));
-  console.ShowWindow();
-
   HWND text = console.Control(DebugControl::txtMain);
-  Type(text, "exe  Win Quake.exe");
-  // Enter in the text box runs nothing: no button is the default.
-  MSG enter{text, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  LauncherApp::Dispatch(enter);
+  HWND send = console.Control(DebugControl::cmdSend);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(WindowText(window), "Debug");
+  auto place = [window](HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 312);
+  EXPECT_EQ(client.bottom, 213);
+  RECT listPlace = place(list);
+  EXPECT_EQ(listPlace.bottom, 213);
+  console.ShowWindow();
   Pump();
+  EXPECT_EQ(GetNextDlgTabItem(window, list, FALSE), text);
+  EXPECT_EQ(GetNextDlgTabItem(window, text, FALSE), send);
+  EXPECT_EQ(GetNextDlgTabItem(window, send, FALSE), list);
+
+  // Enter and Escape in the text box run nothing and close nothing: no button answers them.
+  const std::size_t logged = app->Core().State().Log().size();
+  Type(text, "exe  Win Quake.exe");
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    MSG press{text, WM_KEYDOWN, key, 1, 0, {}};
+    LauncherApp::Dispatch(press);
+    Pump();
+  }
+  EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(WindowText(text), "exe  Win Quake.exe");
-  SendMessageA(console.Control(DebugControl::cmdSend), BM_CLICK, 0, 0);
+  EXPECT_EQ(app->Core().State().Log().size(), logged);
+  // The button reaches the send, whose outcome both windows show.
+  SendMessageA(send, BM_CLICK, 0, 0);
   EXPECT_EQ(WindowText(text), "");
-  EXPECT_EQ(Text(TextField::EngineText), " Win Quake.exe");
   EXPECT_EQ(WindowText(Control(MainControl::comboEXE)), " Win Quake.exe");
-  SendMessageA(console.Control(DebugControl::cmdSend), BM_CLICK, 0, 0);
-  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-  ASSERT_EQ(count, static_cast<LRESULT>(startLog.size() + 2));
-  char last[64] = {};
-  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(count - 2), reinterpret_cast<LPARAM>(last));
-  EXPECT_EQ(std::string(last), "exe  Win Quake.exe");
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(logged + 1));
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
 
-  // The resize rule, for client areas given in pixels.
+  // The resize rule on client areas Windows must grant; a size it refuses fails the test.
   struct Case {
     int width, height;
     RECT list;
   };
   const std::vector<Case> cases = {
-      {312, 213, {0, 24, 312, 213}},
       {400, 266, {0, 24, 400, 266}},
       {200, 30, {0, 24, 200, 30}},
-      {200, 10, {0, 24, 200, 24}},
+      {312, 213, {0, 24, 312, 213}},
   };
   for (const Case& c : cases) {
     RECT frame{0, 0, c.width, c.height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(console.Window(), GWL_STYLE)),
-                       FALSE, 0);
-    SetWindowPos(console.Window(), nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-    RECT client;
-    GetClientRect(console.Window(), &client);
-    if (client.right != c.width || client.bottom != c.height) continue;  // below Windows' minimum
-    RECT place;
-    GetWindowRect(list, &place);
-    MapWindowPoints(nullptr, console.Window(), reinterpret_cast<POINT*>(&place), 2);
-    EXPECT_EQ(place.left, c.list.left);
-    EXPECT_EQ(place.top, c.list.top);
-    EXPECT_EQ(place.right, c.list.right) << c.width << "x" << c.height;
-    EXPECT_EQ(place.bottom, c.list.bottom) << c.width << "x" << c.height;
-    RECT textPlace;
-    GetWindowRect(text, &textPlace);
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE, 0);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(window, &client);
+    ASSERT_EQ(client.right, c.width) << "Windows refused the size";
+    ASSERT_EQ(client.bottom, c.height) << "Windows refused the size";
+    listPlace = place(list);
+    EXPECT_TRUE(EqualRect(&listPlace, &c.list)) << c.width << " x " << c.height;
+    const RECT textPlace = place(text);
+    const RECT sendPlace = place(send);
     EXPECT_EQ(textPlace.right - textPlace.left, 281);
+    EXPECT_EQ(sendPlace.left, 288);
+    EXPECT_EQ(sendPlace.right - sendPlace.left, 17);
   }
 }
 

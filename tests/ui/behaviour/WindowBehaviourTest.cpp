@@ -1,0 +1,347 @@
+// The two windows' behaviour through a view that records what it is told: what the player would
+// see in each control, and what the launcher's files hold afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DebugConsole.h"
+#include "DesktopPlatform.h"
+#include "MainWindow.h"
+#include "TestSupport.h"
+
+namespace kovar::test {
+namespace {
+
+// The desktop as the core meets it, answering the Quake directory prompt from a script.
+class RecordingDesktop : public DesktopPlatform {
+ public:
+  void ShowMainWindow() override {}
+  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+    return answer;
+  }
+  Result StartScript(const std::string& path) override {
+    started.push_back(path);
+    return Result::Ok();
+  }
+  std::string answer;
+  std::vector<std::string> started;
+  std::vector<std::string> boxes;
+  // Runs while a box is open, as the system's end can arrive then.
+  std::function<void()> whileBoxOpen;
+
+ protected:
+  void ShowErrorBox(const std::string& message) override {
+    boxes.push_back(message);
+    if (whileBoxOpen) whileBoxOpen();
+  }
+};
+
+// A main window that holds what it is told. Like a control in a local 8-bit encoding, it shows
+// bytes above 0x7F as '?', and gives them back so.
+class RecordingMainView : public MainView {
+ public:
+  std::string SetText(MainControl control, const std::string& bytes) override {
+    std::string shown = bytes;
+    for (char& c : shown) c = static_cast<unsigned char>(c) > 0x7F ? '?' : c;
+    return text[control] = shown;
+  }
+  void SetList(MainControl control, const std::vector<std::string>& entries) override {
+    lists[control] = entries;
+  }
+  void SetVisible(MainControl control, bool shown) override { visible[control] = shown; }
+  Result ShowPicture(MainControl, const std::string& bmp) override {
+    picture = bmp;
+    return Result::Ok();
+  }
+  void Beep() override { ++beeps; }
+  void ShowMessage(const std::string& shown) override { messages.push_back(shown); }
+  void End() override { ++ends; }
+
+  std::map<MainControl, std::string> text;
+  std::map<MainControl, std::vector<std::string>> lists;
+  std::map<MainControl, bool> visible{{MainControl::picMain, true}, {MainControl::picSP, false}};
+  std::string picture;
+  int beeps = 0;
+  std::vector<std::string> messages;
+  int ends = 0;
+};
+
+class RecordingDebugView : public DebugView {
+ public:
+  void ShowLog(const std::vector<std::string>& all) override { log = all; }
+  void ClearLine() override { line.clear(); }
+  void Place(DebugControl, const PixelsRect& place) override { list = place; }
+  void ShowWindow() override { ++shown; }
+
+  std::vector<std::string> log;
+  std::string line;
+  PixelsRect list;
+  int shown = 0;
+};
+
+// A launcher in a temporary directory with two maps, its console and its main window, made as
+// the program makes them: the console first, then the main window, then start-up.
+struct Windows {
+  TempDir dir;
+  RecordingDesktop desktop;
+  Launcher launcher{dir.Path(), desktop};
+  RecordingDebugView consoleView;
+  DebugConsole console{launcher, consoleView};
+  RecordingMainView view;
+  MainWindow window{launcher, desktop, view};
+
+  explicit Windows(const std::string& autoScript = "exec config.kvx\r\n") {
+    dir.Write("auto.kvx", autoScript);
+    dir.Write("config.kvx", "");
+    dir.Write("data/Castle.kvx", "e1m1\r\nA castle.\r\n");
+    dir.Write("data/Castle.bmp", MakeBmp(4, 4));
+    dir.Write("data/Keep.kvx", "e1m2\r\nA keep.\r\n");
+    dir.Write("data/Keep.bmp", MakeBmp(2, 2));
+    console.Form_Load();
+    window.SetConsole(&console);
+  }
+  // Start-up as the program runs it, the window made when the start script first needs it.
+  void Start() {
+    window.Form_Load();
+    ASSERT_TRUE(launcher.Main().ok());
+  }
+  std::size_t MapEntry(const std::string& name) {
+    const auto& maps = view.lists[MainControl::listMap];
+    return static_cast<std::size_t>(std::find(maps.begin(), maps.end(), name) - maps.begin());
+  }
+  const std::string& Text(TextField field) const { return launcher.State().Text(field); }
+};
+
+TEST(MainWindowBehaviour, CreationShowsTheStateAsItStandsAndSelectsNothing) {
+  struct Case {
+    std::string config;
+    std::string engine, map, parameters, title;
+  };
+  const std::vector<Case> cases = {
+      {"", "LucidGL.exe", "", "", ""},
+      {"exe Quake.exe\r\ncpar  -x \r\n", "Quake.exe", "", " -x ", ""},
+      {"map Keep\r\n", "LucidGL.exe", "Keep", "", "Keep"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.config);
+    Windows w;
+    w.dir.Write("config.kvx", c.config);
+    w.Start();
+    EXPECT_EQ(w.view.text[MainControl::comboEXE], c.engine);
+    EXPECT_EQ(w.view.text[MainControl::listMap], c.map);
+    EXPECT_EQ(w.view.text[MainControl::txtCpar], c.parameters);
+    EXPECT_EQ(w.view.text[MainControl::lblMapTitle], c.title);
+    EXPECT_EQ(w.view.lists[MainControl::comboEXE],
+              (std::vector<std::string>{"LucidGL.exe", "GLQuake.exe", "Quake.exe", "WinQuake.exe",
+                                        "VQuake.exe"}));
+    EXPECT_EQ(w.view.lists[MainControl::listMap].size(), 2u);
+    EXPECT_TRUE(w.view.visible[MainControl::picMain]);
+    EXPECT_FALSE(w.view.visible[MainControl::picSP]);
+  }
+  // A map loaded before the window existed is shown with it.
+  Windows early;
+  EXPECT_TRUE(early.launcher.RunCommand("map Keep").ok());
+  early.window.Form_Load();
+  EXPECT_EQ(early.view.text[MainControl::lblMapDes], "A keep.");
+  EXPECT_EQ(early.view.picture, MakeBmp(2, 2));
+}
+
+TEST(MainWindowBehaviour, EditsReachTheStateAndUneditedValuesKeepTheirBytes) {
+  Windows w;
+  // Bytes the view shows as '?': nobody edits them, so they are saved as they were read.
+  w.dir.Write("config.kvx", "exe Caf\xE9.exe\r\ncpar \xFF\r\n");
+  w.Start();
+  EXPECT_EQ(w.view.text[MainControl::comboEXE], "Caf?.exe");
+  // A toolkit may report a text it was given as an edit: nothing changes.
+  w.window.PlayerEdited(MainControl::comboEXE, "Caf?.exe");
+  // What the player types is taken as typed; a command that sets no field of the window leaves
+  // the fields as they are.
+  w.window.PlayerEdited(MainControl::listMap, "Castle");
+  EXPECT_TRUE(w.launcher.RunCommand("quakedir C:\\Q").ok());
+  // Labels are not the player's to edit.
+  w.window.PlayerEdited(MainControl::lblMapTitle, "edited");
+  w.window.Form_Unload();
+  EXPECT_EQ(w.dir.Read("config.kvx"), "exe Caf\xE9.exe\r\nmap Castle\r\ncpar \xFF\r\n");
+  // Typing a map's name loaded nothing.
+  EXPECT_EQ(w.Text(TextField::MapTitle), "");
+  EXPECT_EQ(w.Text(TextField::MapLevel), "");
+}
+
+TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
+  Windows w;
+  w.dir.Write("data/Caf\xE9.kvx", "e3m1\r\nA caf\xE9.\r\n");
+  w.dir.Write("data/Caf\xE9.bmp", MakeBmp(3, 3));
+  w.Start();
+  const std::size_t cafe = w.MapEntry("Caf\xE9");
+  w.window.PlayerChose(MainControl::listMap, cafe);
+  EXPECT_EQ(w.Text(TextField::MapSelection), "Caf\xE9");
+  EXPECT_EQ(w.view.text[MainControl::listMap], "Caf?");
+  EXPECT_EQ(w.Text(TextField::MapLevel), "e3m1");
+  EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
+  EXPECT_EQ(w.view.picture, MakeBmp(3, 3));
+  // The same entry again loads the files again.
+  w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
+  w.window.PlayerChose(MainControl::listMap, cafe);
+  EXPECT_EQ(w.view.text[MainControl::lblMapDes], "Rebuilt.");
+  // An engine entry changes the engine text and nothing else; no entry beyond the list does.
+  w.window.PlayerChose(MainControl::comboEXE, 3);
+  w.window.PlayerChose(MainControl::comboEXE, 5);
+  w.window.PlayerChose(MainControl::listMap, 3);
+  EXPECT_EQ(w.Text(TextField::EngineText), "WinQuake.exe");
+  EXPECT_EQ(w.view.text[MainControl::comboEXE], "WinQuake.exe");
+  EXPECT_EQ(w.Text(TextField::MapLevel), "e3m2");
+  EXPECT_TRUE(w.desktop.boxes.empty());
+}
+
+TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
+  struct Case {
+    std::vector<MainControl> clicks;
+    bool mainPanel;
+    int beeps;
+    std::size_t launches;
+  };
+  const std::vector<Case> cases = {
+      {{MainControl::imgSP}, false, 0, 0},
+      {{MainControl::imgSP, MainControl::imgMain}, true, 0, 0},
+      {{MainControl::imgMain, MainControl::imgMain}, true, 0, 0},
+      {{MainControl::imgSP, MainControl::imgSP}, false, 0, 0},
+      {{MainControl::imgSP, MainControl::imgMP, MainControl::imgJoin}, false, 2, 0},
+      {{MainControl::imgSP, MainControl::imgStartSP}, false, 0, 1},
+      {{MainControl::imgLogo1, MainControl::imgTile1, MainControl::imgLevel}, true, 0, 0},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
+    Windows w;
+    w.dir.Write("config.kvx", "map Keep\r\n");
+    w.Start();
+    EXPECT_TRUE(w.launcher.RunCommand("quakedir C:\\Quake").ok());
+    for (MainControl image : cases[i].clicks) w.window.ImageClicked(image);
+    EXPECT_EQ(w.view.visible[MainControl::picMain], cases[i].mainPanel);
+    EXPECT_EQ(w.view.visible[MainControl::picSP], !cases[i].mainPanel);
+    EXPECT_EQ(w.view.beeps, cases[i].beeps);
+    EXPECT_EQ(w.desktop.started.size(), cases[i].launches);
+    EXPECT_FALSE(w.dir.Has("settings.kvx"));
+    EXPECT_EQ(w.view.ends, 0);
+  }
+}
+
+TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConsole) {
+  Windows w;
+  w.Start();
+  w.window.MenuChosen(MenuCommand::About);
+  EXPECT_EQ(w.view.messages, std::vector<std::string>{"Kovar Launcher By Velmont\rVersion 0.1"});
+  w.desktop.answer = " D:\\Games\\Quake ";
+  w.window.MenuChosen(MenuCommand::SetQuakeDirectory);
+  EXPECT_EQ(w.Text(TextField::QuakeDir), " D:\\Games\\Quake ");
+  w.window.MenuChosen(MenuCommand::DebugWindow);
+  EXPECT_EQ(w.consoleView.shown, 1);
+  EXPECT_EQ(w.view.ends, 0);
+  EXPECT_FALSE(w.dir.Has("settings.kvx"));
+}
+
+TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
+  const std::vector<std::pair<const char*, void (*)(MainWindow&)>> ends = {
+      {"close", [](MainWindow& window) { window.Form_Unload(); }},
+      {"Exit", [](MainWindow& window) { window.MenuChosen(MenuCommand::Exit); }},
+      {"system", [](MainWindow& window) { window.EndBySystem(); }},
+  };
+  for (const auto& [name, end] : ends) {
+    SCOPED_TRACE(name);
+    Windows w;
+    w.Start();
+    w.window.PlayerEdited(MainControl::txtCpar, "+skill 2");
+    w.window.ImageClicked(MainControl::imgSP);
+    end(w.window);
+    EXPECT_EQ(w.view.ends, 1);
+    EXPECT_EQ(w.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar +skill 2\r\n");
+    EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+    // After the end nothing runs: no second save, no click, no edit.
+    std::filesystem::remove(w.dir.File("config.kvx"));
+    for (const auto& [other, endAgain] : ends) endAgain(w.window);
+    w.window.ImageClicked(MainControl::imgMain);
+    w.window.PlayerEdited(MainControl::txtCpar, "late");
+    w.window.MenuChosen(MenuCommand::About);
+    EXPECT_FALSE(w.dir.Has("config.kvx"));
+    EXPECT_EQ(w.view.ends, 1);
+    EXPECT_FALSE(w.view.visible[MainControl::picMain]);
+    EXPECT_TRUE(w.view.messages.empty());
+  }
+}
+
+TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsBox) {
+  Windows w;
+  w.Start();
+  // config.kvx cannot be replaced by a file when a folder of that name is in the way.
+  std::filesystem::remove(w.dir.File("config.kvx"));
+  std::filesystem::create_directories(w.dir.File("config.kvx") + "/in-the-way");
+  int endedWhileBoxOpen = 0;
+  w.desktop.whileBoxOpen = [&w, &endedWhileBoxOpen] {
+    w.window.EndBySystem();
+    endedWhileBoxOpen = w.view.ends;
+  };
+  w.window.Form_Unload();
+  EXPECT_EQ(w.desktop.boxes.size(), 1u);
+  EXPECT_EQ(endedWhileBoxOpen, 1);
+  EXPECT_EQ(w.view.ends, 1);
+  EXPECT_TRUE(w.window.Ended());
+  EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+}
+
+TEST(DebugConsoleBehaviour, SendingRunsTheLineAndClearsItOnlyWhenItRan) {
+  struct Case {
+    std::string typed;
+    std::vector<std::string> logged;  // after the start script's lines
+    std::string lineAfter;
+    std::string engine;
+  };
+  const std::vector<Case> cases = {
+      {"", {""}, "", "LucidGL.exe"},
+      {"exe GLQuake.exe", {"exe GLQuake.exe"}, "", "GLQuake.exe"},
+      {"exe  Two.exe", {"exe  Two.exe"}, "", " Two.exe"},
+      {"exec three.kvx", {"exec three.kvx", "cpar a", "cpar b", "exe Quake.exe"}, "", "Quake.exe"},
+      {"exec missing.kvx", {"exec missing.kvx"}, "exec missing.kvx", "LucidGL.exe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Windows w("");
+    w.dir.Write("three.kvx", "cpar a\r\ncpar b\r\nexe Quake.exe\r\n");
+    w.Start();
+    const std::size_t before = w.consoleView.log.size();
+    w.consoleView.line = c.typed;
+    w.console.cmdSend_Click(c.typed);
+    EXPECT_EQ(std::vector<std::string>(w.consoleView.log.begin() + static_cast<long>(before),
+                                       w.consoleView.log.end()),
+              c.logged);
+    EXPECT_EQ(w.consoleView.line, c.lineAfter);
+    EXPECT_EQ(w.view.text[MainControl::comboEXE], c.engine);
+  }
+}
+
+TEST(DebugConsoleBehaviour, TheLogHoldsEveryLineFromTheFirstAndTheListFillsTheWindow) {
+  Windows w("exec settings.kvx\r\nexec config.kvx\r\n");
+  w.dir.Write("settings.kvx", "frun false\r\n");
+  w.dir.Write("config.kvx", "exe Quake.exe\r\n");
+  w.Start();
+  EXPECT_EQ(w.consoleView.log,
+            (std::vector<std::string>{"exec auto.kvx", "exec settings.kvx", "frun false",
+                                      "exec config.kvx", "exe Quake.exe"}));
+  struct Case {
+    int width, height;
+    PixelsRect list;
+  };
+  // 6000 x 4000 twips; the console's first size; a window lower than the list's top.
+  for (const Case& c : std::vector<Case>{{400, 266, {0, 24, 400, 242}},
+                                         {312, 213, {0, 24, 312, 189}},
+                                         {200, 10, {0, 24, 200, 0}}}) {
+    w.console.Form_Resize(c.width, c.height);
+    EXPECT_EQ(w.consoleView.list, c.list) << c.width << " x " << c.height;
+  }
+}
+
+}  // namespace
+}  // namespace kovar::test

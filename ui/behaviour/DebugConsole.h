@@ -1,0 +1,43 @@
+// The debug console's behaviour, once for every skin: it shows the log as it grows, runs the line
+// that is sent, and keeps the list filling the window.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "DebugView.h"
+#include "LauncherState.h"
+
+namespace kovar {
+
+class Launcher;
+
+class DebugConsole : private StateObserver {
+ public:
+  // The launcher and the view must outlive the console.
+  DebugConsole(Launcher& launcher, DebugView& view);
+  ~DebugConsole() override;
+  DebugConsole(const DebugConsole&) = delete;
+  DebugConsole& operator=(const DebugConsole&) = delete;
+
+  // The view's controls exist: it shows the log so far and follows it from now on.
+  void Form_Load();
+  // Shows the window (the main window's "Debug Window" item).
+  void Show() { view_.ShowWindow(); }
+
+  // Events the view reports.
+  // `typed` is the line as the player typed it; it is cleared only when it ran without failure,
+  // so that a failed line can be corrected.
+  void cmdSend_Click(const std::string& typed);
+  // The client area's new size, in pixels.
+  void Form_Resize(int clientWidthPixels, int clientHeightPixels);
+
+ private:
+  void LogAppended(std::size_t index) override;
+
+  Launcher& launcher_;
+  DebugView& view_;
+  bool following_ = false;
+};
+
+}  // namespace kovar

@@ -1,0 +1,33 @@
+// What the main window's behaviour asks of a skin: a passive view that has made its controls from
+// the window description, shows what it is told and reports its toolkit's events to MainWindow.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Result.h"
+#include "WindowDescription.h"
+
+namespace kovar {
+
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  // Shows `bytes` as the text of a field or a label. Returns what the control holds now, read
+  // back as bytes: text the local encoding cannot show comes back changed.
+  virtual std::string SetText(MainControl control, const std::string& bytes) = 0;
+  // Replaces a list's entries; no entry is selected and the field's text stays as it is.
+  virtual void SetList(MainControl control, const std::vector<std::string>& entries) = 0;
+  virtual void SetVisible(MainControl control, bool visible) = 0;
+  // Shows a BMP picture at its own size (empty bytes: none, at the control's own size). A
+  // failure says why the picture cannot be shown.
+  virtual Result ShowPicture(MainControl control, const std::string& bmp) = 0;
+  virtual void Beep() = 0;
+  // A modal message with an OK button only, titled with the application's name.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The program ends now: no event may run after this.
+  virtual void End() = 0;
+};
+
+}  // namespace kovar

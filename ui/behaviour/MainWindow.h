@@ -1,0 +1,88 @@
+// The main window's behaviour, once for every skin: what its creation shows, the three fields
+// bound to the launcher state both ways, choosing a list entry, every image's click by the
+// description's click column, the menu's actions, and the program's end, which saves once.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "LauncherState.h"
+#include "MainView.h"
+#include "WindowDescription.h"
+
+namespace kovar {
+
+class DebugConsole;
+class DesktopPlatform;
+class Launcher;
+
+class MainWindow : private StateObserver {
+ public:
+  // The launcher, the platform and the view must outlive the window.
+  MainWindow(Launcher& launcher, DesktopPlatform& platform, MainView& view);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The console its "Debug Window" item shows.
+  void SetConsole(DebugConsole* console) { console_ = console; }
+
+  // The view's controls exist: they show the launcher state as it stands (a start script's
+  // values are never overwritten), then the engine list and the map scan fill the lists.
+  void Form_Load();
+
+  // Events the view reports; after the end none of them does anything.
+  // The player changed a field's text to `bytes`.
+  void PlayerEdited(MainControl control, const std::string& bytes);
+  // The player chose entry `entry` of a list.
+  void PlayerChose(MainControl control, std::size_t entry);
+  void ImageClicked(MainControl control);
+  void MenuChosen(MenuCommand command);
+  // The player closed the window.
+  void Form_Unload();
+  // The system or the desktop session ends the program: it saves once, and no box may wait for
+  // a player who may be gone, also one that the player's own end is still showing.
+  void EndBySystem();
+  // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
+  // may still be cancelled): an extra save, with no box to wait on; the program goes on.
+  void SaveForSession();
+
+  // True once the end has begun: the settings were saved and nothing else may run.
+  bool Ended() const { return ended_; }
+  PanelVisibility Panels() const { return panels_; }
+
+ private:
+  void TextChanged(TextField field) override;
+  void ListChanged(ListField field) override;
+  Result PreviewChanged() override;
+
+  void ShowText(TextField field);
+  void ShowList(ListField field);
+  void EndProgram();
+  void EndView();
+
+  void listMap_Click();
+  void HidePanels();
+
+  Launcher& launcher_;
+  DesktopPlatform& platform_;
+  MainView& view_;
+  DebugConsole* console_ = nullptr;
+  PanelVisibility panels_;
+  // What each field control held, read back, when it was last given the state's value: an
+  // edit that leaves it so keeps the value's own bytes.
+  std::array<std::string, static_cast<std::size_t>(MainControl::Count)> shown_;
+  // Set while a player's edit is handed to the core, so that its echo does not rewrite the
+  // field the player is typing in.
+  bool takingEdit_ = false;
+  // Set while the view is told a text, which a toolkit may report back as an edit.
+  bool settingText_ = false;
+  bool observing_ = false;
+  bool ended_ = false;
+  // Set while the end's save runs, which may be showing its failure in a box.
+  bool saving_ = false;
+  bool viewEnded_ = false;
+};
+
+}  // namespace kovar
