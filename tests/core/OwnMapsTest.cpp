@@ -51,9 +51,10 @@ TEST(OwnMaps, JoinTheInstalledCatalogueAndLoadFromTheirOwnFolder) {
       if (bytes == unreadable) fs::permissions(root.File(user + "/data/" + file), fs::perms::none);
     }
     FakePlatform platform;
-    Launcher launcher(c.portable ? FileLocations::Choose(root.File("app"), environment)
-                                 : FileLocations(root.File("app"), root.File(user)),
-                      platform);
+    Launcher launcher(
+        c.portable ? FileLocations::Choose(root.File("app"), environment, InstallLayout::Portable)
+                   : FileLocations(root.File("app"), root.File(user)),
+        platform);
     launcher.FillLists();
     EXPECT_EQ(launcher.State().List(ListField::MapList), c.listed) << c.name;
     (void)launcher.RunCommand("map " + c.map);
