@@ -17,7 +17,7 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=
   -DKOVAR_BUILD_BENCHMARKS=OFF
 cmake --build build/fuzz
 export ASAN_OPTIONS=detect_leaks=1
-for target in command_files bmp_check; do
+for target in command_files bmp_decode; do
   mkdir -p "build/fuzz/work/$target" build/fuzz/artifacts
   options=(-max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=10
     -max_len=8192 -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/"$target"-)

@@ -8,13 +8,11 @@
 #include <vector>
 
 #include <QApplication>
-#include <QByteArray>
 #include <QCloseEvent>
 #include <QColor>
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -22,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPixmap>
 #include <QSignalBlocker>
 
 #include "ImageControl.h"
@@ -36,28 +33,6 @@
 namespace kovar {
 
 namespace {
-
-QString ArtworkFile(Artwork artwork) {
-  switch (artwork) {
-    case Artwork::Main:
-      return QStringLiteral(":/assets/imgMain.bmp");
-    case Artwork::SinglePlayer:
-      return QStringLiteral(":/assets/imgSP.bmp");
-    case Artwork::MultiPlayer:
-      return QStringLiteral(":/assets/imgMP.bmp");
-    case Artwork::Join:
-      return QStringLiteral(":/assets/imgJoin.bmp");
-    case Artwork::StartSinglePlayer:
-      return QStringLiteral(":/assets/imgStartSP.bmp");
-    case Artwork::Tile:
-      return QStringLiteral(":/assets/imgTile.bmp");
-    case Artwork::Logo:
-      return QStringLiteral(":/assets/imgLogo1.bmp");
-    case Artwork::None:
-      break;
-  }
-  return {};
-}
 
 QFont TitleFont() {
   // The classic face is missing on most systems; these look closest.
@@ -193,7 +168,7 @@ QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
     case ControlKind::Picture:
     case ControlKind::ClickableImage: {
       auto* image = new ImageControl(parent);
-      image->SetPicture(QPixmap(ArtworkFile(row.picture)), PixelRect(row.place).size());
+      image->SetArtwork(row.picture, PixelRect(row.place).size());
       if (row.kind == ControlKind::ClickableImage) {
         connect(image, &ImageControl::clicked, this,
                 [this, click = row.click] { Image_Click(click); });
@@ -295,17 +270,8 @@ void frmMain::TextChanged(TextField field) {
 void frmMain::ListChanged(ListField field) { ShowList(field); }
 
 Result frmMain::PreviewChanged() {
-  const std::string& bytes = launcher_.State().Preview();
-  QPixmap picture;
-  if (!bytes.empty()) {
-    // The format is forced: a map pack's picture is read as a BMP or not at all, never as
-    // whatever its content claims to be.
-    const QImage image = QImage::fromData(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
-    if (image.isNull()) return Result::Failure("the picture could not be decoded as a BMP picture");
-    picture = QPixmap::fromImage(image);
-  }
-  imgLevel()->SetPicture(picture, PixelRect(Describe(MainControl::imgLevel).place).size());
+  imgLevel()->SetPicture(launcher_.State().Preview(),
+                         PixelRect(Describe(MainControl::imgLevel).place).size());
   return Result::Ok();
 }
 

@@ -50,7 +50,7 @@ class frmMain : public QMainWindow, public StateObserver {
   // StateObserver: shows the core's values in the controls.
   void TextChanged(TextField field) override;
   void ListChanged(ListField field) override;
-  // Decodes the preview picture and shows it in imgLevel at its own size.
+  // Shows the decoded preview picture in imgLevel at its own size.
   Result PreviewChanged() override;
 
  protected:

@@ -325,11 +325,9 @@ void frmMain::Show() {
 }
 
 Result frmMain::PreviewChanged() {
-  const std::string& bytes = launcher_.State().Preview();
   Picture picture;
-  if (!bytes.empty()) {
-    if (std::string why = picture.Load(bytes); !why.empty()) return Result::Failure(why);
-  }
+  if (std::string why = picture.Load(launcher_.State().Preview()); !why.empty())
+    return Result::Failure(why);
   SetImagePicture(Control(MainControl::imgLevel), std::move(picture),
                   Pixels(Describe(MainControl::imgLevel).place));
   return Result::Ok();
