@@ -182,30 +182,44 @@ void DecodeRows(std::string_view bytes, const Layout& layout, Bitmap& picture) {
   const Channel green(layout.masks[1]);
   const Channel blue(layout.masks[2]);
   const std::uint32_t bits = layout.bitCount;
-  // Straight from the row bytes, with the depth tested per pixel: a branch the processor predicts.
-  const auto decodeRow = [&](const unsigned char* in, std::uint32_t* out) {
-    for (std::size_t x = 0; x < static_cast<std::size_t>(layout.width); ++x) {
-      if (bits == 8) {
-        out[x] = palette[in[x]];
-      } else if (bits == 24) {
-        out[x] = kBlack | std::uint32_t{in[3 * x + 2]} << 16 | in[3 * x + 1] << 8 | in[3 * x];
-      } else if (bits < 8) {
-        const std::size_t bit = x * bits;
-        const unsigned shift = 8 - bits - static_cast<unsigned>(bit % 8);
-        out[x] = palette[(in[bit / 8] >> shift) & ((1u << bits) - 1)];
-      } else {
-        std::uint32_t value = in[x * bits / 8] | std::uint32_t{in[x * bits / 8 + 1]} << 8;
-        if (bits == 32)
-          value |= std::uint32_t{in[4 * x + 2]} << 16 | std::uint32_t{in[4 * x + 3]} << 24;
-        out[x] = kBlack | red.Level(value) << 16 | green.Level(value) << 8 | blue.Level(value);
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  // One loop for each depth, straight from the row's bytes: a preview is decoded at every click.
+  const auto eachRow = [&](auto pixel) {
+    for (int stored = 0; stored < layout.rows; ++stored) {
+      const int y = layout.topDown ? stored : layout.rows - 1 - stored;
+      const unsigned char* in =
+          data + layout.dataOffset + static_cast<std::size_t>(stored) * layout.stride;
+      std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
+      for (std::size_t x = 0; x < static_cast<std::size_t>(layout.width); ++x) {
+        out[x] = pixel(in, x);
       }
     }
   };
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  for (int stored = 0; stored < layout.rows; ++stored) {
-    const int y = layout.topDown ? stored : layout.rows - 1 - stored;
-    decodeRow(data + layout.dataOffset + static_cast<std::size_t>(stored) * layout.stride,
-              picture.pixels.data() + static_cast<std::size_t>(y) * picture.width);
+  switch (bits) {
+    case 24:
+      eachRow([](const unsigned char* in, std::size_t x) {
+        return kBlack | std::uint32_t{in[3 * x + 2]} << 16 | in[3 * x + 1] << 8 | in[3 * x];
+      });
+      break;
+    case 8:
+      eachRow([&palette](const unsigned char* in, std::size_t x) { return palette[in[x]]; });
+      break;
+    case 1:
+    case 4:
+      eachRow([&palette, bits](const unsigned char* in, std::size_t x) {
+        const std::size_t bit = x * bits;
+        const unsigned shift = 8 - bits - static_cast<unsigned>(bit % 8);
+        return palette[(in[bit / 8] >> shift) & ((1u << bits) - 1)];
+      });
+      break;
+    default:  // 16 and 32, through the masks
+      eachRow([&, bytesPerPixel = bits / 8](const unsigned char* in, std::size_t x) {
+        std::uint32_t value = 0;
+        for (std::uint32_t i = bytesPerPixel; i-- > 0;)
+          value = value << 8 | in[x * bytesPerPixel + i];
+        return kBlack | red.Level(value) << 16 | green.Level(value) << 8 | blue.Level(value);
+      });
+      break;
   }
 }
 

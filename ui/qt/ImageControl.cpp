@@ -64,8 +64,8 @@ void ImageControl::SetArtwork(Artwork artwork, QSize emptySize) {
     QFile file(name);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     // The pictures are the program's own, checked by its tests: a failure here is a build fault.
-    if (Result decoded = DecodeBmp(std::string_view(bytes.constData(), bytes.size()), picture);
-        decoded.failed()) {
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (Result decoded = DecodeBmp(view, picture); decoded.failed()) {
       qWarning("%s: %s", qPrintable(name), decoded.reason().c_str());
     }
   }
