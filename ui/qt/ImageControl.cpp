@@ -49,11 +49,12 @@ void ImageControl::SetPicture(const Bitmap& picture, QSize emptySize) {
     resize(emptySize);
     return;
   }
-  // A view of the decoded pixels, not a copy; the pixmap takes the one copy the screen needs.
-  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
-                     picture.height, static_cast<qsizetype>(picture.width) * 4,
-                     QImage::Format_RGB32);
-  setPixmap(QPixmap::fromImage(image));
+  const QImage view(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                    picture.height, static_cast<qsizetype>(picture.width) * 4,
+                    QImage::Format_RGB32);
+  // The one copy: a raster pixmap would otherwise share the buffer of the view, and the pixels
+  // it is over are freed while the picture is still shown.
+  setPixmap(QPixmap::fromImage(view.copy()));
   resize(picture.width, picture.height);
 }
 
