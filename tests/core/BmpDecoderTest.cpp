@@ -26,7 +26,7 @@ std::string Table(const Pixels& entries) {
 
 // A BMP file with a 40-byte info header, then `table`, then `pixels`; `offset` may say that
 // the pixels start elsewhere.
-struct Spec {
+struct Fields {
   std::int32_t width = 1;
   std::int32_t height = 1;
   std::uint16_t bits = 24;
@@ -38,7 +38,7 @@ struct Spec {
   std::uint32_t imageSize = 0;
 };
 
-std::string Build(const Spec& s) {
+std::string Build(const Fields& s) {
   std::string bmp = "BM" + std::string(52, '\0') + s.table + s.pixels;
   const auto put = [&bmp](std::size_t at, auto value) {
     Put(bmp, at, static_cast<std::uint32_t>(value), 4);
