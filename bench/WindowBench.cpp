@@ -57,14 +57,14 @@ std::string MapName(int i) {
 }
 
 // An installed launcher: the start script running the two settings files, 10,000 map info files
-// of which the first few have a 120 x 90 preview, and the big command file.
+// of which the first few have a 160 x 120 preview, and the big command file.
 const TempDir& AppDir() {
   static const TempDir dir;
   static const bool written = [] {
     dir.Write("auto.kvx", "// start script\r\nexec config.kvx\r\nexec settings.kvx\r\n");
     dir.Write("config.kvx", "exe GLQuake.exe\r\nmap map00001\r\ncpar -zone 2048\r\n");
     dir.Write("settings.kvx", "frun false\r\nquakedir /opt/quake\r\n");
-    const std::string preview = MakeBmp(120, 90);
+    const std::string preview = MakeBmp(160, 120);
     for (int i = 0; i < kMaps; ++i) {
       const std::string name = MapName(i);
       char info[96];
@@ -165,7 +165,7 @@ void BM_StartUpWith10000Maps(benchmark::State& state) {
   state.counters["ratio"] = launcherMs / bareMs;
 }
 
-// A click on a map in the list through to its title, description and 120 x 90 preview painted.
+// A click on a map in the list through to its title, description and 160 x 120 preview painted.
 // The list is scrolled to the map beforehand, outside the measurement.
 void BM_MapSelectionShown(benchmark::State& state) {
   auto run = StartLauncher();

@@ -53,14 +53,14 @@ void LauncherState::AppendLog(const std::string& line) {
   Notify([index](StateObserver* o) { o->LogAppended(index); });
 }
 
-Result LauncherState::SetPreview(std::string bmpBytes) {
-  preview_ = std::move(bmpBytes);
+Result LauncherState::SetPreview(Bitmap picture) {
+  preview_ = std::move(picture);
   Result shown = Result::Ok();
   for (std::size_t i = 0; i < observers_.size() && shown.ok(); ++i) {
     shown = observers_[i]->PreviewChanged();
   }
-  if (shown.failed() && !preview_.empty()) {
-    preview_.clear();
+  if (shown.failed() && !preview_.Empty()) {
+    preview_ = Bitmap();
     // Removing a picture cannot fail.
     Notify([](StateObserver* o) { (void)o->PreviewChanged(); });
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BmpDecoder.h"
 #include "Result.h"
 
 namespace kovar {
@@ -61,11 +62,11 @@ class LauncherState {
   const std::vector<std::string>& Log() const { return log_; }
   void AppendLog(const std::string& line);
 
-  // The preview picture: the bytes of a BMP file that passed CheckBmp, or empty for none.
-  const std::string& Preview() const { return preview_; }
+  // The preview picture, decoded; empty for none.
+  const Bitmap& Preview() const { return preview_; }
   // Sets the preview picture and has the observers show it at once. When one of them cannot, the
   // picture is removed again and its reason returned.
-  Result SetPreview(std::string bmpBytes);
+  Result SetPreview(Bitmap picture);
 
   // True while the map named by the selection text was the last one to fail to load: its level,
   // description and preview were cleared and it must not be launched.
@@ -86,7 +87,7 @@ class LauncherState {
   std::vector<std::string> engineList_;
   std::vector<std::string> mapList_;
   std::vector<std::string> log_;
-  std::string preview_;
+  Bitmap preview_;
   bool selectedMapFailed_ = false;
   std::vector<StateObserver*> observers_;
   int holds_ = 0;

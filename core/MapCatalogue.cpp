@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "BmpCheck.h"
+#include "BmpDecoder.h"
 #include "FileSystem.h"
 #include "LineReader.h"
 #include "Paths.h"
@@ -102,14 +102,15 @@ Result MapCatalogue::ReadInfo(const std::string& path, std::string& level,
 Result MapCatalogue::ShowPreview(const std::string& path) {
   // No caching: every load reads the picture again, as the map pack may have changed it.
   std::string bytes;
-  Result checked = ReadFile(path, kMaxPreviewBytes, bytes);
-  if (checked.ok()) checked = CheckBmp(bytes);
-  if (checked.failed()) {
+  Bitmap picture;
+  Result decoded = ReadFile(path, kMaxPreviewBytes, bytes);
+  if (decoded.ok()) decoded = DecodeBmp(bytes, picture);
+  if (decoded.failed()) {
     (void)state_.SetPreview({});
-    return checked;
+    return decoded;
   }
-  // A skin that cannot draw a checked picture says why; the picture is then removed.
-  return state_.SetPreview(std::move(bytes));
+  // A window that cannot show a decoded picture says why; the picture is then removed.
+  return state_.SetPreview(std::move(picture));
 }
 
 void MapCatalogue::FillLists() {

@@ -16,7 +16,7 @@ echo "== fuzz each target for $seconds seconds"
 cmake --preset fuzz
 cmake --build --preset fuzz
 export ASAN_OPTIONS=detect_leaks=1
-targets=(command_files bmp_check)
+targets=(command_files bmp_decode)
 pids=()
 for target in "${targets[@]}"; do
   mkdir -p "build/fuzz/work/$target" build/fuzz/artifacts

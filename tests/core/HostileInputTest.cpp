@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <random>
 
-#include "BmpCheck.h"
+#include "BmpDecoder.h"
 #include "GameLaunch.h"
 #include "LineReader.h"
 #include "TestSupport.h"
@@ -226,7 +226,7 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
     ExpectOneError(f.platform, {f.dir.File("data/bad.kvx"), c.why});
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
-    EXPECT_EQ(f.preview.shown.back(), "");
+    EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.SelectedMapFailed());
   }
 
@@ -300,7 +300,7 @@ void ExpectPreviewRefused(Fixture& f, const std::string& why) {
   f.platform.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand("map m").failed());
   ExpectOneError(f.platform, {"\"" + f.dir.File("data/m.bmp") + "\"", why});
-  EXPECT_EQ(f.preview.shown.back(), "");
+  EXPECT_TRUE(f.preview.shown.back().Empty());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_FALSE(f.state.SelectedMapFailed());
 }

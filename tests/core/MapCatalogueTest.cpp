@@ -57,7 +57,7 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
   ASSERT_FALSE(f.preview.shown.empty());
-  EXPECT_EQ(f.preview.shown.back(), bmp);
+  EXPECT_EQ(f.preview.shown.back(), Decoded(bmp));
   EXPECT_FALSE(f.state.SelectedMapFailed());
   EXPECT_TRUE(f.platform.errors.empty());
 
@@ -93,7 +93,7 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
     EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
-    EXPECT_EQ(f.preview.shown.back(), "");
+    EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.SelectedMapFailed());
     ASSERT_EQ(f.platform.errors.size(), 1u);
     EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
@@ -111,7 +111,7 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   f.dir.Write("data/a.bmp", "not a picture at all");
   EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(f.preview.shown.back(), "");
+  EXPECT_TRUE(f.preview.shown.back().Empty());
   ASSERT_EQ(f.platform.errors.size(), 1u);
   EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
   EXPECT_NE(f.platform.errors[0].find("not a BMP"), std::string::npos);
@@ -140,8 +140,8 @@ TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
   f.dir.Write("data/a.bmp", bmp);
   EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   // The first window drew it, then took it away again with the second one's refusal.
-  EXPECT_EQ(f.preview.shown, (std::vector<std::string>{bmp, ""}));
-  EXPECT_TRUE(f.state.Preview().empty());
+  EXPECT_EQ(f.preview.shown, (std::vector<Bitmap>{Decoded(bmp), {}}));
+  EXPECT_TRUE(f.state.Preview().Empty());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_EQ(
       f.platform.errors,
@@ -150,8 +150,8 @@ TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
   // Once every window can draw it, the same map shows it.
   refusing.drawAnswer.clear();
   EXPECT_TRUE(f.launcher.LoadMap().ok());
-  EXPECT_EQ(f.state.Preview(), bmp);
-  EXPECT_EQ(refusing.shown.back(), bmp);
+  EXPECT_EQ(f.state.Preview(), Decoded(bmp));
+  EXPECT_EQ(refusing.shown.back(), Decoded(bmp));
 }
 
 TEST(LoadMap, AMissingMapInConfigDoesNotStopTheFollowingLines) {

@@ -49,14 +49,14 @@ class PreviewWatcher : public StateObserver {
   PreviewWatcher& operator=(const PreviewWatcher&) = delete;
 
   Result PreviewChanged() override {
-    const std::string& bytes = state_.Preview();
-    if (!bytes.empty() && !drawAnswer.empty()) return Result::Failure(drawAnswer);
-    shown.push_back(bytes);
+    const Bitmap& picture = state_.Preview();
+    if (!picture.Empty() && !drawAnswer.empty()) return Result::Failure(drawAnswer);
+    shown.push_back(picture);
     return Result::Ok();
   }
 
   // What the window showed, oldest first; an empty entry is no picture.
-  std::vector<std::string> shown;
+  std::vector<Bitmap> shown;
   std::string drawAnswer;
 
  private:
@@ -163,6 +163,13 @@ inline std::string MakeBmp(int width, int height) {
   put(26, 1, 2);
   put(28, 24, 2);
   return bmp;
+}
+
+// The picture a BMP file decodes to; empty when it is refused.
+inline Bitmap Decoded(const std::string& bmp) {
+  Bitmap picture;
+  (void)DecodeBmp(bmp, picture);
+  return picture;
 }
 
 }  // namespace kovar::test

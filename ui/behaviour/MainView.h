@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BmpDecoder.h"
 #include "Result.h"
 #include "WindowDescription.h"
 
@@ -20,9 +21,9 @@ class MainView {
   // Replaces a list's entries; no entry is selected and the field's text stays as it is.
   virtual void SetList(MainControl control, const std::vector<std::string>& entries) = 0;
   virtual void SetVisible(MainControl control, bool visible) = 0;
-  // Shows a BMP picture at its own size (empty bytes: none, at the control's own size). A
+  // Shows a decoded picture at its own size (an empty one: none, at the control's own size). A
   // failure says why the picture cannot be shown.
-  virtual Result ShowPicture(MainControl control, const std::string& bmp) = 0;
+  virtual Result ShowPicture(MainControl control, const Bitmap& picture) = 0;
   virtual void Beep() = 0;
   // A modal message with an OK button only, titled with the application's name.
   virtual void ShowMessage(const std::string& text) = 0;

@@ -1,9 +1,41 @@
 // Image controls: unscaled pictures with a click on release inside the control.
 #include "ImageControl.h"
 
+#include <string_view>
+
+#include <QFile>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QtDebug>
 
 namespace kovar {
+
+namespace {
+
+QString ArtworkFile(Artwork artwork) {
+  switch (artwork) {
+    case Artwork::Main:
+      return QStringLiteral(":/assets/imgMain.bmp");
+    case Artwork::SinglePlayer:
+      return QStringLiteral(":/assets/imgSP.bmp");
+    case Artwork::MultiPlayer:
+      return QStringLiteral(":/assets/imgMP.bmp");
+    case Artwork::Join:
+      return QStringLiteral(":/assets/imgJoin.bmp");
+    case Artwork::StartSinglePlayer:
+      return QStringLiteral(":/assets/imgStartSP.bmp");
+    case Artwork::Tile:
+      return QStringLiteral(":/assets/imgTile.bmp");
+    case Artwork::Logo:
+      return QStringLiteral(":/assets/imgLogo1.bmp");
+    case Artwork::None:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
 
 ImageControl::ImageControl(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -11,14 +43,34 @@ ImageControl::ImageControl(QWidget* parent) : QLabel(parent) {
   setFocusPolicy(Qt::NoFocus);
 }
 
-void ImageControl::SetPicture(const QPixmap& picture, QSize emptySize) {
-  if (picture.isNull()) {
+void ImageControl::SetPicture(const Bitmap& picture, QSize emptySize) {
+  if (picture.Empty()) {
     clear();
     resize(emptySize);
     return;
   }
-  setPixmap(picture);
-  resize(picture.deviceIndependentSize().toSize());
+  const QImage view(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                    picture.height, static_cast<qsizetype>(picture.width) * 4,
+                    QImage::Format_RGB32);
+  // The one copy: a raster pixmap would otherwise share the buffer of the view, and the pixels
+  // it is over are freed while the picture is still shown.
+  setPixmap(QPixmap::fromImage(view.copy()));
+  resize(picture.width, picture.height);
+}
+
+void ImageControl::SetArtwork(Artwork artwork, QSize emptySize) {
+  Bitmap picture;
+  const QString name = ArtworkFile(artwork);
+  if (!name.isEmpty()) {
+    QFile file(name);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // The pictures are the program's own, checked by its tests: a failure here is a build fault.
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (Result decoded = DecodeBmp(view, picture); decoded.failed()) {
+      qWarning("%s: %s", qPrintable(name), decoded.reason().c_str());
+    }
+  }
+  SetPicture(picture, emptySize);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {

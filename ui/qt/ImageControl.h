@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QLabel>
-#include <QPixmap>
+
+#include "BmpDecoder.h"
+#include "WindowDescription.h"
 
 namespace kovar {
 
@@ -13,9 +15,11 @@ class ImageControl : public QLabel {
  public:
   explicit ImageControl(QWidget* parent);
 
-  // Shows `picture` at its own pixel size, the control taking that size. A null picture removes
+  // Shows `picture` at its own pixel size, the control taking that size. An empty picture removes
   // it and gives the control back `emptySize`.
-  void SetPicture(const QPixmap& picture, QSize emptySize);
+  void SetPicture(const Bitmap& picture, QSize emptySize);
+  // The same for one of the window's own pictures, decoded from the program's resources.
+  void SetArtwork(Artwork artwork, QSize emptySize);
 
  signals:
   void clicked();

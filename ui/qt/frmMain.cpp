@@ -8,13 +8,11 @@
 #include <vector>
 
 #include <QApplication>
-#include <QByteArray>
 #include <QCloseEvent>
 #include <QColor>
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -22,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPixmap>
 #include <QSignalBlocker>
 
 #include "ImageControl.h"
@@ -35,28 +32,6 @@
 namespace kovar {
 
 namespace {
-
-QString ArtworkFile(Artwork artwork) {
-  switch (artwork) {
-    case Artwork::Main:
-      return QStringLiteral(":/assets/imgMain.bmp");
-    case Artwork::SinglePlayer:
-      return QStringLiteral(":/assets/imgSP.bmp");
-    case Artwork::MultiPlayer:
-      return QStringLiteral(":/assets/imgMP.bmp");
-    case Artwork::Join:
-      return QStringLiteral(":/assets/imgJoin.bmp");
-    case Artwork::StartSinglePlayer:
-      return QStringLiteral(":/assets/imgStartSP.bmp");
-    case Artwork::Tile:
-      return QStringLiteral(":/assets/imgTile.bmp");
-    case Artwork::Logo:
-      return QStringLiteral(":/assets/imgLogo1.bmp");
-    case Artwork::None:
-      break;
-  }
-  return {};
-}
 
 QFont TitleFont() {
   // The classic face is missing on most systems; these look closest.
@@ -186,7 +161,7 @@ QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
     case ControlKind::Picture:
     case ControlKind::ClickableImage: {
       auto* image = new ImageControl(parent);
-      image->SetPicture(QPixmap(ArtworkFile(row.picture)), PixelRect(row.place).size());
+      image->SetArtwork(row.picture, PixelRect(row.place).size());
       if (row.kind == ControlKind::ClickableImage) {
         connect(image, &ImageControl::clicked, this,
                 [this, control] { behaviour_.ImageClicked(control); });
@@ -294,16 +269,7 @@ void frmMain::SetVisible(MainControl control, bool visible) {
   Control(control)->setVisible(visible);
 }
 
-Result frmMain::ShowPicture(MainControl control, const std::string& bytes) {
-  QPixmap picture;
-  if (!bytes.empty()) {
-    // The format is forced: a map pack's picture is read as a BMP or not at all, never as
-    // whatever its content claims to be.
-    const QImage image = QImage::fromData(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
-    if (image.isNull()) return Result::Failure("the picture could not be decoded as a BMP picture");
-    picture = QPixmap::fromImage(image);
-  }
+Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
   static_cast<ImageControl*>(Control(control))
       ->SetPicture(picture, PixelRect(Describe(control).place).size());
   return Result::Ok();

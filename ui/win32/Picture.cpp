@@ -1,31 +1,11 @@
-// Decoding a BMP file with GDI: the header tells the size and where the pixels lie, and
-// StretchDIBits, unlike a DIB section, takes every compression a BMP file may use.
+// Decoded pixels into a 32-bit DIB section, once, so that painting is a plain copy.
 #include "Picture.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace kovar::win32 {
-
-namespace {
-
-constexpr std::size_t kFileHeaderSize = 14;
-
-std::uint32_t ReadU32(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, bytes.data() + at, sizeof value);
-  return value;
-}
-
-std::uint16_t ReadU16(const std::string& bytes, std::size_t at) {
-  std::uint16_t value = 0;
-  std::memcpy(&value, bytes.data() + at, sizeof value);
-  return value;
-}
-
-}  // namespace
 
 Picture::Picture(Picture&& other) noexcept
     : bitmap_(std::exchange(other.bitmap_, nullptr)),
@@ -46,56 +26,26 @@ Picture::~Picture() {
   if (bitmap_) DeleteObject(bitmap_);
 }
 
-std::string Picture::Load(const std::string& bytes) {
+std::string Picture::Load(const Bitmap& picture) {
   *this = Picture();
-  if (bytes.size() < kFileHeaderSize + 12 || bytes.compare(0, 2, "BM") != 0) {
-    return "it is not a BMP picture";
-  }
-  const std::uint32_t bitsOffset = ReadU32(bytes, 10);
-  const std::uint32_t headerSize = ReadU32(bytes, kFileHeaderSize);
-  if (bitsOffset >= bytes.size() || headerSize > bytes.size() - kFileHeaderSize) {
-    return "its header is cut short";
-  }
-  long width = 0;
-  long height = 0;
-  if (headerSize == sizeof(BITMAPCOREHEADER)) {
-    width = ReadU16(bytes, kFileHeaderSize + 4);
-    height = ReadU16(bytes, kFileHeaderSize + 6);
-  } else if (headerSize >= sizeof(BITMAPINFOHEADER)) {
-    width = static_cast<std::int32_t>(ReadU32(bytes, kFileHeaderSize + 4));
-    height = std::labs(static_cast<std::int32_t>(ReadU32(bytes, kFileHeaderSize + 8)));
-  } else {
-    return "its header is of an unknown kind";
-  }
-  if (width <= 0 || height <= 0) return "it has no pixels";
-
-  // The info header and its colour table are copied to memory of their own: inside the file they
-  // lie 2 bytes off the alignment that GDI expects.
-  const std::string info = bytes.substr(kFileHeaderSize, bitsOffset - kFileHeaderSize);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap =
-      CreateCompatibleBitmap(screen, static_cast<int>(width), static_cast<int>(height));
-  ReleaseDC(nullptr, screen);
-  if (!memory || !bitmap) {
-    if (memory) DeleteDC(memory);
+  if (picture.Empty()) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // the top row first, as decoded
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) {
     if (bitmap) DeleteObject(bitmap);
     return "Windows has no memory left to draw it";
   }
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  const int lines =
-      StretchDIBits(memory, 0, 0, static_cast<int>(width), static_cast<int>(height), 0, 0,
-                    static_cast<int>(width), static_cast<int>(height), bytes.data() + bitsOffset,
-                    reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) {
-    DeleteObject(bitmap);
-    return "Windows could not draw it";
-  }
+  std::memcpy(bits, picture.pixels.data(), picture.pixels.size() * sizeof picture.pixels[0]);
   bitmap_ = bitmap;
-  width_ = static_cast<int>(width);
-  height_ = static_cast<int>(height);
+  width_ = picture.width;
+  height_ = picture.height;
   return {};
 }
 
@@ -105,7 +55,11 @@ std::string Picture::LoadResource(int id) {
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) return "the program holds no picture number " + std::to_string(id);
-  return Load(std::string(static_cast<const char*>(data), SizeofResource(module, found)));
+  Bitmap picture;
+  const Result decoded = DecodeBmp(
+      std::string_view(static_cast<const char*>(data), SizeofResource(module, found)), picture);
+  if (decoded.failed()) return decoded.reason();
+  return Load(picture);
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {

@@ -1,10 +1,13 @@
-// A picture drawn once from the bytes of a BMP file into a bitmap of the screen's format, so that
-// every BMP that Windows can draw shows, run-length encoded ones included.
+// A decoded picture as a 32-bit DIB section, ready to be copied to the screen: the map preview
+// from the launcher state, and the window's own pictures decoded by the core from the program's
+// resources. No BMP file reaches GDI.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "BmpDecoder.h"
 
 namespace kovar::win32 {
 
@@ -17,8 +20,9 @@ class Picture {
   Picture& operator=(Picture&& other) noexcept;
   ~Picture();
 
-  // Draws the BMP file `bytes`. Returns empty text on success, otherwise why Windows could not.
-  std::string Load(const std::string& bytes);
+  // Copies the decoded `picture` into a DIB (an empty one leaves this picture empty). Returns
+  // empty text on success, otherwise why Windows could not.
+  std::string Load(const Bitmap& picture);
   // The same for a picture linked into the program (an RCDATA resource holding a BMP file).
   std::string LoadResource(int id);
 

@@ -323,11 +323,9 @@ void frmMain::SetVisible(MainControl control, bool visible) {
   ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE);
 }
 
-Result frmMain::ShowPicture(MainControl control, const std::string& bytes) {
+Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   Picture picture;
-  if (!bytes.empty()) {
-    if (std::string why = picture.Load(bytes); !why.empty()) return Result::Failure(why);
-  }
+  if (std::string why = picture.Load(bitmap); !why.empty()) return Result::Failure(why);
   SetImagePicture(Control(control), std::move(picture), Pixels(Describe(control).place));
   return Result::Ok();
 }

@@ -54,8 +54,8 @@ class RecordingMainView : public MainView {
     lists[control] = entries;
   }
   void SetVisible(MainControl control, bool shown) override { visible[control] = shown; }
-  Result ShowPicture(MainControl, const std::string& bmp) override {
-    picture = bmp;
+  Result ShowPicture(MainControl, const Bitmap& shown) override {
+    picture = shown;
     return Result::Ok();
   }
   void Beep() override { ++beeps; }
@@ -65,7 +65,7 @@ class RecordingMainView : public MainView {
   std::map<MainControl, std::string> text;
   std::map<MainControl, std::vector<std::string>> lists;
   std::map<MainControl, bool> visible{{MainControl::picMain, true}, {MainControl::picSP, false}};
-  std::string picture;
+  Bitmap picture;
   int beeps = 0;
   std::vector<std::string> messages;
   int ends = 0;
@@ -148,7 +148,7 @@ TEST(MainWindowBehaviour, CreationShowsTheStateAsItStandsAndSelectsNothing) {
   EXPECT_TRUE(early.launcher.RunCommand("map Keep").ok());
   early.window.Form_Load();
   EXPECT_EQ(early.view.text[MainControl::lblMapDes], "A keep.");
-  EXPECT_EQ(early.view.picture, MakeBmp(2, 2));
+  EXPECT_EQ(early.view.picture, Decoded(MakeBmp(2, 2)));
 }
 
 TEST(MainWindowBehaviour, EditsReachTheStateAndUneditedValuesKeepTheirBytes) {
@@ -183,7 +183,7 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   EXPECT_EQ(w.view.text[MainControl::listMap], "Caf?");
   EXPECT_EQ(w.Text(TextField::MapLevel), "e3m1");
   EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
-  EXPECT_EQ(w.view.picture, MakeBmp(3, 3));
+  EXPECT_EQ(w.view.picture, Decoded(MakeBmp(3, 3)));
   // The same entry again loads the files again.
   w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
   w.window.PlayerChose(MainControl::listMap, cafe);

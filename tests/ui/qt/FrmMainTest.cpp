@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -436,18 +437,17 @@ class FrmMainTest : public QObject {
     QVERIFY(text.contains(QStringLiteral("<b>missing</b>.kvx")));
   }
 
-  void APictureTheWindowCannotDrawIsHandedBackAndRemoved() {
+  void APreviewShowsItsDecodedColoursUntilItIsRemoved() {
     Session s;
     s.Create();
     auto* imgLevel = s.Control<ImageControl>("imgLevel");
-    QVERIFY(s.launcher.State().SetPreview(MakeBmp(4, 4)).ok());
-    QCOMPARE(imgLevel->size(), QSize(4, 4));
-    std::string bmp = MakeBmp(4, 4);
-    bmp[30] = 9;  // a compression method no decoder knows
-    const Result shown = s.launcher.State().SetPreview(bmp);
-    QVERIFY(shown.failed());
-    QVERIFY(shown.reason().find("could not be decoded") != std::string::npos);
-    QVERIFY(s.launcher.State().Preview().empty());
+    const Bitmap picture{2, 1, {0xFFFF0000u, 0xFF00FF00u}};
+    QVERIFY(s.launcher.State().SetPreview(picture).ok());
+    QCOMPARE(imgLevel->size(), QSize(2, 1));
+    const QImage shown = imgLevel->pixmap().toImage();
+    QCOMPARE(shown.pixel(0, 0), qRgb(255, 0, 0));
+    QCOMPARE(shown.pixel(1, 0), qRgb(0, 255, 0));
+    QVERIFY(s.launcher.State().SetPreview({}).ok());
     QVERIFY(imgLevel->pixmap().isNull());
     QCOMPARE(imgLevel->size(), QSize(120, 90));
   }

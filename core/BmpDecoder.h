@@ -1,0 +1,33 @@
+// Decodes BMP pictures, from map packs and the window's own artwork alike, into opaque 32-bit
+// pixels, reading nothing outside the file: the one place a BMP is parsed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "Result.h"
+
+namespace kovar {
+
+inline constexpr std::size_t kMaxPreviewBytes = 16 * 1024 * 1024;
+inline constexpr long kMaxPreviewSide = 4096;
+
+// A decoded picture: `width` x `height` pixels, the top row first, each 0xFFRRGGBB. In memory
+// that is the byte order B, G, R, 255 which Qt's RGB32 images and Windows' 32-bit DIBs share.
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  bool Empty() const { return pixels.empty(); }
+  bool operator==(const Bitmap&) const = default;
+};
+
+// Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB, into `picture`.
+// Otherwise leaves `picture` empty and says why the picture is refused. A run-length stream that
+// ends early is drawn as far as it goes; pixels it never reaches are black.
+Result DecodeBmp(std::string_view bytes, Bitmap& picture);
+
+}  // namespace kovar

@@ -1,0 +1,36 @@
+// Fuzzes the BMP decoder on arbitrary bytes: under the sanitizers any read outside the input
+// stops the run, and every decoded picture must have exactly width x height opaque pixels.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "BmpDecoder.h"
+
+namespace {
+
+void Require(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "a decoded picture has %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // A view of the fuzzer's own buffer, which ends where the input ends.
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  kovar::Bitmap picture;
+  if (kovar::DecodeBmp(bytes, picture).failed()) {
+    Require(picture.Empty(), "pixels although it was refused");
+    return 0;
+  }
+  Require(picture.width >= 1 && picture.width <= kovar::kMaxPreviewSide, "a width out of range");
+  Require(picture.height >= 1 && picture.height <= kovar::kMaxPreviewSide, "a height out of range");
+  Require(picture.pixels.size() ==
+              static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height),
+          "a pixel count other than width x height");
+  for (std::uint32_t pixel : picture.pixels) Require(pixel >> 24 == 0xFF, "a pixel not opaque");
+  return 0;
+}
