@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "Accessibility.h"
 #include "DebugLogModel.h"
 #include "PixelRect.h"
 #include "TextCodec.h"
@@ -25,6 +26,7 @@ frmDebug::frmDebug(Launcher& launcher)
   // The console is a side window: closing it must never end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(Pixels(kDebugWindowFrame.clientWidth), Pixels(kDebugWindowFrame.clientHeight));
+  InstallAccessibleInterfaces();
 
   // Made from the last row up: Qt stacks a later sibling in front, so the first row ends there.
   for (std::size_t i = kDebugWindowControls.size(); i-- > 0;) {
@@ -71,6 +73,7 @@ frmDebug::frmDebug(Launcher& launcher)
     if (focusOrder[i - 1] && focusOrder[i]) setTabOrder(focusOrder[i - 1], focusOrder[i]);
   }
 
+  MakeAccessible(controls_);
   connect(cmdSend(), &QPushButton::clicked, this, &frmDebug::cmdSend_Click);
 }
 

@@ -25,6 +25,7 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
+#include "Accessibility.h"
 #include "ImageControl.h"
 #include "Launcher.h"
 #include "LineBreakStripper.h"
@@ -99,6 +100,7 @@ frmMain::frmMain(Launcher& launcher) : launcher_(launcher) {
   icon.addFile(QStringLiteral(":/assets/kovar-launcher-32.png"));
   icon.addFile(QStringLiteral(":/assets/kovar-launcher-16.png"));
   setWindowIcon(icon);
+  InstallAccessibleInterfaces();
   BuildControls();
   BuildMenus();
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
@@ -151,6 +153,7 @@ void frmMain::BuildControls() {
   for (std::size_t i = 1; i < focusOrder.size(); ++i) {
     setTabOrder(Control(focusOrder[i - 1]), Control(focusOrder[i]));
   }
+  MakeAccessible(controls_);
 }
 
 QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
@@ -326,6 +329,8 @@ void frmMain::ShowText(TextField field) {
       break;
     case TextField::MapTitle:
       Label(MainControl::lblMapTitle)->setText(text);
+      // A screen reader names the preview by the map it shows.
+      imgLevel()->setAccessibleName(text);
       break;
     case TextField::MapDescription:
       Label(MainControl::lblMapDes)->setText(text);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "AccessibleControl.h"
 #include "ControlClasses.h"
 #include "Launcher.h"
 #include "MainMenu.h"
@@ -216,6 +217,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       Picture picture;
       if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
       SetImagePicture(image, std::move(picture), place);
+      DescribeImage(image, row.accessibleName, row.accessibleRole);
       return image;
     }
     case ControlKind::Line:
@@ -232,6 +234,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
                reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);
+  if (*row.accessibleName) DescribeForScreenReaders(control, row);
   if (row.kind == ControlKind::TextBox) DropLineBreaks(control);
   if (row.kind == ControlKind::MapBox || row.kind == ControlKind::EngineBox) {
     DropLineBreaks(ComboField(control));
@@ -368,6 +371,9 @@ void frmMain::ShowText(TextField field) {
     case TextField::MapTitle:
       SetControlText(Control(MainControl::lblMapTitle), text);
       RedrawUnder(Control(MainControl::lblMapTitle));
+      // A screen reader names the preview by the map it shows.
+      DescribeImage(Control(MainControl::imgLevel), text,
+                    Describe(MainControl::imgLevel).accessibleRole);
       break;
     case TextField::MapDescription:
       SetControlText(Control(MainControl::lblMapDes), text);
