@@ -1,10 +1,13 @@
 // The real kovar-launcher.exe in a portable folder, under Wine on the test run's X server: the
-// player clicks Single Player, then Start; Wine's command interpreter runs run.bat, which starts
-// the engine (the stand-in, a Windows program) in the Quake directory with the exact arguments;
-// then the window is asked to close and saves both settings files byte for byte.
+// player clicks Single Player, then Start, with the mouse or through a screen reader; Wine's
+// command interpreter runs run.bat, which starts the engine (the stand-in, a Windows program) in
+// the Quake directory with the exact arguments; then the window is asked to close and saves both
+// settings files byte for byte.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -68,7 +71,69 @@ void Click(HWND control) {
   PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
-TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+// Accessible objects of the windows' controls, as a screen reader reaches them: window by window.
+struct Heard {
+  std::string name;
+  long role = 0;
+  long state = 0;
+};
+
+Heard Hear(IAccessible* object) {
+  Heard heard;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
+    heard.name.resize(static_cast<std::size_t>(std::max(length - 1, 0)));
+    WideCharToMultiByte(CP_ACP, 0, name, -1, heard.name.data(), length, nullptr, nullptr);
+    SysFreeString(name);
+  }
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accRole(self, &value)) && value.vt == VT_I4) heard.role = value.lVal;
+  VariantInit(&value);
+  if (SUCCEEDED(object->get_accState(self, &value)) && value.vt == VT_I4) heard.state = value.lVal;
+  return heard;
+}
+
+// Presses the shown push button called `name` among the window's controls, through MSAA only.
+bool PressButton(HWND window, const std::string& name) {
+  struct Search {
+    std::string name;
+    bool pressed;
+  } search{name, false};
+  EnumChildWindows(
+      window,
+      [](HWND control, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                              __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object)))) {
+          return TRUE;
+        }
+        const Heard heard = Hear(object);
+        if (heard.name == s->name && heard.role == ROLE_SYSTEM_PUSHBUTTON &&
+            !(heard.state & STATE_SYSTEM_INVISIBLE)) {
+          VARIANT self{};
+          self.vt = VT_I4;
+          self.lVal = CHILDID_SELF;
+          s->pressed = SUCCEEDED(object->accDoDefaultAction(self));
+        }
+        object->Release();
+        return s->pressed ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.pressed;
+}
+
+// The clicks a player makes on the main window: by the mouse, or through a screen reader.
+enum class Player { Mouse, ScreenReader };
+
+// The real program in a portable folder: the player presses Single Player, then Start; the engine
+// runs with the exact arguments, and closing the window saves both files byte for byte.
+void SinglePlayerThenStart(Player player) {
   // The Quake directory lies on another drive than the launcher, so run.bat changes drive too.
   const char* tmp = std::getenv("TMPDIR");
   TempDir root{OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp")};
@@ -104,9 +169,14 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   EXPECT_TRUE(WaitFor([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
   if (window) {
     HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
-    Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
-    Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+    if (player == Player::Mouse) {
+      Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
+      EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
+      Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+    } else {
+      EXPECT_TRUE(PressButton(window, "Single Player"));
+      EXPECT_TRUE(WaitFor([&] { return PressButton(window, "Start"); }));
+    }
     const std::string log = quakeDir + "\\stand-in-engine.log";
     ASSERT_TRUE(WaitForFile(log, 60));
     EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "GLQuake.exe", "+map", "tarn2", "-game", "kv",
@@ -125,6 +195,17 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   EXPECT_EQ(app.Read("settings.kvx"), "frun false\r\nquakedir " + quakeDir + "\r\n");
   // The launch went through the written run.bat (its lines are the core tests' business).
   EXPECT_TRUE(app.Has("run.bat"));
+}
+
+TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+  SinglePlayerThenStart(Player::Mouse);
+}
+
+// A player who only uses a screen reader, from another process through MSAA, as one reads.
+TEST(WindowsApp, AScreenReaderPressesSinglePlayerThenStart) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  SinglePlayerThenStart(Player::ScreenReader);
+  CoUninitialize();
 }
 
 // What Windows reads from the program file before it runs: the version record shown in the
