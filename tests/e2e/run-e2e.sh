@@ -152,6 +152,8 @@ case $check in
       sleep 0.1
     done
     start
+    # Given the keyboard, as a desktop gives it to the window it shows.
+    xdotool windowfocus "$window"
     "$(dirname "$0")/screen-reader.py" "$pid" || fail "the screen reader could not start the game"
     expect_engine_ran "pressed through the accessibility bus"
     ;;
