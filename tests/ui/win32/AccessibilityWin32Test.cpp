@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -137,12 +138,29 @@ TEST_F(Accessibility, EveryControlAPlayerActsOnIsNamedWithItsRoleAndAction) {
   }
 }
 
-TEST_F(Accessibility, ThePreviewIsNamedByTheMapItShows) {
+// The windows renamed, as a screen reader is told: Windows' name change events.
+std::vector<HWND> renamed;
+void CALLBACK Renamed(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT || object == OBJID_WINDOW) {
+    if (child == CHILDID_SELF) renamed.push_back(window);
+  }
+}
+
+TEST_F(Accessibility, ChoosingAMapNamesAndAnnouncesThePreview) {
   Start();
   EXPECT_EQ(Hear(Control(MainControl::imgLevel)).name, "");
+  renamed.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       Renamed, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ClickEntry(ComboList(Control(MainControl::listMap)), 1);
   Pump();
+  UnhookWinEvent(hook);
   EXPECT_EQ(Hear(Control(MainControl::imgLevel)), (Heard{"Keep", ROLE_SYSTEM_GRAPHIC, ""}));
+  EXPECT_EQ(Hear(Control(MainControl::lblMapTitle)).name, "Keep");
+  EXPECT_EQ(Hear(Control(MainControl::lblMapDes)).name, "A keep.");
+  // The labels' own change is Windows' to announce when their text is set (Wine does not).
+  EXPECT_NE(std::find(renamed.begin(), renamed.end(), Control(MainControl::imgLevel)),
+            renamed.end());
 }
 
 TEST_F(Accessibility, APressDoesWhatAClickDoesAndOnlyWhereAClickCould) {
