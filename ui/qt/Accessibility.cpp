@@ -2,6 +2,9 @@
 // and the names and captions of every control.
 #include "Accessibility.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -79,7 +82,9 @@ class AccessibleContainer : public QAccessibleWidget {
   }
 
  private:
-  // In the order Qt's own interface gives them: the order of creation.
+  // Read column by column, each from the top, as the windows are laid out: the logo and the
+  // navigation column before the panel, each caption before its field. Qt's own order is the
+  // stacking order, which would read the navigation images out of turn.
   QList<QWidget*> Children() const {
     QList<QWidget*> children;
     for (QObject* object : widget()->children()) {
@@ -88,6 +93,9 @@ class AccessibleContainer : public QAccessibleWidget {
         children.append(child);
       }
     }
+    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+      return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
+    });
     return children;
   }
 };

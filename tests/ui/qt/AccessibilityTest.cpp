@@ -124,7 +124,7 @@ class AccessibilityTest : public QObject {
     }
   }
 
-  void TheTilesAndTheLineAreLeftOutAndTheTreeHoldsTogether() {
+  void TheTreeLeavesOutTheTilesAndTheLineAndReadsAsLaidOut() {
     Session s;
     std::vector<QAccessibleInterface*> seen;
     Walk(Session::Of(s.window.get()), seen);
@@ -140,9 +140,14 @@ class AccessibilityTest : public QObject {
                              "imgLevel", "lblTitle", "lblMapTitle", "lblMapDes", "txtCpar"}) {
       QVERIFY2(objects.contains(QString::fromLatin1(kept)), kept);
     }
+    // Read as laid out: the logo, the navigation column from the top, then the title.
+    QAccessibleInterface* client = Session::Of(s.window->centralWidget());
+    QStringList read;
+    for (int i = 0; i < 6; ++i) read << NameOf(client->child(i));
+    QCOMPARE(read, QStringList({"Kovar Launcher", "Main", "Single Player", "Multi Player", "Join",
+                                "Main"}));
     // Pointing at a tile finds no tile.
     const QRect tile = Session::Of(s.Control("imgTile3"))->rect();
-    QAccessibleInterface* client = Session::Of(s.window->centralWidget());
     QVERIFY(!client->childAt(tile.center().x(), tile.center().y()));
     const QRect logo = s.Of("imgLogo1")->rect();
     QCOMPARE(client->childAt(logo.center().x(), logo.center().y()), s.Of("imgLogo1"));
