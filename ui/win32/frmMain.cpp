@@ -234,7 +234,9 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
                reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);
-  if (*row.accessibleName) DescribeForScreenReaders(control, row);
+  if (*row.accessibleName || row.accessibleRole != AccessibleRole::Standard) {
+    DescribeForScreenReaders(control, row);
+  }
   if (row.kind == ControlKind::TextBox) DropLineBreaks(control);
   if (row.kind == ControlKind::MapBox || row.kind == ControlKind::EngineBox) {
     DropLineBreaks(ComboField(control));

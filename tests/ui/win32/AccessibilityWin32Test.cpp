@@ -133,8 +133,11 @@ TEST_F(Accessibility, EveryControlAPlayerActsOnIsNamedWithItsRoleAndAction) {
       {console.Control(DebugControl::txtMain), "Command"},
   };
   for (const auto& [field, name] : fields) EXPECT_EQ(Hear(field).name, name);
-  for (MainControl tile : {MainControl::imgTile1, MainControl::imgTile6}) {
-    EXPECT_TRUE(Hear(Control(tile)).state & STATE_SYSTEM_INVISIBLE);
+  // Decoration is kept from screen readers.
+  for (MainControl decoration :
+       {MainControl::imgTile1, MainControl::imgTile6, MainControl::Line1}) {
+    EXPECT_TRUE(Hear(Control(decoration)).state & STATE_SYSTEM_INVISIBLE)
+        << Describe(decoration).name;
   }
 }
 
