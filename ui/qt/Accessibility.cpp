@@ -32,10 +32,12 @@ AccessibleRole RoleOf(const QObject* object) {
 // An image: a push button whose press is its click, a named graphic, or decoration.
 class AccessibleImage : public QAccessibleWidget {
  public:
-  explicit AccessibleImage(ImageControl* image)
-      : QAccessibleWidget(image, RoleOf(image) == AccessibleRole::PushButton
-                                     ? QAccessible::Button
-                                     : QAccessible::Graphic) {}
+  explicit AccessibleImage(ImageControl* image) : QAccessibleWidget(image) {}
+
+  // Read at each ask: Qt may make the interface before the window has described the image.
+  QAccessible::Role role() const override {
+    return Pressable() ? QAccessible::Button : QAccessible::Graphic;
+  }
 
   QStringList actionNames() const override {
     if (!Pressable()) return {};
