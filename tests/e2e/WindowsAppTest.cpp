@@ -1,7 +1,8 @@
 // The real kovar-launcher.exe in a portable folder, under Wine on the test run's X server: the
-// player clicks Single Player, then Start; Wine's command interpreter runs run.bat, which starts
-// the engine (the stand-in, a Windows program) in the Quake directory with the exact arguments;
-// then the window is asked to close and saves both settings files byte for byte.
+// player clicks Single Player, then Start, with the mouse or through a screen reader; Wine's
+// command interpreter runs run.bat, which starts the engine (the stand-in, a Windows program) in
+// the Quake directory with the exact arguments; then the window is asked to close and saves both
+// settings files byte for byte.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,11 +11,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "E2ESupport.h"
+#include "ScreenReaderView.h"
 #include "TestSupport.h"
 #include "frmMain.h"
 
@@ -68,7 +71,39 @@ void Click(HWND control) {
   PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
-TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+// Presses the shown push button called `name` among the window's controls, reached window by
+// window through MSAA only, as a screen reader reaches them. Says what it heard when it finds
+// no such button.
+testing::AssertionResult PressButton(HWND window, const std::string& name) {
+  struct Search {
+    std::string name;
+    bool pressed;
+    std::ostringstream heard;
+  } search{name, false, {}};
+  EnumChildWindows(
+      window,
+      [](HWND control, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        const Heard heard = Hear(control);
+        s->heard << "\n  " << heard;
+        if (heard == Heard{s->name, ROLE_SYSTEM_PUSHBUTTON, "Press"} &&
+            !(heard.state & STATE_SYSTEM_INVISIBLE)) {
+          s->pressed = SUCCEEDED(PressThroughScreenReader(control));
+        }
+        return s->pressed ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.pressed) return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "no shown button " << name << " pressed; heard:" << search.heard.str();
+}
+
+// The clicks a player makes on the main window: by the mouse, or through a screen reader.
+enum class Player { Mouse, ScreenReader };
+
+// The real program in a portable folder: the player presses Single Player, then Start; the engine
+// runs with the exact arguments, and closing the window saves both files byte for byte.
+void SinglePlayerThenStart(Player player) {
   if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
   // The Quake directory lies on another drive than the launcher, so run.bat changes drive too.
   // Its name, "Quake Été", is Windows-1252 text, as the settings file holds it; the command
@@ -108,9 +143,19 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   EXPECT_TRUE(WaitFor([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
   if (window) {
     HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
-    Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
-    Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+    if (player == Player::Mouse) {
+      Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
+      EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
+      Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+    } else {
+      // A screen reader reads again until the program answers: the window shows before the
+      // program reads its messages, and Start shows only once the start panel does.
+      for (const char* button : {"Single Player", "Start"}) {
+        if (!WaitFor([&] { return static_cast<bool>(PressButton(window, button)); })) {
+          EXPECT_TRUE(PressButton(window, button));
+        }
+      }
+    }
     const std::string log = quakeDir + "\\stand-in-engine.log";
     EXPECT_TRUE(WaitForFile(log, 60));
     EXPECT_EQ(ReadLines(log), (Lines{quakeDir, "GLQuake.exe", "+map", "tarn2", "-game", "kv",
@@ -131,6 +176,17 @@ TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   EXPECT_EQ(app.Read("settings.kvx"), "frun false\r\nquakedir " + quakeDir + "\r\n");
   // The launch went through the written run.bat (its lines are the core tests' business).
   EXPECT_TRUE(app.Has("run.bat"));
+}
+
+TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+  SinglePlayerThenStart(Player::Mouse);
+}
+
+// A player who only uses a screen reader, from another process through MSAA, as one reads.
+TEST(WindowsApp, AScreenReaderPressesSinglePlayerThenStart) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  SinglePlayerThenStart(Player::ScreenReader);
+  CoUninitialize();
 }
 
 // What Windows reads from the program file before it runs: the version record shown in the

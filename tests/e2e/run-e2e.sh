@@ -10,12 +10,13 @@
 #   close-box-sigterm  closed with a save that fails, its box open: SIGTERM ends it within a second
 #   second-signal      a program whose end is stuck: a second SIGTERM ends it at once
 #   launch  Single Player, then Start: the engine runs in the Quake directory with its arguments
+#   screen-reader      the same, pressed through the accessibility bus (run inside dbus-run-session)
 #   nostart without its start script the launcher says so and ends unsaved, with a failure status
 set -euo pipefail
 check=$1 build=$2 wm_close=$3 engine=${4:-} probe=${5:-}
 title="Tarnfield - Kovar Launcher"
 
-if [ "$check" = launch ] && [ ! -x "$engine" ]; then
+if { [ "$check" = launch ] || [ "$check" = screen-reader ]; } && [ ! -x "$engine" ]; then
   echo "skipped: the stand-in engine is not built"
   exit 77
 fi
@@ -47,6 +48,34 @@ block_config() {
 expect_saved() {
   expect_file "$app/config.kvx" 'exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar +skill 2\r\n'
   expect_file "$app/settings.kvx" "frun false\\r\\nquakedir $work/quake\\r\\n"
+}
+
+# Each engine name records where and how it was started, then hands over to the stand-in.
+fake_engines() {
+  mkdir -p "$work/quake"
+  for name in LucidGL.exe GLQuake.exe Quake.exe WinQuake.exe VQuake.exe; do
+    cat >"$work/quake/$name" <<SCRIPT
+#!/bin/sh
+{ pwd; echo "\$0"; echo "\$*"; } >"$work/engine-ran.tmp" && mv "$work/engine-ran.tmp" "$work/engine-ran"
+exec timeout 10 "$engine" "\$@" </dev/null >/dev/null 2>&1
+SCRIPT
+    chmod +x "$work/quake/$name"
+  done
+}
+
+# The engine ran in the Quake directory with the exact arguments; closing then saves.
+expect_engine_ran() {
+  local record=$work/engine-ran
+  for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
+  [ -f "$record" ] || fail "no engine was started ($1)"
+  mapfile -t ran <"$record"
+  [ "${ran[0]}" = "$work/quake" ] || fail "the engine ran in ${ran[0]}"
+  [ "$(basename "${ran[1]}")" = GLQuake.exe ] || fail "the engine was ${ran[1]}"
+  [ "${ran[2]}" = "+map tarn2 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1" ] ||
+    fail "the engine got the arguments: ${ran[2]}"
+  "$wm_close" "$title"
+  wait_for_exit || fail "the launcher ended with status $?"
+  expect_saved
 }
 
 start() {
@@ -109,17 +138,7 @@ case $check in
     [ "$status" = 143 ] || fail "the second request did not end it by SIGTERM (status $status)"
     ;;
   launch)
-    mkdir -p "$work/quake"
-    record=$work/engine-ran
-    # Each engine name records where and how it was started, then hands over to the stand-in.
-    for name in LucidGL.exe GLQuake.exe Quake.exe WinQuake.exe VQuake.exe; do
-      cat >"$work/quake/$name" <<SCRIPT
-#!/bin/sh
-{ pwd; echo "\$0"; echo "\$*"; } >"$record.tmp" && mv "$record.tmp" "$record"
-exec timeout 10 "$engine" "\$@" </dev/null >/dev/null 2>&1
-SCRIPT
-      chmod +x "$work/quake/$name"
-    done
+    fake_engines
     start
     read -r width height < <(xdotool getwindowgeometry --shell "$window" |
       awk -F= '/WIDTH/{w=$2} /HEIGHT/{h=$2} END{print w, h}')
@@ -128,16 +147,26 @@ SCRIPT
     xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
     sleep 0.3
     xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
-    for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
-    [ -f "$record" ] || fail "no engine was started (window ${width}x${height})"
-    mapfile -t ran <"$record"
-    [ "${ran[0]}" = "$work/quake" ] || fail "the engine ran in ${ran[0]}"
-    [ "$(basename "${ran[1]}")" = GLQuake.exe ] || fail "the engine was ${ran[1]}"
-    [ "${ran[2]}" = "+map tarn2 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1" ] ||
-      fail "the engine got the arguments: ${ran[2]}"
-    "$wm_close" "$title"
-    wait_for_exit || fail "the launcher ended with status $?"
-    expect_saved
+    expect_engine_ran "window ${width}x${height}"
+    ;;
+  screen-reader)
+    fake_engines
+    # The accessibility bus as a desktop starts it, and the switch a screen reader turns on.
+    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+    "${KOVAR_AT_SPI_BUS_LAUNCHER:-/usr/libexec/at-spi-bus-launcher}" --launch-immediately &
+    bus=$!
+    trap 'kill "$bus" 2>/dev/null || true; cleanup' EXIT
+    for _ in $(seq 100); do
+      dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status \
+        string:ScreenReaderEnabled variant:boolean:true >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    start
+    # Given the keyboard, as a desktop gives it to the window it shows.
+    xdotool windowfocus "$window"
+    "$(dirname "$0")/screen-reader.py" "$pid" || fail "the screen reader could not start the game"
+    expect_engine_ran "pressed through the accessibility bus"
     ;;
   nostart)
     rm "$app/auto.kvx"

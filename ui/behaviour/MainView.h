@@ -21,6 +21,8 @@ class MainView {
   // Replaces a list's entries; no entry is selected and the field's text stays as it is.
   virtual void SetList(MainControl control, const std::vector<std::string>& entries) = 0;
   virtual void SetVisible(MainControl control, bool visible) = 0;
+  // The name a screen reader gives a control whose name follows what it shows.
+  virtual void SetAccessibleName(MainControl control, const std::string& bytes) = 0;
   // Shows a decoded picture at its own size (an empty one: none, at the control's own size). A
   // failure says why the picture cannot be shown.
   virtual Result ShowPicture(MainControl control, const Bitmap& picture) = 0;

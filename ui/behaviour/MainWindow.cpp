@@ -180,6 +180,10 @@ void MainWindow::ShowText(TextField field) {
   settingText_ = true;
   shown_[Row(*control)] = view_.SetText(*control, launcher_.State().Text(field));
   settingText_ = false;
+  // A screen reader names the preview by the map it shows.
+  if (field == TextField::MapTitle) {
+    view_.SetAccessibleName(MainControl::imgLevel, launcher_.State().Text(field));
+  }
 }
 
 void MainWindow::ShowList(ListField field) {

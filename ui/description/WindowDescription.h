@@ -37,6 +37,15 @@ enum class Artwork { None, Main, SinglePlayer, MultiPlayer, Join, StartSinglePla
 // What a click on an image does.
 enum class ClickAction { None, ShowMainPanel, ShowStartPanel, Beep, StartGame };
 
+// What a control is to a screen reader, where its toolkit cannot tell: the images are drawn by
+// the launcher, so only it knows which of them act, which mean something and which only adorn.
+enum class AccessibleRole {
+  Standard,    // what the toolkit makes of the control's kind
+  PushButton,  // a clickable image, pressed like a button
+  Graphic,     // an image that shows something worth naming
+  Decoration,  // drawn for the look only: kept out of what a screen reader reads
+};
+
 struct ControlDescription {
   const char* name;
   ControlKind kind;
@@ -51,6 +60,10 @@ struct ControlDescription {
   bool visible;
   // The title font instead of the default one (labels only).
   bool titleFont;
+  // What a screen reader calls the control; empty where the toolkit names it (a label by its
+  // text), where it has nothing to name, and for the preview, which the map's title names.
+  const char* accessibleName;
+  AccessibleRole accessibleRole;
 };
 
 struct WindowFrame {
@@ -133,32 +146,32 @@ inline constexpr FontDescription kTitleFont{"MS Sans Serif", 9.75, 700, true};
 // clang-format off
 inline constexpr std::array<ControlDescription, static_cast<std::size_t>(MainControl::Count)>
     kMainWindowControls = {{
-    // name, kind, container, {left, top, width, height} in twips, text, artwork, click, focus order, visible, title font
-    {"picMain", ControlKind::Panel, Container::Window, {2040, 1320, 3855, 3015}, "", Artwork::None, ClickAction::None, 0, true, false},
-    {"listMap", ControlKind::MapBox, Container::MainPanel, {0, 840, 1575, 1350}, "", Artwork::None, ClickAction::None, 3, true, false},
-    {"txtCpar", ControlKind::TextBox, Container::MainPanel, {0, 2640, 3855, 285}, "", Artwork::None, ClickAction::None, 2, true, false},
-    {"comboEXE", ControlKind::EngineBox, Container::MainPanel, {0, 240, 1575, 315}, "LucidGL.exe", Artwork::None, ClickAction::None, 1, true, false},
-    {"lblCustomPar", ControlKind::Label, Container::MainPanel, {0, 2400, 3855, 255}, "Custom Parameters:", Artwork::None, ClickAction::None, 0, true, false},
-    {"lblMapDes", ControlKind::Label, Container::MainPanel, {1800, 1800, 2055, 615}, "", Artwork::None, ClickAction::None, 0, true, false},
-    {"lblMapTitle", ControlKind::Label, Container::MainPanel, {1800, 0, 2055, 255}, "", Artwork::None, ClickAction::None, 0, true, false},
-    {"imgLevel", ControlKind::Picture, Container::MainPanel, {1800, 240, 1800, 1350}, "", Artwork::None, ClickAction::None, 0, true, false},
-    {"lblMap", ControlKind::Label, Container::MainPanel, {0, 600, 615, 255}, "Map:", Artwork::None, ClickAction::None, 0, true, false},
-    {"lblExe", ControlKind::Label, Container::MainPanel, {0, 0, 495, 255}, "EXE:", Artwork::None, ClickAction::None, 0, true, false},
-    {"picSP", ControlKind::Panel, Container::Window, {2040, 1320, 3855, 2895}, "", Artwork::None, ClickAction::None, 0, false, false},
-    {"imgStartSP", ControlKind::ClickableImage, Container::StartPanel, {960, 0, 1800, 480}, "", Artwork::StartSinglePlayer, ClickAction::StartGame, 0, true, false},
-    {"lblTitle", ControlKind::Label, Container::Window, {2040, 960, 3855, 255}, "Main", Artwork::None, ClickAction::None, 0, true, true},
-    {"Line1", ControlKind::Line, Container::Window, {2040, 1200, 3840, 0}, "", Artwork::None, ClickAction::None, 0, true, false},
-    {"imgJoin", ControlKind::ClickableImage, Container::Window, {120, 2640, 1800, 480}, "", Artwork::Join, ClickAction::Beep, 0, true, false},
-    {"imgMain", ControlKind::ClickableImage, Container::Window, {120, 840, 1800, 480}, "", Artwork::Main, ClickAction::ShowMainPanel, 0, true, false},
-    {"imgMP", ControlKind::ClickableImage, Container::Window, {120, 2040, 1800, 480}, "", Artwork::MultiPlayer, ClickAction::Beep, 0, true, false},
-    {"imgSP", ControlKind::ClickableImage, Container::Window, {120, 1440, 1800, 480}, "", Artwork::SinglePlayer, ClickAction::ShowStartPanel, 0, true, false},
-    {"imgTile6", ControlKind::Picture, Container::Window, {5760, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgTile5", ControlKind::Picture, Container::Window, {5520, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgTile4", ControlKind::Picture, Container::Window, {5280, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgTile3", ControlKind::Picture, Container::Window, {5040, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgTile2", ControlKind::Picture, Container::Window, {4800, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgTile1", ControlKind::Picture, Container::Window, {4560, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false},
-    {"imgLogo1", ControlKind::Picture, Container::Window, {0, 0, 4680, 960}, "", Artwork::Logo, ClickAction::None, 0, true, false},
+    // name, kind, container, {left, top, width, height} in twips, text, artwork, click, focus order, visible, title font, accessible name, accessible role
+    {"picMain", ControlKind::Panel, Container::Window, {2040, 1320, 3855, 3015}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"listMap", ControlKind::MapBox, Container::MainPanel, {0, 840, 1575, 1350}, "", Artwork::None, ClickAction::None, 3, true, false, "Map", AccessibleRole::Standard},
+    {"txtCpar", ControlKind::TextBox, Container::MainPanel, {0, 2640, 3855, 285}, "", Artwork::None, ClickAction::None, 2, true, false, "Custom Parameters", AccessibleRole::Standard},
+    {"comboEXE", ControlKind::EngineBox, Container::MainPanel, {0, 240, 1575, 315}, "LucidGL.exe", Artwork::None, ClickAction::None, 1, true, false, "EXE", AccessibleRole::Standard},
+    {"lblCustomPar", ControlKind::Label, Container::MainPanel, {0, 2400, 3855, 255}, "Custom Parameters:", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"lblMapDes", ControlKind::Label, Container::MainPanel, {1800, 1800, 2055, 615}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"lblMapTitle", ControlKind::Label, Container::MainPanel, {1800, 0, 2055, 255}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"imgLevel", ControlKind::Picture, Container::MainPanel, {1800, 240, 1800, 1350}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Graphic},
+    {"lblMap", ControlKind::Label, Container::MainPanel, {0, 600, 615, 255}, "Map:", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"lblExe", ControlKind::Label, Container::MainPanel, {0, 0, 495, 255}, "EXE:", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
+    {"picSP", ControlKind::Panel, Container::Window, {2040, 1320, 3855, 2895}, "", Artwork::None, ClickAction::None, 0, false, false, "", AccessibleRole::Standard},
+    {"imgStartSP", ControlKind::ClickableImage, Container::StartPanel, {960, 0, 1800, 480}, "", Artwork::StartSinglePlayer, ClickAction::StartGame, 0, true, false, "Start", AccessibleRole::PushButton},
+    {"lblTitle", ControlKind::Label, Container::Window, {2040, 960, 3855, 255}, "Main", Artwork::None, ClickAction::None, 0, true, true, "", AccessibleRole::Standard},
+    {"Line1", ControlKind::Line, Container::Window, {2040, 1200, 3840, 0}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgJoin", ControlKind::ClickableImage, Container::Window, {120, 2640, 1800, 480}, "", Artwork::Join, ClickAction::Beep, 0, true, false, "Join", AccessibleRole::PushButton},
+    {"imgMain", ControlKind::ClickableImage, Container::Window, {120, 840, 1800, 480}, "", Artwork::Main, ClickAction::ShowMainPanel, 0, true, false, "Main", AccessibleRole::PushButton},
+    {"imgMP", ControlKind::ClickableImage, Container::Window, {120, 2040, 1800, 480}, "", Artwork::MultiPlayer, ClickAction::Beep, 0, true, false, "Multi Player", AccessibleRole::PushButton},
+    {"imgSP", ControlKind::ClickableImage, Container::Window, {120, 1440, 1800, 480}, "", Artwork::SinglePlayer, ClickAction::ShowStartPanel, 0, true, false, "Single Player", AccessibleRole::PushButton},
+    {"imgTile6", ControlKind::Picture, Container::Window, {5760, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgTile5", ControlKind::Picture, Container::Window, {5520, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgTile4", ControlKind::Picture, Container::Window, {5280, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgTile3", ControlKind::Picture, Container::Window, {5040, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgTile2", ControlKind::Picture, Container::Window, {4800, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgTile1", ControlKind::Picture, Container::Window, {4560, 0, 240, 960}, "", Artwork::Tile, ClickAction::None, 0, true, false, "", AccessibleRole::Decoration},
+    {"imgLogo1", ControlKind::Picture, Container::Window, {0, 0, 4680, 960}, "", Artwork::Logo, ClickAction::None, 0, true, false, "Kovar Launcher", AccessibleRole::Graphic},
 }};
 // clang-format on
 
@@ -168,6 +181,20 @@ constexpr const ControlDescription& Describe(MainControl control) {
 
 // The labels that wrap their text at word breaks: only the map description, several lines high.
 constexpr bool WrapsText(MainControl control) { return control == MainControl::lblMapDes; }
+
+// The label that captions a field, for the screen reader's "labelled by"; Count for none.
+constexpr MainControl CaptionOf(MainControl field) {
+  switch (field) {
+    case MainControl::comboEXE:
+      return MainControl::lblExe;
+    case MainControl::listMap:
+      return MainControl::lblMap;
+    case MainControl::txtCpar:
+      return MainControl::lblCustomPar;
+    default:
+      return MainControl::Count;
+  }
+}
 
 // The panel control that is a container.
 constexpr MainControl PanelOf(Container container) {
@@ -220,10 +247,10 @@ inline constexpr WindowFrame kDebugWindowFrame{"Debug", 4680, 3195, true};
 // clang-format off
 inline constexpr std::array<ControlDescription, static_cast<std::size_t>(DebugControl::Count)>
     kDebugWindowControls = {{
-    // name, kind, container, {left, top, width, height} in twips, text, artwork, click, focus order, visible, title font
-    {"cmdSend", ControlKind::Button, Container::Window, {4320, 0, 255, 255}, "", Artwork::None, ClickAction::None, 3, true, false},
-    {"txtMain", ControlKind::TextBox, Container::Window, {0, 0, 4215, 285}, "", Artwork::None, ClickAction::None, 2, true, false},
-    {"listDebug", ControlKind::List, Container::Window, {0, 360, 1575, 840}, "", Artwork::None, ClickAction::None, 1, true, false},
+    // name, kind, container, {left, top, width, height} in twips, text, artwork, click, focus order, visible, title font, accessible name, accessible role
+    {"cmdSend", ControlKind::Button, Container::Window, {4320, 0, 255, 255}, "", Artwork::None, ClickAction::None, 3, true, false, "Send", AccessibleRole::PushButton},
+    {"txtMain", ControlKind::TextBox, Container::Window, {0, 0, 4215, 285}, "", Artwork::None, ClickAction::None, 2, true, false, "Command", AccessibleRole::Standard},
+    {"listDebug", ControlKind::List, Container::Window, {0, 360, 1575, 840}, "", Artwork::None, ClickAction::None, 1, true, false, "Log", AccessibleRole::Standard},
 }};
 // clang-format on
 

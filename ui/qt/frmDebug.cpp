@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "Accessibility.h"
 #include "DebugLogModel.h"
 #include "PixelRect.h"
 #include "TextCodec.h"
@@ -22,6 +23,7 @@ frmDebug::frmDebug(Launcher& launcher)
   // The console is a side window: closing it must never end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(Pixels(kDebugWindowFrame.clientWidth), Pixels(kDebugWindowFrame.clientHeight));
+  InstallAccessibleInterfaces();
 
   // Made from the last row up: Qt stacks a later sibling in front, so the first row ends there.
   for (std::size_t i = kDebugWindowControls.size(); i-- > 0;) {
@@ -68,6 +70,7 @@ frmDebug::frmDebug(Launcher& launcher)
     if (focusOrder[i - 1] && focusOrder[i]) setTabOrder(focusOrder[i - 1], focusOrder[i]);
   }
 
+  MakeAccessible(controls_);
   connect(cmdSend(), &QPushButton::clicked, this, [this] {
     // Only what the player typed is converted back to bytes.
     behaviour_.cmdSend_Click(ToBytes(txtMain()->text()));

@@ -22,6 +22,7 @@
 #include <QPalette>
 #include <QSignalBlocker>
 
+#include "Accessibility.h"
 #include "ImageControl.h"
 #include "LineBreakStripper.h"
 #include "MapBox.h"
@@ -74,6 +75,7 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   icon.addFile(QStringLiteral(":/assets/kovar-launcher-32.png"));
   icon.addFile(QStringLiteral(":/assets/kovar-launcher-16.png"));
   setWindowIcon(icon);
+  InstallAccessibleInterfaces();
   BuildControls();
   BuildMenus();
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
@@ -119,6 +121,7 @@ void frmMain::BuildControls() {
   for (std::size_t i = 1; i < focusOrder.size(); ++i) {
     setTabOrder(Control(focusOrder[i - 1]), Control(focusOrder[i]));
   }
+  MakeAccessible(controls_);
 }
 
 QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
@@ -273,6 +276,10 @@ Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
   static_cast<ImageControl*>(Control(control))
       ->SetPicture(picture, PixelRect(Describe(control).place).size());
   return Result::Ok();
+}
+
+void frmMain::SetAccessibleName(MainControl control, const std::string& bytes) {
+  Control(control)->setAccessibleName(ToDisplay(bytes));
 }
 
 void frmMain::Beep() { QApplication::beep(); }

@@ -2,7 +2,10 @@
 #include "ControlClasses.h"
 
 #include <map>
+#include <string>
 #include <utility>
+
+#include "AccessibleControl.h"
 
 namespace kovar::win32 {
 
@@ -12,6 +15,8 @@ struct ImageState {
   Picture picture;
   bool clickable = false;
   bool pressed = false;
+  std::string accessibleName;
+  AccessibleRole accessibleRole = AccessibleRole::Graphic;
 };
 
 ImageState* StateOf(HWND image) {
@@ -83,6 +88,13 @@ LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CAPTURECHANGED:
       if (state) state->pressed = false;
       return 0;
+    case WM_GETOBJECT:
+      if (state) {
+        const LRESULT object =
+            AnswerGetObject(image, wParam, lParam, state->accessibleName, state->accessibleRole);
+        if (object) return object;
+      }
+      break;
     default:
       break;
   }
@@ -149,6 +161,15 @@ void SetImagePicture(HWND image, Picture picture, const PixelsRect& place) {
   RECT changed = PlaceInParent();
   UnionRect(&changed, &changed, &before);
   RedrawWindow(GetParent(image), &changed, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void DescribeImage(HWND image, std::string name, AccessibleRole role) {
+  ImageState* state = StateOf(image);
+  if (!state) return;
+  const bool renamed = state->accessibleName != name;
+  state->accessibleName = std::move(name);
+  state->accessibleRole = role;
+  if (renamed) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, image, OBJID_CLIENT, CHILDID_SELF);
 }
 
 const Picture& ImagePicture(HWND image) {

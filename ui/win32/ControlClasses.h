@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "Picture.h"
 #include "WindowDescription.h"
 
@@ -31,6 +33,9 @@ inline constexpr char kImageClass[] = "KovarImage";
 HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable);
 // Gives the image a picture (an empty one removes it; the image then keeps the size `place`).
 void SetImagePicture(HWND image, Picture picture, const PixelsRect& place);
+// What a screen reader is told of the image: its name and role; a push button's press is its
+// click.
+void DescribeImage(HWND image, std::string name, AccessibleRole role);
 // The picture an image shows.
 const Picture& ImagePicture(HWND image);
 

@@ -1,6 +1,7 @@
 // The debug console's controls, showing what its behaviour tells them.
 #include "frmDebug.h"
 
+#include "AccessibleControl.h"
 #include "OwnedWindowProc.h"
 #include "TextControls.h"
 
@@ -61,6 +62,7 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
                               static_cast<INT_PTR>(DebugControlId(static_cast<DebugControl>(row)))),
                           instance, nullptr);
       SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+      DescribeForScreenReaders(made, control);
       SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       controls_[row] = made;
     }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "AccessibleControl.h"
 #include "ControlClasses.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
@@ -218,6 +219,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       Picture picture;
       if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
       SetImagePicture(image, std::move(picture), place);
+      DescribeImage(image, row.accessibleName, row.accessibleRole);
       return image;
     }
     case ControlKind::Line:
@@ -234,6 +236,9 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
                reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);
+  if (*row.accessibleName || row.accessibleRole != AccessibleRole::Standard) {
+    DescribeForScreenReaders(control, row);
+  }
   if (row.kind == ControlKind::TextBox) DropLineBreaks(control);
   if (row.kind == ControlKind::MapBox || row.kind == ControlKind::EngineBox) {
     DropLineBreaks(ComboField(control));
@@ -328,6 +333,10 @@ Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   if (std::string why = picture.Load(bitmap); !why.empty()) return Result::Failure(why);
   SetImagePicture(Control(control), std::move(picture), Pixels(Describe(control).place));
   return Result::Ok();
+}
+
+void frmMain::SetAccessibleName(MainControl control, const std::string& bytes) {
+  DescribeImage(Control(control), bytes, Describe(control).accessibleRole);
 }
 
 void frmMain::Beep() { MessageBeep(MB_OK); }

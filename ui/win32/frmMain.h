@@ -48,6 +48,7 @@ class frmMain : public MainView {
   std::string SetText(MainControl control, const std::string& bytes) override;
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
+  void SetAccessibleName(MainControl control, const std::string& bytes) override;
   Result ShowPicture(MainControl control, const Bitmap& picture) override;
   void Beep() override;
   void ShowMessage(const std::string& text) override;

@@ -54,6 +54,9 @@ class RecordingMainView : public MainView {
     lists[control] = entries;
   }
   void SetVisible(MainControl control, bool shown) override { visible[control] = shown; }
+  void SetAccessibleName(MainControl control, const std::string& name) override {
+    names[control] = name;
+  }
   Result ShowPicture(MainControl, const Bitmap& shown) override {
     picture = shown;
     return Result::Ok();
@@ -63,6 +66,7 @@ class RecordingMainView : public MainView {
   void End() override { ++ends; }
 
   std::map<MainControl, std::string> text;
+  std::map<MainControl, std::string> names;
   std::map<MainControl, std::vector<std::string>> lists;
   std::map<MainControl, bool> visible{{MainControl::picMain, true}, {MainControl::picSP, false}};
   Bitmap picture;
@@ -184,6 +188,7 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   EXPECT_EQ(w.Text(TextField::MapLevel), "e3m1");
   EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
   EXPECT_EQ(w.view.picture, Decoded(MakeBmp(3, 3)));
+  EXPECT_EQ(w.view.names[MainControl::imgLevel], w.Text(TextField::MapTitle));
   // The same entry again loads the files again.
   w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
   w.window.PlayerChose(MainControl::listMap, cafe);

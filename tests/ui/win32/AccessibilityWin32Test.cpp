@@ -1,0 +1,135 @@
+// The Windows windows as a screen reader reads them through MSAA (AccessibleObjectFromWindow):
+// what each control is called and what it is, what its default action is, and what a press does.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ScreenReaderView.h"
+#include "WindowTestSupport.h"
+
+namespace kovar::win32::test {
+namespace {
+
+using kovar::test::Hear;
+using kovar::test::Heard;
+
+HRESULT Press(HWND window) {
+  const HRESULT result = kovar::test::PressThroughScreenReader(window);
+  Pump();
+  return result;
+}
+
+HWND Part(HWND combo, bool field) {
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  GetComboBoxInfo(combo, &parts);
+  return field ? parts.hwndItem : parts.hwndList;
+}
+
+class Accessibility : public LauncherWindows {
+ protected:
+  void SetUp() override {
+    LauncherWindows::SetUp();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  }
+};
+
+TEST_F(Accessibility, EveryControlAPlayerActsOnIsNamedWithItsRoleAndAction) {
+  Start();
+  const frmDebug& console = app->DebugWindow();
+  struct Expected {
+    HWND control;
+    Heard heard;
+    bool focusable = false;
+  };
+  const std::vector<Expected> controls = {
+      {Control(MainControl::imgMain), {"Main", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
+      {Control(MainControl::imgSP), {"Single Player", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
+      {Control(MainControl::imgMP), {"Multi Player", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
+      {Control(MainControl::imgJoin), {"Join", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
+      {Control(MainControl::imgStartSP), {"Start", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
+      {Control(MainControl::imgLogo1), {"Kovar Launcher", ROLE_SYSTEM_GRAPHIC, ""}},
+      {console.Control(DebugControl::cmdSend), {"Send", ROLE_SYSTEM_PUSHBUTTON, "Press"}, true},
+  };
+  for (const Expected& expected : controls) {
+    const Heard heard = Hear(expected.control);
+    EXPECT_FALSE(heard.state & STATE_SYSTEM_INVISIBLE) << heard;
+    EXPECT_EQ((heard.state & STATE_SYSTEM_FOCUSABLE) != 0, expected.focusable) << heard;
+    EXPECT_EQ(heard, expected.heard);
+  }
+  // The fields keep the system's roles; their names are their captions, not their text or the
+  // label before them in the window order.
+  const std::vector<std::pair<HWND, const char*>> fields = {
+      {Control(MainControl::comboEXE), "EXE"},
+      {Part(Control(MainControl::comboEXE), true), "EXE"},
+      {Control(MainControl::listMap), "Map"},
+      {Part(Control(MainControl::listMap), true), "Map"},
+      {Part(Control(MainControl::listMap), false), "Map"},
+      {Control(MainControl::txtCpar), "Custom Parameters"},
+      {console.Control(DebugControl::listDebug), "Log"},
+      {console.Control(DebugControl::txtMain), "Command"},
+  };
+  for (const auto& [field, name] : fields) EXPECT_EQ(Hear(field).name, name);
+  // Decoration is kept from screen readers.
+  for (MainControl decoration :
+       {MainControl::imgTile1, MainControl::imgTile6, MainControl::Line1}) {
+    EXPECT_TRUE(Hear(Control(decoration)).state & STATE_SYSTEM_INVISIBLE)
+        << Describe(decoration).name;
+  }
+}
+
+// The windows renamed, as a screen reader is told: Windows' name change events.
+std::vector<HWND> renamed;
+void CALLBACK Renamed(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT || object == OBJID_WINDOW) {
+    if (child == CHILDID_SELF) renamed.push_back(window);
+  }
+}
+
+TEST_F(Accessibility, ChoosingAMapNamesAndAnnouncesThePreview) {
+  Start();
+  EXPECT_EQ(Hear(Control(MainControl::imgLevel)).name, "");
+  renamed.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       Renamed, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ClickEntry(ComboList(Control(MainControl::listMap)), 1);
+  Pump();
+  UnhookWinEvent(hook);
+  EXPECT_EQ(Hear(Control(MainControl::imgLevel)), (Heard{"Keep", ROLE_SYSTEM_GRAPHIC, ""}));
+  EXPECT_EQ(Hear(Control(MainControl::lblMapTitle)).name, "Keep");
+  EXPECT_EQ(Hear(Control(MainControl::lblMapDes)).name, "A keep.");
+  // The labels' own change is Windows' to announce when their text is set (Wine does not).
+  EXPECT_NE(std::find(renamed.begin(), renamed.end(), Control(MainControl::imgLevel)),
+            renamed.end());
+}
+
+TEST_F(Accessibility, APressDoesWhatAClickDoesAndOnlyWhereAClickCould) {
+  // The launch script cannot be written: a start that is reached says so in a box.
+  std::filesystem::create_directory(dir.File("run.bat"));
+  Start();
+  HWND picMain = Control(MainControl::picMain);
+  HWND picSP = Control(MainControl::picSP);
+  // The start image lies on the hidden panel, where no click can reach it.
+  EXPECT_EQ(Press(Control(MainControl::imgStartSP)), E_FAIL);
+  EXPECT_EQ(Press(Control(MainControl::imgSP)), S_OK);
+  EXPECT_TRUE(IsWindowVisible(picSP) && !IsWindowVisible(picMain));
+  EXPECT_EQ(Press(Control(MainControl::imgJoin)), S_OK);
+  EXPECT_TRUE(IsWindowVisible(picSP) && !IsWindowVisible(picMain));
+  {
+    BoxAnswerer boxes([](HWND box) { BoxAnswerer::Press(box, IDOK); });
+    EXPECT_EQ(Press(Control(MainControl::imgStartSP)), S_OK);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_NE(boxes.seen[0].texts.back().find("run.bat"), std::string::npos);
+  }
+  EXPECT_EQ(Press(Control(MainControl::imgMain)), S_OK);
+  EXPECT_TRUE(IsWindowVisible(picMain) && !IsWindowVisible(picSP));
+  EXPECT_NE(Press(Control(MainControl::imgLogo1)), S_OK);
+}
+
+}  // namespace
+}  // namespace kovar::win32::test

@@ -1,0 +1,165 @@
+// The accessible interfaces of the launcher's images and of the containers that hold decoration,
+// and the names and captions of every control.
+#include "Accessibility.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QVariant>
+#include <QWidget>
+
+#include "ImageControl.h"
+#include "MapBox.h"
+
+namespace kovar {
+
+namespace {
+
+// Where a control keeps the role its row gives it, for the interfaces made later on demand.
+constexpr char kRoleProperty[] = "kovarAccessibleRole";
+
+AccessibleRole RoleOf(const QObject* object) {
+  const QVariant role = object->property(kRoleProperty);
+  return role.isValid() ? static_cast<AccessibleRole>(role.toInt()) : AccessibleRole::Standard;
+}
+
+// An image: a push button whose press is its click, a named graphic, or decoration.
+class AccessibleImage : public QAccessibleWidget {
+ public:
+  explicit AccessibleImage(ImageControl* image) : QAccessibleWidget(image) {}
+
+  // Read at each ask: Qt may make the interface before the window has described the image.
+  QAccessible::Role role() const override {
+    return Pressable() ? QAccessible::Button : QAccessible::Graphic;
+  }
+
+  QStringList actionNames() const override {
+    if (!Pressable()) return {};
+    return {pressAction()};
+  }
+
+  // The press goes the way of a mouse click, and only where a click could land.
+  void doAction(const QString& action) override {
+    if (action != pressAction() || !Pressable() || !widget()->isVisible()) return;
+    emit static_cast<ImageControl*>(widget())->clicked();
+  }
+
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+ private:
+  bool Pressable() const { return RoleOf(widget()) == AccessibleRole::PushButton; }
+};
+
+// A plain container whose children a screen reader reads, except those drawn for the look only.
+class AccessibleContainer : public QAccessibleWidget {
+ public:
+  explicit AccessibleContainer(QWidget* container) : QAccessibleWidget(container) {}
+
+  int childCount() const override { return static_cast<int>(Children().size()); }
+
+  QAccessibleInterface* child(int index) const override {
+    const QList<QWidget*> children = Children();
+    if (index < 0 || index >= children.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(children[index]);
+  }
+
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (!child || !child->object() || !child->object()->isWidgetType()) return -1;
+    return static_cast<int>(Children().indexOf(static_cast<QWidget*>(child->object())));
+  }
+
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (QWidget* child : Children()) {
+      if (!child->isVisible()) continue;
+      QAccessibleInterface* found = QAccessible::queryAccessibleInterface(child);
+      if (found && found->rect().contains(x, y)) return found;
+    }
+    return nullptr;
+  }
+
+ private:
+  // Read column by column, each from the top, as the windows are laid out: the logo and the
+  // navigation column before the panel, each caption before its field. Qt's own order is the
+  // stacking order, which would read the navigation images out of turn.
+  QList<QWidget*> Children() const {
+    QList<QWidget*> children;
+    for (QObject* object : widget()->children()) {
+      auto* child = qobject_cast<QWidget*>(object);
+      if (child && !child->isWindow() && RoleOf(child) != AccessibleRole::Decoration) {
+        children.append(child);
+      }
+    }
+    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+      return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
+    });
+    return children;
+  }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (auto* image = qobject_cast<ImageControl*>(object);
+      image && className == QLatin1String(ImageControl::staticMetaObject.className())) {
+    return new AccessibleImage(image);
+  }
+  // Only a widget of Qt's plain class: the panels and the main window's client area.
+  if (object && object->metaObject() == &QWidget::staticMetaObject &&
+      className == QLatin1String("QWidget")) {
+    return new AccessibleContainer(static_cast<QWidget*>(object));
+  }
+  return nullptr;
+}
+
+void Announce(QWidget* widget, const ControlDescription& row) {
+  widget->setProperty(kRoleProperty, static_cast<int>(row.accessibleRole));
+  const QString name = QString::fromLatin1(row.accessibleName);
+  if (name.isEmpty()) return;
+  widget->setAccessibleName(name);
+  // A screen reader lands on the part the player types in, and on the map box's list.
+  if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit()) {
+    box->lineEdit()->setAccessibleName(name);
+  }
+  if (auto* box = qobject_cast<MapBox*>(widget)) {
+    box->Field()->setAccessibleName(name);
+    box->List()->setAccessibleName(name);
+  }
+}
+
+}  // namespace
+
+void InstallAccessibleInterfaces() {
+  static const bool installed = [] {
+    QAccessible::installFactory(&Factory);
+    return true;
+  }();
+  (void)installed;
+}
+
+void MakeAccessible(
+    const std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)>& controls) {
+  InstallAccessibleInterfaces();
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    const auto control = static_cast<MainControl>(row);
+    Announce(controls[row], Describe(control));
+    const MainControl caption = CaptionOf(control);
+    if (caption != MainControl::Count) {
+      // Gives the field its "labelled by" relation; the captions hold no "&", so no shortcut.
+      static_cast<QLabel*>(controls[static_cast<std::size_t>(caption)])->setBuddy(controls[row]);
+    }
+  }
+}
+
+void MakeAccessible(
+    const std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)>& controls) {
+  InstallAccessibleInterfaces();
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    Announce(controls[row], Describe(static_cast<DebugControl>(row)));
+  }
+}
+
+}  // namespace kovar

@@ -1,0 +1,26 @@
+// What a screen reader finds in the launcher's windows, through Qt's accessibility (AT-SPI on
+// Linux): each control named and given its role as its row in the window description says, the
+// fields tied to the labels that caption them, the clickable images pressable like buttons, and
+// the decoration left out.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "WindowDescription.h"
+
+class QWidget;
+
+namespace kovar {
+
+// Hands Qt the launcher's own accessible interfaces. Called before a window makes its controls,
+// so that no control is first described by Qt's own interface; it runs once per program.
+void InstallAccessibleInterfaces();
+
+// Names and roles the controls of each window (`controls[i]` is the widget of the table's row i).
+void MakeAccessible(
+    const std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)>& controls);
+void MakeAccessible(
+    const std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)>& controls);
+
+}  // namespace kovar

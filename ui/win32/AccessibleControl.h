@@ -1,0 +1,26 @@
+// What a screen reader finds in the launcher's windows on Windows (MSAA): a control that answers
+// WM_GETOBJECT with an accessible object of its own, named and given its role as its row in the
+// window description says, over the system's standard object for everything else.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "WindowDescription.h"
+
+namespace kovar::win32 {
+
+// Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
+// ANSI code page) and `role`; a push button's default action, "Press", is the control's click,
+// sent to its parent as the notification a mouse click sends. Returns 0 for any other object: the
+// window procedure then passes the message on.
+LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
+                        AccessibleRole role);
+
+// Gives a standard control (an edit field, a combo box with its field and list, a list box, a
+// button) the name and role of its row for screen readers, whatever its text or the label before
+// it says. `row` is one of the description's tables' rows, which live as long as the program.
+void DescribeForScreenReaders(HWND control, const ControlDescription& row);
+
+}  // namespace kovar::win32
