@@ -36,7 +36,7 @@ struct Session {
   explicit Session(const std::function<void(TempDir&)>& before = {}) {
     if (before) before(dir);
     console = std::make_unique<frmDebug>(launcher);
-    window = std::make_unique<frmMain>(launcher);
+    window = std::make_unique<frmMain>(launcher, platform);
     platform.SetMainWindow(window.get());
     window->SetProgramEnder([] {});
     window->show();
