@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed and builds the Debian package from a Release build in the system layout:
-# build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's hardening
-# flags; CPack strips the program and works out its dependencies with dpkg-shlibdeps.
+# Installs what is needed and builds the Debian package from an optimised build in the system
+# layout: build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's flags
+# (optimisation and hardening) alone, as a Debian build does: no build type adds its own.
+# CPack strips the program and works out its dependencies with dpkg-shlibdeps.
 # Usage: tools/package.sh [--check BUILD-DIR]
 #   --check  then checks the package with tools/check-package.sh, against BUILD-DIR's helpers (the
 #            CTest test debian_package does this)
@@ -22,7 +23,7 @@ LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
 # The flags are read when the build directory is first made: start afresh so that they hold.
 rm -rf "$build" "$out"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
   -DKOVAR_INSTALL_LAYOUT=system -DKOVAR_PACKAGE_DIRECTORY="$out" \
   -DKOVAR_BUILD_TESTS=OFF -DKOVAR_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j2
