@@ -30,7 +30,8 @@ fi
 dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' | sort -u)
 for dll in $dlls; do
   case $dll in
-    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | user32.dll | shell32.dll | advapi32.dll) ;;
+    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | user32.dll | shell32.dll | advapi32.dll | \
+      ole32.dll | oleaut32.dll | oleacc.dll) ;;
     *) echo "FAIL: the program needs $dll" >&2; exit 1 ;;
   esac
 done
