@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   HWND window = CreateWindowExA(0, windowClass.lpszClassName, kovar::kMainWindowFrame.caption,
                                 style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, kovar::win32::CreateMainMenu(),
+                                frame.bottom - frame.top, nullptr, kovar::CreateMainMenu(),
                                 instance, nullptr);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

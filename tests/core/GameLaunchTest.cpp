@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "GameLaunch.h"
+#include "StartGameTest.h"
 #include "TestSupport.h"
 
 namespace kovar::test {
@@ -243,38 +244,6 @@ TEST(CheckLaunch, NamesTheMapOfABadOrFailedLevel) {
   EXPECT_EQ(Refusal(failed, ScriptFlavour::Linux), "");
 }
 
-// StartGame over a temporary application directory: the native flavour only.
-struct StartGameTest : ::testing::Test {
-  StartGameTest() {
-    f.dir.Write("data/castle.kvx", "e1m1\r\nA castle.\r\n");
-    f.dir.Write("data/castle.bmp", MakeBmp(4, 4));
-    f.state.SetText(TextField::QuakeDir, quakeDir);
-  }
-  std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
-  std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
-  // The command line the written script runs: its third line in both flavours, after the drive
-  // and cd lines or after the shebang and cd lines.
-  std::string CommandLine() const {
-    const std::string script = Script();
-    const std::string end = kNativeFlavour == ScriptFlavour::Windows ? "\r\n" : "\n";
-    std::size_t start = 0;
-    for (int line = 0; line < 2 && start != std::string::npos; ++line) {
-      start = script.find(end, start);
-      if (start != std::string::npos) start += end.size();
-    }
-    const std::size_t stop = start == std::string::npos ? start : script.find(end, start);
-    if (stop == std::string::npos) return "(the script has no third line)";
-    return script.substr(start, stop - start);
-  }
-
-#ifdef _WIN32
-  const std::string quakeDir = "C:\\Quake";
-#else
-  const std::string quakeDir = "/nonexistent/quake";
-#endif
-  Fixture f;
-};
-
 TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   f.Run("map castle");
   f.Run("cpar +skill 2");
@@ -282,11 +251,7 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
   EXPECT_TRUE(f.platform.errors.empty());
   EXPECT_EQ(CommandLine(), "LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1");
-#ifndef _WIN32
-  EXPECT_NE(
-      std::filesystem::status(ScriptPath()).permissions() & std::filesystem::perms::owner_exec,
-      std::filesystem::perms::none);
-#endif
+  ExpectRunnableScript(ScriptPath());
   // Every launch writes the script anew and starts another game.
   f.state.SetText(TextField::EngineText, "WinQuake.exe");
   f.state.SetText(TextField::MapSelection, "");
@@ -356,21 +321,6 @@ TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   EXPECT_EQ(f.platform.errors, std::vector<std::string>{"Could not start the launch script \"" +
                                                         ScriptPath() + "\": no shell here."});
 }
-
-#ifndef _WIN32
-TEST_F(StartGameTest, LinuxRunsAnEngineFoundInTheQuakeDirectoryFromThere) {
-  TempDir quake;
-  quake.Write("LucidGL.exe", "");
-  f.state.SetText(TextField::QuakeDir, quake.Path());
-  EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(CommandLine(), "./LucidGL.exe -game kv +r_shadows 0 +r_mirroralpha 1");
-  // A directory of the engine's name is not an engine.
-  f.state.SetText(TextField::EngineText, "kv");
-  quake.Write("kv/pak0.pak", "");
-  EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(CommandLine(), "kv -game kv ");
-}
-#endif
 
 }  // namespace
 }  // namespace kovar::test

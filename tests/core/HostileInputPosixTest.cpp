@@ -1,13 +1,31 @@
-// Files only a POSIX system can put in a command file's place: a named pipe and a device.
+// Files only a POSIX system can put in a command file's or a preview's place: a named pipe, a
+// device, a file its owner may not read.
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "HostileInput.h"
 #include "TestSupport.h"
 
 namespace kovar::test {
+
+const char* const kNotADirectory = "Not a directory";
+
+void RefuseSystemOnlyPreviews(Fixture& f,
+                              const std::function<void(const std::string& why)>& refused) {
+  std::filesystem::remove(f.dir.File("data/m.bmp"));
+  std::filesystem::create_symlink("/dev/zero", f.dir.File("data/m.bmp"));
+  refused("not an ordinary file");
+  if (PermissionsApply()) {
+    std::filesystem::remove(f.dir.File("data/m.bmp"));
+    f.dir.Write("data/m.bmp", MakeBmp(8, 8));
+    std::filesystem::permissions(f.dir.File("data/m.bmp"), std::filesystem::perms::none);
+    refused("Permission denied");
+  }
+}
+
 namespace {
 
 namespace fs = std::filesystem;

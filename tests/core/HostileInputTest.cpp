@@ -9,6 +9,7 @@
 
 #include "BmpDecoder.h"
 #include "GameLaunch.h"
+#include "HostileInput.h"
 #include "LineReader.h"
 #include "TestSupport.h"
 
@@ -241,15 +242,10 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
 }
 
 TEST(HostileMapInfo, DataThatIsAFileAndAnInfoFileThatIsADirectory) {
-#ifdef _WIN32
-  const char* const notADirectory = "No such file";  // Windows finds no such path
-#else
-  const char* const notADirectory = "Not a directory";
-#endif
   Fixture file;
   file.dir.Write("data", "a file, not the catalogue");
   EXPECT_TRUE(file.launcher.RunCommand("map m").failed());
-  ExpectOneError(file.platform, {file.dir.File("data") + kSeparator + "m.kvx", notADirectory});
+  ExpectOneError(file.platform, {file.dir.File("data") + kSeparator + "m.kvx", kNotADirectory});
 
   Fixture folder;
   fs::create_directories(folder.dir.File("data/folder.kvx"));
@@ -332,17 +328,7 @@ TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {
   fs::remove(f.dir.File("data/m.bmp"));
   fs::create_directories(f.dir.File("data/m.bmp"));
   ExpectPreviewRefused(f, "Is a directory");
-#ifndef _WIN32
-  fs::remove(f.dir.File("data/m.bmp"));
-  fs::create_symlink("/dev/zero", f.dir.File("data/m.bmp"));
-  ExpectPreviewRefused(f, "not an ordinary file");
-  if (PermissionsApply()) {
-    fs::remove(f.dir.File("data/m.bmp"));
-    f.dir.Write("data/m.bmp", good);
-    fs::permissions(f.dir.File("data/m.bmp"), fs::perms::none);
-    ExpectPreviewRefused(f, "Permission denied");
-  }
-#endif
+  RefuseSystemOnlyPreviews(f, [&f](const std::string& why) { ExpectPreviewRefused(f, why); });
 }
 
 // --- The application directory ----------------------------------------------------------------

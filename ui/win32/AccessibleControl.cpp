@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -221,4 +221,4 @@ void DescribeForScreenReaders(HWND control, const ControlDescription& row) {
   }
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

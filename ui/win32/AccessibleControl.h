@@ -9,7 +9,7 @@
 
 #include "WindowDescription.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 // Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
 // ANSI code page) and `role`; a push button's default action, "Press", is the control's click,
@@ -23,4 +23,4 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
 // it says. `row` is one of the description's tables' rows, which live as long as the program.
 void DescribeForScreenReaders(HWND control, const ControlDescription& row);
 
-}  // namespace kovar::win32
+}  // namespace kovar

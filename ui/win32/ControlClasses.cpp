@@ -7,7 +7,7 @@
 
 #include "AccessibleControl.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -178,4 +178,4 @@ const Picture& ImagePicture(HWND image) {
   return state ? state->picture : none;
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -10,7 +10,7 @@
 #include "Picture.h"
 #include "WindowDescription.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 // Windows' COLORREF for a colour given as 0xRRGGBB.
 constexpr COLORREF ToColorRef(Colour colour) {
@@ -39,4 +39,4 @@ void DescribeImage(HWND image, std::string name, AccessibleRole role);
 // The picture an image shows.
 const Picture& ImagePicture(HWND image);
 
-}  // namespace kovar::win32
+}  // namespace kovar

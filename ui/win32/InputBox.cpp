@@ -4,7 +4,7 @@
 
 #include "TextControls.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::string ShowInputBox(HWND owner, const std::string& prompt, const std::strin
   return request.answer;
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

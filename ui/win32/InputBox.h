@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace kovar::win32 {
+namespace kovar {
 
 // Control numbers of the box, for whoever answers it (never 1 or 2 but for OK and Cancel).
 inline constexpr int kInputPromptId = 101;
@@ -17,4 +17,4 @@ inline constexpr int kInputFieldId = 102;
 std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
                          const std::string& defaultText);
 
-}  // namespace kovar::win32
+}  // namespace kovar

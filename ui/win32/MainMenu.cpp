@@ -5,7 +5,7 @@
 
 #include "WindowDescription.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 HMENU CreateMainMenu() {
   HMENU bar = CreateMenu();
@@ -29,4 +29,4 @@ HMENU CreateMainMenu() {
   return bar;
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-namespace kovar::win32 {
+namespace kovar {
 
 // Menu item numbers: a row's number in the menu table, from this. None is 1 or 2 (IDOK and
 // IDCANCEL), which Enter and Escape would trigger.
@@ -15,4 +15,4 @@ constexpr int MenuId(std::size_t row) { return kFirstMenuId + static_cast<int>(r
 // A new menu bar with every visible item of the table; an item that cannot be chosen is greyed.
 HMENU CreateMainMenu();
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace kovar::win32 {
+namespace kovar {
 
 // The window procedure of a window class whose windows each belong to one `Owner`, which has a
 // member `window_` and a `Handle(message, wParam, lParam)`; `Owner` befriends this template.
@@ -26,4 +26,4 @@ LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
                : DefWindowProcA(window, message, wParam, lParam);
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

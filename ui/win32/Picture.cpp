@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-namespace kovar::win32 {
+namespace kovar {
 
 Picture::Picture(Picture&& other) noexcept
     : bitmap_(std::exchange(other.bitmap_, nullptr)),
@@ -71,4 +71,4 @@ void Picture::Draw(HDC dc, int x, int y) const {
   DeleteDC(memory);
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -9,7 +9,7 @@
 
 #include "BmpDecoder.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 class Picture {
  public:
@@ -38,4 +38,4 @@ class Picture {
   int height_ = 0;
 };
 
-}  // namespace kovar::win32
+}  // namespace kovar

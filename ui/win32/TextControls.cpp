@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -90,4 +90,4 @@ HFONT MessageFont() {
   return font;
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

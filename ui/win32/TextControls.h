@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace kovar::win32 {
+namespace kovar {
 
 // The text a window or control shows, as bytes.
 std::string WindowText(HWND window);
@@ -25,4 +25,4 @@ HWND ComboField(HWND combo);
 // The message font of the system, which the controls use instead of the bold System font.
 HFONT MessageFont();
 
-}  // namespace kovar::win32
+}  // namespace kovar

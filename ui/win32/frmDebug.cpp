@@ -5,7 +5,7 @@
 #include "OwnedWindowProc.h"
 #include "TextControls.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -117,4 +117,4 @@ LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

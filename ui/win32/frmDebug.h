@@ -15,9 +15,6 @@
 
 namespace kovar {
 class Launcher;
-}
-
-namespace kovar::win32 {
 
 constexpr int DebugControlId(DebugControl control) { return 1000 + static_cast<int>(control); }
 
@@ -52,4 +49,4 @@ class frmDebug : public DebugView {
   std::size_t shown_ = 0;
 };
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -13,7 +13,7 @@
 #include "ResourceIds.h"
 #include "TextControls.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -349,4 +349,4 @@ void frmMain::End() {
   if (endProgram_) endProgram_();
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

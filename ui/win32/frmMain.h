@@ -18,9 +18,6 @@
 namespace kovar {
 class DesktopPlatform;
 class Launcher;
-}  // namespace kovar
-
-namespace kovar::win32 {
 
 // Control numbers: a row's number in the control table, from this. None is 1 or 2 (IDOK and
 // IDCANCEL), which Enter and Escape would trigger.
@@ -69,4 +66,4 @@ class frmMain : public MainView {
   std::function<void()> endProgram_;
 };
 
-}  // namespace kovar::win32
+}  // namespace kovar

@@ -12,11 +12,8 @@
 #include "ScreenReaderView.h"
 #include "WindowTestSupport.h"
 
-namespace kovar::win32::test {
+namespace kovar::test {
 namespace {
-
-using kovar::test::Hear;
-using kovar::test::Heard;
 
 HRESULT Press(HWND window) {
   const HRESULT result = kovar::test::PressThroughScreenReader(window);
@@ -132,4 +129,4 @@ TEST_F(Accessibility, APressDoesWhatAClickDoesAndOnlyWhereAClickCould) {
 }
 
 }  // namespace
-}  // namespace kovar::win32::test
+}  // namespace kovar::test

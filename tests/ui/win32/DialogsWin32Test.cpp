@@ -7,7 +7,7 @@
 #include "InputBox.h"
 #include "WindowTestSupport.h"
 
-namespace kovar::win32::test {
+namespace kovar::test {
 namespace {
 
 using Dialogs = LauncherWindows;
@@ -117,7 +117,7 @@ TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
   Type(text, "exe  Win Quake.exe");
   for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
     MSG press{text, WM_KEYDOWN, key, 1, 0, {}};
-    LauncherApp::Dispatch(press);
+    LauncherApplication::Dispatch(press);
     Pump();
   }
   EXPECT_TRUE(IsWindowVisible(window));
@@ -159,4 +159,4 @@ TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
 }
 
 }  // namespace
-}  // namespace kovar::win32::test
+}  // namespace kovar::test

@@ -19,7 +19,7 @@
 #include "ResourceIds.h"
 #include "WindowTestSupport.h"
 
-namespace kovar::win32::test {
+namespace kovar::test {
 namespace {
 
 std::size_t MenuRow(std::string_view name) {
@@ -382,4 +382,4 @@ TEST_F(Window, CloseExitAndTheSessionsEndReachTheBehaviour) {
 }
 
 }  // namespace
-}  // namespace kovar::win32::test
+}  // namespace kovar::test

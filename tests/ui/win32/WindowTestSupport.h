@@ -11,18 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "LauncherApp.h"
+#include "LauncherApplication.h"
 #include "TestSupport.h"
 #include "TextControls.h"
 
-namespace kovar::win32::test {
-
-using kovar::test::TempDir;
+namespace kovar::test {
 
 // Runs every message waiting for this thread's windows, painting included.
 inline void Pump() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) LauncherApp::Dispatch(message);
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) LauncherApplication::Dispatch(message);
 }
 
 // A press and release of the left button in the middle of a window.
@@ -168,7 +166,7 @@ class LauncherWindows : public ::testing::Test {
 
   // Makes the windows and runs start-up.
   void Start() {
-    app = std::make_unique<LauncherApp>(dir.Path());
+    app = std::make_unique<LauncherApplication>(dir.Path());
     app->MainWindow().SetProgramEnder([this] { ++ended; });
     ASSERT_TRUE(app->Core().Main().ok());
     Pump();
@@ -183,8 +181,8 @@ class LauncherWindows : public ::testing::Test {
   TempDir dir;
   // Fails the test on a box that nobody expected, and closes it, so that the test cannot hang.
   std::unique_ptr<BoxAnswerer> unexpected;
-  std::unique_ptr<LauncherApp> app;
+  std::unique_ptr<LauncherApplication> app;
   int ended = 0;
 };
 
-}  // namespace kovar::win32::test
+}  // namespace kovar::test

@@ -6,11 +6,11 @@
 
 #include "DesktopPlatform.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 class frmMain;
 
-class WinPlatform : public DesktopPlatform {
+class Win32Platform : public DesktopPlatform {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
   void ShowMainWindow() override;
@@ -25,4 +25,4 @@ class WinPlatform : public DesktopPlatform {
   frmMain* window_ = nullptr;
 };
 
-}  // namespace kovar::win32
+}  // namespace kovar

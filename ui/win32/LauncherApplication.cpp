@@ -1,19 +1,19 @@
 // Start-up, the message loop and the orderly end.
-#include "LauncherApp.h"
+#include "LauncherApplication.h"
 
 #include <windows.h>
 
 #include <utility>
 
-namespace kovar::win32 {
+namespace kovar {
 
-LauncherApp::LauncherApp(FileLocations files)
+LauncherApplication::LauncherApplication(FileLocations files)
     : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_, platform_) {
   platform_.SetMainWindow(&window_);
   window_.Behaviour().SetConsole(&console_.Behaviour());
 }
 
-int LauncherApp::Run() {
+int LauncherApplication::Run() {
   if (launcher_.Main().failed()) return 1;
   // An end asked for during start-up (the session ended while the Quake directory prompt was
   // open) has already saved; the loop must not start.
@@ -23,11 +23,11 @@ int LauncherApp::Run() {
   return 0;
 }
 
-void LauncherApp::Dispatch(MSG& message) {
+void LauncherApplication::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && IsDialogMessageA(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar

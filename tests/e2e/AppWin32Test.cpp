@@ -25,7 +25,6 @@ namespace kovar::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-using win32::ControlId;
 
 std::string OnDriveZ(std::string hostPath) {
   std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
@@ -178,12 +177,12 @@ void SinglePlayerThenStart(Player player) {
   EXPECT_TRUE(app.Has("run.bat"));
 }
 
-TEST(WindowsApp, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
+TEST(Win32App, SinglePlayerThenStartRunsTheEngineAndClosingSaves) {
   SinglePlayerThenStart(Player::Mouse);
 }
 
 // A player who only uses a screen reader, from another process through MSAA, as one reads.
-TEST(WindowsApp, AScreenReaderPressesSinglePlayerThenStart) {
+TEST(Win32App, AScreenReaderPressesSinglePlayerThenStart) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   SinglePlayerThenStart(Player::ScreenReader);
   CoUninitialize();
@@ -191,7 +190,7 @@ TEST(WindowsApp, AScreenReaderPressesSinglePlayerThenStart) {
 
 // What Windows reads from the program file before it runs: the version record shown in the
 // file's properties, and the manifest that chooses the common controls and the scaling.
-TEST(WindowsApp, TheProgramCarriesItsVersionRecordAndManifest) {
+TEST(Win32App, TheProgramCarriesItsVersionRecordAndManifest) {
   const std::string program = OnDriveZ(KOVAR_LAUNCHER_EXE);
   DWORD ignored = 0;
   std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &ignored));

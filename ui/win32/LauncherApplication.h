@@ -5,18 +5,18 @@
 #include <string>
 
 #include "Launcher.h"
-#include "WinPlatform.h"
+#include "Win32Platform.h"
 #include "frmDebug.h"
 #include "frmMain.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
-class LauncherApp {
+class LauncherApplication {
  public:
   // `files` says where the launcher's files lie. The windows exist, hidden, once this returns.
-  explicit LauncherApp(FileLocations files);
-  LauncherApp(const LauncherApp&) = delete;
-  LauncherApp& operator=(const LauncherApp&) = delete;
+  explicit LauncherApplication(FileLocations files);
+  LauncherApplication(const LauncherApplication&) = delete;
+  LauncherApplication& operator=(const LauncherApplication&) = delete;
 
   Launcher& Core() { return launcher_; }
   frmMain& MainWindow() { return window_; }
@@ -30,10 +30,10 @@ class LauncherApp {
   static void Dispatch(MSG& message);
 
  private:
-  WinPlatform platform_;
+  Win32Platform platform_;
   Launcher launcher_;
   frmDebug console_;
   frmMain window_;
 };
 
-}  // namespace kovar::win32
+}  // namespace kovar

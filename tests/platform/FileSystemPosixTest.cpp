@@ -1,5 +1,5 @@
-// The map scan as a POSIX system lists a directory: the extension matched exactly, and a file
-// named only ".kvx" is a map with an empty name.
+// The listing of map files as a POSIX system lists a directory: the extension matched exactly,
+// and a file named only ".kvx" is a map with an empty name.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"

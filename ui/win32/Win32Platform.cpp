@@ -1,5 +1,5 @@
 // The platform operations over the Windows skin's windows and the Windows API.
-#include "WinPlatform.h"
+#include "Win32Platform.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include "WindowDescription.h"
 #include "frmMain.h"
 
-namespace kovar::win32 {
+namespace kovar {
 
 namespace {
 
@@ -19,21 +19,21 @@ HWND Owner(frmMain* window) {
 
 }  // namespace
 
-void WinPlatform::ShowMainWindow() {
+void Win32Platform::ShowMainWindow() {
   if (window_) window_->Show();
 }
 
-std::string WinPlatform::InputBox(const std::string& prompt, const std::string& title,
-                                  const std::string& defaultText) {
+std::string Win32Platform::InputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) {
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }
 
-void WinPlatform::ShowErrorBox(const std::string& message) {
+void Win32Platform::ShowErrorBox(const std::string& message) {
   MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
 }
 
-Result WinPlatform::StartScript(const std::string& scriptPath) {
+Result Win32Platform::StartScript(const std::string& scriptPath) {
   return StartScriptDetached(scriptPath);
 }
 
-}  // namespace kovar::win32
+}  // namespace kovar
