@@ -44,8 +44,10 @@ class BmpAgreementTest : public QObject {
     // - Masks that lie where the pixels start: Qt reads the pixels after the masks, past the end
     //   of this file, and shows whatever its memory held.
     if (path.endsWith(QStringLiteral("masks-as-pixels"))) return;
-    // - Pixels a run-length stream never reaches: Qt shows colour 0 of the table there, the
-    //   launcher leaves them black, as the Windows window drew them into its black bitmap.
+    // - Pixels a run-length stream never reaches: the launcher leaves them black, as the Windows
+    //   window drew them into its black bitmap; Qt leaves its image's memory as it found it there
+    //   (valgrind: uninitialised values), so what it shows differs from run to run. The launcher's
+    //   black pixels of such a picture are not compared.
     const bool runLength = bytes.size() > 30 && (bytes[30] == 1 || bytes[30] == 2);
     // - A 16-bit pixel's channel: Qt widens it by a shift (31 becomes 248), the launcher scales it
     //   so that a full channel is 255. Only the top 5 bits are compared there.
@@ -53,7 +55,7 @@ class BmpAgreementTest : public QObject {
     for (int y = 0; y < theirs.height(); ++y) {
       for (int x = 0; x < theirs.width(); ++x) {
         const QRgb pixel = ours.pixels[static_cast<std::size_t>(y * ours.width + x)];
-        if (runLength && pixel == 0xFF000000u && theirs.pixel(x, y) == read.color(0)) continue;
+        if (runLength && pixel == 0xFF000000u) continue;
         QCOMPARE(pixel & compared, theirs.pixel(x, y) & compared);
       }
     }
