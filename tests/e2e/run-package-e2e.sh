@@ -110,12 +110,14 @@ first_start() {
   expect_installed_tree
 }
 
-# Single Player, then Start: the engine must run in the Quake directory with the arguments $1.
+# Single Player, then Start: the engine LucidGL.exe must run in the Quake directory with the
+# arguments $1.
 launch_expecting() {
   rm -f "$record"
   local height menu
   read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
   menu=$((height - 291))
+  # imgSP in the navigation column, then imgStartSP on the start panel (pixels, client area).
   xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
   sleep 0.3
   xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
@@ -123,6 +125,7 @@ launch_expecting() {
   [ -f "$record" ] || fail "no engine was started"
   mapfile -t ran <"$record"
   [ "${ran[0]}" = "$quake" ] || fail "the engine ran in ${ran[0]}"
+  [ "$(basename "${ran[1]}")" = LucidGL.exe ] || fail "the engine was ${ran[1]}"
   [ "${ran[2]}" = "$1" ] || fail "the engine got the arguments: ${ran[2]}, not: $1"
 }
 
@@ -133,19 +136,7 @@ first_start "$player" "$home" "$own"
 start "$player" relative-home namespace
 window=$(find_window "$title") || fail "the main window did not appear the second time"
 find_window "Set Quake Directory" 10 >/dev/null && fail "the Quake directory was asked for again"
-read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
-menu=$((height - 291))
-# imgSP in the navigation column, then imgStartSP on the start panel (pixels, client area).
-xdotool mousemove --window "$window" 68 $((menu + 112)) click 1
-sleep 0.3
-xdotool mousemove --window "$window" 260 $((menu + 104)) click 1
-for _ in $(seq 100); do [ -f "$record" ] && break; sleep 0.1; done
-[ -f "$record" ] || fail "no engine was started"
-mapfile -t ran <"$record"
-[ "${ran[0]}" = "$quake" ] || fail "the engine ran in ${ran[0]}"
-[ "$(basename "${ran[1]}")" = LucidGL.exe ] || fail "the engine was ${ran[1]}"
-[ "${ran[2]}" = "+map tarn1 -game kv +r_shadows 0 +r_mirroralpha 1" ] ||
-  fail "the engine got the arguments: ${ran[2]}"
+launch_expecting "+map tarn1 -game kv +r_shadows 0 +r_mirroralpha 1"
 [ -f "$own/run.sh" ] || fail "the launch script is not in the player's folder"
 "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit || fail "the launcher ended with status $?"
