@@ -23,7 +23,7 @@ appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 echo "== the unpacked package, run by a player"
 status=0
 xvfb-run -a -s "-screen 0 800x600x24 -ac" tests/e2e/run-package-e2e.sh "$deb" \
-  "$build/tests/stand-in-engine/kovar_stand_in_engine" "$build/tests/e2e/kovar_wm_close" ||
+  "$build/tests/stand-in-engine/kovar_stand_in_engine" "$build/tests/e2e/kovar_x_windows" ||
   status=$?
 # 77: skipped, as CTest counts it (no root to switch to a player with).
 [ "$status" = 0 ] || [ "$status" = 77 ]

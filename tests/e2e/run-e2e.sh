@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end checks of the installed launcher on a real X server (run inside xvfb-run).
-# Usage: run-e2e.sh CHECK BUILD-DIR WM-CLOSE-HELPER [STAND-IN-ENGINE [TERMINATION-PROBE]]
+# Usage: run-e2e.sh CHECK BUILD-DIR X-WINDOWS-HELPER [STAND-IN-ENGINE [TERMINATION-PROBE]]
 #   close   closed by the window manager: the settings are saved
 #   sigterm ended by SIGTERM: the settings are saved
 #   sighup  ended by SIGHUP (its terminal closed): the settings are saved
@@ -13,7 +13,7 @@
 #   screen-reader      the same, pressed through the accessibility bus (run inside dbus-run-session)
 #   nostart without its start script the launcher says so and ends unsaved, with a failure status
 set -euo pipefail
-check=$1 build=$2 wm_close=$3 engine=${4:-} probe=${5:-}
+check=$1 build=$2 x_windows=$3 engine=${4:-} probe=${5:-}
 title="Tarnfield - Kovar Launcher"
 
 if { [ "$check" = launch ] || [ "$check" = screen-reader ]; } && [ ! -x "$engine" ]; then
@@ -29,15 +29,6 @@ cmake --install "$build" --prefix "$app" >/dev/null
 # A comment line that the launcher's save drops: its absence proves the file was written.
 printf 'exe GLQuake.exe\r\nmap Ember Foundry\r\n# saved by hand\r\ncpar +skill 2\r\n' >"$app/config.kvx"
 printf 'frun false\r\nquakedir %s\r\n' "$work/quake" >"$app/settings.kvx"
-
-wait_for_window() {
-  local name=${1:-$title}
-  for _ in $(seq 100); do
-    xdotool search --name "^$name\$" 2>/dev/null | head -n1 && return 0
-    sleep 0.1
-  done
-  fail "the window did not appear"
-}
 
 # config.kvx cannot be saved: a folder stands in its place.
 block_config() {
@@ -73,22 +64,23 @@ expect_engine_ran() {
   [ "$(basename "${ran[1]}")" = GLQuake.exe ] || fail "the engine was ${ran[1]}"
   [ "${ran[2]}" = "+map tarn2 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1" ] ||
     fail "the engine got the arguments: ${ran[2]}"
-  "$wm_close" "$title"
+  close_window "$title"
   wait_for_exit || fail "the launcher ended with status $?"
   expect_saved
 }
 
 start() {
+  mark_windows
   ${1:-} "$app/kovar-launcher" 2>"$work/stderr" &
   pid=$!
-  window=$(wait_for_window)
+  window=$(wait_for_window "$title")
   sleep 0.5
 }
 
 case $check in
   close)
     start
-    "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+    close_window "$title"
     wait_for_exit || fail "the launcher ended with status $?"
     expect_saved
     ;;
@@ -119,7 +111,7 @@ case $check in
   close-box-sigterm)
     block_config
     start
-    "$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+    close_window "$title"
     wait_for_window "Kovar Launcher" >/dev/null
     kill -TERM "$pid"
     wait_for_exit 10 || fail "the launcher ended with status $?"
@@ -171,11 +163,12 @@ case $check in
   nostart)
     rm "$app/auto.kvx"
     before=$(od -c <"$app/config.kvx")
+    mark_windows
     "$app/kovar-launcher" &
     pid=$!
     wait_for_window "Kovar Launcher" >/dev/null
     sleep 0.5
-    "$wm_close" "Kovar Launcher" || fail "could not close the error box"
+    close_window "Kovar Launcher"
     if wait_for_exit; then fail "the launcher ended with status 0"; fi
     [ "$(od -c <"$app/config.kvx")" = "$before" ] || fail "config.kvx was written"
     ;;

@@ -13,9 +13,9 @@
 #   4. The next start loads that map from the saved map line, and Start launches it again.
 #   5. root, who can write into the package's folder: the first start asks too, and root's files
 #      go to root's own folder; the package's folder stays byte for byte as it was.
-# Usage: run-package-e2e.sh DEB STAND-IN-ENGINE WM-CLOSE-HELPER
+# Usage: run-package-e2e.sh DEB STAND-IN-ENGINE X-WINDOWS-HELPER
 set -euo pipefail
-deb=$1 engine=$2 wm_close=$3
+deb=$1 engine=$2 x_windows=$3
 title="Tarnfield - Kovar Launcher"
 player=nobody
 
@@ -76,27 +76,21 @@ start() {
     command=(unshare --mount --propagation private -- sh -c \
       'mount --bind "$0" /etc/passwd && exec "$@"' "$work/passwd" "${command[@]}")
   fi
+  mark_windows
   (cd "$work" && exec "${command[@]}") 2>"$work/stderr" &
   pid=$!
-}
-find_window() {
-  for _ in $(seq "${2:-100}"); do
-    xdotool search --name "^$1\$" 2>/dev/null | head -n1 && return 0
-    sleep 0.1
-  done
-  return 1
 }
 # A first start by user $1 with HOME=$2: the prompt is answered and Exit saves in the folder $3.
 first_start() {
   local folder=$3 prompt window
   start "$1" "$2"
-  prompt=$(find_window "Set Quake Directory") || fail "the Quake directory prompt did not come"
+  prompt=$(wait_for_window "Set Quake Directory")
   sleep 0.5
   xdotool windowfocus --sync "$prompt"
   xdotool key ctrl+a
   xdotool type "$quake"
   xdotool key Return
-  window=$(find_window "$title") || fail "the main window did not appear"
+  window=$(wait_for_window "$title")
   sleep 0.5
   xdotool windowfocus --sync "$window"
   xdotool key alt+f
@@ -134,11 +128,12 @@ first_start "$player" "$home" "$own"
 
 # 2. The second start, with a relative HOME: no prompt, then Single Player and Start.
 start "$player" relative-home namespace
-window=$(find_window "$title") || fail "the main window did not appear the second time"
-find_window "Set Quake Directory" 10 >/dev/null && fail "the Quake directory was asked for again"
+window=$(wait_for_window "$title")
+sleep 1
+window_appeared "Set Quake Directory" >/dev/null && fail "the Quake directory was asked for again"
 launch_expecting "+map tarn1 -game kv +r_shadows 0 +r_mirroralpha 1"
 [ -f "$own/run.sh" ] || fail "the launch script is not in the player's folder"
-"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+close_window "$title"
 wait_for_exit || fail "the launcher ended with status $?"
 [ ! -e "$work/relative-home" ] || fail "a folder was made under the relative HOME"
 expect_installed_tree
@@ -149,7 +144,7 @@ printf 'tarn9\r\nThe player'"'"'s own tower.\r\n' >"$own/data/Tarn Tower.kvx"
 cp "$root/usr/lib/kovar-launcher/data/Sunken Keep.bmp" "$own/data/Tarn Tower.bmp"
 chown -R "$player:" "$own/data"
 start "$player" "$home"
-window=$(find_window "$title") || fail "the main window did not appear the third time"
+window=$(wait_for_window "$title")
 sleep 0.5
 xdotool windowfocus --sync "$window"
 read -r height < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/HEIGHT/{print $2}')
@@ -158,16 +153,16 @@ xdotool mousemove --window "$window" 200 $((height - 291 + 152)) click 1
 for _ in $(seq 8); do xdotool key Down; done
 sleep 0.3
 launch_expecting "+map tarn9 -game kv +r_shadows 0 +r_mirroralpha 1"
-"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+close_window "$title"
 wait_for_exit || fail "the launcher ended with status $?"
 expect_file "$own/config.kvx" 'exe LucidGL.exe\r\nmap Tarn Tower\r\ncpar \r\n'
 
 # 4. The saved map line finds the player's map.
 start "$player" "$home"
-window=$(find_window "$title") || fail "the main window did not appear the fourth time"
+window=$(wait_for_window "$title")
 sleep 0.5
 launch_expecting "+map tarn9 -game kv +r_shadows 0 +r_mirroralpha 1"
-"$wm_close" "$title" || fail "could not send WM_DELETE_WINDOW"
+close_window "$title"
 wait_for_exit || fail "the launcher ended with status $?"
 expect_installed_tree
 
