@@ -26,11 +26,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string OnDriveZ(std::string hostPath) {
-  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-  return "Z:" + hostPath;
-}
-
 // Polls `ready` every 20 ms for up to `seconds`: the launcher is another process.
 template <typename Ready>
 bool WaitFor(Ready ready, int seconds = 30) {
@@ -107,8 +102,7 @@ void SinglePlayerThenStart(Player player) {
   // The Quake directory lies on another drive than the launcher, so run.bat changes drive too.
   // Its name, "Quake Été", is Windows-1252 text, as the settings file holds it; the command
   // interpreter reads run.bat in the console's code page.
-  const char* tmp = std::getenv("TMPDIR");
-  TempDir root{OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp")};
+  TempDir root{HostTempDir()};
   TempDir app;
   const std::string quakeDir = root.Path() + "\\Quake \xC9t\xE9";
   ASSERT_TRUE(CreateDirectoryA(quakeDir.c_str(), nullptr));

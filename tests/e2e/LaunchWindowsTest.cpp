@@ -24,17 +24,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A path of the machine that runs Wine, as Windows programs see it: its root is drive Z:.
-std::string OnDriveZ(std::string hostPath) {
-  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-  return "Z:" + hostPath;
-}
-
-std::string HostTempDir() {
-  const char* tmp = std::getenv("TMPDIR");
-  return OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp");
-}
-
 // The command interpreter running a launch script with the launcher's own command line, its
 // input a pipe that the test types into and its output a file: a stand-in engine on a console
 // would wait for Enter.

@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -69,6 +70,18 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 #ifdef _WIN32
+// A path of the machine that runs Wine, as Windows programs see it: its root is drive Z:.
+inline std::string OnDriveZ(std::string hostPath) {
+  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+  return "Z:" + hostPath;
+}
+
+// The host's temporary folder, on drive Z: (another drive than the one Wine's own folders lie on).
+inline std::string HostTempDir() {
+  const char* tmp = std::getenv("TMPDIR");
+  return OnDriveZ(tmp && *tmp == '/' ? tmp : "/tmp");
+}
+
 // Waits up to `seconds` for the command interpreters that process `parent` started to end, then
 // ends those still there and returns how many: an interpreter whose launch failed waits for a key
 // in a console nobody sees, and would keep the test run waiting for its output.
