@@ -17,7 +17,9 @@ if [ "$1" = --stop ]; then
   stop=true
   shift
 fi
-export WINEPREFIX=$1
+# Wine takes only an absolute prefix.
+WINEPREFIX=$(realpath -m -- "$1")
+export WINEPREFIX
 shift
 export WINEDEBUG=-all
 # No Gecko or Mono installs; no menu entries on the host for the Start menu shortcuts made inside.
