@@ -11,6 +11,9 @@
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; A file that cannot be replaced (a launcher still running) stops the installation, rather than be
+; skipped and leave an older program beside the newer files.
+AllowSkipFiles off
 ManifestDPIAware true
 
 !include LogicLib.nsh
@@ -58,6 +61,24 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "2026 ${PUBLISHER} and th
   ${EndIf}
 !macroend
 
+; Windows refuses to replace or delete a running program: while the launcher runs from FOLDER, the
+; player is asked to close it (a silent run stops), before anything is removed, so that an upgrade
+; or removal never stops half-way with the entry already gone.
+!macro RefuseWhileRunning FOLDER
+  !define RETRY_LABEL retry_${__LINE__}
+  ${RETRY_LABEL}:
+  ${If} ${FileExists} "${FOLDER}\kovar-launcher.exe"
+    ClearErrors
+    FileOpen $R0 "${FOLDER}\kovar-launcher.exe" a
+    ${If} ${Errors}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running from ${FOLDER}: close it, then choose Retry." /SD IDCANCEL IDRETRY ${RETRY_LABEL}
+      Abort "${PRODUCT} is running from ${FOLDER}; nothing was changed."
+    ${EndIf}
+    FileClose $R0
+  ${EndIf}
+  !undef RETRY_LABEL
+!macroend
+
 Function .onInit
   SetShellVarContext all
   !insertmacro RequireAdministrator
@@ -71,9 +92,11 @@ FunctionEnd
 Section
   ; An earlier version is removed by its own uninstaller first, waited for, so that nothing of it
   ; stays behind; the players' own folders are never the uninstaller's to touch.
+  !insertmacro RefuseWhileRunning "$INSTDIR"
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
   ${AndIf} ${FileExists} "$0\${UNINSTALLER}"
+    !insertmacro RefuseWhileRunning "$0"
     DetailPrint "Removing the installed version in $0"
     ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
     ${If} $1 != 0
@@ -112,6 +135,7 @@ SectionEnd
 ; Removes what the installer put there, file by file: a folder that holds anything else (chosen by
 ; hand for the installation) keeps it, and stays.
 Section "Uninstall"
+  !insertmacro RefuseWhileRunning "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\kovar-launcher.exe"
   Delete "$INSTDIR\auto.kvx"
