@@ -36,8 +36,6 @@ cp -al "$prefix/drive_c/windows/system32" "$copy/drive_c/windows/"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kovar Launcher'
 folder="$copy/drive_c/Program Files/Kovar Launcher"
 shortcut="$copy/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kovar Launcher.lnk"
-user=$(id -un)
-own="$copy/drive_c/users/$user/AppData/Roaming/Kovar Launcher"
 
 "$wine_run" "$copy" "$installer" /S || fail "the silent install ended with $?"
 for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx Uninstall.exe \
@@ -64,6 +62,9 @@ KOVAR_INSTALLED_FOLDER='C:\Program Files\Kovar Launcher' "$wine_run" "$copy" "$a
   --gtest_filter=Win32App.AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder
 [ "$(listing)" = "$before" ] || fail "the player's run changed the program's folder:
 $(diff <(echo "$before") <(listing) || true)"
+# The player's folder, %APPDATA%\Kovar Launcher, as this machine sees it.
+own=("$copy"/drive_c/users/*/AppData/Roaming/"Kovar Launcher")
+[ ${#own[@]} -eq 1 ] && [ -d "${own[0]}" ] || fail "no player's folder was made: ${own[*]}"
 echo "ran: the player's files in their own folder, the program's folder unchanged"
 
 # The uninstaller copies itself away and returns at once; it removes the folder last.
@@ -78,6 +79,6 @@ if "$wine_run" "$copy" reg query "$key" >/dev/null 2>&1; then
   fail "the uninstall left the entry in the installed programs"
 fi
 for file in config.kvx settings.kvx; do
-  [ -f "$own/$file" ] || fail "the uninstall removed the player's $file"
+  [ -f "${own[0]}/$file" ] || fail "the uninstall removed the player's $file"
 done
 echo "uninstalled: the folder, the shortcut and the entry gone, the player's files kept"
