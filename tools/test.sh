@@ -43,7 +43,7 @@ cmake --build --preset mingw-wine
 setsid nice -n 19 tools/sanitize.sh --build-only >build/asan-build.log 2>&1 &
 asan_build=$!
 trap 'kill -- -"$asan_build" 2>/dev/null || true; report' EXIT
-phase "Windows tests under Wine, and the players' zip (the sanitizer build beside them)"
+phase "Windows tests under Wine, the players' zip and the installer (the sanitizer build beside them)"
 ctest --preset mingw-wine
 
 phase "the rest of the sanitizer build"

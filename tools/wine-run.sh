@@ -17,10 +17,13 @@ if [ "$1" = --stop ]; then
   stop=true
   shift
 fi
-export WINEPREFIX=$1
+# Wine takes only an absolute prefix.
+WINEPREFIX=$(realpath -m -- "$1")
+export WINEPREFIX
 shift
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Gecko or Mono installs; no menu entries on the host for the Start menu shortcuts made inside.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wine=${KOVAR_WINE:-/usr/lib/wine/wine64}
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine) ||
   { echo "$0: Wine not found (install wine64)" >&2; exit 2; }
@@ -72,10 +75,14 @@ start_session() {
   "$server" -p </dev/null >/dev/null 2>&1 9>&-
   if [ ! -e "$WINEPREFIX/.initialised" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    # The server writes the registry to disk as it ends: from then on the prefix on disk is whole
+    # and can be copied (the installer check installs into a copy).
+    "$server" -k 2>/dev/null || true
+    "$server" -w 2>/dev/null || true
     touch "$WINEPREFIX/.initialised"
-  else
-    "$wine" wineboot </dev/null >/dev/null 2>&1 9>&-
+    "$server" -p </dev/null >/dev/null 2>&1 9>&-
   fi
+  "$wine" wineboot </dev/null >/dev/null 2>&1 9>&-
 }
 
 mkdir -p "$WINEPREFIX"

@@ -41,7 +41,8 @@ TEST(OwnMaps, JoinTheInstalledCatalogueAndLoadFromTheirOwnFolder) {
     TempDir root;
     root.Write("app/data/castle.kvx", "e1m1\r\nThe installed castle.\r\n");
     root.Write("app/data/castle.bmp", MakeBmp(4, 4));
-    // The per-user folder is the one the portable folder would have, were it not portable.
+    // The application directory can be written: an installed launcher (the system layout) uses
+    // the per-user folder all the same, and a portable folder does not.
     UserEnvironment environment;
     environment.xdgConfigHome = root.Path();
     environment.appData = root.Path();
@@ -52,8 +53,8 @@ TEST(OwnMaps, JoinTheInstalledCatalogueAndLoadFromTheirOwnFolder) {
     }
     FakePlatform platform;
     Launcher launcher(
-        c.portable ? FileLocations::Choose(root.File("app"), environment, InstallLayout::Portable)
-                   : FileLocations(root.File("app"), root.File(user)),
+        FileLocations::Choose(root.File("app"), environment,
+                              c.portable ? InstallLayout::Portable : InstallLayout::System),
         platform);
     launcher.FillLists();
     EXPECT_EQ(launcher.State().List(ListField::MapList), c.listed) << c.name;

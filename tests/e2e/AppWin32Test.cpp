@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "E2ESupport.h"
+#include "InputBox.h"
 #include "ScreenReaderView.h"
 #include "TestSupport.h"
 #include "frmMain.h"
@@ -37,20 +38,21 @@ bool WaitFor(Ready ready, int seconds = 30) {
   return true;
 }
 
-HWND MainWindowOf(DWORD processId) {
+// The shown top-level window of process `processId` with the caption `caption`.
+HWND WindowOf(DWORD processId, const std::string& caption = "Tarnfield - Kovar Launcher") {
   struct Search {
     DWORD processId;
+    const std::string& caption;
     HWND found;
-  } search{processId, nullptr};
+  } search{processId, caption, nullptr};
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        char caption[64] = {};
-        GetWindowTextA(window, caption, sizeof caption);
-        if (owner == s->processId && IsWindowVisible(window) &&
-            std::string(caption) == "Tarnfield - Kovar Launcher") {
+        char text[64] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (owner == s->processId && IsWindowVisible(window) && text == s->caption) {
           s->found = window;
           return FALSE;
         }
@@ -58,6 +60,30 @@ HWND MainWindowOf(DWORD processId) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Starts `program` in the folder `folder`.
+PROCESS_INFORMATION Start(const std::string& program, const std::string& folder) {
+  std::string commandLine = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.c_str(), &startup, &process))
+      << program << ": " << GetLastError();
+  return process;
+}
+
+// Waits up to 30 s for the program to end (ending it after that) and expects it to end well.
+void ExpectEndsWell(const PROCESS_INFORMATION& process) {
+  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(status, 0u);
 }
 
 void Click(HWND control) {
@@ -125,15 +151,10 @@ void SinglePlayerThenStart(Player player) {
   ScopedEnv noLog{"KOVAR_STAND_IN_LOG", std::nullopt};
 
   // Started from another directory: the launcher finds its files beside itself.
-  std::string commandLine = "\"" + app.File("kovar-launcher.exe") + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             root.Path().c_str(), &startup, &process))
-      << GetLastError();
+  const PROCESS_INFORMATION process = Start(app.File("kovar-launcher.exe"), root.Path());
+  if (!process.hProcess) return;
   HWND window = nullptr;
-  EXPECT_TRUE(WaitFor([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return (window = WindowOf(process.dwProcessId)) != nullptr; }));
   if (window) {
     HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
     if (player == Player::Mouse) {
@@ -157,14 +178,7 @@ void SinglePlayerThenStart(Player player) {
     EXPECT_EQ(EndInterpretersStartedBy(process.dwProcessId, 30), 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
   }
-  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(process.hProcess, 1);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_TRUE(ended);
-  EXPECT_EQ(status, 0u);
+  ExpectEndsWell(process);
   EXPECT_EQ(app.Read("config.kvx"), "exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar +skill 2\r\n");
   EXPECT_EQ(app.Read("settings.kvx"), "frun false\r\nquakedir " + quakeDir + "\r\n");
   // The launch went through the written run.bat (its lines are the core tests' business).
@@ -180,6 +194,40 @@ TEST(Win32App, AScreenReaderPressesSinglePlayerThenStart) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   SinglePlayerThenStart(Player::ScreenReader);
   CoUninitialize();
+}
+
+// A copy installed for every user, in the folder that KOVAR_INSTALLED_FOLDER names (the installer
+// check runs this case alone), started by a new player: the Quake directory prompt comes, and
+// closing saves the answer and the installed defaults in the player's own folder, although the
+// program's folder can be written here. The check looks at that folder before and after.
+TEST(Win32App, AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder) {
+  const char* installed = std::getenv("KOVAR_INSTALLED_FOLDER");
+  if (!installed || !*installed) GTEST_SKIP() << "KOVAR_INSTALLED_FOLDER names no installed copy";
+  const char* appData = std::getenv("APPDATA");
+  ASSERT_TRUE(appData && *appData);
+  const std::string own = std::string(appData) + "\\Kovar Launcher";
+  ASSERT_FALSE(std::filesystem::exists(own)) << "not a new player: " << own << " exists";
+
+  TempDir root{HostTempDir()};
+  const PROCESS_INFORMATION process =
+      Start(std::string(installed) + "\\kovar-launcher.exe", root.Path());
+  if (!process.hProcess) return;
+  HWND prompt = nullptr;
+  EXPECT_TRUE(WaitFor(
+      [&] { return (prompt = WindowOf(process.dwProcessId, "Set Quake Directory")) != nullptr; }));
+  if (prompt) {
+    SetDlgItemTextA(prompt, kInputFieldId, "C:\\Games\\Quake");
+    PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(prompt, IDOK)));
+    // The prompt is modal: the main window is closed once it is gone.
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(prompt); }));
+    PostMessageA(WindowOf(process.dwProcessId), WM_CLOSE, 0, 0);
+  }
+  ExpectEndsWell(process);
+  EXPECT_EQ(ReadLines(own + "\\settings.kvx"),
+            (Lines{"frun false\r", "quakedir C:\\Games\\Quake\r"}));
+  EXPECT_EQ(ReadLines(own + "\\config.kvx"),
+            (Lines{"exe LucidGL.exe\r", "map Sunken Keep\r", "cpar \r"}));
 }
 
 // What Windows reads from the program file before it runs: the version record shown in the

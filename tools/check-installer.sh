@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Checks the Windows installer under Wine as an administrator and a new player use it: installs it
+# silently into a copy of the prepared Wine prefix; checks the program's folder, the Start menu
+# shortcut for all users and the entry in the list of installed programs; runs the installed
+# program as a new player (the end-to-end test's case for an installed copy: the Quake directory
+# prompt, an answer, a close that saves in the player's %APPDATA% folder); checks that the
+# program's folder is unchanged by that run; uninstalls silently; and checks that the folder, the
+# shortcut and the entry are gone and the player's files stay.
+# Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST
+set -euo pipefail
+installer=$1 wine_run=$2 prefix=$3 app_test=$4
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+[ -f "$installer" ] || fail "no installer at $installer"
+echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
+
+# The prepared prefix is the one every Windows test of this build runs in: made on first use.
+"$wine_run" "$prefix" cmd /c exit
+work=$(mktemp -d "$prefix-installer.XXXXXX")
+copy=$work/prefix
+trap '"$wine_run" --stop "$copy" || true; rm -rf "$work"' EXIT
+# Its programs and libraries (nine tenths of it) shared through links, since nothing rewrites
+# them; every other file copied, so that nothing done in the copy reaches the prepared prefix;
+# the temporary files of the tests running there now left out. Status 1 from tar is a file that
+# changed while it was read: the server saving the registry replaces its file whole, so the copy
+# holds one whole version of it.
+mkdir "$copy"
+(cd "$prefix" && tar --exclude=./drive_c/windows/system32 --exclude='./drive_c/users/*/Temp/*' \
+  --warning=no-file-changed --warning=no-file-removed -cf - . || [ $? -eq 1 ]) |
+  (cd "$copy" && tar -xf -)
+cp -al "$prefix/drive_c/windows/system32" "$copy/drive_c/windows/"
+
+# The folders as Windows names them, and as this machine sees them.
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kovar Launcher'
+folder="$copy/drive_c/Program Files/Kovar Launcher"
+shortcut="$copy/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kovar Launcher.lnk"
+
+"$wine_run" "$copy" "$installer" /S || fail "the silent install ended with $?"
+for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx Uninstall.exe \
+  "data/Sunken Keep.kvx" "data/Sunken Keep.bmp"; do
+  [ -f "$folder/$file" ] || fail "the installed folder lacks $file"
+done
+[ -f "$shortcut" ] || fail "no Start menu shortcut for all users ($shortcut)"
+# reg prints each value as NAME, TYPE and DATA, four spaces apart.
+entry=$("$wine_run" "$copy" reg query "$key" | tr -d '\r' | sed 's/^ *//; s/    /|/g') ||
+  fail "no entry in the installed programs ($key)"
+for value in 'DisplayName|REG_SZ|Kovar Launcher' 'DisplayVersion|REG_SZ|0.01' \
+  'Publisher|REG_SZ|Velmont' 'DisplayIcon|REG_SZ|C:\Program Files\Kovar Launcher\kovar-launcher.exe,0' \
+  'UninstallString|REG_SZ|"C:\Program Files\Kovar Launcher\Uninstall.exe"' \
+  'QuietUninstallString|REG_SZ|"C:\Program Files\Kovar Launcher\Uninstall.exe" /S'; do
+  grep -qxF "$value" <<<"$entry" || fail "the entry lacks $value; it holds:
+$entry"
+done
+echo "installed: the folder, the shortcut and the entry"
+
+# What the program's folder holds, names and bytes, before and after a player's run.
+listing() { (cd "$folder" && find . -type f -exec sha256sum {} + | sort) }
+before=$(listing)
+KOVAR_INSTALLED_FOLDER='C:\Program Files\Kovar Launcher' "$wine_run" "$copy" "$app_test" \
+  --gtest_filter=Win32App.AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder
+[ "$(listing)" = "$before" ] || fail "the player's run changed the program's folder:
+$(diff <(echo "$before") <(listing) || true)"
+# The player's folder, %APPDATA%\Kovar Launcher, as this machine sees it.
+own=("$copy"/drive_c/users/*/AppData/Roaming/"Kovar Launcher")
+[ ${#own[@]} -eq 1 ] && [ -d "${own[0]}" ] || fail "no player's folder was made: ${own[*]}"
+echo "ran: the player's files in their own folder, the program's folder unchanged"
+
+# The uninstaller copies itself away and returns at once; it removes the folder last.
+"$wine_run" "$copy" 'C:\Program Files\Kovar Launcher\Uninstall.exe' /S || fail "the silent uninstall ended with $?"
+for _ in $(seq 600); do
+  [ -e "$folder" ] || break
+  sleep 0.1
+done
+[ ! -e "$folder" ] || fail "the uninstall left the folder: $(cd "$folder" && find .)"
+[ ! -e "$shortcut" ] || fail "the uninstall left the Start menu shortcut"
+if "$wine_run" "$copy" reg query "$key" >/dev/null 2>&1; then
+  fail "the uninstall left the entry in the installed programs"
+fi
+for file in config.kvx settings.kvx; do
+  [ -f "${own[0]}/$file" ] || fail "the uninstall removed the player's $file"
+done
+echo "uninstalled: the folder, the shortcut and the entry gone, the player's files kept"

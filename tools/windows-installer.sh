@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is needed and builds the Windows installer from the mingw-wine build (only the
+# program in the system layout and the installer, not the tests):
+# build/windows-installer/Kovar-Launcher-VERSION-win64-setup.exe, alone in that folder.
+# Usage: tools/windows-installer.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+out=$PWD/build/windows-installer
+cmake --preset mingw-wine >/dev/null
+cmake --build --preset mingw-wine --target kovar_windows_installer
+rm -rf "$out"
+mkdir -p "$out"
+cp build/mingw-wine/installer/Kovar-Launcher-*-win64-setup.exe "$out"/
+ls -l "$out"/*.exe
