@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include <utility>
 
 #include "ControlClasses.h"
+#include "Dpi.h"
 #include "FrontRow.h"
 #include "ResourceIds.h"
 #include "WindowTestSupport.h"
@@ -155,6 +157,105 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
   // The white line runs at y = 80 across the title's box, right of the word "Main".
   EXPECT_EQ(shown.At(300, 80), 0xFFFFFFu);
   EXPECT_EQ(shown.At(300, 78), 0u);
+}
+
+// The window at the screen's scale (the test run sets it in KOVAR_EXPECTED_DPI), then moved to a
+// monitor at 200 %: the client area, the white line under the title and the logo where the table
+// puts them at that scale, the title at 9.75 points, and every text of the fields and labels
+// inside its control.
+TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
+  struct Scale {
+    int dpi;
+    SIZE client;
+    RECT line;
+    RECT logo;
+    int titleEmHeight;  // 9.75 points in pixels
+  };
+  const std::vector<Scale> scales = {
+      {96, {399, 291}, {136, 80, 392, 81}, {0, 0, 312, 64}, 13},
+      {144, {598, 436}, {204, 120, 588, 121}, {0, 0, 468, 96}, 20},
+      {192, {798, 582}, {272, 160, 784, 162}, {0, 0, 624, 128}, 26},
+  };
+  const char* expected = std::getenv("KOVAR_EXPECTED_DPI");
+  const int screenDpi = expected ? std::atoi(expected) : 96;
+  dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Keep\r\ncpar +skill 2 -width 640\r\n");
+  Start();
+  HWND window = app->MainWindow().Window();
+  ASSERT_EQ(WindowDpi(window), screenDpi) << "the screen's scale is not what the test run set";
+  ShowWindow(window, SW_SHOW);
+  for (const int dpi : {screenDpi, 192}) {
+    SCOPED_TRACE(dpi);
+    const auto scale =
+        std::find_if(scales.begin(), scales.end(), [dpi](const Scale& s) { return s.dpi == dpi; });
+    ASSERT_NE(scale, scales.end());
+    if (dpi != screenDpi) {
+      RECT suggested;
+      GetWindowRect(window, &suggested);
+      SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+    UpdateWindow(window);
+    Pump();
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scale->client.cx);
+    EXPECT_EQ(client.bottom, scale->client.cy);
+    const RECT logo = PlaceOf(Control(MainControl::imgLogo1));
+    EXPECT_TRUE(EqualRect(&logo, &scale->logo)) << logo.right << "x" << logo.bottom;
+
+    // The line, right of the word "Main" to its end, and black just outside it.
+    HDC dc = GetDC(window);
+    const RECT& line = scale->line;
+    int white = 0;
+    for (int x = (line.left + line.right) / 2; x < line.right; ++x) {
+      for (int y = line.top; y < line.bottom; ++y)
+        white += GetPixel(dc, x, y) == RGB(255, 255, 255);
+    }
+    EXPECT_EQ(white, (line.right - (line.left + line.right) / 2) * (line.bottom - line.top));
+    EXPECT_EQ(GetPixel(dc, line.right - 1, line.top - 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, line.right - 1, line.bottom), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, line.right, line.top), RGB(0, 0, 0));
+    ReleaseDC(window, dc);
+
+    struct Text {
+      MainControl control;
+      HWND shownIn;
+    };
+    for (const Text& text : std::vector<Text>{
+             {MainControl::lblExe, Control(MainControl::lblExe)},
+             {MainControl::lblMap, Control(MainControl::lblMap)},
+             {MainControl::lblCustomPar, Control(MainControl::lblCustomPar)},
+             {MainControl::lblTitle, Control(MainControl::lblTitle)},
+             {MainControl::lblMapTitle, Control(MainControl::lblMapTitle)},
+             {MainControl::comboEXE, ComboField(Control(MainControl::comboEXE))},
+             {MainControl::listMap, ComboField(Control(MainControl::listMap))},
+             {MainControl::txtCpar, Control(MainControl::txtCpar)},
+         }) {
+      HWND shownIn = text.shownIn;
+      const std::string shown = WindowText(shownIn);
+      RECT room;
+      GetClientRect(shownIn, &room);
+      // An edit field shows its text in its formatting rectangle.
+      if (shownIn != Control(text.control) || text.control == MainControl::txtCpar) {
+        SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+      }
+      HDC measure = GetDC(shownIn);
+      const auto font = reinterpret_cast<HFONT>(SendMessageA(shownIn, WM_GETFONT, 0, 0));
+      HGDIOBJ old = SelectObject(measure, font);
+      SIZE size;
+      GetTextExtentPoint32A(measure, shown.c_str(), static_cast<int>(shown.size()), &size);
+      SelectObject(measure, old);
+      ReleaseDC(shownIn, measure);
+      EXPECT_FALSE(shown.empty()) << Describe(text.control).name;
+      EXPECT_LE(size.cx, room.right - room.left) << Describe(text.control).name << " " << shown;
+      EXPECT_LE(size.cy, room.bottom - room.top) << Describe(text.control).name << " " << shown;
+      if (text.control == MainControl::lblTitle) {
+        LOGFONTA asked{};
+        GetObjectA(font, sizeof asked, &asked);
+        EXPECT_EQ(-asked.lfHeight, scale->titleEmHeight);
+      }
+    }
+  }
 }
 
 TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
