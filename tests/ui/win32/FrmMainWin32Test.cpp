@@ -165,16 +165,15 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
 // inside its control.
 TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
   struct Scale {
-    int dpi;
     SIZE client;
     RECT line;
     RECT logo;
     int titleEmHeight;  // 9.75 points in pixels
   };
-  const std::vector<Scale> scales = {
-      {96, {399, 291}, {136, 80, 392, 81}, {0, 0, 312, 64}, 13},
-      {144, {598, 436}, {204, 120, 588, 121}, {0, 0, 468, 96}, 20},
-      {192, {798, 582}, {272, 160, 784, 162}, {0, 0, 624, 128}, 26},
+  const std::map<int, Scale> scales = {
+      {96, {{399, 291}, {136, 80, 392, 81}, {0, 0, 312, 64}, 13}},
+      {144, {{598, 436}, {204, 120, 588, 121}, {0, 0, 468, 96}, 20}},
+      {192, {{798, 582}, {272, 160, 784, 162}, {0, 0, 624, 128}, 26}},
   };
   const char* expected = std::getenv("KOVAR_EXPECTED_DPI");
   const int screenDpi = expected ? std::atoi(expected) : 96;
@@ -185,9 +184,8 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
   ShowWindow(window, SW_SHOW);
   for (const int dpi : {screenDpi, 192}) {
     SCOPED_TRACE(dpi);
-    const auto scale =
-        std::find_if(scales.begin(), scales.end(), [dpi](const Scale& s) { return s.dpi == dpi; });
-    ASSERT_NE(scale, scales.end());
+    ASSERT_TRUE(scales.count(dpi));
+    const Scale* scale = &scales.at(dpi);
     if (dpi != screenDpi) {
       RECT suggested;
       GetWindowRect(window, &suggested);
@@ -206,37 +204,29 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
     // The line, right of the word "Main" to its end, and black just outside it.
     HDC dc = GetDC(window);
     const RECT& line = scale->line;
-    int white = 0;
+    int notWhite = 0;
     for (int x = (line.left + line.right) / 2; x < line.right; ++x) {
-      for (int y = line.top; y < line.bottom; ++y)
-        white += GetPixel(dc, x, y) == RGB(255, 255, 255);
+      for (int y = line.top; y < line.bottom; ++y) notWhite += GetPixel(dc, x, y) != 0xFFFFFF;
     }
-    EXPECT_EQ(white, (line.right - (line.left + line.right) / 2) * (line.bottom - line.top));
+    EXPECT_EQ(notWhite, 0);
     EXPECT_EQ(GetPixel(dc, line.right - 1, line.top - 1), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, line.right - 1, line.bottom), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, line.right, line.top), RGB(0, 0, 0));
     ReleaseDC(window, dc);
 
-    struct Text {
-      MainControl control;
-      HWND shownIn;
-    };
-    for (const Text& text : std::vector<Text>{
-             {MainControl::lblExe, Control(MainControl::lblExe)},
-             {MainControl::lblMap, Control(MainControl::lblMap)},
-             {MainControl::lblCustomPar, Control(MainControl::lblCustomPar)},
-             {MainControl::lblTitle, Control(MainControl::lblTitle)},
-             {MainControl::lblMapTitle, Control(MainControl::lblMapTitle)},
-             {MainControl::comboEXE, ComboField(Control(MainControl::comboEXE))},
-             {MainControl::listMap, ComboField(Control(MainControl::listMap))},
-             {MainControl::txtCpar, Control(MainControl::txtCpar)},
-         }) {
-      HWND shownIn = text.shownIn;
+    for (const MainControl control :
+         {MainControl::lblExe, MainControl::lblMap, MainControl::lblCustomPar,
+          MainControl::lblTitle, MainControl::lblMapTitle, MainControl::comboEXE,
+          MainControl::listMap, MainControl::txtCpar}) {
+      const ControlKind kind = Describe(control).kind;
+      HWND shownIn = kind == ControlKind::Label || kind == ControlKind::TextBox
+                         ? Control(control)
+                         : ComboField(Control(control));
       const std::string shown = WindowText(shownIn);
       RECT room;
       GetClientRect(shownIn, &room);
       // An edit field shows its text in its formatting rectangle.
-      if (shownIn != Control(text.control) || text.control == MainControl::txtCpar) {
+      if (kind != ControlKind::Label) {
         SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
       }
       HDC measure = GetDC(shownIn);
@@ -246,10 +236,10 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
       GetTextExtentPoint32A(measure, shown.c_str(), static_cast<int>(shown.size()), &size);
       SelectObject(measure, old);
       ReleaseDC(shownIn, measure);
-      EXPECT_FALSE(shown.empty()) << Describe(text.control).name;
-      EXPECT_LE(size.cx, room.right - room.left) << Describe(text.control).name << " " << shown;
-      EXPECT_LE(size.cy, room.bottom - room.top) << Describe(text.control).name << " " << shown;
-      if (text.control == MainControl::lblTitle) {
+      EXPECT_FALSE(shown.empty()) << Describe(control).name;
+      EXPECT_LE(size.cx, room.right - room.left) << Describe(control).name << " " << shown;
+      EXPECT_LE(size.cy, room.bottom - room.top) << Describe(control).name << " " << shown;
+      if (control == MainControl::lblTitle) {
         LOGFONTA asked{};
         GetObjectA(font, sizeof asked, &asked);
         EXPECT_EQ(-asked.lfHeight, scale->titleEmHeight);
