@@ -16,6 +16,12 @@ copy="$prefix-dpi$dpi"
 if [ ! -e "$copy/.dpi-set" ]; then
   # The prefix is prepared by its first use.
   [ -e "$prefix/.initialised" ] || "$run" "$prefix" cmd /c exit
+  # The wineserver writes the registry out some seconds after it changes: a prefix just set up
+  # has none on disk yet.
+  written() { [ "$prefix/system.reg" -nt "$prefix/.initialised" ] &&
+    [ "$prefix/user.reg" -nt "$prefix/.initialised" ]; }
+  for _ in $(seq 240); do written && break; sleep 0.5; done
+  written || { echo "$0: $prefix: Wine did not write the registry out" >&2; exit 1; }
   rm -rf "$copy"
   # Under the prefix's lock, so that no session starts on it while it is copied.
   flock "$prefix.lock" cp -a --reflink=auto "$prefix" "$copy"
