@@ -247,8 +247,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       exStyle, windowClass, row.text, WS_CHILD | clip | visible | tabStop | style, place.left,
       place.top, place.width, CreationHeight(row, place), container,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont(dpi_)), FALSE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row)), FALSE);
   if (*row.accessibleName || row.accessibleRole != AccessibleRole::Standard) {
     DescribeForScreenReaders(control, row);
   }
@@ -258,6 +257,10 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   }
   if (row.kind == ControlKind::EngineBox) FitEngineField(control, place.height);
   return control;
+}
+
+HFONT frmMain::FontFor(const ControlDescription& row) const {
+  return row.titleFont ? titleFont_ : MessageFont(dpi_);
 }
 
 void frmMain::ScaleTo(int dpi) {
@@ -274,9 +277,7 @@ void frmMain::ScaleTo(int dpi) {
     }
     SetWindowPos(control, nullptr, place.left, place.top, place.width,
                  CreationHeight(description, place), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(description.titleFont ? titleFont_ : MessageFont(dpi_)),
-                 FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(description)), FALSE);
     if (description.kind == ControlKind::EngineBox) FitEngineField(control, place.height);
   }
   DeleteObject(oldTitleFont);

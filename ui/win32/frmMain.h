@@ -59,6 +59,8 @@ class frmMain : public MainView {
   HWND MakeControl(const ControlDescription& row, int id);
   // Lays every control out again, with its fonts, for a monitor of `dpi` dots per inch.
   void ScaleTo(int dpi);
+  // A control's font at the window's scale.
+  HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
 
   MainWindow behaviour_;
