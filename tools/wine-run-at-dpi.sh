@@ -23,8 +23,11 @@ if [ ! -e "$copy/.dpi-set" ]; then
   for _ in $(seq 240); do written && break; sleep 0.5; done
   written || { echo "$0: $prefix: Wine did not write the registry out" >&2; exit 1; }
   rm -rf "$copy"
-  # Under the prefix's lock, so that no session starts on it while it is copied.
-  flock "$prefix.lock" cp -a --reflink=auto "$prefix" "$copy"
+  mkdir "$copy"
+  # Under the prefix's lock, so that no session starts on it while it is copied; without the
+  # users' temporary folders, where other tests' files come and go meanwhile.
+  flock "$prefix.lock" tar -C "$prefix" --exclude='./drive_c/users/*/Temp/*' -cf - . |
+    tar -C "$copy" -xf -
   "$run" "$copy" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null
   # The session's processes started at the old scale; ending it writes the registry out.
