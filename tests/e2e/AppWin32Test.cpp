@@ -259,8 +259,9 @@ TEST(Win32App, TheProgramCarriesItsVersionRecordAndManifest) {
   const std::string manifest(static_cast<const char*>(LockResource(LoadResource(file, found))),
                              SizeofResource(file, found));
   FreeLibrary(file);
-  for (const char* wanted : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "level=\"asInvoker\"", ">false</dpiAware>"}) {
+  for (const char* wanted :
+       {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
+        ">true</dpiAware>", ">PerMonitorV2</dpiAwareness>"}) {
     EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
   }
   EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);

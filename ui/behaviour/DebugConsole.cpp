@@ -23,8 +23,8 @@ void DebugConsole::cmdSend_Click(const std::string& typed) {
   if (launcher_.RunCommand(typed).ok()) view_.ClearLine();
 }
 
-void DebugConsole::Form_Resize(int clientWidthPixels, int clientHeightPixels) {
-  view_.Place(DebugControl::listDebug, DebugListPlace(clientWidthPixels, clientHeightPixels));
+void DebugConsole::Form_Resize(int clientWidthPixels, int clientHeightPixels, int dpi) {
+  view_.Place(DebugControl::listDebug, DebugListPlace(clientWidthPixels, clientHeightPixels, dpi));
 }
 
 void DebugConsole::LogAppended(std::size_t) { view_.ShowLog(launcher_.State().Log()); }

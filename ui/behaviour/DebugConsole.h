@@ -29,8 +29,8 @@ class DebugConsole : private StateObserver {
   // `typed` is the line as the player typed it; it is cleared only when it ran without failure,
   // so that a failed line can be corrected.
   void cmdSend_Click(const std::string& typed);
-  // The client area's new size, in pixels.
-  void Form_Resize(int clientWidthPixels, int clientHeightPixels);
+  // The client area's new size, in pixels at the window's dots per inch.
+  void Form_Resize(int clientWidthPixels, int clientHeightPixels, int dpi = kStandardDpi);
 
  private:
   void LogAppended(std::size_t index) override;

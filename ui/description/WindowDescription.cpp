@@ -58,8 +58,8 @@ PanelVisibility PanelsAfter(ClickAction click, PanelVisibility now) {
   return now;
 }
 
-PixelsRect DebugListPlace(int clientWidthPixels, int clientHeightPixels) {
-  const PixelsRect start = Pixels(Describe(DebugControl::listDebug).place);
+PixelsRect DebugListPlace(int clientWidthPixels, int clientHeightPixels, int dpi) {
+  const PixelsRect start = Pixels(Describe(DebugControl::listDebug).place, dpi);
   return {start.left, start.top, clientWidthPixels, std::max(0, clientHeightPixels - start.top)};
 }
 

@@ -258,8 +258,9 @@ constexpr const ControlDescription& Describe(DebugControl control) {
   return kDebugWindowControls[static_cast<std::size_t>(control)];
 }
 
-// The resize rule, in pixels: the list keeps its left and top and fills the rest of the client
-// area. A client area lower than the list's top (a minimised window) gives the list no height.
-PixelsRect DebugListPlace(int clientWidthPixels, int clientHeightPixels);
+// The resize rule, in pixels at `dpi`: the list keeps its left and top and fills the rest of the
+// client area. A client area lower than the list's top (a minimised window) gives the list no
+// height.
+PixelsRect DebugListPlace(int clientWidthPixels, int clientHeightPixels, int dpi = kStandardDpi);
 
 }  // namespace kovar

@@ -13,6 +13,8 @@ namespace {
 
 struct ImageState {
   Picture picture;
+  PixelsRect place;
+  int dpi = kStandardDpi;
   bool clickable = false;
   bool pressed = false;
   std::string accessibleName;
@@ -58,7 +60,9 @@ LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(image, &paint);
       if (state && !state->picture.Empty()) {
-        state->picture.Draw(dc, 0, 0);
+        RECT client;
+        GetClientRect(image, &client);
+        state->picture.Draw(dc, 0, 0, client.right, client.bottom);
       } else {
         FillRect(dc, &paint.rcPaint, SolidBrush(kWindowBackground));
       }
@@ -142,12 +146,14 @@ HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable) {
                          GetModuleHandleA(nullptr), clickable ? parent : nullptr);
 }
 
-void SetImagePicture(HWND image, Picture picture, const PixelsRect& place) {
-  ImageState* state = StateOf(image);
-  if (!state) return;
-  state->picture = std::move(picture);
-  const int width = state->picture.Empty() ? place.width : state->picture.Width();
-  const int height = state->picture.Empty() ? place.height : state->picture.Height();
+namespace {
+
+// Gives the image the size of its picture at its scale, or of its place without one.
+void Resize(HWND image, const ImageState& state) {
+  const PixelsRect& place = state.place;
+  const bool empty = state.picture.Empty();
+  const int width = empty ? place.width : PicturePixels(state.picture.Width(), state.dpi);
+  const int height = empty ? place.height : PicturePixels(state.picture.Height(), state.dpi);
   // What the old picture covered is drawn again, and so is what lies in front of the new one
   // (a label draws over it, after it).
   auto PlaceInParent = [image] {
@@ -157,10 +163,27 @@ void SetImagePicture(HWND image, Picture picture, const PixelsRect& place) {
     return rect;
   };
   const RECT before = PlaceInParent();
-  SetWindowPos(image, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(image, nullptr, place.left, place.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT changed = PlaceInParent();
   UnionRect(&changed, &changed, &before);
   RedrawWindow(GetParent(image), &changed, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace
+
+void SetImagePicture(HWND image, Picture picture) {
+  ImageState* state = StateOf(image);
+  if (!state) return;
+  state->picture = std::move(picture);
+  Resize(image, *state);
+}
+
+void PlaceImage(HWND image, const PixelsRect& place, int dpi) {
+  ImageState* state = StateOf(image);
+  if (!state) return;
+  state->place = place;
+  state->dpi = dpi;
+  Resize(image, *state);
 }
 
 void DescribeImage(HWND image, std::string name, AccessibleRole role) {

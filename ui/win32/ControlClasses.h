@@ -27,12 +27,14 @@ inline constexpr char kPanelClass[] = "KovarPanel";
 inline constexpr char kLineClass[] = "KovarLine";
 inline constexpr char kImageClass[] = "KovarImage";
 
-// An image control: shows its picture unscaled from its top-left corner and takes the picture's
-// size. A clickable one sends its parent WM_COMMAND with STN_CLICKED when clicked, as a static
-// control with SS_NOTIFY does.
+// An image control: shows its picture from its top-left corner at the window's scale (a picture's
+// pixel is 15 twips) and takes the picture's size at that scale. A clickable one sends its parent
+// WM_COMMAND with STN_CLICKED when clicked, as a static control with SS_NOTIFY does.
 HWND CreateImage(HWND parent, int id, const PixelsRect& place, bool clickable);
-// Gives the image a picture (an empty one removes it; the image then keeps the size `place`).
-void SetImagePicture(HWND image, Picture picture, const PixelsRect& place);
+// Gives the image a picture (an empty one removes it; the image then keeps the size of its place).
+void SetImagePicture(HWND image, Picture picture);
+// Places the image at `place`, the place in pixels at `dpi`, and shows its picture at that scale.
+void PlaceImage(HWND image, const PixelsRect& place, int dpi);
 // What a screen reader is told of the image: its name and role; a push button's press is its
 // click.
 void DescribeImage(HWND image, std::string name, AccessibleRole role);

@@ -2,13 +2,16 @@
 // the keyboard: Enter answers OK, Escape cancels, Tab moves between the field and the buttons.
 #include "InputBox.h"
 
+#include "Dpi.h"
 #include "TextControls.h"
+#include "Twips.h"
 
 namespace kovar {
 
 namespace {
 
-// Pixels: the prompt beside the buttons, the field along the bottom, as a Windows input box.
+// Pixels at the standard scale: the prompt beside the buttons, the field along the bottom, as a
+// Windows input box.
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 128;
 constexpr RECT kPrompt{10, 10, 270, 88};
@@ -23,13 +26,19 @@ struct Request {
   std::string answer;
 };
 
+// Pixels at the standard scale to pixels at `dpi`.
+int Scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, kStandardDpi); }
+
 HWND AddControl(HWND dialog, const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                 const RECT& place, int id) {
+  const int dpi = WindowDpi(dialog);
+  const int left = Scaled(place.left, dpi);
+  const int top = Scaled(place.top, dpi);
   HWND control = CreateWindowExA(
-      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-      place.right - place.left, place.bottom - place.top, dialog,
+      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, left, top,
+      Scaled(place.right, dpi) - left, Scaled(place.bottom, dpi) - top, dialog,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
   return control;
 }
 
@@ -40,11 +49,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       request = reinterpret_cast<Request*>(lParam);
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       SetWindowTextA(dialog, request->title->c_str());
-      RECT frame{0, 0, kClientWidth, kClientHeight};
-      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-      SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const int dpi = WindowDpi(dialog);
+      FitClientArea(dialog, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), dpi);
       // The prompt is text, never a list of access keys.
       AddControl(dialog, "STATIC", request->prompt->c_str(), SS_LEFT | SS_NOPREFIX, 0, kPrompt,
                  kInputPromptId);

@@ -62,11 +62,22 @@ std::string Picture::LoadResource(int id) {
   return Load(picture);
 }
 
-void Picture::Draw(HDC dc, int x, int y) const {
+void Picture::Draw(HDC dc, int x, int y, int width, int height) const {
   if (!bitmap_) return;
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, bitmap_);
-  BitBlt(dc, x, y, width_, height_, memory, 0, 0, SRCCOPY);
+  if (width == width_ && height == height_) {
+    BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
+  } else {
+    const bool whole = width % width_ == 0 && height % height_ == 0;
+    const int mode = SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+    // Halftone needs the brush origin set again after the mode.
+    POINT origin;
+    SetBrushOrgEx(dc, 0, 0, &origin);
+    StretchBlt(dc, x, y, width, height, memory, 0, 0, width_, height_, SRCCOPY);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, mode);
+  }
   SelectObject(memory, old);
   DeleteDC(memory);
 }

@@ -30,7 +30,10 @@ class Picture {
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Copies the picture, unscaled, with its top-left corner at (x, y).
-  void Draw(HDC dc, int x, int y) const;
+  void Draw(HDC dc, int x, int y) const { Draw(dc, x, y, width_, height_); }
+  // The same, scaled to `width` x `height`: each pixel a sharp block where the size is a whole
+  // multiple of the picture's, smoothed otherwise.
+  void Draw(HDC dc, int x, int y, int width, int height) const;
 
  private:
   HBITMAP bitmap_ = nullptr;

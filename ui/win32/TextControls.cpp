@@ -80,14 +80,4 @@ HWND ComboField(HWND combo) {
   return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
-HFONT MessageFont() {
-  static const HFONT font = [] {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return CreateFontIndirectA(&metrics.lfMessageFont);
-  }();
-  return font;
-}
-
 }  // namespace kovar

@@ -22,7 +22,4 @@ void DropLineBreaks(HWND edit);
 // The edit field of a combo box.
 HWND ComboField(HWND combo);
 
-// The message font of the system, which the controls use instead of the bold System font.
-HFONT MessageFont();
-
 }  // namespace kovar

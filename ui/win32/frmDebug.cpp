@@ -2,6 +2,7 @@
 #include "frmDebug.h"
 
 #include "AccessibleControl.h"
+#include "Dpi.h"
 #include "OwnedWindowProc.h"
 #include "TextControls.h"
 
@@ -26,11 +27,12 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExA(&windowClass);
 
-  RECT frame{0, 0, Pixels(kDebugWindowFrame.clientWidth), Pixels(kDebugWindowFrame.clientHeight)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  // Made first and sized after: the scale is that of the monitor where Windows puts it.
   CreateWindowExA(0, kWindowClass, kDebugWindowFrame.caption, kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                  nullptr, instance, this);
+                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+  dpi_ = WindowDpi(window_);
+  FitClientArea(window_, Pixels(kDebugWindowFrame.clientWidth, dpi_),
+                Pixels(kDebugWindowFrame.clientHeight, dpi_), dpi_);
 
   // Created in focus order, each below the ones before it: the dialog manager's Tab follows the
   // stacking, and the three do not overlap.
@@ -38,7 +40,7 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
     for (std::size_t row = 0; row < kDebugWindowControls.size(); ++row) {
       const ControlDescription& control = kDebugWindowControls[row];
       if (control.focusOrder != focus) continue;
-      const PixelsRect place = Pixels(control.place);
+      const PixelsRect place = Pixels(control.place, dpi_);
       const char* windowClassName = "BUTTON";
       DWORD style = WS_TABSTOP;
       DWORD exStyle = 0;
@@ -61,7 +63,7 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
                           reinterpret_cast<HMENU>(
                               static_cast<INT_PTR>(DebugControlId(static_cast<DebugControl>(row)))),
                           instance, nullptr);
-      SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+      SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), FALSE);
       DescribeForScreenReaders(made, control);
       SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       controls_[row] = made;
@@ -70,7 +72,7 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
   DropLineBreaks(Control(DebugControl::txtMain));
   RECT client;
   GetClientRect(window_, &client);
-  behaviour_.Form_Resize(client.right, client.bottom);
+  behaviour_.Form_Resize(client.right, client.bottom, dpi_);
   behaviour_.Form_Load();
 }
 
@@ -106,8 +108,28 @@ LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SIZE:
-      if (Control(DebugControl::listDebug)) behaviour_.Form_Resize(LOWORD(lParam), HIWORD(lParam));
+      if (Control(DebugControl::listDebug)) {
+        behaviour_.Form_Resize(LOWORD(lParam), HIWORD(lParam), dpi_);
+      }
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the text box and the button at the new scale, and
+      // the window where and as large as Windows suggests, which places the list.
+      dpi_ = HIWORD(wParam);
+      for (DebugControl control : {DebugControl::cmdSend, DebugControl::txtMain}) {
+        const PixelsRect place = Pixels(Describe(control).place, dpi_);
+        SetWindowPos(Control(control), nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      for (HWND control : controls_) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), TRUE);
+      }
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_CLOSE:
       // Closing the console hides it; the log stays and keeps growing.
       ::ShowWindow(window_, SW_HIDE);

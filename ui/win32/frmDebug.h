@@ -44,6 +44,8 @@ class frmDebug : public DebugView {
 
   DebugConsole behaviour_;
   HWND window_ = nullptr;
+  // The dots per inch the window is laid out for.
+  int dpi_ = kStandardDpi;
   std::array<HWND, static_cast<std::size_t>(DebugControl::Count)> controls_{};
   // The log's entries the list holds.
   std::size_t shown_ = 0;

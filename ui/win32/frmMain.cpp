@@ -8,6 +8,7 @@
 
 #include "AccessibleControl.h"
 #include "ControlClasses.h"
+#include "Dpi.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
 #include "ResourceIds.h"
@@ -47,15 +48,30 @@ int ArtworkResource(Artwork artwork) {
   return 0;
 }
 
-HFONT CreateTitleFont() {
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+HFONT CreateTitleFont(int dpi) {
   // Points to pixels, rounded; a negative height asks for the character height without leading.
-  const int height = -static_cast<int>(kTitleFont.points * pixelsPerInch / 72.0 + 0.5);
+  const int height = -static_cast<int>(kTitleFont.points * dpi / 72.0 + 0.5);
   return CreateFontA(height, 0, 0, 0, kTitleFont.weight, kTitleFont.italic ? TRUE : FALSE, FALSE,
                      FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_SWISS, kTitleFont.face);
+}
+
+// A drop-down combo box is created with the height of its open list; its own height is the
+// field's, set by FitEngineField.
+int CreationHeight(const ControlDescription& row, const PixelsRect& place) {
+  return row.kind == ControlKind::EngineBox ? place.height * (kEngineListRows + 1) : place.height;
+}
+
+// The engine box's field height is the selection field's item height plus its frame.
+void FitEngineField(HWND combo, int height) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT now;
+    GetWindowRect(combo, &now);
+    const int off = height - (now.bottom - now.top);
+    if (off == 0) break;
+    const LRESULT item = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + off);
+  }
 }
 
 void RedrawUnder(HWND control) {
@@ -90,20 +106,12 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExA(&windowClass);
 
-  HMENU menu = CreateMainMenu();
-  RECT frame{0, 0, Pixels(kMainWindowFrame.clientWidth), Pixels(kMainWindowFrame.clientHeight)};
-  AdjustWindowRectEx(&frame, kWindowStyle, TRUE, 0);
+  // Made first and sized after: the scale is that of the monitor where Windows puts it.
   CreateWindowExA(0, kWindowClass, kMainWindowFrame.caption, kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu,
-                  instance, this);
-  // The menu bar may take more room than the frame allowed for: the client area keeps its size.
-  RECT client;
-  GetClientRect(window_, &client);
-  const int extraHeight = Pixels(kMainWindowFrame.clientHeight) - client.bottom;
-  if (extraHeight != 0) {
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top + extraHeight, SWP_NOMOVE | SWP_NOZORDER);
-  }
+                  CW_USEDEFAULT, 0, 0, nullptr, CreateMainMenu(), instance, this);
+  dpi_ = WindowDpi(window_);
+  FitClientArea(window_, Pixels(kMainWindowFrame.clientWidth, dpi_),
+                Pixels(kMainWindowFrame.clientHeight, dpi_), dpi_);
   BuildControls();
   behaviour_.Form_Load();
 }
@@ -132,6 +140,14 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkColor(dc, ToColorRef(kFieldBackground));
       return reinterpret_cast<LRESULT>(SolidBrush(kFieldBackground));
     }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the place Windows suggests, and the layout again.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ScaleTo(HIWORD(wParam));
+      return 0;
+    }
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
@@ -148,7 +164,7 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::BuildControls() {
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(dpi_);
   for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
     const ControlDescription& control = kMainWindowControls[row];
     controls_[row] = MakeControl(control, ControlId(static_cast<MainControl>(row)));
@@ -172,7 +188,7 @@ void frmMain::BuildControls() {
 
 HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   HWND container = row.container == Container::Window ? window_ : Control(PanelOf(row.container));
-  const PixelsRect place = Pixels(row.place);
+  const PixelsRect place = Pixels(row.place, dpi_);
   const DWORD visible = row.visible ? WS_VISIBLE : 0;
   const DWORD tabStop = row.focusOrder > 0 ? WS_TABSTOP : 0;
   // Without it, overlapping siblings paint over one another in whatever order they are painted.
@@ -180,7 +196,6 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   const char* windowClass = nullptr;
   DWORD style = 0;
   DWORD exStyle = 0;
-  int height = place.height;
   switch (row.kind) {
     case ControlKind::Panel:
       windowClass = kPanelClass;
@@ -194,9 +209,6 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
     case ControlKind::EngineBox:
       windowClass = "COMBOBOX";
       style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-      // A drop-down combo box is created with the height of its open list; its own height is
-      // the field's, set below.
-      height = place.height * (kEngineListRows + 1);
       break;
     case ControlKind::TextBox:
       windowClass = "EDIT";
@@ -216,9 +228,10 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
     case ControlKind::ClickableImage: {
       HWND image = CreateImage(container, id, place, row.kind == ControlKind::ClickableImage);
       if (!visible) ShowWindow(image, SW_HIDE);
+      PlaceImage(image, place, dpi_);
       Picture picture;
       if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
-      SetImagePicture(image, std::move(picture), place);
+      SetImagePicture(image, std::move(picture));
       DescribeImage(image, row.accessibleName, row.accessibleRole);
       return image;
     }
@@ -232,10 +245,9 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   }
   HWND control = CreateWindowExA(
       exStyle, windowClass, row.text, WS_CHILD | clip | visible | tabStop | style, place.left,
-      place.top, place.width, height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(row.titleFont ? titleFont_ : MessageFont()), FALSE);
+      place.top, place.width, CreationHeight(row, place), container,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row)), FALSE);
   if (*row.accessibleName || row.accessibleRole != AccessibleRole::Standard) {
     DescribeForScreenReaders(control, row);
   }
@@ -243,18 +255,35 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
   if (row.kind == ControlKind::MapBox || row.kind == ControlKind::EngineBox) {
     DropLineBreaks(ComboField(control));
   }
-  if (row.kind == ControlKind::EngineBox) {
-    // The field's height is the selection field's item height plus its frame.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      RECT now;
-      GetWindowRect(control, &now);
-      const int off = place.height - (now.bottom - now.top);
-      if (off == 0) break;
-      const LRESULT item = SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-      SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + off);
-    }
-  }
+  if (row.kind == ControlKind::EngineBox) FitEngineField(control, place.height);
   return control;
+}
+
+HFONT frmMain::FontFor(const ControlDescription& row) const {
+  return row.titleFont ? titleFont_ : MessageFont(dpi_);
+}
+
+void frmMain::ScaleTo(int dpi) {
+  dpi_ = dpi;
+  HFONT oldTitleFont = std::exchange(titleFont_, CreateTitleFont(dpi_));
+  for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
+    const ControlDescription& description = kMainWindowControls[row];
+    HWND control = controls_[row];
+    const PixelsRect place = Pixels(description.place, dpi_);
+    if (description.kind == ControlKind::Picture ||
+        description.kind == ControlKind::ClickableImage) {
+      PlaceImage(control, place, dpi_);
+      continue;
+    }
+    SetWindowPos(control, nullptr, place.left, place.top, place.width,
+                 CreationHeight(description, place), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(description)), FALSE);
+    if (description.kind == ControlKind::EngineBox) FitEngineField(control, place.height);
+  }
+  DeleteObject(oldTitleFont);
+  FitClientArea(window_, Pixels(kMainWindowFrame.clientWidth, dpi_),
+                Pixels(kMainWindowFrame.clientHeight, dpi_), dpi_);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmMain::OnCommand(int id, int code) {
@@ -331,7 +360,7 @@ void frmMain::SetVisible(MainControl control, bool visible) {
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   Picture picture;
   if (std::string why = picture.Load(bitmap); !why.empty()) return Result::Failure(why);
-  SetImagePicture(Control(control), std::move(picture), Pixels(Describe(control).place));
+  SetImagePicture(Control(control), std::move(picture));
   return Result::Ok();
 }
 

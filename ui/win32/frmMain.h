@@ -57,10 +57,16 @@ class frmMain : public MainView {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
   HWND MakeControl(const ControlDescription& row, int id);
+  // Lays every control out again, with its fonts, for a monitor of `dpi` dots per inch.
+  void ScaleTo(int dpi);
+  // A control's font at the window's scale.
+  HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
 
   MainWindow behaviour_;
   HWND window_ = nullptr;
+  // The dots per inch the window is laid out for.
+  int dpi_ = kStandardDpi;
   HFONT titleFont_ = nullptr;
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> endProgram_;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include <utility>
 
 #include "ControlClasses.h"
+#include "Dpi.h"
 #include "FrontRow.h"
 #include "ResourceIds.h"
 #include "WindowTestSupport.h"
@@ -155,6 +157,95 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
   // The white line runs at y = 80 across the title's box, right of the word "Main".
   EXPECT_EQ(shown.At(300, 80), 0xFFFFFFu);
   EXPECT_EQ(shown.At(300, 78), 0u);
+}
+
+// The window at the screen's scale (the test run sets it in KOVAR_EXPECTED_DPI), then moved to a
+// monitor at 200 %: the client area, the white line under the title and the logo where the table
+// puts them at that scale, the title at 9.75 points, and every text of the fields and labels
+// inside its control.
+TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
+  struct Scale {
+    SIZE client;
+    RECT line;
+    RECT logo;
+    int titleEmHeight;  // 9.75 points in pixels
+  };
+  const std::map<int, Scale> scales = {
+      {96, {{399, 291}, {136, 80, 392, 81}, {0, 0, 312, 64}, 13}},
+      {144, {{598, 436}, {204, 120, 588, 121}, {0, 0, 468, 96}, 20}},
+      {192, {{798, 582}, {272, 160, 784, 162}, {0, 0, 624, 128}, 26}},
+  };
+  const char* expected = std::getenv("KOVAR_EXPECTED_DPI");
+  const int screenDpi = expected ? std::atoi(expected) : 96;
+  dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Keep\r\ncpar +skill 2 -width 640\r\n");
+  Start();
+  HWND window = app->MainWindow().Window();
+  ASSERT_EQ(WindowDpi(window), screenDpi) << "the screen's scale is not what the test run set";
+  ShowWindow(window, SW_SHOW);
+  for (const int dpi : {screenDpi, 192}) {
+    SCOPED_TRACE(dpi);
+    ASSERT_TRUE(scales.count(dpi));
+    const Scale* scale = &scales.at(dpi);
+    if (dpi != screenDpi) {
+      RECT suggested;
+      GetWindowRect(window, &suggested);
+      SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+    UpdateWindow(window);
+    Pump();
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scale->client.cx);
+    EXPECT_EQ(client.bottom, scale->client.cy);
+    const RECT logo = PlaceOf(Control(MainControl::imgLogo1));
+    EXPECT_TRUE(EqualRect(&logo, &scale->logo)) << logo.right << "x" << logo.bottom;
+
+    // The line, right of the word "Main" to its end, and black just outside it.
+    HDC dc = GetDC(window);
+    const RECT& line = scale->line;
+    int notWhite = 0;
+    for (int x = (line.left + line.right) / 2; x < line.right; ++x) {
+      for (int y = line.top; y < line.bottom; ++y) notWhite += GetPixel(dc, x, y) != 0xFFFFFF;
+    }
+    EXPECT_EQ(notWhite, 0);
+    EXPECT_EQ(GetPixel(dc, line.right - 1, line.top - 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, line.right - 1, line.bottom), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, line.right, line.top), RGB(0, 0, 0));
+    ReleaseDC(window, dc);
+
+    for (const MainControl control :
+         {MainControl::lblExe, MainControl::lblMap, MainControl::lblCustomPar,
+          MainControl::lblTitle, MainControl::lblMapTitle, MainControl::comboEXE,
+          MainControl::listMap, MainControl::txtCpar}) {
+      const ControlKind kind = Describe(control).kind;
+      HWND shownIn = kind == ControlKind::Label || kind == ControlKind::TextBox
+                         ? Control(control)
+                         : ComboField(Control(control));
+      const std::string shown = WindowText(shownIn);
+      RECT room;
+      GetClientRect(shownIn, &room);
+      // An edit field shows its text in its formatting rectangle.
+      if (kind != ControlKind::Label) {
+        SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+      }
+      HDC measure = GetDC(shownIn);
+      const auto font = reinterpret_cast<HFONT>(SendMessageA(shownIn, WM_GETFONT, 0, 0));
+      HGDIOBJ old = SelectObject(measure, font);
+      SIZE size;
+      GetTextExtentPoint32A(measure, shown.c_str(), static_cast<int>(shown.size()), &size);
+      SelectObject(measure, old);
+      ReleaseDC(shownIn, measure);
+      EXPECT_FALSE(shown.empty()) << Describe(control).name;
+      EXPECT_LE(size.cx, room.right - room.left) << Describe(control).name << " " << shown;
+      EXPECT_LE(size.cy, room.bottom - room.top) << Describe(control).name << " " << shown;
+      if (control == MainControl::lblTitle) {
+        LOGFONTA asked{};
+        GetObjectA(font, sizeof asked, &asked);
+        EXPECT_EQ(-asked.lfHeight, scale->titleEmHeight);
+      }
+    }
+  }
 }
 
 TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
