@@ -16,21 +16,11 @@ fail() {
 [ -f "$installer" ] || fail "no installer at $installer"
 echo "installer: $(basename "$installer"), $(stat -c %s "$installer") bytes"
 
-# The prepared prefix is the one every Windows test of this build runs in: made on first use.
-"$wine_run" "$prefix" cmd /c exit
+# A copy of the prefix every Windows test of this build runs in.
 work=$(mktemp -d "$prefix-installer.XXXXXX")
 copy=$work/prefix
 trap '"$wine_run" --stop "$copy" || true; rm -rf "$work"' EXIT
-# Its programs and libraries (nine tenths of it) shared through links, since nothing rewrites
-# them; every other file copied, so that nothing done in the copy reaches the prepared prefix;
-# the temporary files of the tests running there now left out. Status 1 from tar is a file that
-# changed while it was read: the server saving the registry replaces its file whole, so the copy
-# holds one whole version of it.
-mkdir "$copy"
-(cd "$prefix" && tar --exclude=./drive_c/windows/system32 --exclude='./drive_c/users/*/Temp/*' \
-  --warning=no-file-changed --warning=no-file-removed -cf - . || [ $? -eq 1 ]) |
-  (cd "$copy" && tar -xf -)
-cp -al "$prefix/drive_c/windows/system32" "$copy/drive_c/windows/"
+"$(dirname "$0")/wine-copy-prefix.sh" "$prefix" "$copy"
 
 # The folders as Windows names them, and as this machine sees them.
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kovar Launcher'

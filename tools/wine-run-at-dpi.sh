@@ -14,20 +14,8 @@ run="$(dirname "$0")/wine-run.sh"
 copy="$prefix-dpi$dpi"
 
 if [ ! -e "$copy/.dpi-set" ]; then
-  # The prefix is prepared by its first use.
-  [ -e "$prefix/.initialised" ] || "$run" "$prefix" cmd /c exit
-  # The wineserver writes the registry out some seconds after it changes: a prefix just set up
-  # has none on disk yet.
-  written() { [ "$prefix/system.reg" -nt "$prefix/.initialised" ] &&
-    [ "$prefix/user.reg" -nt "$prefix/.initialised" ]; }
-  for _ in $(seq 240); do written && break; sleep 0.5; done
-  written || { echo "$0: $prefix: Wine did not write the registry out" >&2; exit 1; }
   rm -rf "$copy"
-  mkdir "$copy"
-  # Under the prefix's lock, so that no session starts on it while it is copied; without the
-  # users' temporary folders, where other tests' files come and go meanwhile.
-  flock "$prefix.lock" tar -C "$prefix" --exclude='./drive_c/users/*/Temp/*' -cf - . |
-    tar -C "$copy" -xf -
+  "$(dirname "$0")/wine-copy-prefix.sh" "$prefix" "$copy"
   "$run" "$copy" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null
   # The session's processes started at the old scale; ending it writes the registry out.
