@@ -138,7 +138,8 @@ std::string OthersCanChange(int fd, const struct stat& info, const std::string& 
   if (info.st_uid != player && info.st_uid != 0) {
     return it + " belongs to the user " + UserName(info.st_uid) + ", not to " + UserName(player) +
            " or root; to fix it, " +
-           (onTheWay ? "have its owner give it to you" : "remove it, or have its owner give it to you");
+           (onTheWay ? "have its owner give it to you"
+                     : "remove it, or have its owner give it to you");
   }
   if (onTheWay && (info.st_mode & S_ISVTX)) return {};
   char mode[8];
@@ -171,9 +172,9 @@ std::string OthersCanChange(int fd, const struct stat& info, const std::string& 
   }
   if (groupWrites) {
     if (std::string why = NotPrivate(info.st_gid, player, accounts.Get()); !why.empty()) {
-      return "the members of the group " + GroupName(info.st_gid) + " can write to " + it +
-             " (mode " + mode + "), and " + why +
-             "; to fix it, take their write permission away (chmod g-w " + Quoted(shown) + ")";
+      return "the group " + GroupName(info.st_gid) + " can write to " + it + " (mode " + mode +
+             "), and " + why + "; to fix it, take the group's write permission away (chmod g-w " +
+             Quoted(shown) + ")";
     }
   }
   return {};
@@ -253,7 +254,8 @@ int Walk(int start, std::string shown, const std::string& path, bool followLast,
       name = next;
       return 0;
     }
-    here = UniqueFd(::openat(here.Get(), next.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    here =
+        UniqueFd(::openat(here.Get(), next.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (here.Get() < 0) return errno;
     shown = Join(shown, next);
     judge = true;
@@ -376,7 +378,8 @@ Result OwnFolder::Open() {
           "it is a symbolic link, which may lead anywhere; to fix it, replace the link by a "
           "folder of your own");
     }
-    if (error == ENOTDIR) return Result::Failure("it is not a folder; to fix it, move that file away");
+    if (error == ENOTDIR)
+      return Result::Failure("it is not a folder; to fix it, move that file away");
     return Result::Failure("it cannot be looked at: " + SystemError(error));
   }
   if (::fstat(folder.Get(), &info) != 0) {
