@@ -58,8 +58,8 @@ class FileLocations {
   bool PerUser() const { return perUser_; }
   const std::string& UserDir() const { return userDir_; }
   // Why the per-user folder found at start is not used (others could change what it holds, or
-  // a folder on the way to it) and how to fix it, for the player to read; empty when it is used. A refused folder is neither read
-  // nor written for the rest of the run.
+  // a folder on the way to it) and how to fix it, for the player to read; empty when it is used. A
+  // refused folder is neither read nor written for the rest of the run.
   const std::string& Refusal() const { return refusal_; }
 
   // The command file an `exec` argument names: the per-user folder's when an entry of that name
