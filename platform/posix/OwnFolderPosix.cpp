@@ -221,9 +221,9 @@ int Walk(int start, std::string shown, const std::string& path, bool followLast,
   while (true) {
     if (here.Get() < 0) return errno;
     struct stat info;
-    if (judge) {
+    if (judge && accounts) {
       if (::fstat(here.Get(), &info) != 0) return errno;
-      if (accounts) why = OthersCanChange(here.Get(), info, shown, true, *accounts);
+      why = OthersCanChange(here.Get(), info, shown, true, *accounts);
       if (!why.empty()) return EACCES;
     }
     const std::string next = names.back();
@@ -241,6 +241,7 @@ int Walk(int start, std::string shown, const std::string& path, bool followLast,
       std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
       const ssize_t length = ::readlinkat(here.Get(), next.c_str(), target.data(), target.size());
       if (length < 0) return errno;
+      if (static_cast<std::size_t>(length) >= target.size()) return ENAMETOOLONG;
       target.resize(static_cast<std::size_t>(length));
       std::vector<std::string> more = Names(target);
       names.insert(names.end(), more.rbegin(), more.rend());
