@@ -205,6 +205,35 @@ TEST(UserFolder, WhatWasCheckedIsWhatIsUsedAndItsFilesMustBeThePlayersToo) {
   EXPECT_FALSE(home.Has("kovar-launcher/run.sh"));
 }
 
+TEST(UserFolder, FollowsASettingsLinkOnlyIntoFoldersNobodyElseCanChange) {
+  for (const bool othersWrite : {false, true}) {
+    TempDir app;
+    app.Write("auto.kvx", "exec settings.kvx\r\n");
+    TempDir home;
+    home.Write("dotfiles/settings.kvx", "quakedir /players\r\n");
+    home.Write("dotfiles/config.kvx", "not read at start, so only a save can refuse it\r\n");
+    if (othersWrite) fs::permissions(home.File("dotfiles"), fs::perms(0777));
+    fs::create_directory(home.File("kovar-launcher"));
+    for (const std::string name : {"settings.kvx", "config.kvx"}) {
+      fs::create_symlink("../dotfiles/" + name, home.File("kovar-launcher/" + name));
+    }
+    FakePlatform platform;
+    Launcher launcher(FileLocations(app.Path(), home.File("kovar-launcher")), platform);
+    EXPECT_TRUE(launcher.Main().ok());
+    EXPECT_EQ(launcher.State().Text(TextField::QuakeDir), othersWrite ? "" : "/players");
+    EXPECT_EQ(launcher.SaveCFG().ok(), !othersWrite);
+    EXPECT_TRUE(fs::is_symlink(home.File("kovar-launcher/settings.kvx")));
+    EXPECT_EQ(home.Read("dotfiles/settings.kvx").starts_with("frun false"), !othersWrite);
+    EXPECT_EQ(home.Read("dotfiles/config.kvx").starts_with("exe "), !othersWrite);
+    for (const std::string& error : platform.errors) {
+      EXPECT_NE(error.find("every user can write to the folder \"" + home.File("dotfiles")),
+                std::string::npos)
+          << error;
+    }
+    EXPECT_EQ(platform.errors.size(), othersWrite ? 2u : 0u);
+  }
+}
+
 TEST(SaveCFG, KeepsALinkALinkAndTheFilesPermissions) {
   const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
   for (const std::string target : {"config.kvx", "dotfiles/config.kvx"}) {
