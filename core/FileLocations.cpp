@@ -18,10 +18,10 @@ std::string Trimmed(std::string path, char separator) {
 }
 
 // Why `folder` must not hold the player's files, or empty text when it may.
-std::string NotOwnFolder(const std::string& folder) {
-  const Result own = CheckOwnFolder(folder);
-  if (own.ok()) return {};
-  return "the folder \"" + folder + "\" is not used for your files, since " + own.reason();
+std::string NotOwnFolder(const std::string& folder, OwnFolder& own) {
+  const Result opened = own.Open();
+  if (opened.ok()) return {};
+  return "the folder \"" + folder + "\" is not used for your files, since " + opened.reason();
 }
 
 }  // namespace
@@ -52,20 +52,23 @@ std::string NativeUserFolder(const UserEnvironment& environment) {
 
 FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
 
-FileLocations::FileLocations(std::string appDir, std::string userDir)
-    : appDir_(std::move(appDir)), userDir_(std::move(userDir)), perUser_(true) {}
+FileLocations::FileLocations(std::string appDir, std::string userDir,
+                             std::optional<AccountList> accounts)
+    : appDir_(std::move(appDir)), userDir_(std::move(userDir)), perUser_(true) {
+  if (userDir_.empty()) return;
+  // Its files name the engine that Start runs.
+  own_ = std::make_shared<OwnFolder>(userDir_, std::move(accounts));
+  refusal_ = NotOwnFolder(userDir_, *own_);
+}
 
 FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment,
-                                    InstallLayout layout) {
+                                    InstallLayout layout, std::optional<AccountList> accounts) {
   // Root can write into an installed launcher's folder too; what it saved there would become
   // every other player's settings.
   if (layout == InstallLayout::Portable && CanCreateFilesIn(appDir)) {
     return FileLocations(std::move(appDir));
   }
-  FileLocations files(std::move(appDir), NativeUserFolder(environment));
-  // Its files name the engine that Start runs.
-  if (!files.userDir_.empty()) files.refusal_ = NotOwnFolder(files.userDir_);
-  return files;
+  return FileLocations(std::move(appDir), NativeUserFolder(environment), std::move(accounts));
 }
 
 std::string FileLocations::ExecPath(const std::string& argument) const {
@@ -93,9 +96,11 @@ Result FileLocations::PrepareOwnFolder() const {
                            "user)");
   }
   if (!refusal_.empty()) return Result::Failure(refusal_);
+  // Held open, it is used even when its name now leads elsewhere.
+  if (own_->IsOpen()) return Result::Ok();
   if (Result made = MakePrivateFolders(userDir_); made.failed()) return made;
-  // Whoever could write the folder's parent may have put something of theirs in its place.
-  if (std::string refusal = NotOwnFolder(userDir_); !refusal.empty()) {
+  // Whoever could write a folder on the way may have put something of theirs in its place.
+  if (std::string refusal = NotOwnFolder(userDir_, *own_); !refusal.empty()) {
     return Result::Failure(refusal);
   }
   return Result::Ok();

@@ -5,9 +5,12 @@
 // installed map catalogue stay in the application directory.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "Environment.h"
+#include "OwnFolder.h"
 #include "Result.h"
 
 namespace kovar {
@@ -34,24 +37,29 @@ class FileLocations {
   // A portable folder: every file in `appDir`. Implicit, since an application directory alone
   // means exactly that.
   FileLocations(std::string appDir);
-  // The player's files in `userDir`, which is created when first written to. An empty `userDir`
-  // means that none could be found: writing the player's files then fails with that reason.
-  FileLocations(std::string appDir, std::string userDir);
+  // The player's files in `userDir`, used only when it is the player's own (see Refusal), and
+  // then through the folder opened here; one that is missing is made, checked and opened when
+  // first written to. An empty `userDir` means that none could be found: writing the player's
+  // files then fails with that reason. `accounts` are those the check asks about groups shared
+  // with others; by default the system's.
+  FileLocations(std::string appDir, std::string userDir,
+                std::optional<AccountList> accounts = std::nullopt);
 
   // Decides once, at start. A portable layout whose `appDir` is writable (tried with a probe
   // file) keeps everything there; otherwise the player's files go to this system's per-user
-  // folder, used only when it is the player's own (see Refusal).
+  // folder.
   static FileLocations Choose(std::string appDir, const UserEnvironment& environment,
-                              InstallLayout layout);
+                              InstallLayout layout,
+                              std::optional<AccountList> accounts = std::nullopt);
 
   // The application directory: the executable's, with the start script and the map catalogue.
   const std::string& AppDir() const { return appDir_; }
   // True when the player's files live in a per-user folder.
   bool PerUser() const { return perUser_; }
   const std::string& UserDir() const { return userDir_; }
-  // Why the per-user folder found at start is not used (others could change what it holds) and
-  // how to fix it, for the player to read; empty when it is used. A refused folder is neither read
-  // nor written for the rest of the run.
+  // Why the per-user folder found at start is not used (others could change what it holds, or
+  // a folder on the way to it) and how to fix it, for the player to read; empty when it is used. A
+  // refused folder is neither read nor written for the rest of the run.
   const std::string& Refusal() const { return refusal_; }
 
   // The command file an `exec` argument names: the per-user folder's when an entry of that name
@@ -63,8 +71,8 @@ class FileLocations {
   std::string OwnMapFolder() const;
   // Where a file of the player's own (a settings file, the launch script) is written.
   std::string OwnFile(const std::string& name) const;
-  // Makes sure the folder of the player's own files exists and is the player's own, creating it
-  // and its missing parents private to the user. A failure names the folder and why.
+  // Makes sure the folder of the player's own files exists, is the player's own and is held open,
+  // creating it and its missing parents private to the user. A failure names the folder and why.
   Result PrepareOwnFolder() const;
 
  private:
@@ -72,6 +80,8 @@ class FileLocations {
   std::string userDir_;
   bool perUser_ = false;
   std::string refusal_;
+  // Shared by the copies, so that the folder stays open while any of them lives.
+  std::shared_ptr<OwnFolder> own_;
 };
 
 }  // namespace kovar

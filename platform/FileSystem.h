@@ -80,10 +80,5 @@ bool HasEntry(const std::string& path);
 // Creates `path` and its missing parents, each one private to the user. A failure names the
 // folder that could not be made, and why.
 Result MakePrivateFolders(const std::string& path);
-// Ok when nothing lies at `path`, or when it is a folder that only the running user can change:
-// not a symbolic link, owned by that user, writable by nobody else (its group may write when it
-// is the user's own private group). Otherwise the reason says why and how to fix it. Where the
-// system keeps every user's folders private itself (Windows), always Ok.
-Result CheckOwnFolder(const std::string& path);
 
 }  // namespace kovar

@@ -9,7 +9,9 @@
 
 namespace kovar {
 
-// Starts `scriptPath` detached from the launcher; a failure says why it could not be started.
+// Starts `scriptPath` detached from the launcher; a failure says why it could not be started. On
+// Linux the shell runs the text read from the file here (through the player's own folder when it
+// lies there, see OwnFolder.h), not the file by its name.
 Result StartScriptDetached(const std::string& scriptPath);
 
 // `text`, in the code page the launcher keeps its text in, as the launch script must hold it for

@@ -3,8 +3,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "OwnFolderPosix.h"
 
 namespace kovar {
 
@@ -39,98 +39,38 @@ int MakeFolders(const std::string& folder, std::string& failed) {
   return errno;
 }
 
-// The file that `path` names once its symbolic links are followed, so that replacing it keeps a
-// link (a dotfile manager's) a link. Returns 0, or the errno value.
-int FollowLinks(const std::string& path, std::string& target) {
-  target = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat info;
-    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
-    std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-    const ssize_t length = ::readlink(target.c_str(), buffer.data(), buffer.size());
-    if (length < 0) return errno;
-    // Grown while it was read: look again.
-    if (static_cast<std::size_t>(length) >= buffer.size()) continue;
-    const std::string link(buffer.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = target.rfind('/');
-    target = (!link.empty() && link.front() == '/') || slash == std::string::npos
-                 ? link
-                 : target.substr(0, slash + 1) + link;
-  }
-  return ELOOP;
-}
-
-// Creates a new file beside `target` under a name nobody else has taken, with `mode` less the
-// user's mask. Returns its descriptor and name, or -1 with errno set.
-int CreateTemporary(const std::string& target, mode_t mode, std::string& name) {
+// Creates a new file in `folder` beside `target` under a name nobody else has taken, with `mode`
+// less the user's mask. Returns its descriptor and name, or -1 with errno set.
+int CreateTemporary(int folder, const std::string& target, mode_t mode, std::string& name) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto stamp = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(stamp % 1000000) +
            "-" + std::to_string(counter++);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return -1;
 }
 
-// The name and primary group of `user`'s password entry; false when the system knows none.
-bool Account(uid_t user, std::string& name, gid_t& group) {
-  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return false;
-  name = entry.pw_name;
-  group = entry.pw_gid;
-  return true;
-}
-
-// The user's name, or the number when the system knows no name.
-std::string UserName(uid_t user) {
-  std::string name;
-  gid_t group;
-  return Account(user, name, group) ? name : std::to_string(user);
-}
-
-// True when `groupId` is the private group of `user` alone: the user's primary group, with the
-// user's name and no other member.
-bool IsPrivateGroup(gid_t groupId, uid_t user) {
-  std::string name;
-  gid_t primary;
-  if (!Account(user, name, primary) || primary != groupId) return false;
-  const long size = ::sysconf(_SC_GETGR_R_SIZE_MAX);
-  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-  struct group entry {};
-  struct group* found = nullptr;
-  if (::getgrgid_r(groupId, &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
-      name != entry.gr_name) {
-    return false;
-  }
-  for (char** member = entry.gr_mem; member && *member; ++member) {
-    if (name != *member) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool PathId(const std::string& path, FileId& id) {
   struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return false;
+  if (StatPath(path, info, true) != 0) return false;
   SetId(info, id);
   return true;
 }
 
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
   errno = 0;
-  // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Result::Failure(SystemError(errno ? errno : ENOENT));
-  struct stat info;
   std::string why;
+  // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
+  const int fd = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC, why);
+  if (fd < 0) return Result::Failure(why);
+  struct stat info;
   if (::fstat(fd, &info) != 0) {
     why = SystemError(errno);
   } else if (S_ISDIR(info.st_mode)) {
@@ -161,15 +101,20 @@ bool InputFile::Id(FileId& id) const {
 }
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
+  // The links are kept: the file they lead to is replaced, in the folder that holds it.
+  UniqueFd folder;
   std::string target;
-  if (const int error = FollowLinks(path, target)) return Result::Failure(SystemError(error));
+  std::string why;
+  if (const int error = PlaceToWrite(path, folder, target, why)) {
+    return Result::Failure(why.empty() ? SystemError(error) : why);
+  }
   struct stat old;
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  const bool replacing = ::fstatat(folder.Get(), target.c_str(), &old, 0) == 0;
   // A new file is created with the widest permissions and left to the kernel to narrow by the
   // user's mask: reading the mask would mean changing it for every thread of the process.
   const mode_t fresh = executable ? 0777 : 0666;
   std::string temporary;
-  const int fd = CreateTemporary(target, replacing ? 0600 : fresh, temporary);
+  const int fd = CreateTemporary(folder.Get(), target, replacing ? 0600 : fresh, temporary);
   if (fd < 0) return Result::Failure(SystemError(errno));
   int error = 0;
   if (replacing) {
@@ -191,9 +136,12 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   }
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error == 0 &&
+      ::renameat(folder.Get(), temporary.c_str(), folder.Get(), target.c_str()) != 0) {
+    error = errno;
+  }
   if (error != 0) {
-    ::unlink(temporary.c_str());
+    ::unlinkat(folder.Get(), temporary.c_str(), 0);
     return Result::Failure(SystemError(error));
   }
   return Result::Ok();
@@ -201,12 +149,12 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
 
 bool IsRegularFile(const std::string& path) {
   struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return StatPath(path, info, true) == 0 && S_ISREG(info.st_mode);
 }
 
 std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   std::vector<std::string> names;
-  DIR* dir = ::opendir(directory.c_str());
+  DIR* dir = OpenListing(directory);
   if (!dir) return names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::size_t length = std::strlen(entry->d_name);
@@ -235,7 +183,7 @@ bool CanCreateFilesIn(const std::string& directory) {
 bool HasEntry(const std::string& path) {
   if (path.find('\0') != std::string::npos) return false;
   struct stat info;
-  return ::lstat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
+  return StatPath(path, info, false) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 Result MakePrivateFolders(const std::string& path) {
@@ -248,40 +196,6 @@ Result MakePrivateFolders(const std::string& path) {
   }
   return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
                          failed + "\" could not be made: " + SystemError(error));
-}
-
-Result CheckOwnFolder(const std::string& path) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) {
-    // Missing, it is made private to the user when first written to.
-    if (errno == ENOENT) return Result::Ok();
-    return Result::Failure("it cannot be looked at: " + SystemError(errno));
-  }
-  if (S_ISLNK(info.st_mode)) {
-    return Result::Failure(
-        "it is a symbolic link, which may lead anywhere; to fix it, replace the link by a folder "
-        "of your own");
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    return Result::Failure("it is not a folder; to fix it, move that file away");
-  }
-  const uid_t user = ::geteuid();
-  if (info.st_uid != user) {
-    return Result::Failure("it belongs to the user " + UserName(info.st_uid) + ", not to " +
-                           UserName(user) +
-                           "; to fix it, remove it, or have its owner give it to you");
-  }
-  char mode[8];
-  std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
-  if (info.st_mode & S_IWOTH) {
-    return Result::Failure(std::string("every user can write to it (mode ") + mode +
-                           "); to fix it, take their write permission away (chmod go-w)");
-  }
-  if ((info.st_mode & S_IWGRP) && !IsPrivateGroup(info.st_gid, user)) {
-    return Result::Failure(std::string("the members of its group can write to it (mode ") + mode +
-                           "); to fix it, take their write permission away (chmod g-w)");
-  }
-  return Result::Ok();
 }
 
 }  // namespace kovar

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <vector>
 
+#include "FileSystem.h"
+
 namespace kovar {
 
 namespace {
@@ -46,8 +48,10 @@ std::string FindProgram(const std::string& name) {
 }
 
 // The command lines to try in turn: the script in a terminal window when a desktop is there to
-// show one, and the script on its own as the last resort.
-std::vector<std::vector<std::string> > ScriptCommands(const std::string& script) {
+// show one, and the script on its own as the last resort. The shell is given the script's text,
+// with its name for its messages.
+std::vector<std::vector<std::string> > ScriptCommands(const std::string& text,
+                                                      const std::string& script) {
   std::vector<std::vector<std::string> > commands;
   const bool desktop = IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
   if (desktop && !IsSet(kNoTerminalVariable)) {
@@ -55,11 +59,11 @@ std::vector<std::vector<std::string> > ScriptCommands(const std::string& script)
     // with the program and its arguments as separate words.
     for (const char* terminal : {"x-terminal-emulator", "xterm"}) {
       if (std::string program = FindProgram(terminal); !program.empty()) {
-        commands.push_back({program, "-e", "/bin/sh", script});
+        commands.push_back({program, "-e", "/bin/sh", "-c", text, script});
       }
     }
   }
-  commands.push_back({"/bin/sh", script});
+  commands.push_back({"/bin/sh", "-c", text, script});
   return commands;
 }
 
@@ -118,14 +122,18 @@ Result ToScriptText(const std::string& text, std::string& scriptText) {
 
 Result StartScriptDetached(const std::string& scriptPath) {
   if (scriptPath.empty()) return Result::Failure(std::strerror(ENOENT));
-  // Found out here, since a detached script that cannot be read can only fail unseen.
-  if (::access(scriptPath.c_str(), R_OK) != 0) return Result::Failure(std::strerror(errno));
+  // Read here, where it is read through the folder that was checked as the player's own, and
+  // handed to the shell as text: a file the shell opened later by its name could have been
+  // replaced by then, and a terminal window passes no open file on to the shell it starts. A
+  // script that cannot be read is found out here, since a detached one could only fail unseen.
+  std::string text;
+  if (Result read = ReadFile(scriptPath, 1024 * 1024, text); read.failed()) return read;
   // A relative path must not be taken for an option of the shell or the terminal.
   const std::string script = scriptPath[0] == '/' ? scriptPath : "./" + scriptPath;
 
   // Everything the children need is made before forking: between fork and exec only
   // async-signal-safe calls are allowed.
-  std::vector<std::vector<std::string> > commands = ScriptCommands(script);
+  std::vector<std::vector<std::string> > commands = ScriptCommands(text, script);
   std::vector<std::vector<char*> > argvs;
   for (std::vector<std::string>& command : commands) {
     std::vector<char*> argv;

@@ -162,9 +162,4 @@ Result MakePrivateFolders(const std::string& path) {
                          failed + "\" could not be made: " + why);
 }
 
-Result CheckOwnFolder(const std::string&) {
-  // %APPDATA% lies in the user's profile, which the system gives to that user alone.
-  return Result::Ok();
-}
-
 }  // namespace kovar

@@ -96,10 +96,12 @@ struct PerUser {
     return listing;
   }
 
+  // Checked and opened when made, as at a start.
+  FileLocations Files() const { return {app.Path(), userDir}; }
+
   TempDir app;
   TempDir home;
   std::string userDir = home.File(".config/kovar-launcher");
-  FileLocations files{app.Path(), userDir};
 };
 
 TEST(UserFolder, ExecReadsThePlayersFileFirstAtAnyDepth) {
@@ -161,7 +163,7 @@ TEST(UserFolder, TheFirstRunsAnswerIsSavedForThePlayerAndReadBack) {
   const std::set<std::string> before = p.AppFiles();
   {
     FakePlatform platform;
-    Launcher launcher(p.files, platform);
+    Launcher launcher(p.Files(), platform);
     platform.inputAnswer = "/games/quake one";
     EXPECT_TRUE(launcher.Main().ok());
     EXPECT_EQ(platform.prompts.size(), 1u);
@@ -176,7 +178,7 @@ TEST(UserFolder, TheFirstRunsAnswerIsSavedForThePlayerAndReadBack) {
   EXPECT_EQ(p.AppFiles(), before);
 
   FakePlatform platform;
-  Launcher again(p.files, platform);
+  Launcher again(p.Files(), platform);
   EXPECT_TRUE(again.Main().ok());
   EXPECT_TRUE(platform.prompts.empty());
   EXPECT_EQ(again.State().Text(TextField::QuakeDir), "/games/quake one");
@@ -197,7 +199,7 @@ TEST(UserFolder, AFileThatCouldNotBeReadIsKeptOnlyWhereASaveWouldReplaceIt) {
     if (c.inUserFolder) p.home.Write(".config/kovar-launcher/settings.kvx", tooLong);
     if (!c.inUserFolder) p.app.Write("settings.kvx", tooLong);
     FakePlatform platform;
-    Launcher launcher(p.files, platform);
+    Launcher launcher(p.Files(), platform);
     EXPECT_TRUE(launcher.Main().ok()) << c.name;
     platform.errors.clear();
     EXPECT_EQ(launcher.SaveCFG().failed(), c.kept) << c.name;
@@ -213,7 +215,7 @@ TEST(UserFolder, AFileThatCouldNotBeReadIsKeptOnlyWhereASaveWouldReplaceIt) {
 TEST(UserFolder, TheLaunchScriptIsWrittenAndStartedThere) {
   PerUser p;
   FakePlatform platform;
-  Launcher launcher(p.files, platform);
+  Launcher launcher(p.Files(), platform);
   EXPECT_TRUE(launcher.RunCommand("quakedir " + p.home.Path()).ok());
   EXPECT_TRUE(launcher.RunCommand("map castle").ok());
   const std::set<std::string> before = p.AppFiles();

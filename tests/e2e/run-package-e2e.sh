@@ -167,6 +167,8 @@ wait_for_exit || fail "the launcher ended with status $?"
 expect_installed_tree
 
 # 5. root, who could write into the package's folder, keeps its files in its own folder.
+# Its folder must lie where nobody else can change the folders above it.
+chown root: "$work"
 roothome=$work/root-home
 mkdir "$roothome"
 first_start root "$roothome" "$roothome/.config/kovar-launcher"

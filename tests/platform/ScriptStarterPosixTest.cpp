@@ -71,7 +71,10 @@ struct TerminalTest : ::testing::Test {
     EXPECT_TRUE(WaitForFile(d.File("ran")));
     if (!std::filesystem::exists(d.File("terminal"))) return "none";
     const Lines call = ReadLines(d.File("terminal"));
-    EXPECT_EQ(call, (Lines{call.empty() ? "" : call[0], "-e", "/bin/sh", d.File("run.sh")}));
+    // The shell gets the script's text, as read when it was started (one word, which the fake
+    // prints a line at a time), and its name.
+    EXPECT_EQ(call, (Lines{call.empty() ? "" : call[0], "-e", "/bin/sh", "-c", "#!/bin/sh",
+                           "echo ran > '" + d.File("ran") + "'", "", d.File("run.sh")}));
     return call.empty() ? "" : call[0];
   }
 
