@@ -7,6 +7,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@ namespace {
 
 // Where a control keeps the role its row gives it, for the interfaces made later on demand.
 constexpr char kRoleProperty[] = "kovarAccessibleRole";
+// Marks the panels, whose interfaces are made on demand too.
+constexpr char kPanelProperty[] = "kovarPanel";
 
 AccessibleRole RoleOf(const QObject* object) {
   const QVariant role = object->property(kRoleProperty);
@@ -60,6 +64,14 @@ class AccessibleImage : public QAccessibleWidget {
 class AccessibleContainer : public QAccessibleWidget {
  public:
   explicit AccessibleContainer(QWidget* container) : QAccessibleWidget(container) {}
+
+  // A panel is presented when it is shown, as a notification is: Qt 6.4 offers no announcement
+  // of its own, and a screen reader presents a notification that shows by its name and the text
+  // in it.
+  QAccessible::Role role() const override {
+    return widget()->property(kPanelProperty).toBool() ? QAccessible::Notification
+                                                       : QAccessibleWidget::role();
+  }
 
   int childCount() const override { return static_cast<int>(Children().size()); }
 
@@ -115,6 +127,28 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   return nullptr;
 }
 
+// A field the player types in is presented to screen readers as focused before it handles the
+// focus itself: Qt tells of the focus only after the field has selected its text, and a screen
+// reader that hears of the selection first moves to the field without naming it.
+class FocusFirst : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
+      QAccessibleEvent focus(watched, QAccessible::Focus);
+      QAccessible::updateAccessibility(&focus);
+    }
+    return false;
+  }
+};
+
+void PresentFocusFirst(QLineEdit* field) {
+  static FocusFirst* const filter = new FocusFirst(qApp);
+  field->installEventFilter(filter);
+}
+
 void Announce(QWidget* widget, const ControlDescription& row) {
   widget->setProperty(kRoleProperty, static_cast<int>(row.accessibleRole));
   const QString name = QString::fromLatin1(row.accessibleName);
@@ -127,6 +161,30 @@ void Announce(QWidget* widget, const ControlDescription& row) {
   if (auto* box = qobject_cast<MapBox*>(widget)) {
     box->Field()->setAccessibleName(name);
     box->List()->setAccessibleName(name);
+    PresentFocusFirst(box->Field());
+  } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+    PresentFocusFirst(field);
+  }
+}
+
+// A panel is named as the image that shows it, and presented as a notification is.
+void NamePanel(MainControl panel, QWidget* widget) {
+  const ClickAction shows =
+      panel == MainControl::picSP ? ClickAction::ShowStartPanel : ClickAction::ShowMainPanel;
+  for (const ControlDescription& row : kMainWindowControls) {
+    if (row.click == shows) widget->setAccessibleName(QString::fromLatin1(row.accessibleName));
+  }
+  widget->setProperty(kPanelProperty, true);
+}
+
+// Forgets the accessible interfaces of `widget` and everything in it: the next ask makes new ones,
+// under new object paths.
+void Forget(QWidget* widget) {
+  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    Forget(child);
+  }
+  if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(widget)) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
   }
 }
 
@@ -146,6 +204,7 @@ void MakeAccessible(
   for (std::size_t row = 0; row < controls.size(); ++row) {
     const auto control = static_cast<MainControl>(row);
     Announce(controls[row], Describe(control));
+    if (Describe(control).kind == ControlKind::Panel) NamePanel(control, controls[row]);
     const MainControl caption = CaptionOf(control);
     if (caption != MainControl::Count) {
       // Gives the field its "labelled by" relation; the captions hold no "&", so no shortcut.
@@ -159,6 +218,27 @@ void MakeAccessible(
   InstallAccessibleInterfaces();
   for (std::size_t row = 0; row < controls.size(); ++row) {
     Announce(controls[row], Describe(static_cast<DebugControl>(row)));
+  }
+}
+
+void PanelShown(QWidget* panel) {
+  if (!QAccessible::isActive()) return;
+  // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
+  // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
+  // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
+  // none of this: Qt tells that each of its controls stopped showing.)
+  QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
+  QAccessible::updateAccessibility(&removed);
+  Forget(panel);
+  QAccessibleEvent added(panel, QAccessible::ObjectCreated);
+  QAccessible::updateAccessibility(&added);
+  // The new object tells of its showing, as a notification does, so that the panel is heard.
+  QAccessibleEvent shown(panel, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
+  // The screen reader's place was the forgotten object of the focused control: now its new one.
+  if (QWidget* focus = QApplication::focusWidget(); focus && panel->isAncestorOf(focus)) {
+    QAccessibleEvent focused(focus, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
   }
 }
 
