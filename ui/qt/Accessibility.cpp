@@ -222,7 +222,6 @@ void MakeAccessible(
 }
 
 void PanelShown(QWidget* panel) {
-  if (!QAccessible::isActive()) return;
   // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
   // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
   // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
