@@ -8,7 +8,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,28 +126,6 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   return nullptr;
 }
 
-// A field the player types in is presented to screen readers as focused before it handles the
-// focus itself: Qt tells of the focus only after the field has selected its text, and a screen
-// reader that hears of the selection first moves to the field without naming it.
-class FocusFirst : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
-      QAccessibleEvent focus(watched, QAccessible::Focus);
-      QAccessible::updateAccessibility(&focus);
-    }
-    return false;
-  }
-};
-
-void PresentFocusFirst(QLineEdit* field) {
-  static FocusFirst* const filter = new FocusFirst(qApp);
-  field->installEventFilter(filter);
-}
-
 void Announce(QWidget* widget, const ControlDescription& row) {
   widget->setProperty(kRoleProperty, static_cast<int>(row.accessibleRole));
   const QString name = QString::fromLatin1(row.accessibleName);
@@ -161,9 +138,6 @@ void Announce(QWidget* widget, const ControlDescription& row) {
   if (auto* box = qobject_cast<MapBox*>(widget)) {
     box->Field()->setAccessibleName(name);
     box->List()->setAccessibleName(name);
-    PresentFocusFirst(box->Field());
-  } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-    PresentFocusFirst(field);
   }
 }
 
@@ -225,7 +199,7 @@ void PanelShown(QWidget* panel) {
   // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
   // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
   // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
-  // none of this: Qt tells that each of its controls stopped showing.)
+  // none of this: Qt tells that it stopped showing, and nothing under it is read then.)
   QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
   QAccessible::updateAccessibility(&removed);
   Forget(panel);
