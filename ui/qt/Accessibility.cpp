@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,8 @@ namespace {
 
 // Where a control keeps the role its row gives it, for the interfaces made later on demand.
 constexpr char kRoleProperty[] = "kovarAccessibleRole";
+// Marks the panels, whose interfaces are made on demand too.
+constexpr char kPanelProperty[] = "kovarPanel";
 
 AccessibleRole RoleOf(const QObject* object) {
   const QVariant role = object->property(kRoleProperty);
@@ -60,6 +63,14 @@ class AccessibleImage : public QAccessibleWidget {
 class AccessibleContainer : public QAccessibleWidget {
  public:
   explicit AccessibleContainer(QWidget* container) : QAccessibleWidget(container) {}
+
+  // A panel is presented when it is shown, as a notification is: Qt 6.4 offers no announcement
+  // of its own, and a screen reader presents a notification that shows by its name and the text
+  // in it.
+  QAccessible::Role role() const override {
+    return widget()->property(kPanelProperty).toBool() ? QAccessible::Notification
+                                                       : QAccessibleWidget::role();
+  }
 
   int childCount() const override { return static_cast<int>(Children().size()); }
 
@@ -130,6 +141,27 @@ void Announce(QWidget* widget, const ControlDescription& row) {
   }
 }
 
+// A panel is named as the image that shows it, and presented as a notification is.
+void NamePanel(MainControl panel, QWidget* widget) {
+  const ClickAction shows =
+      panel == MainControl::picSP ? ClickAction::ShowStartPanel : ClickAction::ShowMainPanel;
+  for (const ControlDescription& row : kMainWindowControls) {
+    if (row.click == shows) widget->setAccessibleName(QString::fromLatin1(row.accessibleName));
+  }
+  widget->setProperty(kPanelProperty, true);
+}
+
+// Forgets the accessible interfaces of `widget` and everything in it: the next ask makes new ones,
+// under new object paths.
+void Forget(QWidget* widget) {
+  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    Forget(child);
+  }
+  if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(widget)) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+  }
+}
+
 }  // namespace
 
 void InstallAccessibleInterfaces() {
@@ -146,6 +178,7 @@ void MakeAccessible(
   for (std::size_t row = 0; row < controls.size(); ++row) {
     const auto control = static_cast<MainControl>(row);
     Announce(controls[row], Describe(control));
+    if (Describe(control).kind == ControlKind::Panel) NamePanel(control, controls[row]);
     const MainControl caption = CaptionOf(control);
     if (caption != MainControl::Count) {
       // Gives the field its "labelled by" relation; the captions hold no "&", so no shortcut.
@@ -159,6 +192,26 @@ void MakeAccessible(
   InstallAccessibleInterfaces();
   for (std::size_t row = 0; row < controls.size(); ++row) {
     Announce(controls[row], Describe(static_cast<DebugControl>(row)));
+  }
+}
+
+void PanelShown(QWidget* panel) {
+  // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
+  // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
+  // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
+  // none of this: Qt tells that it stopped showing, and nothing under it is read then.)
+  QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
+  QAccessible::updateAccessibility(&removed);
+  Forget(panel);
+  QAccessibleEvent added(panel, QAccessible::ObjectCreated);
+  QAccessible::updateAccessibility(&added);
+  // The new object tells of its showing, as a notification does, so that the panel is heard.
+  QAccessibleEvent shown(panel, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
+  // The screen reader's place was the forgotten object of the focused control: now its new one.
+  if (QWidget* focus = QApplication::focusWidget(); focus && panel->isAncestorOf(focus)) {
+    QAccessibleEvent focused(focus, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
   }
 }
 

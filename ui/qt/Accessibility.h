@@ -23,4 +23,10 @@ void MakeAccessible(
 void MakeAccessible(
     const std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)>& controls);
 
+// After `panel` was shown: a screen reader that keeps what it learnt of each object, as Orca does,
+// is told that the panel and everything in it are new objects, so that it asks again whether
+// they are visible. The panel is then presented by its name (that of the image that shows it)
+// and its text.
+void PanelShown(QWidget* panel);
+
 }  // namespace kovar

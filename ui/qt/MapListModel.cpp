@@ -24,6 +24,7 @@ MapListModel::MapListModel(QObject* parent) : QAbstractListModel(parent) {}
 int MapListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant MapListModel::data(const QModelIndex& index, int role) const {
+  if (role == Qt::AccessibleDescriptionRole) return descriptions_.value(index.row());
   if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0 || index.row() < 0 ||
       index.row() >= rows_ || !names_ || static_cast<std::size_t>(index.row()) >= names_->size()) {
     return {};
@@ -40,7 +41,14 @@ void MapListModel::Reset(const std::vector<std::string>& names) {
   beginResetModel();
   names_ = &names;
   rows_ = RowsOf(names);
+  descriptions_.clear();
   endResetModel();
+}
+
+void MapListModel::SetDescription(int row, const QString& description) {
+  if (row < 0 || row >= rows_ || descriptions_.value(row) == description) return;
+  descriptions_.insert(row, description);
+  emit dataChanged(index(row), index(row), {Qt::AccessibleDescriptionRole});
 }
 
 }  // namespace kovar

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include <QAbstractListModel>
+#include <QHash>
+#include <QString>
 
 namespace kovar {
 
@@ -24,10 +26,15 @@ class MapListModel : public QAbstractListModel {
   // reset: the views read it again.
   void Reset(const std::vector<std::string>& names);
 
+  // What a screen reader hears of the entry `row` besides its name (its accessible description):
+  // the map's title and description once that map was shown. Forgotten on a reset.
+  void SetDescription(int row, const QString& description);
+
  private:
   const std::vector<std::string>* names_ = nullptr;
   // The rows the views know of.
   int rows_ = 0;
+  QHash<int, QString> descriptions_;
 };
 
 }  // namespace kovar

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -247,7 +248,20 @@ std::string frmMain::SetText(MainControl control, const std::string& bytes) {
   }
   auto* label = static_cast<QLabel*>(Control(control));
   label->setText(text);
+  if (control == MainControl::lblMapTitle || control == MainControl::lblMapDes) DescribeChosenMap();
   return ToBytes(label->text());
+}
+
+void frmMain::DescribeChosenMap() {
+  // Only the entry that names the map shown: the field may hold a name the player typed.
+  const QModelIndex chosen = listMap()->List()->currentIndex();
+  if (!chosen.isValid() || chosen.data().toString() != listMap()->Field()->text()) return;
+  QStringList parts;
+  for (MainControl control : {MainControl::lblMapTitle, MainControl::lblMapDes}) {
+    const QString text = static_cast<QLabel*>(Control(control))->text();
+    if (!text.isEmpty()) parts.append(text);
+  }
+  mapList_->SetDescription(chosen.row(), parts.join(QStringLiteral(". ")));
 }
 
 void frmMain::SetList(MainControl control, const std::vector<std::string>& entries) {
@@ -269,7 +283,10 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 }
 
 void frmMain::SetVisible(MainControl control, bool visible) {
-  Control(control)->setVisible(visible);
+  QWidget* widget = Control(control);
+  const bool shown = visible && widget->isHidden();
+  widget->setVisible(visible);
+  if (shown && Describe(control).kind == ControlKind::Panel) PanelShown(widget);
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {

@@ -65,6 +65,9 @@ class frmMain : public QMainWindow, public MainView {
   MapBox* listMap() const;
   // The line the player edits in comboEXE, listMap or txtCpar; none for other controls.
   QLineEdit* Field(MainControl control) const;
+  // The chosen entry of the map list is described to screen readers by the map's title and
+  // description, as shown.
+  void DescribeChosenMap();
 
   MainWindow behaviour_;
   std::function<void()> endProgram_;

@@ -221,4 +221,9 @@ void DescribeForScreenReaders(HWND control, const ControlDescription& row) {
   }
 }
 
+void TellPanelShown(HWND panel, bool shown) {
+  // The system tells of the window object only.
+  NotifyWinEvent(shown ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, panel, OBJID_CLIENT, CHILDID_SELF);
+}
+
 }  // namespace kovar

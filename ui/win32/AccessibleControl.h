@@ -23,4 +23,9 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
 // it says. `row` is one of the description's tables' rows, which live as long as the program.
 void DescribeForScreenReaders(HWND control, const ControlDescription& row);
 
+// After `panel` was shown or hidden: screen readers that keep the panel's client object hear that
+// it was, and read again whether it and what it holds are visible (the system's standard objects
+// say invisible of a hidden window and of all in it).
+void TellPanelShown(HWND panel, bool shown);
+
 }  // namespace kovar

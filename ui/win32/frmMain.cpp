@@ -354,7 +354,10 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 }
 
 void frmMain::SetVisible(MainControl control, bool visible) {
-  ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE);
+  const bool wasVisible = ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
+  if (wasVisible != visible && Describe(control).kind == ControlKind::Panel) {
+    TellPanelShown(Control(control), visible);
+  }
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {

@@ -158,6 +158,23 @@ class AccessibilityTest : public QObject {
     QCOMPARE(NameOf(Of(s.Control("lblMapTitle"))), QStringLiteral("Alpha Works"));
     QCOMPARE(NameOf(Of(s.Control("lblMapDes"))), QStringLiteral("A foundry by the sea."));
     QCOMPARE(NameOf(Of(s.Control("imgLevel"))), QStringLiteral("Alpha Works"));
+    // The chosen entry is described by them, for the screen reader that reads the list.
+    QCOMPARE(Of(s.Control<MapBox>("listMap")->List())->child(0)->text(QAccessible::Description),
+             QStringLiteral("Alpha Works. A foundry by the sea."));
+  }
+
+  // A screen reader that caches what it learnt meets the shown panel's objects as new ones, read
+  // afresh as visible, and the panel as a notification named for the image that shows it.
+  void APanelShownIsMadeAnewAndPresented() {
+    Session s;
+    s.Show();
+    const QAccessible::Id before = QAccessible::uniqueId(Of(s.Control("imgStartSP")));
+    Press(Of(s.Control("imgSP")));
+    QVERIFY(QAccessible::uniqueId(Of(s.Control("imgStartSP"))) != before);
+    QVERIFY(!Of(s.Control("imgStartSP"))->state().invisible);
+    QAccessibleInterface* panel = Of(s.Control("picSP"));
+    QCOMPARE(panel->role(), QAccessible::Notification);
+    QCOMPARE(NameOf(panel), QStringLiteral("Single Player"));
   }
 };
 
