@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <random>
 
@@ -49,7 +50,7 @@ Log SplitLines(const std::string& bytes) {
 
 TEST(HostileCommandFile, AnEnormousLineIsSkippedAndTheSettingsFileIsKept) {
   Fixture f;
-  const std::string enormous(50 * 1024 * 1024, 'x');
+  const std::string enormous(20 * 1024 * 1024, 'x');
   const std::string config = "exe before\r\ncpar " + enormous + "\r\nexe after\r\n";
   f.dir.Write("config.kvx", config);
   f.dir.Write("tail.kvx", "exe tail\r\n" + enormous);  // the last line, without a terminator
@@ -329,6 +330,47 @@ TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {
   fs::create_directories(f.dir.File("data/m.bmp"));
   ExpectPreviewRefused(f, "Is a directory");
   RefuseSystemOnlyPreviews(f, [&f](const std::string& why) { ExpectPreviewRefused(f, why); });
+}
+
+// --- Files that would cost the launcher its time or its memory ---------------------------------
+
+TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
+  std::vector<HostileEdge> edges = {
+      {"a command file whose endless line runs past the budget",
+       [](Fixture& f) {
+         f.dir.Write("endless.kvx", "cpar ");
+         fs::resize_file(f.dir.File("endless.kvx"), 80 * 1024 * 1024);
+         std::ofstream(f.dir.File("endless.kvx"), std::ios::binary | std::ios::app)
+             << "\r\nexe after\r\n";
+         EXPECT_TRUE(f.launcher.RunCommand("exec endless.kvx").failed());
+         ExpectOneError(f.platform, {f.dir.File("endless.kvx"), "stopped at its line 1"});
+         EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
+       }},
+      {"a preview of 60 bytes that declares 4096 x 4096 pixels",
+       [](Fixture& f) {
+         // Run-length 8 bits, one colour, and only the end of the picture.
+         std::string bmp = MakeBmp(1, 1).substr(0, 54) + std::string(6, '\0');
+         Put(bmp, 2, 60, 4);
+         Put(bmp, 10, 58, 4);
+         Put(bmp, 18, 4096, 4);
+         Put(bmp, 22, 4096, 4);
+         Put(bmp, 28, 8, 2);
+         Put(bmp, 30, 1, 4);
+         Put(bmp, 46, 1, 4);
+         Put(bmp, 58, 0x0100, 2);
+         f.dir.Write("data/m.kvx", "e1m1\r\nDesc\r\n");
+         f.dir.Write("data/m.bmp", bmp);
+         EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
+         EXPECT_EQ(f.state.Preview().width, kPreviewShownWidth);
+         EXPECT_EQ(f.state.Preview().height, kPreviewShownHeight);
+       }},
+  };
+  for (HostileEdge& edge : SystemOnlyEdges()) edges.push_back(std::move(edge));
+  for (const HostileEdge& edge : edges) {
+    SCOPED_TRACE(edge.what);
+    Fixture f;
+    edge.check(f);
+  }
 }
 
 // --- The application directory ----------------------------------------------------------------
