@@ -1,4 +1,6 @@
 // What Windows answers for the hostile-input tests.
+#include <gtest/gtest.h>
+
 #include "HostileInput.h"
 
 namespace kovar::test {
