@@ -35,7 +35,9 @@ Result CommandInterpreter::RunStartScript(const std::string& name) {
   const std::string line = "exec " + name;
   budget_.Reset();
   state_.AppendLog(line);
-  return Exec(name);
+  const Result ran = Exec(name);
+  if (budget_.Spent()) settings_.NoteStartCutShort();
+  return ran;
 }
 
 void CommandInterpreter::Execute(const std::string& line) {
@@ -124,7 +126,11 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
     stopped(number);
   }
   // Cut short, the file still holds settings that saving over it would lose.
-  if (budget_.Spent()) settings_.NoteUnreadable(path);
+  if (budget_.Spent()) {
+    settings_.NoteUnreadable(path);
+  } else if (reader.Error() == 0) {
+    settings_.NoteRead(path);
+  }
   if (reader.Error() != 0) {
     settings_.NoteUnreadable(path);
     report_.Fail("Reading the command file " + Quoted(path) +

@@ -341,8 +341,13 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          f.dir.Write("endless.kvx", "cpar ");
          fs::resize_file(f.dir.File("endless.kvx"), 80 * 1024 * 1024);
          std::ofstream(f.dir.File("endless.kvx"), std::ios::app) << "\nexe after\n";
-         EXPECT_TRUE(f.launcher.RunCommand("exec endless.kvx").failed());
+         f.dir.Write("auto.kvx", "exec endless.kvx\nexec config.kvx\n");
+         f.dir.Write("config.kvx", "exe Mine.exe\n");
+         EXPECT_TRUE(f.launcher.Main().ok());
          ExpectOneError(f.platform, {f.dir.File("endless.kvx"), "stopped at its line 1"});
+         // The settings it never reached are not saved over.
+         EXPECT_TRUE(f.launcher.SaveCFG().failed());
+         EXPECT_EQ(f.dir.Read("config.kvx"), "exe Mine.exe\n");
        }},
       {"a preview of 60 bytes that declares 4096 x 4096 pixels",
        [](Fixture& f) {
