@@ -185,12 +185,12 @@ void DecodeRows(std::string_view bytes, const Layout& layout, Bitmap& picture) {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   // One loop for each depth, straight from the row's bytes: a preview is decoded at every click.
   const auto eachRow = [&](auto pixel) {
-    for (int stored = 0; stored < layout.rows; ++stored) {
-      const int y = layout.topDown ? stored : layout.rows - 1 - stored;
+    for (int y = 0; y < picture.height; ++y) {
+      const int stored = layout.topDown ? y : layout.rows - 1 - y;
       const unsigned char* in =
           data + layout.dataOffset + static_cast<std::size_t>(stored) * layout.stride;
       std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-      for (std::size_t x = 0; x < static_cast<std::size_t>(layout.width); ++x) {
+      for (std::size_t x = 0; x < static_cast<std::size_t>(picture.width); ++x) {
         out[x] = pixel(in, x);
       }
     }
@@ -228,12 +228,14 @@ void DecodeRows(std::string_view bytes, const Layout& layout, Bitmap& picture) {
 void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& picture) {
   const auto palette = ReadPalette(bytes, layout);
   const bool four = layout.bitCount == 4;
-  const std::int64_t width = layout.width;
+  // Rows below the part kept are walked through but not drawn.
+  const std::int64_t width = picture.width;
+  const std::int64_t hidden = layout.rows - picture.height;
   std::int64_t x = 0;
   std::int64_t row = 0;
-  // Sets `count` pixels from x on, the i-th of them to colour(i), clipped to the row.
+  // Sets `count` pixels from x on, the i-th of them to colour(i), clipped to the part kept.
   const auto draw = [&](std::int64_t count, auto colour) {
-    if (row < layout.rows && x < width) {
+    if (row >= hidden && row < layout.rows && x < width) {
       std::uint32_t* out =
           picture.pixels.data() + static_cast<std::size_t>(layout.rows - 1 - row) * picture.width;
       const std::int64_t end = std::min(width, x + count);
@@ -288,13 +290,13 @@ void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& pict
 
 }  // namespace
 
-Result DecodeBmp(std::string_view bytes, Bitmap& picture) {
+Result DecodeBmp(std::string_view bytes, Bitmap& picture, int maxWidth, int maxHeight) {
   picture = Bitmap();
   Layout layout;
   if (Result read = ReadLayout(bytes, layout); read.failed()) return read;
-  picture.width = layout.width;
-  picture.height = layout.rows;
-  picture.pixels.assign(static_cast<std::size_t>(layout.width) * layout.rows, kBlack);
+  picture.width = std::clamp(maxWidth, 1, layout.width);
+  picture.height = std::clamp(maxHeight, 1, layout.rows);
+  picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, kBlack);
   if (layout.runLength) {
     DecodeRunLengths(bytes, layout, picture);
   } else {

@@ -13,6 +13,10 @@ namespace kovar {
 
 inline constexpr std::size_t kMaxPreviewBytes = 16 * 1024 * 1024;
 inline constexpr long kMaxPreviewSide = 4096;
+// The most of a preview the main window can ever show: its client area, in pixels. A preview is
+// drawn unscaled from its top left corner and the window cuts it, so nothing beyond is decoded.
+inline constexpr int kPreviewShownWidth = 399;
+inline constexpr int kPreviewShownHeight = 291;
 
 // A decoded picture: `width` x `height` pixels, the top row first, each 0xFFRRGGBB. In memory
 // that is the byte order B, G, R, 255 which Qt's RGB32 images and Windows' 32-bit DIBs share.
@@ -25,9 +29,11 @@ struct Bitmap {
   bool operator==(const Bitmap&) const = default;
 };
 
-// Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB, into `picture`.
+// Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB, into `picture`: its top
+// left part of at most `maxWidth` x `maxHeight` pixels, the whole picture by default.
 // Otherwise leaves `picture` empty and says why the picture is refused. A run-length stream that
 // ends early is drawn as far as it goes; pixels it never reaches are black.
-Result DecodeBmp(std::string_view bytes, Bitmap& picture);
+Result DecodeBmp(std::string_view bytes, Bitmap& picture, int maxWidth = kMaxPreviewSide,
+                 int maxHeight = kMaxPreviewSide);
 
 }  // namespace kovar

@@ -3,9 +3,8 @@
 
 namespace kovar {
 
-bool CommandBudget::CountLine(std::size_t bytes) {
-  // The line's terminator counts as one byte, whichever it was.
-  bytes_ += bytes + 1;
+bool CommandBudget::CountLine(std::uint64_t bytes) {
+  bytes_ += bytes;
   if (++lines_ > kMaxLines || bytes_ > kMaxBytes) spent_ = true;
   return !spent_;
 }

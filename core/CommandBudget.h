@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace kovar {
 
@@ -23,14 +24,19 @@ class CommandBudget {
   bool OutOfFiles() const { return files_ >= kMaxFiles; }
   void CountFile() { ++files_; }
 
-  // Counts one line of `bytes` bytes; false, and spent from then on, when it is over the budget.
-  bool CountLine(std::size_t bytes);
+  // Counts one line that took `bytes` bytes of its file, its end and any part of it skipped as
+  // too long included; false, and spent from then on, when it is over the budget.
+  bool CountLine(std::uint64_t bytes);
+  // The bytes of command files still allowed.
+  std::uint64_t BytesLeft() const { return spent_ ? 0 : kMaxBytes - bytes_; }
+  // A file went on past what was left.
+  void Spend() { spent_ = true; }
   bool Spent() const { return spent_; }
 
  private:
   std::size_t files_ = 0;
   std::size_t lines_ = 0;
-  std::size_t bytes_ = 0;
+  std::uint64_t bytes_ = 0;
   bool spent_ = false;
 };
 

@@ -2,6 +2,7 @@
 #include "CommandInterpreter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "LineReader.h"
 
@@ -34,7 +35,9 @@ Result CommandInterpreter::RunStartScript(const std::string& name) {
   const std::string line = "exec " + name;
   budget_.Reset();
   state_.AppendLog(line);
-  return Exec(name);
+  const Result ran = Exec(name);
+  if (budget_.Spent()) settings_.NoteStartCutShort();
+  return ran;
 }
 
 void CommandInterpreter::Execute(const std::string& line) {
@@ -89,17 +92,25 @@ Result CommandInterpreter::Exec(const std::string& argument) {
 }
 
 void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
-  LineReader reader(file);
+  // One byte more than the budget allows tells that the file goes beyond it; a line too long to
+  // keep is skipped no further than that either.
+  LineReader reader(file, kMaxLineBytes, budget_.BytesLeft() + 1);
+  const auto stopped = [&](std::size_t number) {
+    report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
+                 std::to_string(number) + ": one command may run at most " +
+                 std::to_string(CommandBudget::kMaxLines) + " lines and " +
+                 std::to_string(CommandBudget::kMaxBytes / (1024 * 1024)) +
+                 " MiB of command files.");
+  };
   std::string line;
-  for (std::size_t number = 1; !budget_.Spent() && reader.Next(line); ++number) {
-    if (!budget_.CountLine(line.size())) {
-      report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
-                   std::to_string(number) + ": one command may run at most " +
-                   std::to_string(CommandBudget::kMaxLines) + " lines and " +
-                   std::to_string(CommandBudget::kMaxBytes / (1024 * 1024)) +
-                   " MiB of command files.");
+  std::uint64_t counted = 0;
+  std::size_t number = 1;
+  for (; !budget_.Spent() && reader.Next(line); ++number) {
+    if (!budget_.CountLine(reader.Consumed() - counted)) {
+      stopped(number);
       break;
     }
+    counted = reader.Consumed();
     if (reader.TooLong()) {
       // Saving over a settings file would lose the line; the lines after it still run.
       settings_.NoteUnreadable(path);
@@ -110,8 +121,16 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
     }
     Execute(line);
   }
+  if (reader.Cut()) {
+    budget_.Spend();
+    stopped(number);
+  }
   // Cut short, the file still holds settings that saving over it would lose.
-  if (budget_.Spent()) settings_.NoteUnreadable(path);
+  if (budget_.Spent()) {
+    settings_.NoteUnreadable(path);
+  } else if (reader.Error() == 0) {
+    settings_.NoteRead(path);
+  }
   if (reader.Error() != 0) {
     settings_.NoteUnreadable(path);
     report_.Fail("Reading the command file " + Quoted(path) +

@@ -33,6 +33,7 @@ class Launcher {
   Result LoadMap() { return maps_.LoadMap(); }
   void FillLists() { maps_.FillLists(); }
   Result Main() { return startup_.Main(); }
+  bool Started() const { return startup_.Started(); }
   void SetQuakeDir() { startup_.SetQuakeDir(); }
   Result SaveCFG() { return settings_.SaveCFG(); }
   Result StartGame() { return game_.StartGame(); }

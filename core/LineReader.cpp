@@ -1,20 +1,29 @@
 // Buffered line reading with CR LF, CR and LF line ends.
 #include "LineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace kovar {
 
-LineReader::LineReader(std::FILE* file, std::size_t maxLine)
-    : file_(file), maxLine_(maxLine), buffer_(64 * 1024) {}
+LineReader::LineReader(std::FILE* file, std::size_t maxLine, std::uint64_t maxRead)
+    : file_(file), maxLine_(maxLine), maxRead_(maxRead), buffer_(64 * 1024) {}
 
 bool LineReader::Fill() {
-  if (atEnd_ || error_ != 0) return false;
-  errno = 0;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  if (atEnd_ || cut_ || error_ != 0) return false;
   pos_ = 0;
+  end_ = 0;
   crKnown_ = false;
+  if (read_ == maxRead_) {
+    cut_ = true;
+    return false;
+  }
+  errno = 0;
+  end_ = std::fread(
+      buffer_.data(), 1,
+      static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), maxRead_ - read_)), file_);
+  read_ += end_;
   if (end_ == 0) {
     if (std::ferror(file_)) {
       error_ = errno != 0 ? errno : EIO;
@@ -31,7 +40,7 @@ bool LineReader::Next(std::string& line) {
   tooLong_ = false;
   bool started = false;
   for (;;) {
-    if (pos_ == end_ && !Fill()) return started && error_ == 0;
+    if (pos_ == end_ && !Fill()) return started && error_ == 0 && !cut_;
     if (skipLineFeed_) {
       skipLineFeed_ = false;
       if (buffer_[pos_] == '\n' && ++pos_ == end_) continue;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,15 +17,24 @@ inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 class LineReader {
  public:
-  explicit LineReader(std::FILE* file, std::size_t maxLine = kMaxLineBytes);
+  // Takes no more than `maxRead` bytes from the file, however large it is.
+  explicit LineReader(std::FILE* file, std::size_t maxLine = kMaxLineBytes,
+                      std::uint64_t maxRead = std::numeric_limits<std::uint64_t>::max());
 
-  // Reads the next line into `line`, without its terminator. False at the end of the file or
+  // Reads the next line into `line`, without its terminator. False at the end of the file, when
+  // `maxRead` bytes have been taken (then Cut() is true; a line they end part-way is dropped) or
   // when reading failed (then Error() tells why). A line longer than the limit is read to its
   // end but not kept: `line` is then empty and TooLong() is true.
   bool Next(std::string& line);
 
   // True when the line that Next() returned last was longer than the limit.
   bool TooLong() const { return tooLong_; }
+
+  // True once reading stopped at `maxRead` bytes; the file may hold more.
+  bool Cut() const { return cut_; }
+
+  // The bytes taken from the file by the lines returned so far, their ends included.
+  std::uint64_t Consumed() const { return read_ - (end_ - pos_); }
 
   // The errno of a failed read, 0 when reading has not failed.
   int Error() const { return error_; }
@@ -34,6 +45,8 @@ class LineReader {
 
   std::FILE* file_;
   std::size_t maxLine_;
+  std::uint64_t maxRead_;
+  std::uint64_t read_ = 0;
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
@@ -44,6 +57,7 @@ class LineReader {
   bool atEnd_ = false;
   bool skipLineFeed_ = false;
   bool tooLong_ = false;
+  bool cut_ = false;
   int error_ = 0;
 };
 

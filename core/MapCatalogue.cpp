@@ -1,6 +1,7 @@
 // The map scan, the info files and the preview pictures: LoadMap and the map list.
 #include "MapCatalogue.h"
 
+#include <algorithm>
 #include <iterator>
 #include <unordered_set>
 #include <utility>
@@ -84,18 +85,24 @@ Result MapCatalogue::ReadInfo(const std::string& path, std::string& level,
                               std::string& description) const {
   InputFile file;
   if (Result opened = file.Open(path); opened.failed()) return opened;
-  LineReader reader(file.Get());
+  // Two lines, each at most the longest kept and its CR LF: nothing further is ever read. A line
+  // that runs past that is longer than the limit, wherever the reading stopped.
+  LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
   const std::string tooLong = " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
-  if (!reader.Next(level)) {
+  if (!reader.Next(level) && !reader.Cut()) {
     return Result::Failure(reader.Error() ? SystemError(reader.Error()) : "the file is empty");
   }
-  if (reader.TooLong()) return Result::Failure("its first line, the level name," + tooLong);
-  if (!reader.Next(description)) {
+  if (reader.TooLong() || reader.Cut()) {
+    return Result::Failure("its first line, the level name," + tooLong);
+  }
+  if (!reader.Next(description) && !reader.Cut()) {
     return Result::Failure(
         reader.Error() ? SystemError(reader.Error())
                        : "it has only one line, but needs the level name and a description");
   }
-  if (reader.TooLong()) return Result::Failure("its second line, the description," + tooLong);
+  if (reader.TooLong() || reader.Cut()) {
+    return Result::Failure("its second line, the description," + tooLong);
+  }
   return Result::Ok();
 }
 
@@ -104,7 +111,7 @@ Result MapCatalogue::ShowPreview(const std::string& path) {
   std::string bytes;
   Bitmap picture;
   Result decoded = ReadFile(path, kMaxPreviewBytes, bytes);
-  if (decoded.ok()) decoded = DecodeBmp(bytes, picture);
+  if (decoded.ok()) decoded = DecodeBmp(bytes, picture, kPreviewShownWidth, kPreviewShownHeight);
   if (decoded.failed()) {
     (void)state_.SetPreview({});
     return decoded;
@@ -121,6 +128,12 @@ void MapCatalogue::FillLists() {
   if (const std::string own = files_.OwnMapFolder(); !own.empty()) {
     AddOwnMaps(names, ListMapInfoFiles(own));
   }
+  // A name holding a control byte (a line feed) could never be saved as a settings line.
+  std::erase_if(names, [](const std::string& name) {
+    return std::any_of(name.begin(), name.end(), [](char byte) {
+      return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
+    });
+  });
   for (std::string& name : names) name.resize(name.size() - 4);
   state_.SetList(ListField::MapList, std::move(names));
 }

@@ -14,6 +14,16 @@ void SettingsFiles::NoteUnreadable(const std::string& path) {
   if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
 }
 
+void SettingsFiles::NoteRead(const std::string& path) {
+  if (SameFile(path, files_.OwnFile("config.kvx"))) configRead_ = true;
+  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsRead_ = true;
+}
+
+void SettingsFiles::NoteStartCutShort() {
+  if (!configRead_ && HasEntry(files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (!settingsRead_ && HasEntry(files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
+}
+
 Result SettingsFiles::SaveCFG() {
   ActionReport::Action action(report_);
   std::vector<std::string> config = {"exe " + state_.Text(TextField::EngineText)};

@@ -19,6 +19,11 @@ class SettingsFiles {
   // `path` exists but could not be read whole: when it is the settings file a save would write,
   // saving must not replace it in this run.
   void NoteUnreadable(const std::string& path);
+  // `path` was read whole.
+  void NoteRead(const std::string& path);
+  // The start script was cut short by a command's bounds: a settings file it did not read whole
+  // may hold settings that were never loaded, so saving must not replace it in this run.
+  void NoteStartCutShort();
 
   // Writes config.kvx and then settings.kvx; the player is shown what failed.
   Result SaveCFG();
@@ -32,6 +37,8 @@ class SettingsFiles {
   ActionReport& report_;
   bool configUnreadable_ = false;
   bool settingsUnreadable_ = false;
+  bool configRead_ = false;
+  bool settingsRead_ = false;
 };
 
 }  // namespace kovar

@@ -28,6 +28,7 @@ Result Startup::Main() {
     report_.Fail("Kovar Launcher cannot start without its start script.");
     return action.End();
   }
+  started_ = true;
   platform_.ShowMainWindow();
   // The start script's other failures are shown once the main window is up; they do not end
   // start-up.

@@ -23,6 +23,10 @@ class Startup {
   // that saving could keep.
   Result Main();
 
+  // True once the start script has been read. Until then nothing of the player's is loaded, so
+  // no way of ending the program may save.
+  bool Started() const { return started_; }
+
   // Asks the player for the Quake directory; a non-empty answer becomes QuakeDir.
   void SetQuakeDir();
 
@@ -33,6 +37,7 @@ class Startup {
   ActionReport& report_;
   CommandInterpreter& interpreter_;
   MapCatalogue& maps_;
+  bool started_ = false;
 };
 
 }  // namespace kovar

@@ -61,7 +61,7 @@ bool SameFile(const std::string& a, const std::string& b);
 
 // The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
-// Linux exactly. A missing directory lists nothing.
+// Linux exactly, less the hidden ones (starting with a dot). A missing directory lists nothing.
 std::vector<std::string> ListMapInfoFiles(const std::string& directory);
 
 // `name` as the system's file names compare: unchanged on Linux; upper-cased in the ANSI code page

@@ -64,7 +64,22 @@ bool PathId(const std::string& path, FileId& id) {
   return true;
 }
 
+namespace {
+
+// Empty when `info` is an ordinary file, otherwise why it may not be read: a pipe or a device may
+// never end or may wait forever, and merely opening some devices acts on them.
+std::string NotOrdinary(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return {};
+  return S_ISDIR(info.st_mode) ? SystemError(EISDIR) : "it is not an ordinary file";
+}
+
+}  // namespace
+
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
+  // Looked at before it is opened, so that nothing but an ordinary file is ever opened.
+  struct stat named;
+  if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
+  if (std::string why = NotOrdinary(named); !why.empty()) return Result::Failure(why);
   errno = 0;
   std::string why;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
@@ -73,11 +88,9 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   struct stat info;
   if (::fstat(fd, &info) != 0) {
     why = SystemError(errno);
-  } else if (S_ISDIR(info.st_mode)) {
-    why = SystemError(EISDIR);
-  } else if (!S_ISREG(info.st_mode)) {
-    // Pipes and devices may never end or may wait forever.
-    why = "it is not an ordinary file";
+  } else if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
+    // Something else was put in its place between the look and the open.
+    why = "it was replaced while it was being opened";
   } else if (const int flags = ::fcntl(fd, F_GETFL);
              flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
     why = SystemError(errno);
@@ -158,7 +171,11 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
   if (!dir) return names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::size_t length = std::strlen(entry->d_name);
-    if (length < 4 || std::memcmp(entry->d_name + length - 4, ".kvx", 4) != 0) continue;
+    // A name starting with a dot is a hidden file, which a listing leaves out.
+    if (length < 4 || entry->d_name[0] == '.' ||
+        std::memcmp(entry->d_name + length - 4, ".kvx", 4) != 0) {
+      continue;
+    }
     bool regular = entry->d_type == DT_REG;
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       regular = IsRegularFile(directory + "/" + entry->d_name);

@@ -4,8 +4,10 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "WindowsError.h"
 
@@ -46,6 +48,26 @@ bool MakeFolders(const std::string& folder, std::string& failed) {
   return false;
 }
 
+// True when the last part of `path` is a name that Windows keeps for a device in every folder
+// (CON, NUL, COM1 and the like, also with an extension, as in CON.kvx): opening it opens the
+// device.
+bool NamesDevice(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  base.resize(std::min(base.find('.'), base.size()));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& letter : base) {
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  }
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+      base == "CONOUT$") {
+    return true;
+  }
+  // COM1 to COM9 and LPT1 to LPT9, also with the superscript digits of the ANSI code page.
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+         std::string_view("123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool PathId(const std::string& path, FileId& id) {
@@ -59,6 +81,8 @@ bool PathId(const std::string& path, FileId& id) {
 }
 
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
+  if (NamesDevice(path))
+    return Result::Failure("it is not an ordinary file (the name is a device's)");
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {

@@ -84,8 +84,12 @@ Result StartScriptDetached(const std::string& scriptPath) {
   const UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Result::Failure(LastWindowsError());
   std::string interpreter = std::string(systemDir, length) + "\\cmd.exe";
-  // The console stays open when the script fails, so that the player can read why.
-  std::string commandLine = WindowsScriptCommandLine(scriptPath);
+  // The console stays open when the script fails, so that the player can read why. The script
+  // runs by its bare name from its own folder: the interpreter would expand any %NAME% of a set
+  // variable in a folder's name on its command line, even inside quotes.
+  const std::size_t slash = scriptPath.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "" : scriptPath.substr(0, slash + 1);
+  std::string commandLine = WindowsScriptCommandLine(".\\" + scriptPath.substr(folder.size()));
   STARTUPINFOA startup;
   std::memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
@@ -94,7 +98,8 @@ Result StartScriptDetached(const std::string& scriptPath) {
   PROCESS_INFORMATION process;
   std::memset(&process, 0, sizeof process);
   if (!CreateProcessA(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
+                      CREATE_NEW_CONSOLE, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                      &startup, &process)) {
     return Result::Failure(LastWindowsError());
   }
   CloseHandle(process.hThread);

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -15,5 +16,14 @@ extern const char* const kNotADirectory;
 // and hands `refused` the reason a player must read for it.
 void RefuseSystemOnlyPreviews(Fixture& f,
                               const std::function<void(const std::string& why)>& refused);
+
+// A hostile file put beside a fresh launcher, and what must come of it.
+struct HostileEdge {
+  const char* what;
+  std::function<void(Fixture& f)> check;
+};
+
+// The edges that only this system can make or show.
+std::vector<HostileEdge> SystemOnlyEdges();
 
 }  // namespace kovar::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <random>
 
@@ -49,7 +50,7 @@ Log SplitLines(const std::string& bytes) {
 
 TEST(HostileCommandFile, AnEnormousLineIsSkippedAndTheSettingsFileIsKept) {
   Fixture f;
-  const std::string enormous(50 * 1024 * 1024, 'x');
+  const std::string enormous(20 * 1024 * 1024, 'x');
   const std::string config = "exe before\r\ncpar " + enormous + "\r\nexe after\r\n";
   f.dir.Write("config.kvx", config);
   f.dir.Write("tail.kvx", "exe tail\r\n" + enormous);  // the last line, without a terminator
@@ -329,6 +330,45 @@ TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {
   fs::create_directories(f.dir.File("data/m.bmp"));
   ExpectPreviewRefused(f, "Is a directory");
   RefuseSystemOnlyPreviews(f, [&f](const std::string& why) { ExpectPreviewRefused(f, why); });
+}
+
+// --- Files that would cost the launcher its time or its memory ---------------------------------
+
+TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
+  std::vector<HostileEdge> edges = {
+      {"a command file whose endless line runs past the budget",
+       [](Fixture& f) {
+         f.dir.Write("endless.kvx", "cpar ");
+         fs::resize_file(f.dir.File("endless.kvx"), 80 * 1024 * 1024);
+         std::ofstream(f.dir.File("endless.kvx"), std::ios::app) << "\nexe after\n";
+         f.dir.Write("auto.kvx", "exec endless.kvx\nexec config.kvx\n");
+         f.dir.Write("config.kvx", "exe Mine.exe\n");
+         EXPECT_TRUE(f.launcher.Main().ok());
+         ExpectOneError(f.platform, {f.dir.File("endless.kvx"), "stopped at its line 1"});
+         // The settings it never reached are not saved over.
+         EXPECT_TRUE(f.launcher.SaveCFG().failed());
+         EXPECT_EQ(f.dir.Read("config.kvx"), "exe Mine.exe\n");
+       }},
+      {"a preview of 60 bytes that declares 4096 x 4096 pixels",
+       [](Fixture& f) {
+         // Run-length 8 bits, one colour, nothing but the end of the picture.
+         std::string bmp = MakeBmp(1, 1).substr(0, 54) + std::string("\0\0\0\0\0\1", 6);
+         for (auto [at, value] :
+              {std::pair{2, 60}, {10, 58}, {18, 4096}, {22, 4096}, {28, 8}, {30, 1}, {46, 1}}) {
+           Put(bmp, static_cast<std::size_t>(at), static_cast<std::uint32_t>(value), 2);
+         }
+         f.dir.Write("data/m.kvx", "e1m1\nDesc\n");
+         f.dir.Write("data/m.bmp", bmp);
+         EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
+         EXPECT_EQ(f.state.Preview().pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
+       }},
+  };
+  for (HostileEdge& edge : SystemOnlyEdges()) edges.push_back(std::move(edge));
+  for (const HostileEdge& edge : edges) {
+    SCOPED_TRACE(edge.what);
+    Fixture f;
+    edge.check(f);
+  }
 }
 
 // --- The application directory ----------------------------------------------------------------

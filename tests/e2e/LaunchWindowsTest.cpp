@@ -308,7 +308,8 @@ TEST_F(WindowsLaunchTest, TheDetachedStarterEntersEveryFolder) {
     std::string setting = dir;
     if (c.forwardSlashes) std::replace(setting.begin() + 2, setting.end(), '\\', '/');
     // Each launch has a run.bat of its own, kept to the end: an interpreter may still read one.
-    const std::string launchApp = "launch" + std::to_string(++launches);
+    // Its folder's name holds a set variable's name, which the interpreter must not expand.
+    const std::string launchApp = "launch%OS%" + std::to_string(++launches);
     app.Write(launchApp + "/data/castle.kvx", "e1m1\r\nA castle by the sea.\r\n");
     StartingPlatform starting;
     Launcher detached{app.File(launchApp), starting};

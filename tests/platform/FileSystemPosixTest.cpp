@@ -1,5 +1,5 @@
 // The listing of map files as a POSIX system lists a directory: the extension matched exactly,
-// and a file named only ".kvx" is a map with an empty name.
+// hidden files (a dot first, a file named only ".kvx" too) left out.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -11,8 +11,9 @@ TEST(MapScan, PosixMatchesTheExtensionExactly) {
   Fixture f;
   f.dir.Write("data/UPPER.KVX", "");
   f.dir.Write("data/.kvx", "");
+  f.dir.Write("data/lower.kvx", "");
   f.launcher.FillLists();
-  EXPECT_EQ(f.state.List(ListField::MapList), std::vector<std::string>{""});
+  EXPECT_EQ(f.state.List(ListField::MapList), std::vector<std::string>{"lower"});
 }
 
 }  // namespace

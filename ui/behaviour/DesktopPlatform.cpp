@@ -1,4 +1,4 @@
-// The error box and its fallback on standard error.
+// The modal boxes, counted while open, and the error box's fallback on standard error.
 #include "DesktopPlatform.h"
 
 #include <cstdio>
@@ -9,11 +9,18 @@ namespace kovar {
 
 void DesktopPlatform::ShowError(const std::string& message) {
   if (!toStandardError_) {
+    OpenBox open(*this);
     ShowErrorBox(message);
     return;
   }
   std::fprintf(stderr, "%s: %s\n", kApplicationName, message.c_str());
   std::fflush(stderr);
+}
+
+std::string DesktopPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) {
+  OpenBox open(*this);
+  return ShowPrompt(prompt, title, defaultText);
 }
 
 }  // namespace kovar

@@ -14,13 +14,33 @@ class DesktopPlatform : public Platform {
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }
 
   void ShowError(const std::string& message) final;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) final;
+
+  // True while one of the program's modal boxes is open, which no click can get past.
+  bool BoxOpen() const { return openBoxes_ > 0; }
+
+  // Counts a modal box that a window shows itself (the About box) as open while it lives.
+  class OpenBox {
+   public:
+    explicit OpenBox(DesktopPlatform& platform) : platform_(platform) { ++platform_.openBoxes_; }
+    ~OpenBox() { --platform_.openBoxes_; }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+
+   private:
+    DesktopPlatform& platform_;
+  };
 
  protected:
-  // The skin's modal box, titled with the application's name.
+  // The skin's modal boxes, titled with the application's name.
   virtual void ShowErrorBox(const std::string& message) = 0;
+  virtual std::string ShowPrompt(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) = 0;
 
  private:
   bool toStandardError_ = false;
+  int openBoxes_ = 0;
 };
 
 }  // namespace kovar

@@ -3,13 +3,19 @@
 
 #include <optional>
 
+#include "BmpDecoder.h"
 #include "DebugConsole.h"
 #include "DesktopPlatform.h"
 #include "Launcher.h"
+#include "Twips.h"
 
 namespace kovar {
 
 namespace {
+
+// The core decodes no more of a preview than the main window's client area can show.
+static_assert(Pixels(kMainWindowFrame.clientWidth) == kPreviewShownWidth &&
+              Pixels(kMainWindowFrame.clientHeight) == kPreviewShownHeight);
 
 // The control that shows a text field; none for the fields that no control shows.
 std::optional<MainControl> ControlOf(TextField field) {
@@ -124,6 +130,26 @@ void MainWindow::ImageClicked(MainControl control) {
   }
 }
 
+void MainWindow::Pressed(MainControl control) {
+  if (CanPress(control)) ImageClicked(control);
+}
+
+bool MainWindow::CanPress(MainControl control) const {
+  const ControlDescription& row = Describe(control);
+  if (ended_ || platform_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
+    return false;
+  }
+  switch (row.container) {
+    case Container::MainPanel:
+      return panels_.mainPanel;
+    case Container::StartPanel:
+      return panels_.startPanel;
+    case Container::Window:
+      break;
+  }
+  return row.visible;
+}
+
 void MainWindow::MenuChosen(MenuCommand command) {
   if (ended_) return;
   switch (command) {
@@ -136,12 +162,22 @@ void MainWindow::MenuChosen(MenuCommand command) {
     case MenuCommand::SetQuakeDirectory:
       launcher_.SetQuakeDir();
       break;
-    case MenuCommand::About:
+    case MenuCommand::About: {
+      const DesktopPlatform::OpenBox open(platform_);
       view_.ShowMessage(kAboutText);
       break;
+    }
     case MenuCommand::None:
       break;
   }
+}
+
+std::optional<int> MainWindow::Start() {
+  if (launcher_.Main().failed()) return 1;
+  // An end asked for during start-up (a signal while the Quake directory prompt was open) has
+  // already saved.
+  if (ended_) return 0;
+  return std::nullopt;
 }
 
 void MainWindow::Form_Unload() { EndProgram(); }
@@ -156,7 +192,7 @@ void MainWindow::EndBySystem() {
 }
 
 void MainWindow::SaveForSession() {
-  if (ended_ || saving_) return;
+  if (ended_ || saving_ || !launcher_.Started()) return;
   platform_.ReportErrorsOnStandardError(true);
   saving_ = true;
   (void)launcher_.SaveCFG();
@@ -195,10 +231,13 @@ void MainWindow::ShowList(ListField field) {
 void MainWindow::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  saving_ = true;
-  // What could not be saved has been shown; the program ends all the same.
-  (void)launcher_.SaveCFG();
-  saving_ = false;
+  // A start that failed read none of the player's files: saving would put defaults over them.
+  if (launcher_.Started()) {
+    saving_ = true;
+    // What could not be saved has been shown; the program ends all the same.
+    (void)launcher_.SaveCFG();
+    saving_ = false;
+  }
   EndView();
 }
 

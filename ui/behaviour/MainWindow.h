@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "LauncherState.h"
@@ -38,6 +39,12 @@ class MainWindow : private StateObserver {
   // The player chose entry `entry` of a list.
   void PlayerChose(MainControl control, std::size_t entry);
   void ImageClicked(MainControl control);
+  // A press through the accessibility interface, which reaches a control whatever covers it:
+  // carried out only when CanPress says a click could do the same now.
+  void Pressed(MainControl control);
+  // True when `control` is a push button that a click could reach now: on a panel that is shown,
+  // with no modal box open, the program not ending. Asked again when a press is carried out.
+  bool CanPress(MainControl control) const;
   void MenuChosen(MenuCommand command);
   // The player closed the window.
   void Form_Unload();
@@ -47,6 +54,10 @@ class MainWindow : private StateObserver {
   // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
   // may still be cancelled): an extra save, with no box to wait on; the program goes on.
   void SaveForSession();
+
+  // Start-up: the start script, the main window, the first run's prompt. The program's exit
+  // status when it has already ended, in which case no event loop may start; none otherwise.
+  std::optional<int> Start();
 
   // True once the end has begun: the settings were saved and nothing else may run.
   bool Ended() const { return ended_; }

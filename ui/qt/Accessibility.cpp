@@ -47,10 +47,17 @@ class AccessibleImage : public QAccessibleWidget {
     return {pressAction()};
   }
 
+  // A button that a click could not reach now (a box is open, its panel hidden) is unavailable.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (Pressable() && !static_cast<ImageControl*>(widget())->CanPress()) state.disabled = true;
+    return state;
+  }
+
   // The press goes the way of a mouse click, and only where a click could land.
   void doAction(const QString& action) override {
-    if (action != pressAction() || !Pressable() || !widget()->isVisible()) return;
-    emit static_cast<ImageControl*>(widget())->clicked();
+    if (action != pressAction() || !Pressable()) return;
+    static_cast<ImageControl*>(widget())->Press();
   }
 
   QStringList keyBindingsForAction(const QString&) const override { return {}; }

@@ -2,6 +2,9 @@
 // clickable: the navigation images, the start image, the tiles, the logo and the preview field.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include <QLabel>
 
 #include "BmpDecoder.h"
@@ -21,6 +24,17 @@ class ImageControl : public QLabel {
   // The same for one of the window's own pictures, decoded from the program's resources.
   void SetArtwork(Artwork artwork, QSize emptySize);
 
+  // What a press through the accessibility interface asks first and then does; the window's
+  // behaviour decides both.
+  void SetPress(std::function<bool()> canPress, std::function<void()> press) {
+    canPress_ = std::move(canPress);
+    press_ = std::move(press);
+  }
+  bool CanPress() const { return canPress_ && canPress_(); }
+  void Press() {
+    if (press_) press_();
+  }
+
  signals:
   void clicked();
 
@@ -30,6 +44,8 @@ class ImageControl : public QLabel {
 
  private:
   bool pressed_ = false;
+  std::function<bool()> canPress_;
+  std::function<void()> press_;
 };
 
 }  // namespace kovar

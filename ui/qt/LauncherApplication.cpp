@@ -2,6 +2,7 @@
 #include "LauncherApplication.h"
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -55,10 +56,7 @@ int LauncherApplication::Run() {
   qApp->installEventFilter(
       new QuitRequestFilter(&window_, [this] { window_.Behaviour().EndBySystem(); }));
 
-  if (launcher_.Main().failed()) return 1;
-  // An end asked for during start-up (a signal while the Quake directory prompt was open) has
-  // already saved; the event loop must not start.
-  if (window_.Behaviour().Ended()) return 0;
+  if (const std::optional<int> status = window_.Behaviour().Start()) return *status;
   return QApplication::exec();
 }
 

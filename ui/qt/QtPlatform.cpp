@@ -22,8 +22,8 @@ void QtPlatform::ShowMainWindow() {
   if (window_) window_->show();
 }
 
-std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
-                                 const std::string& defaultText) {
+std::string QtPlatform::ShowPrompt(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) {
   const QString shown = ToDisplay(defaultText);
   bool ok = false;
   QString answer = QInputDialog::getText(DialogParent(window_), ToDisplay(title), ToDisplay(prompt),

@@ -15,12 +15,12 @@ class QtPlatform : public DesktopPlatform {
   // The window that ShowMainWindow shows and that owns the dialogs; set once it exists.
   void SetMainWindow(QWidget* window) { window_ = window; }
   void ShowMainWindow() override;
-  std::string InputBox(const std::string& prompt, const std::string& title,
-                       const std::string& defaultText) override;
   Result StartScript(const std::string& scriptPath) override;
 
  protected:
   void ShowErrorBox(const std::string& message) override;
+  std::string ShowPrompt(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
 
  private:
   QWidget* window_ = nullptr;

@@ -169,6 +169,8 @@ QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
       if (row.kind == ControlKind::ClickableImage) {
         connect(image, &ImageControl::clicked, this,
                 [this, control] { behaviour_.ImageClicked(control); });
+        image->SetPress([this, control] { return behaviour_.CanPress(control); },
+                        [this, control] { behaviour_.Pressed(control); });
       }
       return image;
     }

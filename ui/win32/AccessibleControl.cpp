@@ -95,6 +95,9 @@ class AccessibleControl final : public IAccessible {
       state->lVal &= ~(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
     }
     if (role_ == AccessibleRole::Decoration) state->lVal |= STATE_SYSTEM_INVISIBLE;
+    if (role_ == AccessibleRole::PushButton && AskWindow() == kNotPressable) {
+      state->lVal |= STATE_SYSTEM_UNAVAILABLE;
+    }
     return result;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -111,8 +114,13 @@ class AccessibleControl final : public IAccessible {
     }
     // Only where a mouse click could land; posted, as a button does, so that the screen reader
     // is not kept waiting while the click runs (it may open a box).
-    if (!IsWindowVisible(control_) || !IsWindowEnabled(control_)) return E_FAIL;
-    PostMessageA(GetParent(control_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), STN_CLICKED),
+    const LRESULT answer = AskWindow();
+    if (answer == kNotPressable ||
+        (answer == 0 && (!IsWindowVisible(control_) || !IsWindowEnabled(control_)))) {
+      return E_FAIL;
+    }
+    const WORD code = answer == kPressable ? kPressNotification : STN_CLICKED;
+    PostMessageA(GetParent(control_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), code),
                  reinterpret_cast<LPARAM>(control_));
     return S_OK;
   }
@@ -168,6 +176,11 @@ class AccessibleControl final : public IAccessible {
 
  private:
   ~AccessibleControl() { standard_->Release(); }
+
+  LRESULT AskWindow() const {
+    return SendMessageA(GetAncestor(control_, GA_ROOT), kCanPressMessage, 0,
+                        reinterpret_cast<LPARAM>(control_));
+  }
 
   HWND control_;
   IAccessible* standard_;

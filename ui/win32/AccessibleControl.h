@@ -11,6 +11,16 @@
 
 namespace kovar {
 
+// A push button's accessible object asks its top-level window whether the button can be pressed
+// now, sending it this message with the button's window as lParam. The answer is kPressable or
+// kNotPressable; a window that does not decide answers 0, and then a visible, enabled button is.
+inline constexpr UINT kCanPressMessage = WM_APP + 0x4B50;
+inline constexpr LRESULT kPressable = 1;
+inline constexpr LRESULT kNotPressable = 2;
+// The notification of the WM_COMMAND that carries a press out in a window that decides, which
+// asks again then: it is posted, and may arrive after a box has opened.
+inline constexpr WORD kPressNotification = 0x4B50;
+
 // Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
 // ANSI code page) and `role`; a push button's default action, "Press", is the control's click,
 // sent to its parent as the notification a mouse click sends. Returns 0 for any other object: the

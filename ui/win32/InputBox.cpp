@@ -2,9 +2,12 @@
 // the keyboard: Enter answers OK, Escape cancels, Tab moves between the field and the buttons.
 #include "InputBox.h"
 
+#include <string>
+
 #include "Dpi.h"
 #include "TextControls.h"
 #include "Twips.h"
+#include "WindowDescription.h"
 
 namespace kovar {
 
@@ -19,11 +22,19 @@ constexpr RECT kOk{280, 10, 350, 34};
 constexpr RECT kCancel{280, 42, 350, 66};
 constexpr RECT kField{10, 96, 350, 118};
 
+// The longest path Windows' file functions take, less its NUL: a longer answer is refused.
+constexpr std::size_t kLongestAnswer = MAX_PATH - 1;
+// The field takes more than that, so that a longer answer is refused with its reason, not cut.
+constexpr int kFieldLimit = 4 * MAX_PATH;
+// What the dialog ends with when its field could not be made.
+constexpr INT_PTR kNoField = 2'000;
+
 struct Request {
   const std::string* prompt;
   const std::string* title;
   const std::string* defaultText;
   std::string answer;
+  DWORD failure = 0;
 };
 
 // Pixels at the standard scale to pixels at `dpi`.
@@ -55,8 +66,17 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       AddControl(dialog, "STATIC", request->prompt->c_str(), SS_LEFT | SS_NOPREFIX, 0, kPrompt,
                  kInputPromptId);
       // The field comes first, so that the dialog manager gives it the focus.
-      HWND field = AddControl(dialog, "EDIT", request->defaultText->c_str(),
-                              WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kField, kInputFieldId);
+      // Made empty and then given its text, which may be longer than its limit (a settings
+      // file may hold anything).
+      HWND field = AddControl(dialog, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                              kField, kInputFieldId);
+      if (!field) {
+        request->failure = GetLastError();
+        EndDialog(dialog, kNoField);
+        return FALSE;
+      }
+      SendMessageA(field, EM_LIMITTEXT, kFieldLimit, 0);
+      SetWindowTextA(field, request->defaultText->c_str());
       DropLineBreaks(field);
       AddControl(dialog, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kOk, IDOK);
       AddControl(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kCancel, IDCANCEL);
@@ -67,6 +87,15 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         request->answer = WindowText(GetDlgItem(dialog, kInputFieldId));
+        if (request->answer.size() > kLongestAnswer) {
+          const std::string why = "This answer is " + std::to_string(request->answer.size()) +
+                                  " characters long, but Windows' file functions take a path of "
+                                  "at most " +
+                                  std::to_string(kLongestAnswer) +
+                                  ". Shorten it, or choose Cancel to keep the one you had.";
+          MessageBoxA(dialog, why.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
+          return TRUE;
+        }
         EndDialog(dialog, IDOK);
         return TRUE;
       }
@@ -99,6 +128,12 @@ std::string ShowInputBox(HWND owner, const std::string& prompt, const std::strin
   Request request{&prompt, &title, &defaultText, {}};
   const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.dialog, owner,
                                                  InputBoxProc, reinterpret_cast<LPARAM>(&request));
+  if (result == kNoField || result == -1) {
+    const DWORD failure = result == kNoField ? request.failure : GetLastError();
+    const std::string why = "The box \"" + title + "\" could not be made (Windows error " +
+                            std::to_string(failure) + "), so nothing was changed.";
+    MessageBoxA(owner, why.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
+  }
   if (result != IDOK) return {};
   if (ShowsAs(defaultText, request.answer)) return defaultText;
   return request.answer;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 namespace kovar {
@@ -14,10 +15,7 @@ LauncherApplication::LauncherApplication(FileLocations files)
 }
 
 int LauncherApplication::Run() {
-  if (launcher_.Main().failed()) return 1;
-  // An end asked for during start-up (the session ended while the Quake directory prompt was
-  // open) has already saved; the loop must not start.
-  if (window_.Behaviour().Ended()) return 0;
+  if (const std::optional<int> status = window_.Behaviour().Start()) return *status;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return 0;

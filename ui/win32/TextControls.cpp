@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <string_view>
 #include <vector>
 
 namespace kovar {
@@ -17,12 +19,21 @@ std::string WithoutLineBreaks(std::string text) {
   return text;
 }
 
+// The clipboard's text in the ANSI code page the fields use. Its CF_TEXT is made in the code page
+// of the clipboard's locale, which need not be that one (a Greek input language turns "café"
+// into "cafe"); its Unicode text is exact. Read no further than the clipboard's block, which
+// need not end in a NUL.
 std::string ClipboardText(HWND owner) {
   std::string text;
-  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
-      text = locked;
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const std::wstring_view block(wide, GlobalSize(data) / sizeof(wchar_t));
+      const auto length = static_cast<int>(
+          std::min<std::size_t>(std::min(block.find(L'\0'), block.size()), INT_MAX / 2));
+      const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+      text.resize(static_cast<std::size_t>(std::max(bytes, 0)));
+      WideCharToMultiByte(CP_ACP, 0, wide, length, text.data(), bytes, nullptr, nullptr);
       GlobalUnlock(data);
     }
   }

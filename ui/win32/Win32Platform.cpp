@@ -23,8 +23,8 @@ void Win32Platform::ShowMainWindow() {
   if (window_) window_->Show();
 }
 
-std::string Win32Platform::InputBox(const std::string& prompt, const std::string& title,
-                                    const std::string& defaultText) {
+std::string Win32Platform::ShowPrompt(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) {
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }
 

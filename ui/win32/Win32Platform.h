@@ -14,12 +14,12 @@ class Win32Platform : public DesktopPlatform {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
   void ShowMainWindow() override;
-  std::string InputBox(const std::string& prompt, const std::string& title,
-                       const std::string& defaultText) override;
   Result StartScript(const std::string& scriptPath) override;
 
  protected:
   void ShowErrorBox(const std::string& message) override;
+  std::string ShowPrompt(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
 
  private:
   frmMain* window_ = nullptr;

@@ -151,6 +151,13 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
+    case kCanPressMessage:
+      for (std::size_t row = 0; row < controls_.size(); ++row) {
+        if (controls_[row] == reinterpret_cast<HWND>(lParam)) {
+          return behaviour_.CanPress(static_cast<MainControl>(row)) ? kPressable : kNotPressable;
+        }
+      }
+      return kNotPressable;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -307,6 +314,9 @@ void frmMain::OnCommand(int id, int code) {
     }
     case STN_CLICKED:
       behaviour_.ImageClicked(control);
+      break;
+    case kPressNotification:
+      behaviour_.Pressed(control);
       break;
     default:
       break;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,6 @@ namespace {
 class RecordingDesktop : public DesktopPlatform {
  public:
   void ShowMainWindow() override {}
-  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-    return answer;
-  }
   Result StartScript(const std::string& path) override {
     started.push_back(path);
     return Result::Ok();
@@ -38,6 +36,9 @@ class RecordingDesktop : public DesktopPlatform {
   void ShowErrorBox(const std::string& message) override {
     boxes.push_back(message);
     if (whileBoxOpen) whileBoxOpen();
+  }
+  std::string ShowPrompt(const std::string&, const std::string&, const std::string&) override {
+    return answer;
   }
 };
 
@@ -62,7 +63,10 @@ class RecordingMainView : public MainView {
     return Result::Ok();
   }
   void Beep() override { ++beeps; }
-  void ShowMessage(const std::string& shown) override { messages.push_back(shown); }
+  void ShowMessage(const std::string& shown) override {
+    messages.push_back(shown);
+    if (whileMessageOpen) whileMessageOpen();
+  }
   void End() override { ++ends; }
 
   std::map<MainControl, std::string> text;
@@ -72,6 +76,7 @@ class RecordingMainView : public MainView {
   Bitmap picture;
   int beeps = 0;
   std::vector<std::string> messages;
+  std::function<void()> whileMessageOpen;
   int ends = 0;
 };
 
@@ -295,6 +300,38 @@ TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsB
   EXPECT_EQ(w.view.ends, 1);
   EXPECT_TRUE(w.window.Ended());
   EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
+}
+
+TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNothing) {
+  Windows w;
+  w.Start();
+  // Start lies on the hidden panel; Single Player lies under the About box while it is open.
+  w.window.Pressed(MainControl::imgStartSP);
+  w.view.whileMessageOpen = [&w] {
+    EXPECT_FALSE(w.window.CanPress(MainControl::imgSP));
+    w.window.Pressed(MainControl::imgSP);
+  };
+  w.window.MenuChosen(MenuCommand::About);
+  EXPECT_TRUE(w.desktop.started.empty());
+  EXPECT_FALSE(w.window.Panels().startPanel);
+  EXPECT_FALSE(w.window.CanPress(MainControl::imgLogo1));
+  w.window.Pressed(MainControl::imgSP);
+  EXPECT_TRUE(w.window.Panels().startPanel);
+
+  // Without its start script the program read nothing of the player's: no end may save.
+  Windows failed;
+  std::filesystem::remove(failed.dir.File("auto.kvx"));
+  failed.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
+  failed.desktop.whileBoxOpen = [&failed] {
+    failed.window.SaveForSession();
+    failed.window.EndBySystem();
+  };
+  failed.window.Form_Load();
+  EXPECT_EQ(failed.window.Start(), std::optional<int>(1));
+  failed.window.Form_Unload();
+  EXPECT_EQ(failed.view.ends, 1);
+  EXPECT_EQ(failed.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
+  EXPECT_EQ(failed.dir.Read("config.kvx"), "");
 }
 
 TEST(DebugConsoleBehaviour, SendingRunsTheLineAndClearsItOnlyWhenItRan) {

@@ -99,7 +99,9 @@ class FrmMainTest : public QObject {
     Session s;
     s.WriteMap("alpha", "a1", "First.");
     s.WriteMap("beta", "b1", "Second.");
+    s.dir.Write("auto.kvx", "");
     s.Show();
+    QVERIFY(s.launcher.Main().ok());
     auto* listMap = s.Control<MapBox>("listMap");
     auto* comboEXE = s.Control<QComboBox>("comboEXE");
     // Filling the lists selected nothing.

@@ -17,8 +17,18 @@ TEST_F(Dialogs, TheQuakeDirectoryPromptIsAnsweredOrCancelled) {
     const char* name;
     std::function<void(HWND)> answer;
     std::string quakeDir;
+    std::string start = {};    // the Quake directory the box is given, when not `given`
+    std::string refusal = {};  // part of the box that refuses OK, when one must
   };
   const std::string given = "C:\\Quake \x81\x8D";
+  const std::string huge(40000, 'q');
+  // On the prompt: `typed`, then OK; on the box that refuses it: OK; on the prompt again: Cancel.
+  const auto refused = [](std::string typed) {
+    return [typed, boxes = 0](HWND box) mutable {
+      if (boxes++ == 0) BoxAnswerer::PostTyping(GetDlgItem(box, kInputFieldId), typed);
+      BoxAnswerer::Press(box, boxes == 3 ? IDCANCEL : IDOK);
+    };
+  };
   const std::vector<Case> cases = {
       {"typed, then OK",
        [](HWND box) {
@@ -53,18 +63,28 @@ TEST_F(Dialogs, TheQuakeDirectoryPromptIsAnsweredOrCancelled) {
          BoxAnswerer::Press(box, IDOK);
        },
        given},
+      {"typed past the longest path Windows takes, then OK",
+       refused(std::string(300, 'x')),
+       given,
+       {},
+       "at most 259"},
+      {"given more than the field takes, shown whole, then OK", refused({}), huge, huge,
+       "is 40000 characters"},
   };
   dir.Write("settings.kvx", "frun False\r\nquakedir " + given + "\r\n");
   Start();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    app->Core().State().SetText(TextField::QuakeDir, given);
+    app->Core().State().SetText(TextField::QuakeDir, c.start.empty() ? given : c.start);
     BoxAnswerer answerer(c.answer);
     for (std::size_t row = 0; row < kMainMenu.size(); ++row) {
       if (kMainMenu[row].command != MenuCommand::SetQuakeDirectory) continue;
       SendMessageA(app->MainWindow().Window(), WM_COMMAND, MAKEWPARAM(MenuId(row), 0), 0);
     }
-    ASSERT_EQ(answerer.seen.size(), 1u);
+    ASSERT_EQ(answerer.seen.size(), c.refusal.empty() ? 1u : 3u);
+    if (!c.refusal.empty()) {
+      EXPECT_NE(answerer.seen[1].texts.back().find(c.refusal), std::string::npos);
+    }
     EXPECT_EQ(answerer.seen[0].caption, "Set Quake Directory");
     EXPECT_EQ(answerer.seen[0].texts, std::vector<std::string>{"Enter Quake Path"});
     EXPECT_EQ(answerer.seen[0].buttons, (std::vector<std::string>{"OK", "Cancel"}));

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "ControlClasses.h"
@@ -327,18 +328,25 @@ TEST_F(Window, TheFieldsShowTheirTextAndTypingOrPastingReachesIt) {
   for (MainControl combo : {MainControl::comboEXE, MainControl::listMap}) {
     EXPECT_EQ(SendMessageA(Control(combo), CB_GETCURSEL, 0, 0), CB_ERR);
   }
-  // Line breaks are dropped, typed or pasted: a settings file holds one value a line.
+  // Line breaks are dropped, typed or pasted: a settings file holds one value a line. Pasted text
+  // arrives as it was copied, also when the clipboard's locale (Greek) lacks its letters.
   Type(Control(MainControl::txtCpar), " +x\r\n");
-  const std::string pasted = "a\r\nb";
+  const std::wstring pasted = L"a\r\nb caf\u00E9";
+  const LCID greek = MAKELCID(MAKELANGID(LANG_GREEK, SUBLANG_DEFAULT), SORT_DEFAULT);
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, pasted.size() + 1);
-  memcpy(GlobalLock(memory), pasted.c_str(), pasted.size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
+  for (const auto& [format, bytes, size] :
+       {std::tuple<UINT, const void*, std::size_t>{CF_UNICODETEXT, pasted.c_str(),
+                                                   (pasted.size() + 1) * sizeof(wchar_t)},
+        {CF_LOCALE, &greek, sizeof greek}}) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    SetClipboardData(format, memory);
+  }
   CloseClipboard();
   SendMessageA(Control(MainControl::txtCpar), WM_PASTE, 0, 0);
-  EXPECT_EQ(Text(TextField::CustomParams), "+skill 2 +xab");
+  EXPECT_EQ(Text(TextField::CustomParams), "+skill 2 +xab caf\xE9");
   Type(ComboField(Control(MainControl::comboEXE)), "2");
   EXPECT_EQ(Text(TextField::EngineText), "Caf\xE9 GL.exe2");
   Type(ComboField(Control(MainControl::listMap)), "x");
