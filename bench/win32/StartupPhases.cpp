@@ -215,8 +215,6 @@ int main(int argc, char** argv) {
     if (step[0] >= '1' && step[0] <= '9') sum += Median(times);
   }
   std::printf("  %-75s %7.1f\n", "steps 1 to 7", sum);
-  std::printf("  %-75s %7.1f\n", "this program's whole process with a to d, to its end",
-              Median(whole));
   std::printf("  %-75s %7.1f\n", "bare window, from CreateProcess until it waits for input",
               Median(bareTimes));
 
