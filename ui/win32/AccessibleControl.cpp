@@ -245,6 +245,8 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
   return answer > 0 ? answer : 0;
 }
 
+void ForgetForScreenReaders(HWND control) { RemoveWindowSubclass(control, NamedProc, 0); }
+
 void DescribeForScreenReaders(HWND control, const ControlDescription& row) {
   const auto described = reinterpret_cast<DWORD_PTR>(&row);
   SetWindowSubclass(control, NamedProc, 0, described);

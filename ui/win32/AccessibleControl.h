@@ -23,4 +23,9 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
 // it says. `row` is one of the description's tables' rows, which live as long as the program.
 void DescribeForScreenReaders(HWND control, const ControlDescription& row);
 
+// Takes DescribeForScreenReaders back from one window (the combo box's list alone, say), until it
+// is given again: every message to a described window passes the system's subclass dispatch,
+// which under Wine asks the server for the window's property each time.
+void ForgetForScreenReaders(HWND control);
+
 }  // namespace kovar
