@@ -38,12 +38,12 @@ class MapCatalogue {
   static const std::vector<std::string>& EngineNames();
 
  private:
-  // The folder the map's files are read from: the player's own catalogue when it has an entry of
-  // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
-  // the installed one.
   // The map names of both folders as FillLists gives them; reads only the folders' names, so it
   // may run on another thread.
   std::vector<std::string> ListMaps() const;
+  // The folder the map's files are read from: the player's own catalogue when it has an entry of
+  // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
+  // the installed one.
   std::string FolderOf(const std::string& name) const;
   Result ReadInfo(const std::string& path, std::string& level, std::string& description) const;
   Result ShowPreview(const std::string& path);
