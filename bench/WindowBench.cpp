@@ -91,7 +91,7 @@ std::string AppDirPath() { return givenAppDir.empty() ? AppDir().Path() : givenA
 struct LauncherWindows {
   LauncherWindows() { platform.SetMainWindow(&window); }
   QtPlatform platform;
-  Launcher launcher{AppDirPath(), platform};
+  Launcher launcher{AppDirPath(), platform, kovar::MapListing::Ahead};
   frmDebug console{launcher};
   frmMain window{launcher, platform};
 };

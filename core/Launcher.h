@@ -17,11 +17,16 @@
 
 namespace kovar {
 
+// When the map folders are listed: as the lists are filled, or from the start on a thread of its
+// own, while the windows are made (the programs do so; the lists are then filled with what the
+// folders held when the launcher was made).
+enum class MapListing { WhenFilled, Ahead };
+
 class Launcher {
  public:
   // `files` names the application directory (the executable's, which holds the launcher's files)
   // and, when it cannot be written, the per-user folder of the player's own files.
-  Launcher(FileLocations files, Platform& platform);
+  Launcher(FileLocations files, Platform& platform, MapListing listing = MapListing::WhenFilled);
   Launcher(const Launcher&) = delete;
   Launcher& operator=(const Launcher&) = delete;
 

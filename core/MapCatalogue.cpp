@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 #include <unordered_set>
 #include <utility>
 
@@ -120,10 +121,16 @@ Result MapCatalogue::ShowPreview(const std::string& path) {
   return state_.SetPreview(std::move(picture));
 }
 
-void MapCatalogue::FillLists() {
-  if (listsFilled_) return;
-  listsFilled_ = true;
-  state_.SetList(ListField::EngineList, EngineNames());
+void MapCatalogue::StartListing() {
+  if (listsFilled_ || listing_.valid()) return;
+  try {
+    listing_ = std::async(std::launch::async, [this] { return ListMaps(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: FillLists lists the folders itself.
+  }
+}
+
+std::vector<std::string> MapCatalogue::ListMaps() const {
   std::vector<std::string> names = ListMapInfoFiles(AppPath(files_.AppDir(), "data"));
   if (const std::string own = files_.OwnMapFolder(); !own.empty()) {
     AddOwnMaps(names, ListMapInfoFiles(own));
@@ -135,7 +142,14 @@ void MapCatalogue::FillLists() {
     });
   });
   for (std::string& name : names) name.resize(name.size() - 4);
-  state_.SetList(ListField::MapList, std::move(names));
+  return names;
+}
+
+void MapCatalogue::FillLists() {
+  if (listsFilled_) return;
+  listsFilled_ = true;
+  state_.SetList(ListField::EngineList, EngineNames());
+  state_.SetList(ListField::MapList, listing_.valid() ? listing_.get() : ListMaps());
 }
 
 }  // namespace kovar

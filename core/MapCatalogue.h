@@ -3,6 +3,7 @@
 // description and preview picture. Also the fixed engine list.
 #pragma once
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,20 @@ class MapCatalogue {
 
   // Fills the engine list and the map list: the installed maps, then the player's own, each in the
   // order of its folder's listing; a map of the player's replaces an installed one of the same
-  // name. Runs once per run; later calls do nothing.
+  // name. Runs once per run; later calls do nothing. Takes the listing StartListing began, once
+  // it ends.
   void FillLists();
+
+  // Begins listing the map folders on a thread of its own, so that the windows can be made
+  // meanwhile; FillLists takes its result. Where no thread can be started, FillLists lists them.
+  void StartListing();
 
   static const std::vector<std::string>& EngineNames();
 
  private:
+  // The map names of both folders as FillLists gives them; reads only the folders' names, so it
+  // may run on another thread.
+  std::vector<std::string> ListMaps() const;
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
@@ -43,6 +52,7 @@ class MapCatalogue {
   LauncherState& state_;
   ActionReport& report_;
   bool listsFilled_ = false;
+  std::future<std::vector<std::string>> listing_;
 };
 
 }  // namespace kovar

@@ -68,6 +68,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Form_Load() {
+  // The map listing, begun as the program started, is taken here, before the lists are shown.
+  launcher_.FillLists();
   for (TextField field : {TextField::EngineText, TextField::MapSelection, TextField::CustomParams,
                           TextField::MapTitle, TextField::MapDescription}) {
     ShowText(field);
@@ -78,7 +80,6 @@ void MainWindow::Form_Load() {
   (void)PreviewChanged();
   launcher_.State().AddObserver(this);
   observing_ = true;
-  launcher_.FillLists();
 }
 
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {

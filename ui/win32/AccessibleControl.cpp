@@ -11,6 +11,40 @@ namespace kovar {
 
 namespace {
 
+// The COM and accessibility functions the objects need, loaded from the system's folder when a
+// screen reader first asks for an object: a run without a screen reader never loads their
+// libraries. Null where a library or function is missing.
+struct OleFunctions {
+  decltype(&CoInitializeEx) coInitializeEx = nullptr;
+  decltype(&CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
+  decltype(&LresultFromObject) lresultFromObject = nullptr;
+  decltype(&SysAllocStringLen) sysAllocStringLen = nullptr;
+
+  bool Complete() const {
+    return coInitializeEx && createStdAccessibleObject && lresultFromObject && sysAllocStringLen;
+  }
+};
+
+template <typename Function>
+void Find(const char* library, const char* name, Function& function) {
+  HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module)
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Loaded once, on the windows' thread, which alone answers WM_GETOBJECT.
+const OleFunctions& Ole() {
+  static const OleFunctions functions = [] {
+    OleFunctions found;
+    Find("ole32.dll", "CoInitializeEx", found.coInitializeEx);
+    Find("oleacc.dll", "CreateStdAccessibleObject", found.createStdAccessibleObject);
+    Find("oleacc.dll", "LresultFromObject", found.lresultFromObject);
+    Find("oleaut32.dll", "SysAllocStringLen", found.sysAllocStringLen);
+    return found;
+  }();
+  return functions;
+}
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // Text for a screen reader: the control's bytes read in the ANSI code page, as the control shows
@@ -18,7 +52,7 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 BSTR Wide(const std::string& text) {
   const int length =
       MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  BSTR wide = Ole().sysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (wide && length > 0) {
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, length);
   }
@@ -105,7 +139,7 @@ class AccessibleControl final : public IAccessible {
       return standard_->get_accDefaultAction(child, action);
     }
     if (!action) return E_POINTER;
-    *action = SysAllocString(L"Press");
+    *action = Ole().sysAllocStringLen(L"Press", 5);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -208,19 +242,23 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
                         AccessibleRole role) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  const OleFunctions& ole = Ole();
+  if (!ole.Complete()) return 0;
   // The object is handed over through COM, which this thread may not have started yet.
-  static thread_local const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  static thread_local const HRESULT com = ole.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   (void)com;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(ole.createStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
   auto* object = new AccessibleControl(control, standard, name, role);
-  const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
+  const LRESULT answer = ole.lresultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();
   return answer > 0 ? answer : 0;
 }
+
+void ForgetForScreenReaders(HWND control) { RemoveWindowSubclass(control, NamedProc, 0); }
 
 void DescribeForScreenReaders(HWND control, const ControlDescription& row) {
   const auto described = reinterpret_cast<DWORD_PTR>(&row);

@@ -38,4 +38,9 @@ void DescribeForScreenReaders(HWND control, const ControlDescription& row);
 // say invisible of a hidden window and of all in it).
 void TellPanelShown(HWND panel, bool shown);
 
+// Takes DescribeForScreenReaders back from one window (the combo box's list alone, say), until it
+// is given again: every message to a described window passes the system's subclass dispatch,
+// which under Wine asks the server for the window's property each time.
+void ForgetForScreenReaders(HWND control);
+
 }  // namespace kovar

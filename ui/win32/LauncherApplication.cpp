@@ -9,7 +9,9 @@
 namespace kovar {
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : launcher_(std::move(files), platform_), console_(launcher_), window_(launcher_, platform_) {
+    : launcher_(std::move(files), platform_, MapListing::Ahead),
+      console_(launcher_),
+      window_(launcher_, platform_) {
   platform_.SetMainWindow(&window_);
   window_.Behaviour().SetConsole(&console_.Behaviour());
 }

@@ -208,6 +208,34 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   EXPECT_TRUE(w.desktop.boxes.empty());
 }
 
+// The programs list the maps on a thread while their windows are made: the list shows the same
+// entries in the same order, and the start script's map line loads its map, as when the folder
+// is listed as the list is filled.
+TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
+  std::vector<std::vector<std::string>> lists;
+  for (MapListing listing : {MapListing::WhenFilled, MapListing::Ahead}) {
+    TempDir dir;
+    dir.Write("auto.kvx", "map Keep 7\r\n");
+    for (int i = 0; i < 200; ++i)
+      dir.Write("data/Keep " + std::to_string(i) + ".kvx", "e1m1\r\n.\r\n");
+    dir.Write("data/Keep 7.kvx", "e1m7\r\nThe seventh keep.\r\n");
+    dir.Write("data/Keep 7.bmp", MakeBmp(2, 2));
+    RecordingDesktop desktop;
+    Launcher launcher{dir.Path(), desktop, listing};
+    RecordingMainView view;
+    MainWindow window{launcher, desktop, view};
+    window.Form_Load();
+    ASSERT_TRUE(launcher.Main().ok());
+    EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
+    EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
+    EXPECT_EQ(launcher.State().Text(TextField::MapLevel), "e1m7");
+    EXPECT_TRUE(desktop.boxes.empty());
+    lists.push_back(view.lists[MainControl::listMap]);
+  }
+  EXPECT_EQ(lists[0].size(), 200u);
+  EXPECT_EQ(lists[1], lists[0]);
+}
+
 TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
   struct Case {
     std::vector<MainControl> clicks;

@@ -1,0 +1,250 @@
+// Where the Windows program's start-up time goes: the program's own start, step by step in the
+// order kovar-launcher.exe takes them, timed inside a process of its own in a folder with MAPS map
+// info files (as the start-up benchmark sets it up), alternated with the bare window; prints each
+// step's median over ROUNDS processes. Run by hand under Wine, never by the tests.
+// Usage: kovar_win32_startup_phases.exe [ROUNDS [MAPS]]
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Environment.h"
+#include "FileLocations.h"
+#include "FileSystem.h"
+#include "Launcher.h"
+#include "Picture.h"
+#include "ResourceIds.h"
+#include "Win32Platform.h"
+#include "frmDebug.h"
+#include "frmMain.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds since this process was created, as the system recorded it.
+double SinceProcessCreation() {
+  FILETIME created, exited, kernel, user, now;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  GetSystemTimePreciseAsFileTime(&now);
+  auto ticks = [](const FILETIME& time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+}
+
+// Hands out every waiting message, as the program's loop does until it waits for input.
+void PumpUntilIdle() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// The program's platform, timing the start script (up to the main window's showing) apart from
+// the showing.
+class TimedPlatform : public kovar::Win32Platform {
+ public:
+  explicit TimedPlatform(std::function<void(const char*)> step) : step_(std::move(step)) {}
+  void ShowMainWindow() override {
+    step_("6 start script, its map and preview");
+    Win32Platform::ShowMainWindow();
+    step_("7 window shown (ShowWindow, UpdateWindow, focus)");
+  }
+
+ private:
+  std::function<void(const char*)> step_;
+};
+
+// One start in this process: each step's milliseconds, one "name<TAB>ms" line each, to `out`.
+int Child(const char* out) {
+  std::ostringstream lines;
+  double last = Now();
+  auto step = [&lines, &last](const char* name) {
+    const double now = Now();
+    lines << name << '\t' << now - last << '\n';
+    last = now;
+  };
+  lines << "1 process start to main (Wine, DLLs, C++ runtime)\t" << SinceProcessCreation() << '\n';
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  step("2 common controls");
+  TimedPlatform platform(step);
+  std::optional<kovar::Launcher> launcher;
+  launcher.emplace(
+      kovar::FileLocations::Choose(kovar::ExecutableDirectory(), kovar::CurrentUserEnvironment(),
+                                   kovar::InstallLayout::Portable),
+      platform, kovar::MapListing::Ahead);
+  step("3 core made, listing begun");
+  std::optional<kovar::frmDebug> console;
+  console.emplace(*launcher);
+  step("4 console window (the first window)");
+  std::optional<kovar::frmMain> window;
+  window.emplace(*launcher, platform);
+  platform.SetMainWindow(&*window);
+  window->Behaviour().SetConsole(&console->Behaviour());
+  step("5 main window: controls, pictures, list filled");
+  if (launcher->Main().failed()) return 1;
+  PumpUntilIdle();
+  step("8 painting until idle");
+
+  // Parts of the steps above, measured again on their own once the window is up.
+  for (int id = KOVAR_IDR_MAIN; id <= KOVAR_IDR_LOGO; ++id) kovar::Picture().LoadResource(id);
+  step("a seven window pictures decoded (part of 5)");
+  const auto names = kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data");
+  step("b data folder listed on this thread (beside 3 to 5)");
+  window->SetList(kovar::MainControl::listMap, launcher->State().List(kovar::ListField::MapList));
+  step("c map list filled again (part of 5)");
+  for (const char* library : {"ole32.dll", "oleaut32.dll", "oleacc.dll"}) LoadLibraryA(library);
+  step("d ole32, oleaut32, oleacc loaded (now at a screen reader's first question)");
+  std::ofstream(out) << lines.str();
+  return names.empty() ? 1 : 0;
+}
+
+std::string TempFolder() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  return std::string(base) + "kovar-startup-phases-" + std::to_string(GetCurrentProcessId());
+}
+
+std::string OnDriveZ(std::string hostPath) {
+  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+  return "Z:" + hostPath;
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Milliseconds from starting `commandLine` until it waits for input (the bare window) or, for
+// this program's own start, which ends once it has written its figures, until it ends.
+double Run(std::string commandLine, bool untilIdle) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const double start = Now();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "could not start %s: error %lu\n", commandLine.c_str(), GetLastError());
+    std::exit(1);
+  }
+  if (untilIdle) WaitForInputIdle(process.hProcess, 60000);
+  if (!untilIdle) WaitForSingleObject(process.hProcess, 60000);
+  const double idle = Now() - start;
+  // The bare window closes on WM_CLOSE to its visible window.
+  EnumWindows(
+      [](HWND window, LPARAM id) -> BOOL {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == static_cast<DWORD>(id) && IsWindowVisible(window)) {
+          PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+      },
+      static_cast<LPARAM>(process.dwProcessId));
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return idle;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--child") return Child(argv[2]);
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const int maps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
+  const std::string folder = TempFolder();
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "\\data").c_str(), nullptr);
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program = folder + "\\kovar-launcher.exe";
+  const std::string bare = folder + "\\kovar-bare-window.exe";
+  CopyFileA(self, program.c_str(), FALSE);
+  CopyFileA(OnDriveZ(KOVAR_BARE_WINDOW_EXE).c_str(), bare.c_str(), FALSE);
+  Write(folder + "\\auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
+  Write(folder + "\\settings.kvx", "frun false\r\nquakedir C:\\Quake\r\n");
+  Write(folder + "\\config.kvx", "exe GLQuake.exe\r\nmap Map 00000\r\ncpar +skill 2\r\n");
+  char name[32];
+  for (int map = 0; map < maps; ++map) {
+    std::snprintf(name, sizeof name, "Map %05d", map);
+    Write(folder + "\\data\\" + name + ".kvx", "e1m1\r\nA map of the benchmark.\r\n");
+  }
+  std::string bmp(54 + 160 * 3 * 120, '\0');
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  auto put = [&bmp](std::size_t at, unsigned value) {
+    for (int i = 0; i < 4; ++i)
+      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  };
+  put(2, static_cast<unsigned>(bmp.size()));
+  put(10, 54);
+  put(14, 40);
+  put(18, 160);
+  put(22, 120);
+  put(26, 1 | (24u << 16));
+  Write(folder + "\\data\\Map 00000.bmp", bmp);
+
+  const std::string out = folder + "\\phases.txt";
+  const std::string child = "\"" + program + "\" --child \"" + out + "\"";
+  std::map<std::string, std::vector<double>> steps;
+  std::vector<double> bareTimes;
+  Run(child, false);
+  Run("\"" + bare + "\"", true);
+  for (int round = 0; round < rounds; ++round) {
+    Run(child, false);
+    bareTimes.push_back(Run("\"" + bare + "\"", true));
+    std::ifstream in(out);
+    std::string line;
+    while (std::getline(in, line)) {
+      const std::size_t tab = line.find('\t');
+      if (tab != std::string::npos)
+        steps[line.substr(0, tab)].push_back(std::stod(line.substr(tab)));
+    }
+  }
+  std::printf("medians of %d starts with %d maps (ms):\n", rounds, maps);
+  double sum = 0;
+  for (const auto& [step, times] : steps) {
+    std::printf("  %-75s %7.1f\n", step.c_str(), Median(times));
+    if (step[0] >= '1' && step[0] <= '9') sum += Median(times);
+  }
+  std::printf("  %-75s %7.1f\n", "steps 1 to 8", sum);
+  std::printf("  %-75s %7.1f\n", "bare window, from CreateProcess until it waits for input",
+              Median(bareTimes));
+
+  for (int map = 0; map < maps; ++map) {
+    std::snprintf(name, sizeof name, "Map %05d", map);
+    DeleteFileA((folder + "\\data\\" + name + ".kvx").c_str());
+  }
+  for (const char* file :
+       {"\\data\\Map 00000.bmp", "\\kovar-launcher.exe", "\\kovar-bare-window.exe", "\\auto.kvx",
+        "\\settings.kvx", "\\config.kvx", "\\phases.txt"}) {
+    DeleteFileA((folder + file).c_str());
+  }
+  RemoveDirectoryA((folder + "\\data").c_str());
+  RemoveDirectoryA(folder.c_str());
+  return 0;
+}
