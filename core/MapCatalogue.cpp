@@ -130,10 +130,22 @@ void MapCatalogue::StartListing() {
   }
 }
 
-std::vector<std::string> MapCatalogue::ListMaps() const {
-  std::vector<std::string> names = ListMapInfoFiles(AppPath(files_.AppDir(), "data"));
+MapCatalogue::Listing MapCatalogue::ListMaps() const {
+  Listing listing;
+  std::vector<std::string>& names = listing.names;
+  // A folder that cannot be listed is reported; the other one's maps are still offered.
+  const auto list = [&listing](const std::string& folder, std::vector<std::string>& found) {
+    if (Result listed = ListMapInfoFiles(folder, found); listed.failed()) {
+      listing.failures.push_back("The map folder " + Quoted(folder) +
+                                 " cannot be listed: " + listed.reason() +
+                                 ". Its maps are not in the map list.");
+    }
+  };
+  list(AppPath(files_.AppDir(), "data"), names);
   if (const std::string own = files_.OwnMapFolder(); !own.empty()) {
-    AddOwnMaps(names, ListMapInfoFiles(own));
+    std::vector<std::string> ownNames;
+    list(own, ownNames);
+    AddOwnMaps(names, std::move(ownNames));
   }
   // A name holding a control byte (a line feed) could never be saved as a settings line.
   std::erase_if(names, [](const std::string& name) {
@@ -142,14 +154,17 @@ std::vector<std::string> MapCatalogue::ListMaps() const {
     });
   });
   for (std::string& name : names) name.resize(name.size() - 4);
-  return names;
+  return listing;
 }
 
 void MapCatalogue::FillLists() {
   if (listsFilled_) return;
   listsFilled_ = true;
   state_.SetList(ListField::EngineList, EngineNames());
-  state_.SetList(ListField::MapList, listing_.valid() ? listing_.get() : ListMaps());
+  Listing listing = listing_.valid() ? listing_.get() : ListMaps();
+  // Shown with the failures of the action in progress, or of the next one (start-up's).
+  for (std::string& failure : listing.failures) report_.Fail(std::move(failure));
+  state_.SetList(ListField::MapList, std::move(listing.names));
 }
 
 }  // namespace kovar

@@ -38,9 +38,13 @@ class MapCatalogue {
   static const std::vector<std::string>& EngineNames();
 
  private:
-  // The map names of both folders as FillLists gives them; reads only the folders' names, so it
-  // may run on another thread.
-  std::vector<std::string> ListMaps() const;
+  // The map names of both folders as FillLists gives them, and why a folder could not be listed;
+  // reads only the folders' names, so it may run on another thread.
+  struct Listing {
+    std::vector<std::string> names;
+    std::vector<std::string> failures;
+  };
+  Listing ListMaps() const;
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
@@ -52,7 +56,7 @@ class MapCatalogue {
   LauncherState& state_;
   ActionReport& report_;
   bool listsFilled_ = false;
-  std::future<std::vector<std::string>> listing_;
+  std::future<Listing> listing_;
 };
 
 }  // namespace kovar

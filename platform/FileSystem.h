@@ -61,8 +61,9 @@ bool SameFile(const std::string& a, const std::string& b);
 
 // The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
-// Linux exactly, less the hidden ones (starting with a dot). A missing directory lists nothing.
-std::vector<std::string> ListMapInfoFiles(const std::string& directory);
+// Linux exactly, less the hidden ones (starting with a dot). A missing directory lists nothing;
+// one that cannot be listed (no permission, a path too long) fails with the system's reason.
+Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names);
 
 // `name` as the system's file names compare: unchanged on Linux; upper-cased in the ANSI code page
 // on Windows, whose file names ignore case. Two names with the same key name the same file.

@@ -165,11 +165,17 @@ bool IsRegularFile(const std::string& path) {
   return StatPath(path, info, true) == 0 && S_ISREG(info.st_mode);
 }
 
-std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
-  std::vector<std::string> names;
+Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
+  names.clear();
   DIR* dir = OpenListing(directory);
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir)) {
+  if (!dir) {
+    if (errno == ENOENT || errno == ENOTDIR) return Result::Ok();
+    return Result::Failure(SystemError(errno));
+  }
+  while (true) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (!entry) break;
     const std::size_t length = std::strlen(entry->d_name);
     // A name starting with a dot is a hidden file, which a listing leaves out.
     if (length < 4 || entry->d_name[0] == '.' ||
@@ -182,8 +188,9 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
     }
     if (regular) names.emplace_back(entry->d_name, length);
   }
+  const int error = errno;
   ::closedir(dir);
-  return names;
+  return error ? Result::Failure(SystemError(error)) : Result::Ok();
 }
 
 std::string FileNameKey(std::string name) { return name; }

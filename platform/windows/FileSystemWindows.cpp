@@ -128,14 +128,19 @@ bool IsRegularFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
-  std::vector<std::string> names;
+Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
+  names.clear();
   // The system's own wildcard match, as the Windows file listing does it. The short 8.3 names
   // are not asked for (nothing here reads them) and the system reads the folder in large blocks.
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileExA((directory + "\\*.kvx").c_str(), FindExInfoBasic, &entry,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // No file that matches, or no such folder: an empty catalogue, no failure.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Result::Ok();
+    return Result::Failure(LastWindowsError());
+  }
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     // The pattern also matches through a file's short 8.3 alias ("abcdefgh.kvxz" is ABCDEF~1.KVX);
@@ -146,8 +151,10 @@ std::vector<std::string> ListMapInfoFiles(const std::string& directory) {
       names.emplace_back(entry.cFileName, length);
     }
   } while (FindNextFileA(find, &entry));
+  Result listed = GetLastError() == ERROR_NO_MORE_FILES ? Result::Ok()
+                                                       : Result::Failure(LastWindowsError());
   FindClose(find);
-  return names;
+  return listed;
 }
 
 std::string FileNameKey(std::string name) {

@@ -81,6 +81,15 @@ std::vector<HostileEdge> SystemOnlyEdges() {
          f.launcher.FillLists();
          EXPECT_EQ(f.state.List(ListField::MapList), std::vector<std::string>{"shown"});
        }},
+      {"a map folder that cannot be listed, named in the start-up's box",
+       [](Fixture& f) {
+         fs::create_directory_symlink("data", f.dir.File("data"));
+         f.dir.Write("auto.kvx", "");
+         EXPECT_TRUE(f.launcher.Main().ok());
+         ASSERT_EQ(f.platform.errors.size(), 1u);
+         EXPECT_NE(f.platform.errors[0].find(f.dir.File("data") + "\" cannot be listed: Too many"),
+                   std::string::npos);
+       }},
   };
 }
 
