@@ -136,9 +136,8 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   // A folder that cannot be listed is reported; the other one's maps are still offered.
   const auto list = [&listing](const std::string& folder, std::vector<std::string>& found) {
     if (Result listed = ListMapInfoFiles(folder, found); listed.failed()) {
-      listing.failures.push_back("The map folder " + Quoted(folder) +
-                                 " cannot be listed: " + listed.reason() +
-                                 ". Its maps are not in the map list.");
+      listing.failures.push_back("The map folder " + Quoted(folder) + " cannot be listed: " +
+                                 listed.reason() + ". Its maps are not in the map list.");
     }
   };
   list(AppPath(files_.AppDir(), "data"), names);

@@ -151,8 +151,8 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
       names.emplace_back(entry.cFileName, length);
     }
   } while (FindNextFileA(find, &entry));
-  Result listed = GetLastError() == ERROR_NO_MORE_FILES ? Result::Ok()
-                                                       : Result::Failure(LastWindowsError());
+  Result listed =
+      GetLastError() == ERROR_NO_MORE_FILES ? Result::Ok() : Result::Failure(LastWindowsError());
   FindClose(find);
   return listed;
 }
