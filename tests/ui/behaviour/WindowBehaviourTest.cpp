@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "DebugConsole.h"
 #include "DesktopPlatform.h"
+#include "LauncherProgram.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
 
@@ -98,7 +98,8 @@ class RecordingDebugView : public DebugView {
 struct Windows {
   TempDir dir;
   RecordingDesktop desktop;
-  Launcher launcher{dir.Path(), desktop};
+  LauncherProgram program{dir.Path(), desktop, MapListing::WhenFilled};
+  Launcher& launcher = program.Core();
   RecordingDebugView consoleView;
   DebugConsole console{launcher, consoleView};
   RecordingMainView view;
@@ -112,7 +113,7 @@ struct Windows {
     dir.Write("data/Keep.kvx", "e1m2\r\nA keep.\r\n");
     dir.Write("data/Keep.bmp", MakeBmp(2, 2));
     console.Form_Load();
-    window.SetConsole(&console);
+    program.Attach(window, console);
   }
   // Start-up as the program runs it, the window made when the start script first needs it.
   void Start() {
@@ -355,7 +356,7 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
     failed.window.EndBySystem();
   };
   failed.window.Form_Load();
-  EXPECT_EQ(failed.window.Start(), std::optional<int>(1));
+  EXPECT_EQ(failed.program.Run([] { return 0; }), 1);
   failed.window.Form_Unload();
   EXPECT_EQ(failed.view.ends, 1);
   EXPECT_EQ(failed.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
