@@ -201,6 +201,30 @@ constexpr MainControl PanelOf(Container container) {
   return container == Container::StartPanel ? MainControl::picSP : MainControl::picMain;
 }
 
+// A window's rows in the order Tab visits them: the rows that take the focus, by their focus
+// order, then every other row in table order. `focusable` counts the first ones.
+template <std::size_t N>
+struct TabOrder {
+  std::array<std::size_t, N> rows{};
+  std::size_t focusable = 0;
+};
+
+template <std::size_t N>
+constexpr TabOrder<N> TabOrderOf(const std::array<ControlDescription, N>& table) {
+  TabOrder<N> order;
+  std::size_t next = 0;
+  for (int focus = 1; focus <= static_cast<int>(N); ++focus) {
+    for (std::size_t row = 0; row < N; ++row) {
+      if (table[row].focusOrder == focus) order.rows[next++] = row;
+    }
+  }
+  order.focusable = next;
+  for (std::size_t row = 0; row < N; ++row) {
+    if (table[row].focusOrder <= 0) order.rows[next++] = row;
+  }
+  return order;
+}
+
 // The menu bar and its menus, in the order they are shown.
 inline constexpr std::array<MenuItemDescription, 12> kMainMenu = {{
     {"menuFile", Menu::Bar, Menu::File, "&File", false, true, true, MenuCommand::None},

@@ -2,7 +2,6 @@
 // behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,7 +101,6 @@ void frmMain::BuildControls() {
   mapList_ = new MapListModel(this);
 
   // Each panel's row comes before the controls it holds, so that it exists when they are made.
-  std::vector<MainControl> focusOrder;
   for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
     const auto control = static_cast<MainControl>(i);
     const ControlDescription& row = kMainWindowControls[i];
@@ -111,16 +109,13 @@ void frmMain::BuildControls() {
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setGeometry(PixelRect(row.place));
     if (!row.visible) widget->hide();
-    if (row.focusOrder > 0) focusOrder.push_back(control);
     controls_[i] = widget;
   }
   // Stacked from the last row up, so that within a container the first row ends in front.
   for (auto widget = controls_.rbegin(); widget != controls_.rend(); ++widget) (*widget)->raise();
-  std::sort(focusOrder.begin(), focusOrder.end(), [](MainControl a, MainControl b) {
-    return Describe(a).focusOrder < Describe(b).focusOrder;
-  });
-  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-    setTabOrder(Control(focusOrder[i - 1]), Control(focusOrder[i]));
+  constexpr auto kTabOrder = TabOrderOf(kMainWindowControls);
+  for (std::size_t i = 1; i < kTabOrder.focusable; ++i) {
+    setTabOrder(controls_[kTabOrder.rows[i - 1]], controls_[kTabOrder.rows[i]]);
   }
   MakeAccessible(controls_);
 }

@@ -2,7 +2,6 @@
 // its behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -181,14 +180,7 @@ void frmMain::BuildControls() {
   // the focus go first, in focus order, then every other row in table order. The fields overlap
   // none of the rows they pass, so every overlap keeps the table's order; siblings clip one
   // another, so the one in front is the one painted there.
-  std::vector<std::size_t> order(kMainWindowControls.size());
-  for (std::size_t row = 0; row < order.size(); ++row) order[row] = row;
-  std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
-    const int focusA = kMainWindowControls[a].focusOrder;
-    const int focusB = kMainWindowControls[b].focusOrder;
-    return focusA != 0 && (focusB == 0 || focusA < focusB);
-  });
-  for (std::size_t row : order) {
+  for (std::size_t row : TabOrderOf(kMainWindowControls).rows) {
     SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
