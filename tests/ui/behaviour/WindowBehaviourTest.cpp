@@ -37,8 +37,9 @@ class RecordingDesktop : public DesktopPlatform {
     boxes.push_back(message);
     if (whileBoxOpen) whileBoxOpen();
   }
-  std::string ShowPrompt(const std::string&, const std::string&, const std::string&) override {
-    return answer;
+  InputAnswer ShowPrompt(const std::string&, const std::string&,
+                         const std::string& given) override {
+    return {answer, given};
   }
 };
 
