@@ -42,6 +42,15 @@ constexpr bool PanelsComeFirst() {
 }
 static_assert(PanelsComeFirst());
 
+// The push button and the list are the console's: a skin's main window makes neither.
+constexpr bool NoConsoleKinds() {
+  for (const ControlDescription& row : kMainWindowControls) {
+    if (row.kind == ControlKind::Button || row.kind == ControlKind::List) return false;
+  }
+  return true;
+}
+static_assert(NoConsoleKinds());
+
 // Tab visits every row once: no two rows share a focus order, none lies beyond the table.
 template <std::size_t N>
 constexpr bool EveryRowOnce(const std::array<ControlDescription, N>& table) {

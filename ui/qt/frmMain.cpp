@@ -121,68 +121,86 @@ void frmMain::BuildControls() {
 }
 
 QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
-  const ControlDescription& row = Describe(control);
-  switch (row.kind) {
-    case ControlKind::MapBox: {
-      auto* box = new MapBox(mapList_, parent);
-      box->setPalette(FieldPalette(parent->palette()));
-      box->Field()->setValidator(new LineBreakStripper(box));
-      return box;
-    }
-    case ControlKind::EngineBox: {
-      auto* box = new QComboBox(parent);
-      box->setPalette(FieldPalette(parent->palette()));
-      box->setEditable(true);
-      // Qt's combo box would otherwise rewrite what the player typed: insert it into the list on
-      // Enter, complete it, or replace it by a list entry that matches it without regard to case.
-      box->setInsertPolicy(QComboBox::NoInsert);
-      box->setDuplicatesEnabled(true);
-      box->setCompleter(nullptr);
-      box->setValidator(new LineBreakStripper(box));
-      return box;
-    }
-    case ControlKind::TextBox: {
-      auto* field = new QLineEdit(parent);
-      field->setPalette(FieldPalette(parent->palette()));
-      field->setValidator(new LineBreakStripper(field));
-      return field;
-    }
-    case ControlKind::Label: {
-      auto* label = new QLabel(ToDisplay(row.text), parent);
-      // Map titles and descriptions come from map packs: shown as text, never read as markup.
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setFocusPolicy(Qt::NoFocus);
-      label->setWordWrap(WrapsText(control));
-      if (row.titleFont) label->setFont(TitleFont());
-      return label;
-    }
-    case ControlKind::Picture:
-    case ControlKind::ClickableImage: {
-      auto* image = new ImageControl(parent);
-      image->SetArtwork(row.picture, PixelRect(row.place).size());
-      if (row.kind == ControlKind::ClickableImage) {
-        connect(image, &ImageControl::clicked, this,
-                [this, control] { behaviour_.ImageClicked(control); });
-        image->SetPress([this, control] { return behaviour_.CanPress(control); },
-                        [this, control] { behaviour_.Pressed(control); });
-      }
-      return image;
-    }
-    case ControlKind::Line: {
-      auto* line = new QWidget(parent);
-      QPalette palette = line->palette();
-      palette.setColor(QPalette::Window, QColor(kLineColour));
-      line->setPalette(palette);
-      line->setAutoFillBackground(true);
-      return line;
-    }
+  switch (Describe(control).kind) {
     case ControlKind::Panel:
+      return new QWidget(parent);
+    case ControlKind::MapBox:
+    case ControlKind::EngineBox:
+      return MakeComboBox(control, parent);
+    case ControlKind::TextBox:
+      return MakeTextBox(control, parent);
+    case ControlKind::Label:
+      return MakeLabel(control, parent);
+    case ControlKind::Picture:
+    case ControlKind::ClickableImage:
+      return MakeImage(control, parent);
+    case ControlKind::Line:
+      return MakeLine(control, parent);
     case ControlKind::Button:
     case ControlKind::List:
       break;
   }
-  return new QWidget(parent);
+  return nullptr;
+}
+
+QWidget* frmMain::MakeComboBox(MainControl control, QWidget* parent) {
+  if (Describe(control).kind == ControlKind::MapBox) {
+    auto* box = new MapBox(mapList_, parent);
+    box->setPalette(FieldPalette(parent->palette()));
+    box->Field()->setValidator(new LineBreakStripper(box));
+    return box;
+  }
+  auto* box = new QComboBox(parent);
+  box->setPalette(FieldPalette(parent->palette()));
+  box->setEditable(true);
+  // Qt's combo box would otherwise rewrite what the player typed: insert it into the list on
+  // Enter, complete it, or replace it by a list entry that matches it without regard to case.
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setDuplicatesEnabled(true);
+  box->setCompleter(nullptr);
+  box->setValidator(new LineBreakStripper(box));
+  return box;
+}
+
+QWidget* frmMain::MakeTextBox(MainControl, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setPalette(FieldPalette(parent->palette()));
+  field->setValidator(new LineBreakStripper(field));
+  return field;
+}
+
+QWidget* frmMain::MakeLabel(MainControl control, QWidget* parent) {
+  const ControlDescription& row = Describe(control);
+  auto* label = new QLabel(ToDisplay(row.text), parent);
+  // Map titles and descriptions come from map packs: shown as text, never read as markup.
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFocusPolicy(Qt::NoFocus);
+  label->setWordWrap(WrapsText(control));
+  if (row.titleFont) label->setFont(TitleFont());
+  return label;
+}
+
+QWidget* frmMain::MakeImage(MainControl control, QWidget* parent) {
+  const ControlDescription& row = Describe(control);
+  auto* image = new ImageControl(parent);
+  image->SetArtwork(row.picture, PixelRect(row.place).size());
+  if (row.kind == ControlKind::ClickableImage) {
+    connect(image, &ImageControl::clicked, this,
+            [this, control] { behaviour_.ImageClicked(control); });
+    image->SetPress([this, control] { return behaviour_.CanPress(control); },
+                    [this, control] { behaviour_.Pressed(control); });
+  }
+  return image;
+}
+
+QWidget* frmMain::MakeLine(MainControl, QWidget* parent) {
+  auto* line = new QWidget(parent);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, QColor(kLineColour));
+  line->setPalette(palette);
+  line->setAutoFillBackground(true);
+  return line;
 }
 
 void frmMain::BuildMenus() {

@@ -205,25 +205,15 @@ class FrmMainTest : public QObject {
   void OnlyExitSetQuakeDirectoryAndAboutCanBeChosen() {
     Session s;
     s.Create();
-    const std::vector<std::pair<const char*, QString>> items = {{"menuFile", "&File"},
-                                                                {"menuNew", "&Reset Settings"},
-                                                                {"menuOpen", "&Open Settings"},
-                                                                {"menuSave", "&Save Settings"},
-                                                                {"menuExit", "E&xit"},
-                                                                {"menuTools", "&Tools"},
-                                                                {"menuDebugMode", "&Debug Window"},
-                                                                {"menuSQD", "&Set Quake Directory"},
-                                                                {"menuOptions", "&Options"},
-                                                                {"menuHelp", "&Help"},
-                                                                {"menuAbout", "&About"}};
     QStringList choosable;
-    for (const auto& [name, caption] : items) {
-      QAction* item = s.Item(name);
-      QVERIFY2(item, name);
-      QCOMPARE(item->text(), caption);
+    for (const MenuItemDescription& row : kMainMenu) {
+      QAction* item = s.Item(row.name);
+      QVERIFY2(item, row.name);
+      if (row.separator) continue;
+      QCOMPARE(item->text(), QString::fromLatin1(row.caption));
       QVERIFY(item->shortcut().isEmpty());
       QVERIFY(!item->isCheckable());
-      if (Choosable(item)) choosable.append(QString::fromLatin1(name));
+      if (Choosable(item)) choosable.append(QString::fromLatin1(row.name));
     }
     QCOMPARE(choosable, QStringList({"menuFile", "menuExit", "menuTools", "menuSQD", "menuHelp",
                                      "menuAbout"}));
