@@ -1,12 +1,12 @@
 // Qt's dialogs behind the core's platform interface.
 #include "QtPlatform.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
 
+#include "InputBox.h"
 #include "ScriptStarter.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 #include "WindowDescription.h"
 
 namespace kovar {
@@ -23,12 +23,7 @@ void QtPlatform::ShowMainWindow() {
 
 InputAnswer QtPlatform::ShowPrompt(const std::string& prompt, const std::string& title,
                                    const std::string& defaultText) {
-  const QString shown = ToDisplay(defaultText);
-  bool ok = false;
-  const QString answer = QInputDialog::getText(DialogParent(window_), ToDisplay(title),
-                                               ToDisplay(prompt), QLineEdit::Normal, shown, &ok);
-  if (!ok) return {};
-  return {ToBytes(answer), ToBytes(shown)};
+  return ShowInputBox(DialogParent(window_), prompt, title, defaultText);
 }
 
 void QtPlatform::ShowErrorBox(const std::string& message) {

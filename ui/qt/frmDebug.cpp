@@ -12,7 +12,7 @@
 #include "Accessibility.h"
 #include "DebugLogModel.h"
 #include "PixelRect.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 

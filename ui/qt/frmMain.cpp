@@ -16,7 +16,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -24,11 +23,11 @@
 
 #include "Accessibility.h"
 #include "ImageControl.h"
-#include "LineBreakStripper.h"
 #include "MapBox.h"
+#include "MainMenu.h"
 #include "MapListModel.h"
 #include "PixelRect.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 
@@ -77,7 +76,7 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   setWindowIcon(icon);
   InstallAccessibleInterfaces();
   BuildControls();
-  BuildMenus();
+  BuildMainMenu(menuBar(), [this](MenuCommand command) { behaviour_.MenuChosen(command); });
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
   if (!kMainWindowFrame.resizable) layout()->setSizeConstraint(QLayout::SetFixedSize);
   Bind();
@@ -201,29 +200,6 @@ QWidget* frmMain::MakeLine(MainControl, QWidget* parent) {
   line->setPalette(palette);
   line->setAutoFillBackground(true);
   return line;
-}
-
-void frmMain::BuildMenus() {
-  std::array<QMenu*, 4> menus{};
-  for (const MenuItemDescription& item : kMainMenu) {
-    QAction* action = nullptr;
-    if (item.parent == Menu::Bar) {
-      QMenu* menu = menuBar()->addMenu(ToDisplay(item.caption));
-      menus[static_cast<std::size_t>(item.opens)] = menu;
-      action = menu->menuAction();
-    } else {
-      QMenu* menu = menus[static_cast<std::size_t>(item.parent)];
-      action = item.separator ? menu->addSeparator() : menu->addAction(ToDisplay(item.caption));
-    }
-    action->setObjectName(QString::fromLatin1(item.name));
-    action->setMenuRole(QAction::NoRole);
-    action->setVisible(item.visible);
-    action->setEnabled(item.enabled);
-    if (item.command != MenuCommand::None) {
-      connect(action, &QAction::triggered, this,
-              [this, command = item.command] { behaviour_.MenuChosen(command); });
-    }
-  }
 }
 
 void frmMain::Bind() {

@@ -64,7 +64,6 @@ class frmMain : public QMainWindow, public MainView {
   QWidget* MakeLabel(MainControl control, QWidget* parent);
   QWidget* MakeImage(MainControl control, QWidget* parent);
   QWidget* MakeLine(MainControl control, QWidget* parent);
-  void BuildMenus();
   void Bind();
 
   QComboBox* comboEXE() const;

@@ -1,7 +1,7 @@
 // The debug console's controls, showing what its behaviour tells them.
 #include "frmDebug.h"
 
-#include "AccessibleControl.h"
+#include "Accessibility.h"
 #include "Dpi.h"
 #include "OwnedWindowProc.h"
 #include "TextControls.h"

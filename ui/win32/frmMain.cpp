@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "AccessibleControl.h"
-#include "ControlClasses.h"
+#include "Accessibility.h"
+#include "ImageControl.h"
 #include "Dpi.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"

@@ -28,7 +28,7 @@
 #include "ImageControl.h"
 #include "LauncherApplication.h"
 #include "MapBox.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 #include "QtSession.h"
 #include "TestSupport.h"
 

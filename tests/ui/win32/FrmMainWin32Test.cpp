@@ -16,7 +16,7 @@
 #include <tuple>
 #include <utility>
 
-#include "ControlClasses.h"
+#include "ImageControl.h"
 #include "Dpi.h"
 #include "FrontRow.h"
 #include "ResourceIds.h"

@@ -1,11 +1,11 @@
 // The launcher's own window classes.
-#include "ControlClasses.h"
+#include "ImageControl.h"
 
 #include <map>
 #include <string>
 #include <utility>
 
-#include "AccessibleControl.h"
+#include "Accessibility.h"
 
 namespace kovar {
 
