@@ -34,6 +34,30 @@ enum class Container { Window, MainPanel, StartPanel };
 // The artwork a picture control shows at creation; the pictures ship with the build.
 enum class Artwork { None, Main, SinglePlayer, MultiPlayer, Join, StartSinglePlayer, Tile, Logo };
 
+// The bitmap the program ships for an artwork, named as its file without ".bmp"; none for None.
+// A skin finds it among its resources by this name.
+constexpr const char* ArtworkName(Artwork artwork) {
+  switch (artwork) {
+    case Artwork::Main:
+      return "imgMain";
+    case Artwork::SinglePlayer:
+      return "imgSP";
+    case Artwork::MultiPlayer:
+      return "imgMP";
+    case Artwork::Join:
+      return "imgJoin";
+    case Artwork::StartSinglePlayer:
+      return "imgStartSP";
+    case Artwork::Tile:
+      return "imgTile";
+    case Artwork::Logo:
+      return "imgLogo1";
+    case Artwork::None:
+      break;
+  }
+  return nullptr;
+}
+
 // What a click on an image does.
 enum class ClickAction { None, ShowMainPanel, ShowStartPanel, Beep, StartGame };
 

@@ -10,7 +10,6 @@
 #include "Dpi.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
-#include "ResourceIds.h"
 #include "TextControls.h"
 
 namespace kovar {
@@ -24,28 +23,6 @@ constexpr char kIconName[] = "IDI_ICON1";
 constexpr int kEngineListRows = 8;
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-int ArtworkResource(Artwork artwork) {
-  switch (artwork) {
-    case Artwork::Main:
-      return KOVAR_IDR_MAIN;
-    case Artwork::SinglePlayer:
-      return KOVAR_IDR_SP;
-    case Artwork::MultiPlayer:
-      return KOVAR_IDR_MP;
-    case Artwork::Join:
-      return KOVAR_IDR_JOIN;
-    case Artwork::StartSinglePlayer:
-      return KOVAR_IDR_START_SP;
-    case Artwork::Tile:
-      return KOVAR_IDR_TILE;
-    case Artwork::Logo:
-      return KOVAR_IDR_LOGO;
-    case Artwork::None:
-      break;
-  }
-  return 0;
-}
 
 HFONT CreateTitleFont(int dpi) {
   // Points to pixels, rounded; a negative height asks for the character height without leading.
@@ -265,7 +242,7 @@ HWND frmMain::MakeImage(MainControl control, HWND container) {
   if (!row.visible) ShowWindow(image, SW_HIDE);
   PlaceImage(image, place, dpi_);
   Picture picture;
-  if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
+  if (const char* name = ArtworkName(row.picture)) picture.LoadResource(name);
   SetImagePicture(image, std::move(picture));
   DescribeImage(image, row.accessibleName, row.accessibleRole);
   return image;

@@ -37,14 +37,7 @@ namespace {
 
 // The bitmap the build ships for an image.
 QString ArtworkFile(Artwork artwork) {
-  const std::map<Artwork, const char*> files = {{Artwork::Main, "imgMain"},
-                                                {Artwork::SinglePlayer, "imgSP"},
-                                                {Artwork::MultiPlayer, "imgMP"},
-                                                {Artwork::Join, "imgJoin"},
-                                                {Artwork::StartSinglePlayer, "imgStartSP"},
-                                                {Artwork::Tile, "imgTile"},
-                                                {Artwork::Logo, "imgLogo1"}};
-  return QStringLiteral(":/assets/%1.bmp").arg(QString::fromLatin1(files.at(artwork)));
+  return QStringLiteral(":/assets/%1.bmp").arg(QString::fromLatin1(ArtworkName(artwork)));
 }
 
 bool Choosable(const QAction* action) { return action->isVisible() && action->isEnabled(); }

@@ -19,7 +19,6 @@
 #include "ImageControl.h"
 #include "Dpi.h"
 #include "FrontRow.h"
-#include "ResourceIds.h"
 #include "WindowTestSupport.h"
 
 namespace kovar::test {
@@ -76,17 +75,6 @@ Bitmap32 Painted(int width, int height, const std::function<void(HDC)>& draw) {
   return result;
 }
 
-int ArtworkResource(Artwork artwork) {
-  const std::map<Artwork, int> resources = {{Artwork::Main, KOVAR_IDR_MAIN},
-                                            {Artwork::SinglePlayer, KOVAR_IDR_SP},
-                                            {Artwork::MultiPlayer, KOVAR_IDR_MP},
-                                            {Artwork::Join, KOVAR_IDR_JOIN},
-                                            {Artwork::StartSinglePlayer, KOVAR_IDR_START_SP},
-                                            {Artwork::Tile, KOVAR_IDR_TILE},
-                                            {Artwork::Logo, KOVAR_IDR_LOGO}};
-  return resources.at(artwork);
-}
-
 TEST_F(Window, AFewPlacesAreWhereTheWindowsLayoutPutsThem) {
   struct Case {
     MainControl control;
@@ -141,7 +129,7 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
         auto found = artwork.find(picture);
         if (found == artwork.end()) {
           Picture bitmap;
-          EXPECT_EQ(bitmap.LoadResource(ArtworkResource(picture)), "");
+          EXPECT_EQ(bitmap.LoadResource(ArtworkName(picture)), "");
           found = artwork
                       .emplace(picture, Painted(bitmap.Width(), bitmap.Height(),
                                                 [&bitmap](HDC into) { bitmap.Draw(into, 0, 0); }))
