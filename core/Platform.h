@@ -8,6 +8,13 @@
 
 namespace kovar {
 
+// The player's answer to the input box, and what its field showed of the text it was given, read
+// back as the toolkit shows it: bytes the local encoding cannot show come back changed.
+struct InputAnswer {
+  std::string text;  // empty when cancelled
+  std::string shown;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -15,8 +22,8 @@ class Platform {
   // Shows the main window, modeless.
   virtual void ShowMainWindow() = 0;
 
-  // The modal one-line input box; returns the typed text, or empty text when cancelled.
-  virtual std::string InputBox(const std::string& prompt, const std::string& title,
+  // The modal one-line input box, its field given `defaultText`.
+  virtual InputAnswer InputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) = 0;
 
   // Shows a failure to the player in one modal message box.

@@ -38,9 +38,13 @@ Result Startup::Main() {
 }
 
 void Startup::SetQuakeDir() {
-  std::string answer = platform_.InputBox("Enter Quake Path", "Set Quake Directory",
-                                          state_.Text(TextField::QuakeDir));
-  if (!answer.empty()) state_.SetText(TextField::QuakeDir, std::move(answer));
+  const std::string given = state_.Text(TextField::QuakeDir);
+  InputAnswer answer = platform_.InputBox("Enter Quake Path", "Set Quake Directory", given);
+  // A setting is one line of a command file.
+  std::erase_if(answer.text, [](char c) { return c == '\r' || c == '\n'; });
+  if (answer.text.empty()) return;
+  // An answer the player left as it was shown keeps the exact bytes it was given.
+  state_.SetText(TextField::QuakeDir, answer.text == answer.shown ? given : std::move(answer.text));
 }
 
 }  // namespace kovar

@@ -24,7 +24,6 @@
 #include "FileSystem.h"
 #include "Launcher.h"
 #include "Picture.h"
-#include "ResourceIds.h"
 #include "Win32Platform.h"
 #include "frmDebug.h"
 #include "frmMain.h"
@@ -106,7 +105,9 @@ int Child(const char* out) {
   step("8 painting until idle");
 
   // Parts of the steps above, measured again on their own once the window is up.
-  for (int id = KOVAR_IDR_MAIN; id <= KOVAR_IDR_LOGO; ++id) kovar::Picture().LoadResource(id);
+  for (int artwork = 1; artwork <= static_cast<int>(kovar::Artwork::Logo); ++artwork) {
+    kovar::Picture().LoadResource(kovar::ArtworkName(static_cast<kovar::Artwork>(artwork)));
+  }
   step("a seven window pictures decoded (part of 5)");
   std::vector<std::string> names;
   if (kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data", names).failed()) return 1;

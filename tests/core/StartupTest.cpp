@@ -46,9 +46,14 @@ TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
   f.Run("quakedir  /spaced/ ");
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), " /spaced/ ");
-  f.platform.inputAnswer = " /new dir ";
+  f.platform.inputAnswer = " /new\r\n dir \n";
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), " /new dir ");
+  // Left as the box showed it, the answer keeps the bytes it was given.
+  f.Run("quakedir /caf\xE9");
+  f.platform.inputShown = f.platform.inputAnswer = "/caf?";
+  f.launcher.SetQuakeDir();
+  EXPECT_EQ(f.Text(TextField::QuakeDir), "/caf\xE9");
 }
 
 }  // namespace

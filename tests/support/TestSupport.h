@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,10 +20,10 @@ namespace kovar::test {
 class FakePlatform : public Platform {
  public:
   void ShowMainWindow() override { ++windowShown; }
-  std::string InputBox(const std::string& prompt, const std::string& title,
+  InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override {
     prompts.push_back(prompt + "|" + title + "|" + defaultText);
-    return inputAnswer;
+    return {inputAnswer, inputShown.value_or(defaultText)};
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
   Result StartScript(const std::string& scriptPath) override {
@@ -33,6 +34,8 @@ class FakePlatform : public Platform {
   int windowShown = 0;
   std::vector<std::string> prompts;
   std::string inputAnswer;
+  // What the box's field shows of the text it is given, when not that text.
+  std::optional<std::string> inputShown;
   std::vector<std::string> errors;
   std::vector<std::string> started;
   // Empty for a script that starts; otherwise why it does not.
@@ -68,7 +71,7 @@ class PreviewWatcher : public StateObserver {
 class QuietPlatform : public Platform {
  public:
   void ShowMainWindow() override {}
-  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+  InputAnswer InputBox(const std::string&, const std::string&, const std::string&) override {
     return {};
   }
   void ShowError(const std::string&) override {}

@@ -17,7 +17,7 @@ void DesktopPlatform::ShowError(const std::string& message) {
   std::fflush(stderr);
 }
 
-std::string DesktopPlatform::InputBox(const std::string& prompt, const std::string& title,
+InputAnswer DesktopPlatform::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) {
   OpenBox open(*this);
   return ShowPrompt(prompt, title, defaultText);

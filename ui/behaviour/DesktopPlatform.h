@@ -14,7 +14,7 @@ class DesktopPlatform : public Platform {
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }
 
   void ShowError(const std::string& message) final;
-  std::string InputBox(const std::string& prompt, const std::string& title,
+  InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) final;
 
   // True while one of the program's modal boxes is open, which no click can get past.
@@ -35,7 +35,7 @@ class DesktopPlatform : public Platform {
  protected:
   // The skin's modal boxes, titled with the application's name.
   virtual void ShowErrorBox(const std::string& message) = 0;
-  virtual std::string ShowPrompt(const std::string& prompt, const std::string& title,
+  virtual InputAnswer ShowPrompt(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
 
  private:

@@ -42,6 +42,28 @@ constexpr bool PanelsComeFirst() {
 }
 static_assert(PanelsComeFirst());
 
+// The push button and the list are the console's: a skin's main window makes neither.
+constexpr bool NoConsoleKinds() {
+  for (const ControlDescription& row : kMainWindowControls) {
+    if (row.kind == ControlKind::Button || row.kind == ControlKind::List) return false;
+  }
+  return true;
+}
+static_assert(NoConsoleKinds());
+
+// Tab visits every row once: no two rows share a focus order, none lies beyond the table.
+template <std::size_t N>
+constexpr bool EveryRowOnce(const std::array<ControlDescription, N>& table) {
+  const TabOrder<N> order = TabOrderOf(table);
+  for (std::size_t row = 0; row < N; ++row) {
+    std::size_t seen = 0;
+    for (std::size_t listed : order.rows) seen += listed == row ? 1 : 0;
+    if (seen != 1) return false;
+  }
+  return true;
+}
+static_assert(EveryRowOnce(kMainWindowControls) && EveryRowOnce(kDebugWindowControls));
+
 }  // namespace
 
 PanelVisibility PanelsAfter(ClickAction click, PanelVisibility now) {

@@ -34,6 +34,30 @@ enum class Container { Window, MainPanel, StartPanel };
 // The artwork a picture control shows at creation; the pictures ship with the build.
 enum class Artwork { None, Main, SinglePlayer, MultiPlayer, Join, StartSinglePlayer, Tile, Logo };
 
+// The bitmap the program ships for an artwork, named as its file without ".bmp"; none for None.
+// A skin finds it among its resources by this name.
+constexpr const char* ArtworkName(Artwork artwork) {
+  switch (artwork) {
+    case Artwork::Main:
+      return "imgMain";
+    case Artwork::SinglePlayer:
+      return "imgSP";
+    case Artwork::MultiPlayer:
+      return "imgMP";
+    case Artwork::Join:
+      return "imgJoin";
+    case Artwork::StartSinglePlayer:
+      return "imgStartSP";
+    case Artwork::Tile:
+      return "imgTile";
+    case Artwork::Logo:
+      return "imgLogo1";
+    case Artwork::None:
+      break;
+  }
+  return nullptr;
+}
+
 // What a click on an image does.
 enum class ClickAction { None, ShowMainPanel, ShowStartPanel, Beep, StartGame };
 
@@ -199,6 +223,30 @@ constexpr MainControl CaptionOf(MainControl field) {
 // The panel control that is a container.
 constexpr MainControl PanelOf(Container container) {
   return container == Container::StartPanel ? MainControl::picSP : MainControl::picMain;
+}
+
+// A window's rows in the order Tab visits them: the rows that take the focus, by their focus
+// order, then every other row in table order. `focusable` counts the first ones.
+template <std::size_t N>
+struct TabOrder {
+  std::array<std::size_t, N> rows{};
+  std::size_t focusable = 0;
+};
+
+template <std::size_t N>
+constexpr TabOrder<N> TabOrderOf(const std::array<ControlDescription, N>& table) {
+  TabOrder<N> order;
+  std::size_t next = 0;
+  for (int focus = 1; focus <= static_cast<int>(N); ++focus) {
+    for (std::size_t row = 0; row < N; ++row) {
+      if (table[row].focusOrder == focus) order.rows[next++] = row;
+    }
+  }
+  order.focusable = next;
+  for (std::size_t row = 0; row < N; ++row) {
+    if (table[row].focusOrder <= 0) order.rows[next++] = row;
+  }
+  return order;
 }
 
 // The menu bar and its menus, in the order they are shown.

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 

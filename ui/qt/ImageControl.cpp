@@ -14,25 +14,8 @@ namespace kovar {
 namespace {
 
 QString ArtworkFile(Artwork artwork) {
-  switch (artwork) {
-    case Artwork::Main:
-      return QStringLiteral(":/assets/imgMain.bmp");
-    case Artwork::SinglePlayer:
-      return QStringLiteral(":/assets/imgSP.bmp");
-    case Artwork::MultiPlayer:
-      return QStringLiteral(":/assets/imgMP.bmp");
-    case Artwork::Join:
-      return QStringLiteral(":/assets/imgJoin.bmp");
-    case Artwork::StartSinglePlayer:
-      return QStringLiteral(":/assets/imgStartSP.bmp");
-    case Artwork::Tile:
-      return QStringLiteral(":/assets/imgTile.bmp");
-    case Artwork::Logo:
-      return QStringLiteral(":/assets/imgLogo1.bmp");
-    case Artwork::None:
-      break;
-  }
-  return {};
+  const char* name = ArtworkName(artwork);
+  return name ? QStringLiteral(":/assets/%1.bmp").arg(QLatin1String(name)) : QString();
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// Start-up, the event loop and the orderly end.
+// The event loop, and the system's and the desktop session's requests to end.
 #include "LauncherApplication.h"
 
 #include <functional>
-#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -37,11 +36,11 @@ class QuitRequestFilter : public QObject {
 }  // namespace
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : launcher_(std::move(files), platform_, MapListing::Ahead),
-      console_(launcher_),
-      window_(launcher_, platform_) {
+    : program_(std::move(files), platform_),
+      console_(program_.Core()),
+      window_(program_.Core(), platform_) {
   platform_.SetMainWindow(&window_);
-  window_.Behaviour().SetConsole(&console_.Behaviour());
+  program_.Attach(window_.Behaviour(), console_.Behaviour());
 }
 
 int LauncherApplication::Run() {
@@ -58,8 +57,7 @@ int LauncherApplication::Run() {
   qApp->installEventFilter(
       new QuitRequestFilter(&window_, [this] { window_.Behaviour().EndBySystem(); }));
 
-  if (const std::optional<int> status = window_.Behaviour().Start()) return *status;
-  return QApplication::exec();
+  return program_.Run([] { return QApplication::exec(); });
 }
 
 void LauncherApplication::SaveForSession() { window_.Behaviour().SaveForSession(); }

@@ -1,11 +1,9 @@
-// The program's life: the core, its desktop operations and the main window, start-up, the event
-// loop and every way the program is asked to end, each saving the settings once.
+// The Qt program: its desktop operations and its two windows, handed to the program's life with
+// the event loop and every way the system or the desktop session asks the program to end.
 #pragma once
 
-#include <string>
-
 #include "FileLocations.h"
-#include "Launcher.h"
+#include "LauncherProgram.h"
 #include "QtPlatform.h"
 #include "frmDebug.h"
 #include "frmMain.h"
@@ -14,18 +12,17 @@ namespace kovar {
 
 class LauncherApplication {
  public:
-  // `files`: the application directory, which holds the start script, the default settings and
-  // the map catalogue, and where the player's own files are kept.
+  // `files` says where the launcher's files lie. The windows exist, hidden, once this returns.
   explicit LauncherApplication(FileLocations files);
   LauncherApplication(const LauncherApplication&) = delete;
   LauncherApplication& operator=(const LauncherApplication&) = delete;
 
-  // Starts up and runs the event loop; returns the program's exit status. When the start script
-  // cannot be read the program ends at once, unsaved, with a non-zero status.
-  int Run();
-
+  Launcher& Core() { return program_.Core(); }
   frmMain& MainWindow() { return window_; }
   frmDebug& DebugWindow() { return console_; }
+
+  // Start-up, then the event loop until the program ends. Returns the exit status.
+  int Run();
 
   // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
   // may still be cancelled): an extra save, with no box to wait on; the program goes on.
@@ -33,7 +30,7 @@ class LauncherApplication {
 
  private:
   QtPlatform platform_;
-  Launcher launcher_;
+  LauncherProgram program_;
   // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays
   // hidden unless its menu item is chosen.
   frmDebug console_;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 

@@ -19,7 +19,7 @@ class QtPlatform : public DesktopPlatform {
 
  protected:
   void ShowErrorBox(const std::string& message) override;
-  std::string ShowPrompt(const std::string& prompt, const std::string& title,
+  InputAnswer ShowPrompt(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
 
  private:

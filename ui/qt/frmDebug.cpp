@@ -12,7 +12,7 @@
 #include "Accessibility.h"
 #include "DebugLogModel.h"
 #include "PixelRect.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 
@@ -28,46 +28,14 @@ frmDebug::frmDebug(Launcher& launcher)
   // Made from the last row up: Qt stacks a later sibling in front, so the first row ends there.
   for (std::size_t i = kDebugWindowControls.size(); i-- > 0;) {
     const ControlDescription& row = kDebugWindowControls[i];
-    QWidget* widget = nullptr;
-    switch (row.kind) {
-      case ControlKind::List: {
-        auto* list = new QListView(this);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        // Every row is one line of text, so the view need not measure a long log row by row.
-        list->setUniformItemSizes(true);
-        list->setModel(log_);
-        widget = list;
-        break;
-      }
-      case ControlKind::TextBox:
-        widget = new QLineEdit(ToDisplay(row.text), this);
-        break;
-      case ControlKind::Button: {
-        auto* button = new QPushButton(ToDisplay(row.text), this);
-        // Enter in the text box must not run the line: no button answers it.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        widget = button;
-        break;
-      }
-      default:
-        widget = new QWidget(this);
-        break;
-    }
+    QWidget* widget = MakeControl(static_cast<DebugControl>(i));
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setGeometry(PixelRect(row.place));
     controls_[i] = widget;
   }
-  std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> focusOrder{};
-  for (std::size_t i = 0; i < kDebugWindowControls.size(); ++i) {
-    const int place = kDebugWindowControls[i].focusOrder;
-    if (place > 0 && static_cast<std::size_t>(place) <= focusOrder.size()) {
-      focusOrder[static_cast<std::size_t>(place - 1)] = controls_[i];
-    }
-  }
-  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-    if (focusOrder[i - 1] && focusOrder[i]) setTabOrder(focusOrder[i - 1], focusOrder[i]);
+  constexpr auto kTabOrder = TabOrderOf(kDebugWindowControls);
+  for (std::size_t i = 1; i < kTabOrder.focusable; ++i) {
+    setTabOrder(controls_[kTabOrder.rows[i - 1]], controls_[kTabOrder.rows[i]]);
   }
 
   MakeAccessible(controls_);
@@ -81,6 +49,32 @@ frmDebug::frmDebug(Launcher& launcher)
 }
 
 frmDebug::~frmDebug() = default;
+
+QWidget* frmDebug::MakeControl(DebugControl control) {
+  const ControlDescription& row = Describe(control);
+  switch (row.kind) {
+    case ControlKind::List: {
+      auto* list = new QListView(this);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      // Every row is one line of text, so the view need not measure a long log row by row.
+      list->setUniformItemSizes(true);
+      list->setModel(log_);
+      return list;
+    }
+    case ControlKind::TextBox:
+      return new QLineEdit(ToDisplay(row.text), this);
+    case ControlKind::Button: {
+      auto* button = new QPushButton(ToDisplay(row.text), this);
+      // Enter in the text box must not run the line: no button answers it.
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      return button;
+    }
+    default:
+      return new QWidget(this);
+  }
+}
 
 QListView* frmDebug::listDebug() const {
   return static_cast<QListView*>(Control(DebugControl::listDebug));

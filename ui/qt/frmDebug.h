@@ -49,6 +49,7 @@ class frmDebug : public QWidget, public DebugView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  QWidget* MakeControl(DebugControl control);
   QWidget* Control(DebugControl control) const {
     return controls_[static_cast<std::size_t>(control)];
   }

@@ -2,7 +2,6 @@
 // behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +16,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -25,11 +23,11 @@
 
 #include "Accessibility.h"
 #include "ImageControl.h"
-#include "LineBreakStripper.h"
 #include "MapBox.h"
+#include "MainMenu.h"
 #include "MapListModel.h"
 #include "PixelRect.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 
 namespace kovar {
 
@@ -78,7 +76,7 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   setWindowIcon(icon);
   InstallAccessibleInterfaces();
   BuildControls();
-  BuildMenus();
+  BuildMainMenu(menuBar(), [this](MenuCommand command) { behaviour_.MenuChosen(command); });
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
   if (!kMainWindowFrame.resizable) layout()->setSizeConstraint(QLayout::SetFixedSize);
   Bind();
@@ -102,7 +100,6 @@ void frmMain::BuildControls() {
   mapList_ = new MapListModel(this);
 
   // Each panel's row comes before the controls it holds, so that it exists when they are made.
-  std::vector<MainControl> focusOrder;
   for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
     const auto control = static_cast<MainControl>(i);
     const ControlDescription& row = kMainWindowControls[i];
@@ -111,106 +108,98 @@ void frmMain::BuildControls() {
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setGeometry(PixelRect(row.place));
     if (!row.visible) widget->hide();
-    if (row.focusOrder > 0) focusOrder.push_back(control);
     controls_[i] = widget;
   }
   // Stacked from the last row up, so that within a container the first row ends in front.
   for (auto widget = controls_.rbegin(); widget != controls_.rend(); ++widget) (*widget)->raise();
-  std::sort(focusOrder.begin(), focusOrder.end(), [](MainControl a, MainControl b) {
-    return Describe(a).focusOrder < Describe(b).focusOrder;
-  });
-  for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-    setTabOrder(Control(focusOrder[i - 1]), Control(focusOrder[i]));
+  constexpr auto kTabOrder = TabOrderOf(kMainWindowControls);
+  for (std::size_t i = 1; i < kTabOrder.focusable; ++i) {
+    setTabOrder(controls_[kTabOrder.rows[i - 1]], controls_[kTabOrder.rows[i]]);
   }
   MakeAccessible(controls_);
 }
 
 QWidget* frmMain::MakeControl(MainControl control, QWidget* parent) {
-  const ControlDescription& row = Describe(control);
-  switch (row.kind) {
-    case ControlKind::MapBox: {
-      auto* box = new MapBox(mapList_, parent);
-      box->setPalette(FieldPalette(parent->palette()));
-      box->Field()->setValidator(new LineBreakStripper(box));
-      return box;
-    }
-    case ControlKind::EngineBox: {
-      auto* box = new QComboBox(parent);
-      box->setPalette(FieldPalette(parent->palette()));
-      box->setEditable(true);
-      // Qt's combo box would otherwise rewrite what the player typed: insert it into the list on
-      // Enter, complete it, or replace it by a list entry that matches it without regard to case.
-      box->setInsertPolicy(QComboBox::NoInsert);
-      box->setDuplicatesEnabled(true);
-      box->setCompleter(nullptr);
-      box->setValidator(new LineBreakStripper(box));
-      return box;
-    }
-    case ControlKind::TextBox: {
-      auto* field = new QLineEdit(parent);
-      field->setPalette(FieldPalette(parent->palette()));
-      field->setValidator(new LineBreakStripper(field));
-      return field;
-    }
-    case ControlKind::Label: {
-      auto* label = new QLabel(ToDisplay(row.text), parent);
-      // Map titles and descriptions come from map packs: shown as text, never read as markup.
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setFocusPolicy(Qt::NoFocus);
-      label->setWordWrap(WrapsText(control));
-      if (row.titleFont) label->setFont(TitleFont());
-      return label;
-    }
-    case ControlKind::Picture:
-    case ControlKind::ClickableImage: {
-      auto* image = new ImageControl(parent);
-      image->SetArtwork(row.picture, PixelRect(row.place).size());
-      if (row.kind == ControlKind::ClickableImage) {
-        connect(image, &ImageControl::clicked, this,
-                [this, control] { behaviour_.ImageClicked(control); });
-        image->SetPress([this, control] { return behaviour_.CanPress(control); },
-                        [this, control] { behaviour_.Pressed(control); });
-      }
-      return image;
-    }
-    case ControlKind::Line: {
-      auto* line = new QWidget(parent);
-      QPalette palette = line->palette();
-      palette.setColor(QPalette::Window, QColor(kLineColour));
-      line->setPalette(palette);
-      line->setAutoFillBackground(true);
-      return line;
-    }
+  switch (Describe(control).kind) {
     case ControlKind::Panel:
+      return new QWidget(parent);
+    case ControlKind::MapBox:
+    case ControlKind::EngineBox:
+      return MakeComboBox(control, parent);
+    case ControlKind::TextBox:
+      return MakeTextBox(control, parent);
+    case ControlKind::Label:
+      return MakeLabel(control, parent);
+    case ControlKind::Picture:
+    case ControlKind::ClickableImage:
+      return MakeImage(control, parent);
+    case ControlKind::Line:
+      return MakeLine(control, parent);
     case ControlKind::Button:
     case ControlKind::List:
       break;
   }
-  return new QWidget(parent);
+  return nullptr;
 }
 
-void frmMain::BuildMenus() {
-  std::array<QMenu*, 4> menus{};
-  for (const MenuItemDescription& item : kMainMenu) {
-    QAction* action = nullptr;
-    if (item.parent == Menu::Bar) {
-      QMenu* menu = menuBar()->addMenu(ToDisplay(item.caption));
-      menus[static_cast<std::size_t>(item.opens)] = menu;
-      action = menu->menuAction();
-    } else {
-      QMenu* menu = menus[static_cast<std::size_t>(item.parent)];
-      action = item.separator ? menu->addSeparator() : menu->addAction(ToDisplay(item.caption));
-    }
-    action->setObjectName(QString::fromLatin1(item.name));
-    action->setMenuRole(QAction::NoRole);
-    action->setVisible(item.visible);
-    action->setEnabled(item.enabled);
-    if (item.command != MenuCommand::None) {
-      connect(action, &QAction::triggered, this,
-              [this, command = item.command] { behaviour_.MenuChosen(command); });
-    }
+QWidget* frmMain::MakeComboBox(MainControl control, QWidget* parent) {
+  if (Describe(control).kind == ControlKind::MapBox) {
+    auto* box = new MapBox(mapList_, parent);
+    box->setPalette(FieldPalette(parent->palette()));
+    box->Field()->setValidator(new LineBreakStripper(box));
+    return box;
   }
+  auto* box = new QComboBox(parent);
+  box->setPalette(FieldPalette(parent->palette()));
+  box->setEditable(true);
+  // Qt's combo box would otherwise rewrite what the player typed: insert it into the list on
+  // Enter, complete it, or replace it by a list entry that matches it without regard to case.
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setDuplicatesEnabled(true);
+  box->setCompleter(nullptr);
+  box->setValidator(new LineBreakStripper(box));
+  return box;
+}
+
+QWidget* frmMain::MakeTextBox(MainControl, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setPalette(FieldPalette(parent->palette()));
+  field->setValidator(new LineBreakStripper(field));
+  return field;
+}
+
+QWidget* frmMain::MakeLabel(MainControl control, QWidget* parent) {
+  const ControlDescription& row = Describe(control);
+  auto* label = new QLabel(ToDisplay(row.text), parent);
+  // Map titles and descriptions come from map packs: shown as text, never read as markup.
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFocusPolicy(Qt::NoFocus);
+  label->setWordWrap(WrapsText(control));
+  if (row.titleFont) label->setFont(TitleFont());
+  return label;
+}
+
+QWidget* frmMain::MakeImage(MainControl control, QWidget* parent) {
+  const ControlDescription& row = Describe(control);
+  auto* image = new ImageControl(parent);
+  image->SetArtwork(row.picture, PixelRect(row.place).size());
+  if (row.kind == ControlKind::ClickableImage) {
+    connect(image, &ImageControl::clicked, this,
+            [this, control] { behaviour_.ImageClicked(control); });
+    image->SetPress([this, control] { return behaviour_.CanPress(control); },
+                    [this, control] { behaviour_.Pressed(control); });
+  }
+  return image;
+}
+
+QWidget* frmMain::MakeLine(MainControl, QWidget* parent) {
+  auto* line = new QWidget(parent);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, QColor(kLineColour));
+  line->setPalette(palette);
+  line->setAutoFillBackground(true);
+  return line;
 }
 
 void frmMain::Bind() {

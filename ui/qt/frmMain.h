@@ -57,8 +57,13 @@ class frmMain : public QMainWindow, public MainView {
 
  private:
   void BuildControls();
+  // A control of each kind, in `parent` (the client area or a panel).
   QWidget* MakeControl(MainControl control, QWidget* parent);
-  void BuildMenus();
+  QWidget* MakeComboBox(MainControl control, QWidget* parent);
+  QWidget* MakeTextBox(MainControl control, QWidget* parent);
+  QWidget* MakeLabel(MainControl control, QWidget* parent);
+  QWidget* MakeImage(MainControl control, QWidget* parent);
+  QWidget* MakeLine(MainControl control, QWidget* parent);
   void Bind();
 
   QComboBox* comboEXE() const;

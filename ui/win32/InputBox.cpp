@@ -33,7 +33,7 @@ struct Request {
   const std::string* prompt;
   const std::string* title;
   const std::string* defaultText;
-  std::string answer;
+  InputAnswer answer;
   DWORD failure = 0;
 };
 
@@ -77,6 +77,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       }
       SendMessageA(field, EM_LIMITTEXT, kFieldLimit, 0);
       SetWindowTextA(field, request->defaultText->c_str());
+      request->answer.shown = WindowText(field);
       DropLineBreaks(field);
       AddControl(dialog, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kOk, IDOK);
       AddControl(dialog, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kCancel, IDCANCEL);
@@ -86,9 +87,9 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        request->answer = WindowText(GetDlgItem(dialog, kInputFieldId));
-        if (request->answer.size() > kLongestAnswer) {
-          const std::string why = "This answer is " + std::to_string(request->answer.size()) +
+        request->answer.text = WindowText(GetDlgItem(dialog, kInputFieldId));
+        if (request->answer.text.size() > kLongestAnswer) {
+          const std::string why = "This answer is " + std::to_string(request->answer.text.size()) +
                                   " characters long, but Windows' file functions take a path of "
                                   "at most " +
                                   std::to_string(kLongestAnswer) +
@@ -112,7 +113,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
+InputAnswer ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
                          const std::string& defaultText) {
   // A template with no controls of its own: they are made when the dialog starts. Its size is
   // set then too, in pixels.
@@ -135,7 +136,6 @@ std::string ShowInputBox(HWND owner, const std::string& prompt, const std::strin
     MessageBoxA(owner, why.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
   }
   if (result != IDOK) return {};
-  if (ShowsAs(defaultText, request.answer)) return defaultText;
   return request.answer;
 }
 

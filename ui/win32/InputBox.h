@@ -5,16 +5,17 @@
 
 #include <string>
 
+#include "Platform.h"
+
 namespace kovar {
 
 // Control numbers of the box, for whoever answers it (never 1 or 2 but for OK and Cancel).
 inline constexpr int kInputPromptId = 101;
 inline constexpr int kInputFieldId = 102;
 
-// Shows the box over `owner` (which may be null) until the player answers. Returns the typed
-// text, or empty text when the player cancels (Cancel, Escape or the close box). An answer left
-// as it was given keeps the exact bytes of `defaultText`.
-std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
+// Shows the box over `owner` (which may be null) until the player answers: the typed text, empty
+// when the player cancels (Cancel, Escape or the close box), and what the field showed.
+InputAnswer ShowInputBox(HWND owner, const std::string& prompt, const std::string& title,
                          const std::string& defaultText);
 
 }  // namespace kovar

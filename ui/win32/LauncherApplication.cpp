@@ -1,26 +1,26 @@
-// Start-up, the message loop and the orderly end.
+// The message loop.
 #include "LauncherApplication.h"
 
 #include <windows.h>
 
-#include <optional>
 #include <utility>
 
 namespace kovar {
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : launcher_(std::move(files), platform_, MapListing::Ahead),
-      console_(launcher_),
-      window_(launcher_, platform_) {
+    : program_(std::move(files), platform_),
+      console_(program_.Core()),
+      window_(program_.Core(), platform_) {
   platform_.SetMainWindow(&window_);
-  window_.Behaviour().SetConsole(&console_.Behaviour());
+  program_.Attach(window_.Behaviour(), console_.Behaviour());
 }
 
 int LauncherApplication::Run() {
-  if (const std::optional<int> status = window_.Behaviour().Start()) return *status;
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
-  return 0;
+  return program_.Run([] {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    return 0;
+  });
 }
 
 void LauncherApplication::Dispatch(MSG& message) {

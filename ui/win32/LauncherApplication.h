@@ -1,10 +1,10 @@
-// The Windows program's run: the core, its platform, the two windows, start-up and the message
-// loop.
+// The Windows program: its desktop operations and its two windows, handed to the program's life
+// with the message loop; the session's end reaches the main window as messages.
 #pragma once
 
 #include <string>
 
-#include "Launcher.h"
+#include "LauncherProgram.h"
 #include "Win32Platform.h"
 #include "frmDebug.h"
 #include "frmMain.h"
@@ -18,7 +18,7 @@ class LauncherApplication {
   LauncherApplication(const LauncherApplication&) = delete;
   LauncherApplication& operator=(const LauncherApplication&) = delete;
 
-  Launcher& Core() { return launcher_; }
+  Launcher& Core() { return program_.Core(); }
   frmMain& MainWindow() { return window_; }
   frmDebug& DebugWindow() { return console_; }
 
@@ -31,7 +31,7 @@ class LauncherApplication {
 
  private:
   Win32Platform platform_;
-  Launcher launcher_;
+  LauncherProgram program_;
   frmDebug console_;
   frmMain window_;
 };

@@ -49,12 +49,12 @@ std::string Picture::Load(const Bitmap& picture) {
   return {};
 }
 
-std::string Picture::LoadResource(int id) {
+std::string Picture::LoadResource(const char* name) {
   HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
+  HRSRC found = FindResourceA(module, name, RT_RCDATA);
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return "the program holds no picture number " + std::to_string(id);
+  if (!data) return "the program holds no picture named " + std::string(name);
   Bitmap picture;
   const Result decoded = DecodeBmp(
       std::string_view(static_cast<const char*>(data), SizeofResource(module, found)), picture);

@@ -23,8 +23,9 @@ class Picture {
   // Copies the decoded `picture` into a DIB (an empty one leaves this picture empty). Returns
   // empty text on success, otherwise why Windows could not.
   std::string Load(const Bitmap& picture);
-  // The same for a picture linked into the program (an RCDATA resource holding a BMP file).
-  std::string LoadResource(int id);
+  // The same for a picture linked into the program (an RCDATA resource holding a BMP file, named
+  // as in the window description).
+  std::string LoadResource(const char* name);
 
   bool Empty() const { return bitmap_ == nullptr; }
   int Width() const { return width_; }

@@ -70,19 +70,6 @@ std::string WindowText(HWND window) {
   return std::string(buffer.data(), static_cast<std::size_t>(std::max(got, 0)));
 }
 
-bool ShowsAs(const std::string& bytes, const std::string& shown) {
-  if (bytes == shown) return true;
-  const int wide =
-      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), wide);
-  const int narrow =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string back(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), wide, back.data(), narrow, nullptr, nullptr);
-  return back == shown;
-}
-
 void DropLineBreaks(HWND edit) { SetWindowSubclass(edit, OneLineProc, 0, 0); }
 
 HWND ComboField(HWND combo) {

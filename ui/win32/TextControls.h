@@ -11,10 +11,6 @@ namespace kovar {
 // The text a window or control shows, as bytes.
 std::string WindowText(HWND window);
 
-// True when `shown` is what the control makes of `bytes`: bytes that the code page cannot show
-// come back from the control changed, though nobody edited them.
-bool ShowsAs(const std::string& bytes, const std::string& shown);
-
 // Keeps the line breaks that the player types or pastes out of a one-line edit field (a text box
 // or the field of a combo box): a setting is one line of a command file.
 void DropLineBreaks(HWND edit);

@@ -23,7 +23,7 @@ void Win32Platform::ShowMainWindow() {
   if (window_) window_->Show();
 }
 
-std::string Win32Platform::ShowPrompt(const std::string& prompt, const std::string& title,
+InputAnswer Win32Platform::ShowPrompt(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) {
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }

@@ -18,7 +18,7 @@ class Win32Platform : public DesktopPlatform {
 
  protected:
   void ShowErrorBox(const std::string& message) override;
-  std::string ShowPrompt(const std::string& prompt, const std::string& title,
+  InputAnswer ShowPrompt(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
 
  private:

@@ -1,7 +1,7 @@
 // The debug console's controls, showing what its behaviour tells them.
 #include "frmDebug.h"
 
-#include "AccessibleControl.h"
+#include "Accessibility.h"
 #include "Dpi.h"
 #include "OwnedWindowProc.h"
 #include "TextControls.h"
@@ -36,38 +36,9 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
 
   // Created in focus order, each below the ones before it: the dialog manager's Tab follows the
   // stacking, and the three do not overlap.
-  for (int focus = 1; focus <= static_cast<int>(kDebugWindowControls.size()); ++focus) {
-    for (std::size_t row = 0; row < kDebugWindowControls.size(); ++row) {
-      const ControlDescription& control = kDebugWindowControls[row];
-      if (control.focusOrder != focus) continue;
-      const PixelsRect place = Pixels(control.place, dpi_);
-      const char* windowClassName = "BUTTON";
-      DWORD style = WS_TABSTOP;
-      DWORD exStyle = 0;
-      if (control.kind == ControlKind::TextBox) {
-        windowClassName = "EDIT";
-        style |= ES_AUTOHSCROLL;
-        exStyle = WS_EX_CLIENTEDGE;
-      } else if (control.kind == ControlKind::List) {
-        windowClassName = "LISTBOX";
-        // The resize rule sets the list's height exactly.
-        style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
-        exStyle = WS_EX_CLIENTEDGE;
-      } else {
-        // No default button: Enter in the text box runs nothing.
-        style |= BS_PUSHBUTTON;
-      }
-      HWND made =
-          CreateWindowExA(exStyle, windowClassName, control.text, WS_CHILD | WS_VISIBLE | style,
-                          place.left, place.top, place.width, place.height, window_,
-                          reinterpret_cast<HMENU>(
-                              static_cast<INT_PTR>(DebugControlId(static_cast<DebugControl>(row)))),
-                          instance, nullptr);
-      SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), FALSE);
-      DescribeForScreenReaders(made, control);
-      SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      controls_[row] = made;
-    }
+  for (std::size_t row : TabOrderOf(kDebugWindowControls).rows) {
+    controls_[row] = MakeControl(static_cast<DebugControl>(row));
+    SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   DropLineBreaks(Control(DebugControl::txtMain));
   RECT client;
@@ -78,6 +49,35 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
 
 frmDebug::~frmDebug() {
   if (window_) DestroyWindow(window_);
+}
+
+HWND frmDebug::MakeControl(DebugControl control) {
+  const ControlDescription& row = Describe(control);
+  const PixelsRect place = Pixels(row.place, dpi_);
+  const char* windowClass = "BUTTON";
+  DWORD style = WS_TABSTOP;
+  DWORD exStyle = 0;
+  if (row.kind == ControlKind::TextBox) {
+    windowClass = "EDIT";
+    style |= ES_AUTOHSCROLL;
+    exStyle = WS_EX_CLIENTEDGE;
+  } else if (row.kind == ControlKind::List) {
+    windowClass = "LISTBOX";
+    // The resize rule sets the list's height exactly.
+    style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+    exStyle = WS_EX_CLIENTEDGE;
+  } else {
+    // No default button: Enter in the text box runs nothing.
+    style |= BS_PUSHBUTTON;
+  }
+  HWND made =
+      CreateWindowExA(exStyle, windowClass, row.text, WS_CHILD | WS_VISIBLE | style, place.left,
+                      place.top, place.width, place.height, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(DebugControlId(control))),
+                      GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), FALSE);
+  DescribeForScreenReaders(made, row);
+  return made;
 }
 
 void frmDebug::ShowWindow() {

@@ -41,6 +41,7 @@ class frmDebug : public DebugView {
   template <typename Owner>
   friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  HWND MakeControl(DebugControl control);
 
   DebugConsole behaviour_;
   HWND window_ = nullptr;

@@ -2,16 +2,14 @@
 // its behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "AccessibleControl.h"
-#include "ControlClasses.h"
+#include "Accessibility.h"
+#include "ImageControl.h"
 #include "Dpi.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
-#include "ResourceIds.h"
 #include "TextControls.h"
 
 namespace kovar {
@@ -25,28 +23,6 @@ constexpr char kIconName[] = "IDI_ICON1";
 constexpr int kEngineListRows = 8;
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-int ArtworkResource(Artwork artwork) {
-  switch (artwork) {
-    case Artwork::Main:
-      return KOVAR_IDR_MAIN;
-    case Artwork::SinglePlayer:
-      return KOVAR_IDR_SP;
-    case Artwork::MultiPlayer:
-      return KOVAR_IDR_MP;
-    case Artwork::Join:
-      return KOVAR_IDR_JOIN;
-    case Artwork::StartSinglePlayer:
-      return KOVAR_IDR_START_SP;
-    case Artwork::Tile:
-      return KOVAR_IDR_TILE;
-    case Artwork::Logo:
-      return KOVAR_IDR_LOGO;
-    case Artwork::None:
-      break;
-  }
-  return 0;
-}
 
 HFONT CreateTitleFont(int dpi) {
   // Points to pixels, rounded; a negative height asks for the character height without leading.
@@ -172,98 +148,104 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void frmMain::BuildControls() {
   titleFont_ = CreateTitleFont(dpi_);
+  // Each panel's row comes before the controls it holds, so that it exists when they are made.
   for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
-    const ControlDescription& control = kMainWindowControls[row];
-    controls_[row] = MakeControl(control, ControlId(static_cast<MainControl>(row)));
+    const Container container = kMainWindowControls[row].container;
+    controls_[row] =
+        MakeControl(static_cast<MainControl>(row),
+                    container == Container::Window ? window_ : Control(PanelOf(container)));
   }
 
   // Stacking: under the dialog manager, Tab follows the stacking order, so the fields that take
   // the focus go first, in focus order, then every other row in table order. The fields overlap
   // none of the rows they pass, so every overlap keeps the table's order; siblings clip one
   // another, so the one in front is the one painted there.
-  std::vector<std::size_t> order(kMainWindowControls.size());
-  for (std::size_t row = 0; row < order.size(); ++row) order[row] = row;
-  std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
-    const int focusA = kMainWindowControls[a].focusOrder;
-    const int focusB = kMainWindowControls[b].focusOrder;
-    return focusA != 0 && (focusB == 0 || focusA < focusB);
-  });
-  for (std::size_t row : order) {
+  for (std::size_t row : TabOrderOf(kMainWindowControls).rows) {
     SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
-HWND frmMain::MakeControl(const ControlDescription& row, int id) {
-  HWND container = row.container == Container::Window ? window_ : Control(PanelOf(row.container));
+HWND frmMain::MakeControl(MainControl control, HWND container) {
+  switch (Describe(control).kind) {
+    case ControlKind::Panel:
+      // The dialog manager walks into the panels to find the fields for Tab.
+      return MakeChild(control, container, kPanelClass, 0, WS_EX_CONTROLPARENT);
+    case ControlKind::MapBox:
+    case ControlKind::EngineBox:
+      return MakeComboBox(control, container);
+    case ControlKind::TextBox:
+      return MakeTextBox(control, container);
+    case ControlKind::Label:
+      return MakeLabel(control, container);
+    case ControlKind::Picture:
+    case ControlKind::ClickableImage:
+      return MakeImage(control, container);
+    case ControlKind::Line:
+      return MakeChild(control, container, kLineClass, 0, 0);
+    case ControlKind::Button:
+    case ControlKind::List:
+      break;
+  }
+  return nullptr;
+}
+
+HWND frmMain::MakeChild(MainControl control, HWND container, const char* windowClass, DWORD style,
+                        DWORD exStyle) {
+  const ControlDescription& row = Describe(control);
   const PixelsRect place = Pixels(row.place, dpi_);
   const DWORD visible = row.visible ? WS_VISIBLE : 0;
   const DWORD tabStop = row.focusOrder > 0 ? WS_TABSTOP : 0;
-  // Without it, overlapping siblings paint over one another in whatever order they are painted.
-  const DWORD clip = WS_CLIPSIBLINGS;
-  const char* windowClass = nullptr;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  switch (row.kind) {
-    case ControlKind::Panel:
-      windowClass = kPanelClass;
-      // The dialog manager walks into the panels to find the fields for Tab.
-      exStyle = WS_EX_CONTROLPARENT;
-      break;
-    case ControlKind::MapBox:
-      windowClass = "COMBOBOX";
-      style = CBS_SIMPLE | CBS_NOINTEGRALHEIGHT | CBS_AUTOHSCROLL | WS_VSCROLL;
-      break;
-    case ControlKind::EngineBox:
-      windowClass = "COMBOBOX";
-      style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-      break;
-    case ControlKind::TextBox:
-      windowClass = "EDIT";
-      style = ES_AUTOHSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Label:
-      windowClass = "STATIC";
-      // Map texts come from map packs: an "&" in them is shown, never taken for an access key.
-      style =
-          SS_NOPREFIX | (&row == &Describe(MainControl::lblMapDes) ? SS_LEFT : SS_LEFTNOWORDWRAP);
-      // A label draws only its text: what lies behind it (the white line under the title, a tall
-      // preview under the description) is not clipped away and is painted before it.
-      exStyle = WS_EX_TRANSPARENT;
-      break;
-    case ControlKind::Picture:
-    case ControlKind::ClickableImage: {
-      HWND image = CreateImage(container, id, place, row.kind == ControlKind::ClickableImage);
-      if (!visible) ShowWindow(image, SW_HIDE);
-      PlaceImage(image, place, dpi_);
-      Picture picture;
-      if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
-      SetImagePicture(image, std::move(picture));
-      DescribeImage(image, row.accessibleName, row.accessibleRole);
-      return image;
-    }
-    case ControlKind::Line:
-      windowClass = kLineClass;
-      break;
-    case ControlKind::Button:
-    case ControlKind::List:
-      // Controls of the debug console only.
-      break;
-  }
-  HWND control = CreateWindowExA(
-      exStyle, windowClass, row.text, WS_CHILD | clip | visible | tabStop | style, place.left,
-      place.top, place.width, CreationHeight(row, place), container,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row)), FALSE);
+  // Without WS_CLIPSIBLINGS, overlapping siblings paint over one another in whatever order they
+  // are painted.
+  HWND made = CreateWindowExA(exStyle, windowClass, row.text,
+                              WS_CHILD | WS_CLIPSIBLINGS | visible | tabStop | style, place.left,
+                              place.top, place.width, CreationHeight(row, place), container,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))),
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row)), FALSE);
   if (*row.accessibleName || row.accessibleRole != AccessibleRole::Standard) {
-    DescribeForScreenReaders(control, row);
+    DescribeForScreenReaders(made, row);
   }
-  if (row.kind == ControlKind::TextBox) DropLineBreaks(control);
-  if (row.kind == ControlKind::MapBox || row.kind == ControlKind::EngineBox) {
-    DropLineBreaks(ComboField(control));
-  }
-  if (row.kind == ControlKind::EngineBox) FitEngineField(control, place.height);
-  return control;
+  return made;
+}
+
+HWND frmMain::MakeComboBox(MainControl control, HWND container) {
+  const bool engines = Describe(control).kind == ControlKind::EngineBox;
+  // The map box shows its list always; the engine box drops it down.
+  const DWORD style = engines ? CBS_DROPDOWN : CBS_SIMPLE | CBS_NOINTEGRALHEIGHT;
+  HWND box = MakeChild(control, container, "COMBOBOX", style | CBS_AUTOHSCROLL | WS_VSCROLL, 0);
+  DropLineBreaks(ComboField(box));
+  if (engines) FitEngineField(box, Pixels(Describe(control).place, dpi_).height);
+  return box;
+}
+
+HWND frmMain::MakeTextBox(MainControl control, HWND container) {
+  HWND field = MakeChild(control, container, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+  DropLineBreaks(field);
+  return field;
+}
+
+HWND frmMain::MakeLabel(MainControl control, HWND container) {
+  // Map texts come from map packs: an "&" in them is shown, never taken for an access key. A
+  // label draws only its text: what lies behind it (the white line under the title, a tall
+  // preview under the description) is not clipped away and is painted before it.
+  return MakeChild(control, container, "STATIC",
+                   SS_NOPREFIX | (WrapsText(control) ? SS_LEFT : SS_LEFTNOWORDWRAP),
+                   WS_EX_TRANSPARENT);
+}
+
+HWND frmMain::MakeImage(MainControl control, HWND container) {
+  const ControlDescription& row = Describe(control);
+  const PixelsRect place = Pixels(row.place, dpi_);
+  HWND image =
+      CreateImage(container, ControlId(control), place, row.kind == ControlKind::ClickableImage);
+  if (!row.visible) ShowWindow(image, SW_HIDE);
+  PlaceImage(image, place, dpi_);
+  Picture picture;
+  if (const char* name = ArtworkName(row.picture)) picture.LoadResource(name);
+  SetImagePicture(image, std::move(picture));
+  DescribeImage(image, row.accessibleName, row.accessibleRole);
+  return image;
 }
 
 HFONT frmMain::FontFor(const ControlDescription& row) const {

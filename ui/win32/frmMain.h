@@ -56,7 +56,14 @@ class frmMain : public MainView {
   friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
-  HWND MakeControl(const ControlDescription& row, int id);
+  // A control of each kind, in `container` (the window or a panel).
+  HWND MakeControl(MainControl control, HWND container);
+  HWND MakeChild(MainControl control, HWND container, const char* windowClass, DWORD style,
+                 DWORD exStyle);
+  HWND MakeComboBox(MainControl control, HWND container);
+  HWND MakeTextBox(MainControl control, HWND container);
+  HWND MakeLabel(MainControl control, HWND container);
+  HWND MakeImage(MainControl control, HWND container);
   // Lays every control out again, with its fonts, for a monitor of `dpi` dots per inch.
   void ScaleTo(int dpi);
   // A control's font at the window's scale.

@@ -55,14 +55,7 @@ class AccessibilityTest : public QObject {
       const char* name;
       bool pressable;
     };
-    const std::vector<Expected> controls = {
-        {s.Control("imgMain"), QAccessible::Button, "Main", true},
-        {s.Control("imgSP"), QAccessible::Button, "Single Player", true},
-        {s.Control("imgMP"), QAccessible::Button, "Multi Player", true},
-        {s.Control("imgJoin"), QAccessible::Button, "Join", true},
-        {s.Control("imgStartSP"), QAccessible::Button, "Start", true},
-        {s.Control("imgLogo1"), QAccessible::Graphic, "Kovar Launcher", false},
-        {s.Control("imgLevel"), QAccessible::Graphic, "", false},
+    std::vector<Expected> controls = {
         {s.Control<QComboBox>("comboEXE")->lineEdit(), QAccessible::EditableText, "EXE", false},
         {s.Control<MapBox>("listMap")->Field(), QAccessible::EditableText, "Map", false},
         {s.Control<MapBox>("listMap")->List(), QAccessible::List, "Map", false},
@@ -72,6 +65,13 @@ class AccessibilityTest : public QObject {
         {console.txtMain(), QAccessible::EditableText, "Command", false},
         {console.cmdSend(), QAccessible::Button, "Send", true},
     };
+    // The buttons and pictures, named as the description names them.
+    for (const ControlDescription& row : kMainWindowControls) {
+      const bool button = row.accessibleRole == AccessibleRole::PushButton;
+      if (!button && row.accessibleRole != AccessibleRole::Graphic) continue;
+      controls.push_back({s.Control(row.name), button ? QAccessible::Button : QAccessible::Graphic,
+                          row.accessibleName, button});
+    }
     for (const Expected& expected : controls) {
       QAccessibleInterface* object = Of(expected.object);
       QVERIFY(object);

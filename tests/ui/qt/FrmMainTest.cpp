@@ -28,7 +28,7 @@
 #include "ImageControl.h"
 #include "LauncherApplication.h"
 #include "MapBox.h"
-#include "TextCodec.h"
+#include "TextControls.h"
 #include "QtSession.h"
 #include "TestSupport.h"
 
@@ -37,14 +37,7 @@ namespace {
 
 // The bitmap the build ships for an image.
 QString ArtworkFile(Artwork artwork) {
-  const std::map<Artwork, const char*> files = {{Artwork::Main, "imgMain"},
-                                                {Artwork::SinglePlayer, "imgSP"},
-                                                {Artwork::MultiPlayer, "imgMP"},
-                                                {Artwork::Join, "imgJoin"},
-                                                {Artwork::StartSinglePlayer, "imgStartSP"},
-                                                {Artwork::Tile, "imgTile"},
-                                                {Artwork::Logo, "imgLogo1"}};
-  return QStringLiteral(":/assets/%1.bmp").arg(QString::fromLatin1(files.at(artwork)));
+  return QStringLiteral(":/assets/%1.bmp").arg(QString::fromLatin1(ArtworkName(artwork)));
 }
 
 bool Choosable(const QAction* action) { return action->isVisible() && action->isEnabled(); }
@@ -205,25 +198,15 @@ class FrmMainTest : public QObject {
   void OnlyExitSetQuakeDirectoryAndAboutCanBeChosen() {
     Session s;
     s.Create();
-    const std::vector<std::pair<const char*, QString>> items = {{"menuFile", "&File"},
-                                                                {"menuNew", "&Reset Settings"},
-                                                                {"menuOpen", "&Open Settings"},
-                                                                {"menuSave", "&Save Settings"},
-                                                                {"menuExit", "E&xit"},
-                                                                {"menuTools", "&Tools"},
-                                                                {"menuDebugMode", "&Debug Window"},
-                                                                {"menuSQD", "&Set Quake Directory"},
-                                                                {"menuOptions", "&Options"},
-                                                                {"menuHelp", "&Help"},
-                                                                {"menuAbout", "&About"}};
     QStringList choosable;
-    for (const auto& [name, caption] : items) {
-      QAction* item = s.Item(name);
-      QVERIFY2(item, name);
-      QCOMPARE(item->text(), caption);
+    for (const MenuItemDescription& row : kMainMenu) {
+      QAction* item = s.Item(row.name);
+      QVERIFY2(item, row.name);
+      if (row.separator) continue;
+      QCOMPARE(item->text(), QString::fromLatin1(row.caption));
       QVERIFY(item->shortcut().isEmpty());
       QVERIFY(!item->isCheckable());
-      if (Choosable(item)) choosable.append(QString::fromLatin1(name));
+      if (Choosable(item)) choosable.append(QString::fromLatin1(row.name));
     }
     QCOMPARE(choosable, QStringList({"menuFile", "menuExit", "menuTools", "menuSQD", "menuHelp",
                                      "menuAbout"}));

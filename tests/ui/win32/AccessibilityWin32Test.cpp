@@ -39,25 +39,19 @@ class Accessibility : public LauncherWindows {
 TEST_F(Accessibility, EveryControlAPlayerActsOnIsNamedWithItsRoleAndAction) {
   Start();
   const frmDebug& console = app->DebugWindow();
-  struct Expected {
-    HWND control;
-    Heard heard;
-    bool focusable = false;
-  };
-  const std::vector<Expected> controls = {
-      {Control(MainControl::imgMain), {"Main", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
-      {Control(MainControl::imgSP), {"Single Player", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
-      {Control(MainControl::imgMP), {"Multi Player", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
-      {Control(MainControl::imgJoin), {"Join", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
-      {Control(MainControl::imgStartSP), {"Start", ROLE_SYSTEM_PUSHBUTTON, "Press"}},
-      {Control(MainControl::imgLogo1), {"Kovar Launcher", ROLE_SYSTEM_GRAPHIC, ""}},
-      {console.Control(DebugControl::cmdSend), {"Send", ROLE_SYSTEM_PUSHBUTTON, "Press"}, true},
-  };
-  for (const Expected& expected : controls) {
-    const Heard heard = Hear(expected.control);
+  // The buttons and pictures that the description names (the main window's, then the console's).
+  for (std::size_t row = 0; row <= kMainWindowControls.size(); ++row) {
+    const bool inConsole = row == kMainWindowControls.size();
+    const ControlDescription& d =
+        inConsole ? Describe(DebugControl::cmdSend) : kMainWindowControls[row];
+    const bool button = d.accessibleRole == AccessibleRole::PushButton;
+    if (!*d.accessibleName || (!button && d.accessibleRole != AccessibleRole::Graphic)) continue;
+    const Heard heard = Hear(inConsole ? console.Control(DebugControl::cmdSend)
+                                       : Control(static_cast<MainControl>(row)));
     EXPECT_FALSE(heard.state & STATE_SYSTEM_INVISIBLE) << heard;
-    EXPECT_EQ((heard.state & STATE_SYSTEM_FOCUSABLE) != 0, expected.focusable) << heard;
-    EXPECT_EQ(heard, expected.heard);
+    EXPECT_EQ((heard.state & STATE_SYSTEM_FOCUSABLE) != 0, inConsole) << heard;
+    EXPECT_EQ(heard, (Heard{d.accessibleName, button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC,
+                            button ? "Press" : ""}));
   }
   // The fields keep the system's roles; their names are their captions, not their text or the
   // label before them in the window order.

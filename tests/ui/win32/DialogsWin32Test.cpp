@@ -158,7 +158,6 @@ TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
   const std::vector<Case> cases = {
       {400, 266, {0, 24, 400, 266}},
       {200, 30, {0, 24, 200, 30}},
-      {312, 213, {0, 24, 312, 213}},
   };
   for (const Case& c : cases) {
     RECT frame{0, 0, c.width, c.height};

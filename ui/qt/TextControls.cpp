@@ -1,5 +1,5 @@
-// Conversions between the core's bytes and displayed text.
-#include "TextCodec.h"
+// Bytes in and out of the controls, and the one-line fields' filter.
+#include "TextControls.h"
 
 #include <algorithm>
 
@@ -21,6 +21,27 @@ QString ToDisplay(const std::string& bytes) {
 std::string ToBytes(const QString& text) {
   const QByteArray bytes = text.toLocal8Bit();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+LineBreakStripper::LineBreakStripper(QObject* parent) : QValidator(parent) {}
+
+QValidator::State LineBreakStripper::validate(QString& input, int& pos) const {
+  QString kept;
+  kept.reserve(input.size());
+  int newPos = pos;
+  for (qsizetype i = 0; i < input.size(); ++i) {
+    const QChar c = input.at(i);
+    if (c == u'\r' || c == u'\n') {
+      if (i < pos) --newPos;
+      continue;
+    }
+    kept.append(c);
+  }
+  if (kept.size() != input.size()) {
+    input = kept;
+    pos = newPos;
+  }
+  return Acceptable;
 }
 
 }  // namespace kovar

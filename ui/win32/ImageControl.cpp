@@ -1,11 +1,11 @@
 // The launcher's own window classes.
-#include "ControlClasses.h"
+#include "ImageControl.h"
 
 #include <map>
 #include <string>
 #include <utility>
 
-#include "AccessibleControl.h"
+#include "Accessibility.h"
 
 namespace kovar {
 
@@ -40,6 +40,33 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+void PaintImage(HWND image, const ImageState* state) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(image, &paint);
+  if (state && !state->picture.Empty()) {
+    RECT client;
+    GetClientRect(image, &client);
+    state->picture.Draw(dc, 0, 0, client.right, client.bottom);
+  } else {
+    FillRect(dc, &paint.rcPaint, SolidBrush(kWindowBackground));
+  }
+  EndPaint(image, &paint);
+}
+
+// The button released, `lParam` where: a click is a press and a release on the image, as with a
+// button.
+void Release(HWND image, ImageState* state, LPARAM lParam) {
+  state->pressed = false;
+  ReleaseCapture();
+  RECT client;
+  GetClientRect(image, &client);
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (PtInRect(&client, at)) {
+    SendMessageA(GetParent(image), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(image), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(image));
+  }
+}
+
 LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lParam) {
   ImageState* state = StateOf(image);
   switch (message) {
@@ -56,19 +83,9 @@ LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(image, &paint);
-      if (state && !state->picture.Empty()) {
-        RECT client;
-        GetClientRect(image, &client);
-        state->picture.Draw(dc, 0, 0, client.right, client.bottom);
-      } else {
-        FillRect(dc, &paint.rcPaint, SolidBrush(kWindowBackground));
-      }
-      EndPaint(image, &paint);
+    case WM_PAINT:
+      PaintImage(image, state);
       return 0;
-    }
     case WM_LBUTTONDOWN:
       if (state && state->clickable) {
         state->pressed = true;
@@ -76,18 +93,7 @@ LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_LBUTTONUP:
-      if (state && state->pressed) {
-        state->pressed = false;
-        ReleaseCapture();
-        RECT client;
-        GetClientRect(image, &client);
-        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        // A click is a press and a release on the image, as with a button.
-        if (PtInRect(&client, at)) {
-          SendMessageA(GetParent(image), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(image), STN_CLICKED),
-                       reinterpret_cast<LPARAM>(image));
-        }
-      }
+      if (state && state->pressed) Release(image, state, lParam);
       return 0;
     case WM_CAPTURECHANGED:
       if (state) state->pressed = false;

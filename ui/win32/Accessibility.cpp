@@ -1,6 +1,6 @@
 // The accessible object of a launcher control: the system's standard object for the control,
 // with the name, role, state and default action that the window description gives it.
-#include "AccessibleControl.h"
+#include "Accessibility.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
