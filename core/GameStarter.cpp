@@ -24,13 +24,13 @@ Result ToScriptChoices(LaunchChoices& choices) {
       {"custom parameters", "hold", choices.customParams, "Remove it from the custom parameters."},
   };
   for (const auto& text : texts) {
-    std::string converted;
-    if (Result carried = ToScriptText(text.value, converted); carried.failed()) {
+    Expected<std::string> carried = ToScriptText(text.value);
+    if (carried.failed()) {
       return Result::Failure(std::string("The game was not started: the ") + text.name + " \"" +
                              text.value + "\" " + text.holds + " " + carried.reason() + ". " +
                              text.remedy);
     }
-    text.value = std::move(converted);
+    text.value = std::move(carried).value();
   }
   return Result::Ok();
 }

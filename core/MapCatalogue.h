@@ -49,7 +49,12 @@ class MapCatalogue {
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
   std::string FolderOf(const std::string& name) const;
-  Result ReadInfo(const std::string& path, std::string& level, std::string& description) const;
+  // The two lines of a map's info file.
+  struct MapInfo {
+    std::string level;
+    std::string description;
+  };
+  Expected<MapInfo> ReadInfo(const std::string& path) const;
   Result ShowPreview(const std::string& path);
 
   const FileLocations& files_;

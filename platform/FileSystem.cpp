@@ -22,27 +22,22 @@ Result InputFile::Open(const std::string& path) {
   return OpenOrdinaryFile(path);
 }
 
-Result ReadFile(const std::string& path, std::size_t limit, std::string& contents) {
-  contents.clear();
+Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
+  std::string contents;
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened;
+  if (Result opened = file.Open(path); opened.failed()) return opened.failure();
   char chunk[64 * 1024];
   for (;;) {
     errno = 0;
     const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.Get());
     if (count == 0) break;
     if (contents.size() + count > limit) {
-      contents.clear();
-      return Result::Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) +
-                             " MiB");
+      return Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
     }
     contents.append(chunk, count);
   }
-  if (std::ferror(file.Get())) {
-    contents.clear();
-    return Result::Failure(SystemError(errno ? errno : EIO));
-  }
-  return Result::Ok();
+  if (std::ferror(file.Get())) return Failure(SystemError(errno ? errno : EIO));
+  return contents;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

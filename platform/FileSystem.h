@@ -44,8 +44,8 @@ class InputFile {
   std::FILE* file_ = nullptr;
 };
 
-// Reads a whole file of at most `limit` bytes into `contents` (empty on failure).
-Result ReadFile(const std::string& path, std::size_t limit, std::string& contents);
+// The bytes of a whole file of at most `limit` bytes.
+Expected<std::string> ReadFile(const std::string& path, std::size_t limit);
 
 // Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
 // disk, then renamed over the old file, so that a failure leaves the old file whole. A symbolic
@@ -63,7 +63,7 @@ bool SameFile(const std::string& a, const std::string& b);
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
 // Linux exactly, less the hidden ones (starting with a dot). A missing directory lists nothing;
 // one that cannot be listed (no permission, a path too long) fails with the system's reason.
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names);
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory);
 
 // `name` as the system's file names compare: unchanged on Linux; upper-cased in the ANSI code page
 // on Windows, whose file names ignore case. Two names with the same key name the same file.

@@ -106,10 +106,9 @@ int Child(const char* out) {
   step("8 painting until idle");
 
   // Parts of the steps above, measured again on their own once the window is up.
-  for (int id = KOVAR_IDR_MAIN; id <= KOVAR_IDR_LOGO; ++id) kovar::Picture().LoadResource(id);
+  for (int id = KOVAR_IDR_MAIN; id <= KOVAR_IDR_LOGO; ++id) (void)kovar::Picture().LoadResource(id);
   step("a seven window pictures decoded (part of 5)");
-  std::vector<std::string> names;
-  if (kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data", names).failed()) return 1;
+  if (kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data").failed()) return 1;
   step("b data folder listed on this thread (beside 3 to 5)");
   window->SetList(kovar::MainControl::listMap, launcher->State().List(kovar::ListField::MapList));
   step("c map list filled again (part of 5)");

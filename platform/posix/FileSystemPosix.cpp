@@ -165,12 +165,12 @@ bool IsRegularFile(const std::string& path) {
   return StatPath(path, info, true) == 0 && S_ISREG(info.st_mode);
 }
 
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
-  names.clear();
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+  std::vector<std::string> names;
   DIR* dir = OpenListing(directory);
   if (!dir) {
-    if (errno == ENOENT || errno == ENOTDIR) return Result::Ok();
-    return Result::Failure(SystemError(errno));
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    return Failure(SystemError(errno));
   }
   while (true) {
     errno = 0;
@@ -190,7 +190,8 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
   }
   const int error = errno;
   ::closedir(dir);
-  return error ? Result::Failure(SystemError(error)) : Result::Ok();
+  if (error) return Failure(SystemError(error));
+  return names;
 }
 
 std::string FileNameKey(std::string name) { return name; }

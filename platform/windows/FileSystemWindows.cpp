@@ -128,8 +128,8 @@ bool IsRegularFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
-  names.clear();
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+  std::vector<std::string> names;
   // The system's own wildcard match, as the Windows file listing does it. The short 8.3 names
   // are not asked for (nothing here reads them) and the system reads the folder in large blocks.
   WIN32_FIND_DATAA entry;
@@ -138,8 +138,8 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     // No file that matches, or no such folder: an empty catalogue, no failure.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Result::Ok();
-    return Result::Failure(LastWindowsError());
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return names;
+    return Failure(LastWindowsError());
   }
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -151,10 +151,11 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
       names.emplace_back(entry.cFileName, length);
     }
   } while (FindNextFileA(find, &entry));
-  Result listed =
-      GetLastError() == ERROR_NO_MORE_FILES ? Result::Ok() : Result::Failure(LastWindowsError());
+  const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
+  const std::string why = whole ? std::string() : LastWindowsError();
   FindClose(find);
-  return listed;
+  if (!whole) return Failure(why);
+  return names;
 }
 
 std::string FileNameKey(std::string name) {

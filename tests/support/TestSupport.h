@@ -167,9 +167,8 @@ inline std::string MakeBmp(int width, int height) {
 
 // The picture a BMP file decodes to; empty when it is refused.
 inline Bitmap Decoded(const std::string& bmp) {
-  Bitmap picture;
-  (void)DecodeBmp(bmp, picture);
-  return picture;
+  Expected<Bitmap> picture = DecodeBmp(bmp);
+  return picture.ok() ? std::move(picture).value() : Bitmap();
 }
 
 }  // namespace kovar::test

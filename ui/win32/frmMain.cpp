@@ -237,7 +237,7 @@ HWND frmMain::MakeControl(const ControlDescription& row, int id) {
       if (!visible) ShowWindow(image, SW_HIDE);
       PlaceImage(image, place, dpi_);
       Picture picture;
-      if (const int resource = ArtworkResource(row.picture)) picture.LoadResource(resource);
+      if (const int resource = ArtworkResource(row.picture)) (void)picture.LoadResource(resource);
       SetImagePicture(image, std::move(picture));
       DescribeImage(image, row.accessibleName, row.accessibleRole);
       return image;
@@ -376,7 +376,7 @@ void frmMain::SetVisible(MainControl control, bool visible) {
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   Picture picture;
-  if (std::string why = picture.Load(bitmap); !why.empty()) return Result::Failure(why);
+  if (Result loaded = picture.Load(bitmap); loaded.failed()) return loaded;
   SetImagePicture(Control(control), std::move(picture));
   return Result::Ok();
 }

@@ -141,7 +141,7 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
         auto found = artwork.find(picture);
         if (found == artwork.end()) {
           Picture bitmap;
-          EXPECT_EQ(bitmap.LoadResource(ArtworkResource(picture)), "");
+          EXPECT_TRUE(bitmap.LoadResource(ArtworkResource(picture)).ok());
           found = artwork
                       .emplace(picture, Painted(bitmap.Width(), bitmap.Height(),
                                                 [&bitmap](HDC into) { bitmap.Draw(into, 0, 0); }))
