@@ -17,11 +17,12 @@ std::string Trimmed(std::string path, char separator) {
   return path;
 }
 
-// Why `folder` must not hold the player's files, or empty text when it may.
-std::string NotOwnFolder(const std::string& folder, OwnFolder& own) {
+// Succeeds when `folder` may hold the player's files; otherwise says why not.
+Result CheckOwnFolder(const std::string& folder, OwnFolder& own) {
   const Result opened = own.Open();
-  if (opened.ok()) return {};
-  return "the folder \"" + folder + "\" is not used for your files, since " + opened.reason();
+  if (opened.ok()) return opened;
+  return Result::Failure("the folder \"" + folder + "\" is not used for your files, since " +
+                         opened.reason());
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ FileLocations::FileLocations(std::string appDir, std::string userDir,
   if (userDir_.empty()) return;
   // Its files name the engine that Start runs.
   own_ = std::make_shared<OwnFolder>(userDir_, std::move(accounts));
-  refusal_ = NotOwnFolder(userDir_, *own_);
+  checked_ = CheckOwnFolder(userDir_, *own_);
 }
 
 FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment,
@@ -72,7 +73,7 @@ FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& e
 }
 
 std::string FileLocations::ExecPath(const std::string& argument) const {
-  if (perUser_ && !userDir_.empty() && refusal_.empty()) {
+  if (perUser_ && !userDir_.empty() && checked_.ok()) {
     std::string own = kovar::ExecPath(userDir_, argument);
     if (HasEntry(own)) return own;
   }
@@ -80,8 +81,7 @@ std::string FileLocations::ExecPath(const std::string& argument) const {
 }
 
 std::string FileLocations::OwnMapFolder() const {
-  return perUser_ && !userDir_.empty() && refusal_.empty() ? AppPath(userDir_, "data")
-                                                           : std::string();
+  return perUser_ && !userDir_.empty() && checked_.ok() ? AppPath(userDir_, "data") : std::string();
 }
 
 std::string FileLocations::OwnFile(const std::string& name) const {
@@ -95,15 +95,12 @@ Result FileLocations::PrepareOwnFolder() const {
                            "\", and no per-user folder is known (no home folder is set for this "
                            "user)");
   }
-  if (!refusal_.empty()) return Result::Failure(refusal_);
+  if (checked_.failed()) return checked_;
   // Held open, it is used even when its name now leads elsewhere.
   if (own_->IsOpen()) return Result::Ok();
   if (Result made = MakePrivateFolders(userDir_); made.failed()) return made;
   // Whoever could write a folder on the way may have put something of theirs in its place.
-  if (std::string refusal = NotOwnFolder(userDir_, *own_); !refusal.empty()) {
-    return Result::Failure(refusal);
-  }
-  return Result::Ok();
+  return CheckOwnFolder(userDir_, *own_);
 }
 
 }  // namespace kovar

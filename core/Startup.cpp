@@ -18,8 +18,8 @@ Startup::Startup(const FileLocations& files, LauncherState& state, Platform& pla
 Result Startup::Main() {
   maps_.FillLists();
   ActionReport::Action action(report_);
-  if (!files_.Refusal().empty()) {
-    report_.Fail("Your own launcher settings are not read: " + files_.Refusal() +
+  if (const Result& checked = files_.OwnFolderCheck(); checked.failed()) {
+    report_.Fail("Your own launcher settings are not read: " + checked.reason() +
                  ". Until then the launcher's installed settings are used, and nothing is saved "
                  "or started from that folder.");
   }
