@@ -1,11 +1,10 @@
 // The choice between a portable folder and a per-user folder, and the file names it gives.
 #include "FileLocations.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "FileSystem.h"
-#include "GameLaunch.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -15,6 +14,14 @@ namespace {
 std::string Trimmed(std::string path, char separator) {
   while (path.size() > 1 && path.back() == separator) path.pop_back();
   return path;
+}
+
+// The file an `exec` argument names in `folder`. Elsewhere than on Windows a backslash is read as
+// a folder separator, so that start scripts written on Windows keep working.
+std::string CommandFilePath(const std::string& folder, std::string argument) {
+  if (PathSeparator() != '\\')
+    std::replace(argument.begin(), argument.end(), '\\', PathSeparator());
+  return JoinPath(folder, argument);
 }
 
 // Succeeds when `folder` may hold the player's files; otherwise says why not.
@@ -46,9 +53,8 @@ std::string WindowsUserFolder(const UserEnvironment& environment) {
 }
 
 std::string NativeUserFolder(const UserEnvironment& environment) {
-  // The same system whose launch script is written.
-  return kNativeFlavour == ScriptFlavour::Windows ? WindowsUserFolder(environment)
-                                                  : LinuxUserFolder(environment);
+  return NativeSystem() == System::Windows ? WindowsUserFolder(environment)
+                                           : LinuxUserFolder(environment);
 }
 
 FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
@@ -74,18 +80,19 @@ FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& e
 
 std::string FileLocations::ExecPath(const std::string& argument) const {
   if (perUser_ && !userDir_.empty() && checked_.ok()) {
-    std::string own = kovar::ExecPath(userDir_, argument);
+    std::string own = CommandFilePath(userDir_, argument);
     if (HasEntry(own)) return own;
   }
-  return kovar::ExecPath(appDir_, argument);
+  return CommandFilePath(appDir_, argument);
 }
 
 std::string FileLocations::OwnMapFolder() const {
-  return perUser_ && !userDir_.empty() && checked_.ok() ? AppPath(userDir_, "data") : std::string();
+  return perUser_ && !userDir_.empty() && checked_.ok() ? JoinPath(userDir_, "data")
+                                                        : std::string();
 }
 
 std::string FileLocations::OwnFile(const std::string& name) const {
-  return AppPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
+  return JoinPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
 }
 
 Result FileLocations::PrepareOwnFolder() const {

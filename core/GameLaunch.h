@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Environment.h"
 #include "Result.h"
 
 namespace kovar {
@@ -19,13 +20,8 @@ struct LaunchChoices {
   bool mapLoadFailed = false;
 };
 
-enum class ScriptFlavour { Windows, Linux };
-
-#ifdef _WIN32
-inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Windows;
-#else
-inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Linux;
-#endif
+// A launch script is written for the shell of one system: NativeSystem()'s when it is run.
+using ScriptFlavour = System;
 
 // The launch script's file name in the application directory: "run.bat" or "run.sh".
 const char* LaunchScriptName(ScriptFlavour flavour);

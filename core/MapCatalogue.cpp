@@ -10,7 +10,6 @@
 #include "BmpDecoder.h"
 #include "FileSystem.h"
 #include "LineReader.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -52,7 +51,7 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetText(TextField::MapTitle, name);
 
   const std::string folder = FolderOf(name);
-  const std::string infoPath = AppPath(folder, name + ".kvx");
+  const std::string infoPath = JoinPath(folder, name + ".kvx");
   Expected<MapInfo> read = ReadInfo(infoPath);
   if (read.failed()) {
     // A map that did not load must not be launched with the level of the one before it.
@@ -68,7 +67,7 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetText(TextField::MapDescription, std::move(read.value().description));
   state_.SetSelectedMapFailed(false);
 
-  const std::string picturePath = AppPath(folder, name + ".bmp");
+  const std::string picturePath = JoinPath(folder, name + ".bmp");
   if (Result shown = ShowPreview(picturePath); shown.failed()) {
     report_.Fail("Could not show the preview of the map " + Quoted(name) + " from " +
                  Quoted(picturePath) + ": " + shown.reason() + ".");
@@ -77,8 +76,8 @@ void MapCatalogue::LoadSelectedMap() {
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {
   const std::string own = files_.OwnMapFolder();
-  if (!own.empty() && HasEntry(AppPath(own, name + ".kvx"))) return own;
-  return AppPath(files_.AppDir(), "data");
+  if (!own.empty() && HasEntry(JoinPath(own, name + ".kvx"))) return own;
+  return JoinPath(files_.AppDir(), "data");
 }
 
 Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) const {
@@ -140,7 +139,7 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
                                listed.reason() + ". Its maps are not in the map list.");
     return std::vector<std::string>();
   };
-  names = list(AppPath(files_.AppDir(), "data"));
+  names = list(JoinPath(files_.AppDir(), "data"));
   if (const std::string own = files_.OwnMapFolder(); !own.empty()) AddOwnMaps(names, list(own));
   // A name holding a control byte (a line feed) could never be saved as a settings line.
   std::erase_if(names, [](const std::string& name) {

@@ -6,11 +6,11 @@
 
 namespace kovar {
 
-Startup::Startup(const FileLocations& files, LauncherState& state, Platform& platform,
+Startup::Startup(const FileLocations& files, LauncherState& state, DesktopServices& desktop,
                  ActionReport& report, CommandInterpreter& interpreter, MapCatalogue& maps)
     : files_(files),
       state_(state),
-      platform_(platform),
+      desktop_(desktop),
       report_(report),
       interpreter_(interpreter),
       maps_(maps) {}
@@ -29,7 +29,7 @@ Result Startup::Main() {
     return action.End();
   }
   started_ = true;
-  platform_.ShowMainWindow();
+  desktop_.ShowMainWindow();
   // The start script's other failures are shown once the main window is up; they do not end
   // start-up.
   (void)action.End();
@@ -38,8 +38,8 @@ Result Startup::Main() {
 }
 
 void Startup::SetQuakeDir() {
-  std::string answer = platform_.InputBox("Enter Quake Path", "Set Quake Directory",
-                                          state_.Text(TextField::QuakeDir));
+  std::string answer = desktop_.InputBox("Enter Quake Path", "Set Quake Directory",
+                                         state_.Text(TextField::QuakeDir));
   if (!answer.empty()) state_.SetText(TextField::QuakeDir, std::move(answer));
 }
 

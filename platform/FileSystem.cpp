@@ -6,6 +6,10 @@
 
 namespace kovar {
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return folder + PathSeparator() + name;
+}
+
 std::string SystemError(int errnum) { return std::strerror(errnum); }
 
 InputFile::~InputFile() {

@@ -12,6 +12,11 @@
 
 namespace kovar {
 
+// The character between the folders of a path: '/', or '\\' on Windows.
+char PathSeparator();
+// `folder` and the relative `name` in it.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // The operating system's text for an errno value.
 std::string SystemError(int errnum);
 

@@ -194,6 +194,8 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
   return names;
 }
 
+char PathSeparator() { return '/'; }
+
 std::string FileNameKey(std::string name) { return name; }
 
 bool CanCreateFilesIn(const std::string& directory) {

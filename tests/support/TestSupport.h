@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "Launcher.h"
-#include "Paths.h"
-#include "Platform.h"
+#include "FileSystem.h"
+#include "DesktopServices.h"
 
 namespace kovar::test {
 
 // Records every call the core makes to the desktop and answers with scripted values.
-class FakePlatform : public Platform {
+class FakePlatform : public DesktopServices {
  public:
   void ShowMainWindow() override { ++windowShown; }
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -65,7 +65,7 @@ class PreviewWatcher : public StateObserver {
 
 // A desktop on which everything succeeds and nothing is remembered: for fuzzing and benchmarks,
 // where recording every call would grow without bound and cost time.
-class QuietPlatform : public Platform {
+class QuietPlatform : public DesktopServices {
  public:
   void ShowMainWindow() override {}
   std::string InputBox(const std::string&, const std::string&, const std::string&) override {

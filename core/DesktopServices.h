@@ -8,9 +8,9 @@
 
 namespace kovar {
 
-class Platform {
+class DesktopServices {
  public:
-  virtual ~Platform() = default;
+  virtual ~DesktopServices() = default;
 
   // Shows the main window, modeless.
   virtual void ShowMainWindow() = 0;
