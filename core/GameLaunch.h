@@ -28,7 +28,7 @@ const char* LaunchScriptName(ScriptFlavour flavour);
 
 // The engine command line, byte for byte: the engine and a space; "+map ", the level and a space
 // when a map is selected; "-game kv "; the custom parameters and a space when there are any; the
-// GL suffix for exactly "LucidGL.exe" and "GLQuake.exe".
+// OpenGL settings for exactly the names of the OpenGL engines the engine box offers.
 std::string EngineCommandLine(const LaunchChoices& choices);
 
 // Succeeds when `level` is a plain level name that may reach a shell; otherwise says why not.

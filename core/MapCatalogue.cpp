@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "BmpDecoder.h"
+#include "Engines.h"
 #include "FileSystem.h"
 #include "LineReader.h"
 
@@ -33,12 +34,6 @@ void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
 
 MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, ActionReport& report)
     : files_(files), state_(state), report_(report) {}
-
-const std::vector<std::string>& MapCatalogue::EngineNames() {
-  static const std::vector<std::string> names = {"LucidGL.exe", "GLQuake.exe", "Quake.exe",
-                                                 "WinQuake.exe", "VQuake.exe"};
-  return names;
-}
 
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);

@@ -35,8 +35,6 @@ class MapCatalogue {
   // meanwhile; FillLists takes its result. Where no thread can be started, FillLists lists them.
   void StartListing();
 
-  static const std::vector<std::string>& EngineNames();
-
  private:
   // The map names of both folders as FillLists gives them, and why a folder could not be listed;
   // reads only the folders' names, so it may run on another thread.
