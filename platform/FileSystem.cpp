@@ -47,9 +47,8 @@ Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
 bool SameFile(const std::string& a, const std::string& b) {
   // A name with a NUL byte names no file, whatever the system would make of its first part.
   if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
-  FileId first;
-  FileId second;
-  return PathId(a, first) && PathId(b, second) && first == second;
+  const std::optional<FileId> first = PathId(a);
+  return first && first == PathId(b);
 }
 
 }  // namespace kovar

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,8 @@ class InputFile {
   // directory, a pipe or a device is refused.
   Result Open(const std::string& path);
   std::FILE* Get() const { return file_; }
-  // The identity of the open file; false when the system cannot tell.
-  bool Id(FileId& id) const;
+  // The identity of the open file; none when the system cannot tell.
+  std::optional<FileId> Id() const;
 
  private:
   // The system's part of Open, given a closed file and a name without NUL bytes.
@@ -74,8 +75,8 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
 // on Windows, whose file names ignore case. Two names with the same key name the same file.
 std::string FileNameKey(std::string name);
 
-// The identity of the file `path` names; false when the system cannot tell.
-bool PathId(const std::string& path, FileId& id);
+// The identity of the file `path` names; none when the system cannot tell.
+std::optional<FileId> PathId(const std::string& path);
 
 // True when a file can be created in `directory`: creates and removes a probe file, since
 // permission bits do not tell (access checks on Windows ignore a folder's permissions).

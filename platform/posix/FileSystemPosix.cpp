@@ -19,9 +19,8 @@ namespace kovar {
 
 namespace {
 
-void SetId(const struct stat& info, FileId& id) {
-  id.device = static_cast<std::uint64_t>(info.st_dev);
-  id.index = static_cast<std::uint64_t>(info.st_ino);
+FileId IdOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 // Makes `folder` and, when they are missing, its parents, each one private to the user. Returns 0,
@@ -57,11 +56,10 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
 
 }  // namespace
 
-bool PathId(const std::string& path, FileId& id) {
+std::optional<FileId> PathId(const std::string& path) {
   struct stat info;
-  if (StatPath(path, info, true) != 0) return false;
-  SetId(info, id);
-  return true;
+  if (StatPath(path, info, true) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 namespace {
@@ -105,12 +103,10 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   return Result::Ok();
 }
 
-bool InputFile::Id(FileId& id) const {
-  if (!file_) return false;
+std::optional<FileId> InputFile::Id() const {
   struct stat info;
-  if (::fstat(fileno(file_), &info) != 0) return false;
-  SetId(info, id);
-  return true;
+  if (!file_ || ::fstat(fileno(file_), &info) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {

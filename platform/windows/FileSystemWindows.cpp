@@ -15,12 +15,11 @@ namespace kovar {
 
 namespace {
 
-bool HandleId(HANDLE handle, FileId& id) {
+std::optional<FileId> HandleId(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return false;
-  id.device = info.dwVolumeSerialNumber;
-  id.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
-  return true;
+  if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 bool IsDirectory(const std::string& path) {
@@ -70,14 +69,14 @@ bool NamesDevice(const std::string& path) {
 
 }  // namespace
 
-bool PathId(const std::string& path, FileId& id) {
+std::optional<FileId> PathId(const std::string& path) {
   HANDLE handle =
       CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  const bool ok = HandleId(handle, id);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FileId> id = HandleId(handle);
   CloseHandle(handle);
-  return ok;
+  return id;
 }
 
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
@@ -97,9 +96,9 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   return Result::Ok();
 }
 
-bool InputFile::Id(FileId& id) const {
-  if (!file_) return false;
-  return HandleId(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))), id);
+std::optional<FileId> InputFile::Id() const {
+  if (!file_) return std::nullopt;
+  return HandleId(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))));
 }
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool) {
