@@ -64,11 +64,12 @@ std::optional<FileId> PathId(const std::string& path) {
 
 namespace {
 
-// Empty when `info` is an ordinary file, otherwise why it may not be read: a pipe or a device may
-// never end or may wait forever, and merely opening some devices acts on them.
-std::string NotOrdinary(const struct stat& info) {
-  if (S_ISREG(info.st_mode)) return {};
-  return S_ISDIR(info.st_mode) ? SystemError(EISDIR) : "it is not an ordinary file";
+// Succeeds when `info` is an ordinary file, otherwise says why it may not be read: a pipe or a
+// device may never end or may wait forever, and merely opening some devices acts on them.
+Result CheckOrdinary(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return Result::Ok();
+  return Result::Failure(S_ISDIR(info.st_mode) ? SystemError(EISDIR)
+                                               : "it is not an ordinary file");
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   // Looked at before it is opened, so that nothing but an ordinary file is ever opened.
   struct stat named;
   if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
-  if (std::string why = NotOrdinary(named); !why.empty()) return Result::Failure(why);
+  if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
   errno = 0;
   std::string why;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
