@@ -163,7 +163,7 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends with or without the program's consent: save while there is time, and
       // never wait on a box that nobody may be there to close.
-      if (wParam) behaviour_.EndBySystem();
+      if (wParam) behaviour_.SystemEnded();
       return 0;
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
@@ -316,7 +316,7 @@ void frmMain::OnCommand(int id, int code) {
       behaviour_.ImageClicked(control);
       break;
     case kPressNotification:
-      behaviour_.Pressed(control);
+      behaviour_.ControlPressed(control);
       break;
     default:
       break;
