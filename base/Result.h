@@ -30,23 +30,15 @@ class [[nodiscard]] Expected {
 
   bool ok() const { return state_.index() == 0; }
   bool failed() const { return !ok(); }
-  // The value; only for a result that is ok.
-  T& value() & { return *Checked(); }
-  const T& value() const& { return *Checked(); }
-  T&& value() && { return std::move(*Checked()); }
+  // The value; asked of a failed result, it throws std::bad_variant_access.
+  T& value() & { return std::get<0>(state_); }
+  const T& value() const& { return std::get<0>(state_); }
+  T&& value() && { return std::get<0>(std::move(state_)); }
   // Why it failed; only for a failed result. Returned as is, it fails the caller the same way.
-  const Failure& failure() const {
-    assert(failed());
-    return std::get<1>(state_);
-  }
+  const Failure& failure() const { return std::get<1>(state_); }
   const std::string& reason() const { return failure().reason(); }
 
  private:
-  T* Checked() const {
-    assert(ok());
-    return const_cast<T*>(std::get_if<0>(&state_));
-  }
-
   std::variant<T, Failure> state_;
 };
 
