@@ -25,8 +25,8 @@ std::string Listed(const std::vector<std::string>& failures, std::size_t first) 
 
 }  // namespace
 
-ActionReport::ActionReport(LauncherState& state, Platform& platform)
-    : state_(state), platform_(platform) {}
+ActionReport::ActionReport(LauncherState& state, DesktopServices& desktop)
+    : state_(state), desktop_(desktop) {}
 
 void ActionReport::Fail(std::string message) { failures_.push_back(std::move(message)); }
 
@@ -51,7 +51,7 @@ Result ActionReport::Action::End() {
   if (--report_.depth_ > 0 || report_.failures_.empty()) return result;
   const std::string message = Listed(report_.failures_, 0);
   report_.failures_.clear();
-  report_.platform_.ShowError(message);
+  report_.desktop_.ShowError(message);
   return result;
 }
 

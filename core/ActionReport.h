@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "LauncherState.h"
-#include "Platform.h"
+#include "DesktopServices.h"
 #include "Result.h"
 
 namespace kovar {
 
 class ActionReport {
  public:
-  ActionReport(LauncherState& state, Platform& platform);
+  ActionReport(LauncherState& state, DesktopServices& desktop);
   ActionReport(const ActionReport&) = delete;
   ActionReport& operator=(const ActionReport&) = delete;
 
@@ -45,7 +45,7 @@ class ActionReport {
 
  private:
   LauncherState& state_;
-  Platform& platform_;
+  DesktopServices& desktop_;
   int depth_ = 0;
   std::vector<std::string> failures_;
 };

@@ -44,11 +44,12 @@ struct Layout {
   std::array<std::uint32_t, 3> masks{};
 };
 
-Result ReadLayout(std::string_view bytes, Layout& layout) {
-  if (bytes.size() >= kMaxPreviewBytes) return Result::Failure("the picture is larger than 16 MiB");
+Expected<Layout> ReadLayout(std::string_view bytes) {
+  Layout layout;
+  if (bytes.size() >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
   if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-    return Result::Failure("it is not a BMP picture");
-  if (bytes.size() < kFileHeader + 12) return Result::Failure("the BMP picture is truncated");
+    return Failure("it is not a BMP picture");
+  if (bytes.size() < kFileHeader + 12) return Failure("the BMP picture is truncated");
 
   const std::uint64_t dataOffset = Read(bytes, 10, 4);
   const std::uint32_t headerSize = Read(bytes, 14, 4);
@@ -66,8 +67,7 @@ Result ReadLayout(std::string_view bytes, Layout& layout) {
     layout.paletteEntrySize = 3;
   } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
              headerSize == 124) {
-    if (bytes.size() < kFileHeader + headerSize)
-      return Result::Failure("the BMP picture is truncated");
+    if (bytes.size() < kFileHeader + headerSize) return Failure("the BMP picture is truncated");
     width = static_cast<std::int32_t>(Read(bytes, 18, 4));
     height = static_cast<std::int32_t>(Read(bytes, 22, 4));
     planes = Read(bytes, 26, 2);
@@ -75,17 +75,16 @@ Result ReadLayout(std::string_view bytes, Layout& layout) {
     compression = Read(bytes, 30, 4);
     coloursUsed = Read(bytes, 46, 4);
   } else {
-    return Result::Failure("the BMP header has an unknown size (" + std::to_string(headerSize) +
-                           " bytes)");
+    return Failure("the BMP header has an unknown size (" + std::to_string(headerSize) + " bytes)");
   }
 
   const std::int64_t rows = std::llabs(height);
-  if (width <= 0 || rows == 0) return Result::Failure("the BMP picture has no pixels");
+  if (width <= 0 || rows == 0) return Failure("the BMP picture has no pixels");
   if (width > kMaxPreviewSide || rows > kMaxPreviewSide) {
-    return Result::Failure("the BMP picture is larger than 4096 x 4096 pixels (" +
-                           std::to_string(width) + " x " + std::to_string(rows) + ")");
+    return Failure("the BMP picture is larger than 4096 x 4096 pixels (" + std::to_string(width) +
+                   " x " + std::to_string(rows) + ")");
   }
-  if (planes != 1) return Result::Failure("the BMP picture has a bad plane count");
+  if (planes != 1) return Failure("the BMP picture has a bad plane count");
   switch (bitCount) {
     case 1:
     case 4:
@@ -95,37 +94,35 @@ Result ReadLayout(std::string_view bytes, Layout& layout) {
     case 32:
       break;
     default:
-      return Result::Failure("the BMP picture has an unsupported depth of " +
-                             std::to_string(bitCount) + " bits");
+      return Failure("the BMP picture has an unsupported depth of " + std::to_string(bitCount) +
+                     " bits");
   }
 
   // Compression: none, run lengths for 8 and 4 bits, or bit fields for 16 and 32 bits.
   const bool runLength = (compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4);
   const bool bitFields = compression == 3 && (bitCount == 16 || bitCount == 32);
   if (compression != 0 && !runLength && !bitFields)
-    return Result::Failure("the BMP picture has an unsupported compression");
-  if (runLength && height < 0)
-    return Result::Failure("the BMP picture is compressed and stored top-down");
+    return Failure("the BMP picture has an unsupported compression");
+  if (runLength && height < 0) return Failure("the BMP picture is compressed and stored top-down");
 
   // The colour table or the masks follow the header, wherever the pixels start: they are read
   // from there, so they need only lie inside the file.
   const std::uint64_t headerEnd = kFileHeader + headerSize;
   if (bitCount <= 8) {
     const std::uint64_t maxColours = std::uint64_t{1} << bitCount;
-    if (coloursUsed > maxColours)
-      return Result::Failure("the BMP palette is larger than its depth allows");
+    if (coloursUsed > maxColours) return Failure("the BMP palette is larger than its depth allows");
     layout.colours = static_cast<std::size_t>(coloursUsed ? coloursUsed : maxColours);
     layout.paletteAt = static_cast<std::size_t>(headerEnd);
     if (headerEnd + layout.colours * layout.paletteEntrySize > bytes.size())
-      return Result::Failure("the BMP picture is truncated (its palette is cut off)");
+      return Failure("the BMP picture is truncated (its palette is cut off)");
   } else if (coloursUsed > 256 * 256) {
     // A table that only suggests colours for a display; it is never read.
-    return Result::Failure("the BMP palette is too large");
+    return Failure("the BMP palette is too large");
   }
   if (bitFields) {
     // Inside the later headers, or in the 12 bytes after the first one.
     if (kFileHeader + 40 + 12 > bytes.size())
-      return Result::Failure("the BMP picture is truncated (its colour masks are cut off)");
+      return Failure("the BMP picture is truncated (its colour masks are cut off)");
     layout.masks = {Read(bytes, 54, 4), Read(bytes, 58, 4), Read(bytes, 62, 4)};
   } else if (bitCount == 16) {
     layout.masks = {0x7C00, 0x03E0, 0x001F};
@@ -134,11 +131,11 @@ Result ReadLayout(std::string_view bytes, Layout& layout) {
   }
 
   if (dataOffset < headerEnd || dataOffset > bytes.size()) {
-    return Result::Failure("the BMP pixel data lies outside the file");
+    return Failure("the BMP pixel data lies outside the file");
   }
   layout.stride = static_cast<std::size_t>(((width * bitCount + 31) / 32) * 4);
   if (!runLength && dataOffset + layout.stride * static_cast<std::uint64_t>(rows) > bytes.size())
-    return Result::Failure("the BMP picture is truncated (its pixels are cut off)");
+    return Failure("the BMP picture is truncated (its pixels are cut off)");
 
   layout.dataOffset = static_cast<std::size_t>(dataOffset);
   layout.width = static_cast<int>(width);
@@ -146,7 +143,7 @@ Result ReadLayout(std::string_view bytes, Layout& layout) {
   layout.topDown = height < 0;
   layout.bitCount = bitCount;
   layout.runLength = runLength;
-  return Result::Ok();
+  return layout;
 }
 
 // The colours of the table; an index past its end is black.
@@ -290,10 +287,11 @@ void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& pict
 
 }  // namespace
 
-Result DecodeBmp(std::string_view bytes, Bitmap& picture, int maxWidth, int maxHeight) {
-  picture = Bitmap();
-  Layout layout;
-  if (Result read = ReadLayout(bytes, layout); read.failed()) return read;
+Expected<Bitmap> DecodeBmp(std::string_view bytes, int maxWidth, int maxHeight) {
+  const Expected<Layout> read = ReadLayout(bytes);
+  if (read.failed()) return read.failure();
+  const Layout& layout = read.value();
+  Bitmap picture;
   picture.width = std::clamp(maxWidth, 1, layout.width);
   picture.height = std::clamp(maxHeight, 1, layout.rows);
   picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, kBlack);
@@ -302,7 +300,7 @@ Result DecodeBmp(std::string_view bytes, Bitmap& picture, int maxWidth, int maxH
   } else {
     DecodeRows(bytes, layout, picture);
   }
-  return Result::Ok();
+  return picture;
 }
 
 }  // namespace kovar

@@ -29,11 +29,11 @@ struct Bitmap {
   bool operator==(const Bitmap&) const = default;
 };
 
-// Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB, into `picture`: its top
-// left part of at most `maxWidth` x `maxHeight` pixels, the whole picture by default.
-// Otherwise leaves `picture` empty and says why the picture is refused. A run-length stream that
-// ends early is drawn as far as it goes; pixels it never reaches are black.
-Result DecodeBmp(std::string_view bytes, Bitmap& picture, int maxWidth = kMaxPreviewSide,
-                 int maxHeight = kMaxPreviewSide);
+// Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB: its top left part of at
+// most `maxWidth` x `maxHeight` pixels, the whole picture by default; otherwise says why the
+// picture is refused. A run-length stream that ends early is drawn as far as it goes; pixels it
+// never reaches are black.
+Expected<Bitmap> DecodeBmp(std::string_view bytes, int maxWidth = kMaxPreviewSide,
+                           int maxHeight = kMaxPreviewSide);
 
 }  // namespace kovar

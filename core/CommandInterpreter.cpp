@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "LineReader.h"
 
@@ -75,18 +76,17 @@ Result CommandInterpreter::Exec(const std::string& argument) {
     settings_.NoteUnreadable(path);
     return notRun("Could not run the command file " + Quoted(path) + ": " + opened.reason() + ".");
   }
-  FileId id;
-  const bool known = file.Id(id);
-  if (known && std::find(chain_.begin(), chain_.end(), id) != chain_.end()) {
+  const std::optional<FileId> id = file.Id();
+  if (id && std::find(chain_.begin(), chain_.end(), *id) != chain_.end()) {
     return notRun("The command file " + Quoted(path) +
                   " was not run again: it is already running (it executes itself, directly or "
                   "through other command files).");
   }
   budget_.CountFile();
   ++depth_;
-  if (known) chain_.push_back(id);
+  if (id) chain_.push_back(*id);
   RunLines(file.Get(), path);
-  if (known) chain_.pop_back();
+  if (id) chain_.pop_back();
   --depth_;
   return Result::Ok();
 }

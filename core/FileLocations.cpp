@@ -1,11 +1,10 @@
 // The choice between a portable folder and a per-user folder, and the file names it gives.
 #include "FileLocations.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "FileSystem.h"
-#include "GameLaunch.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -17,11 +16,20 @@ std::string Trimmed(std::string path, char separator) {
   return path;
 }
 
-// Why `folder` must not hold the player's files, or empty text when it may.
-std::string NotOwnFolder(const std::string& folder, OwnFolder& own) {
+// The file an `exec` argument names in `folder`. Elsewhere than on Windows a backslash is read as
+// a folder separator, so that start scripts written on Windows keep working.
+std::string CommandFilePath(const std::string& folder, std::string argument) {
+  if (PathSeparator() != '\\')
+    std::replace(argument.begin(), argument.end(), '\\', PathSeparator());
+  return JoinPath(folder, argument);
+}
+
+// Succeeds when `folder` may hold the player's files; otherwise says why not.
+Result CheckOwnFolder(const std::string& folder, OwnFolder& own) {
   const Result opened = own.Open();
-  if (opened.ok()) return {};
-  return "the folder \"" + folder + "\" is not used for your files, since " + opened.reason();
+  if (opened.ok()) return opened;
+  return Result::Failure("the folder \"" + folder + "\" is not used for your files, since " +
+                         opened.reason());
 }
 
 }  // namespace
@@ -45,9 +53,8 @@ std::string WindowsUserFolder(const UserEnvironment& environment) {
 }
 
 std::string NativeUserFolder(const UserEnvironment& environment) {
-  // The same system whose launch script is written.
-  return kNativeFlavour == ScriptFlavour::Windows ? WindowsUserFolder(environment)
-                                                  : LinuxUserFolder(environment);
+  return NativeSystem() == System::Windows ? WindowsUserFolder(environment)
+                                           : LinuxUserFolder(environment);
 }
 
 FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
@@ -58,7 +65,7 @@ FileLocations::FileLocations(std::string appDir, std::string userDir,
   if (userDir_.empty()) return;
   // Its files name the engine that Start runs.
   own_ = std::make_shared<OwnFolder>(userDir_, std::move(accounts));
-  refusal_ = NotOwnFolder(userDir_, *own_);
+  checked_ = CheckOwnFolder(userDir_, *own_);
 }
 
 FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment,
@@ -72,20 +79,20 @@ FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& e
 }
 
 std::string FileLocations::ExecPath(const std::string& argument) const {
-  if (perUser_ && !userDir_.empty() && refusal_.empty()) {
-    std::string own = kovar::ExecPath(userDir_, argument);
+  if (perUser_ && !userDir_.empty() && checked_.ok()) {
+    std::string own = CommandFilePath(userDir_, argument);
     if (HasEntry(own)) return own;
   }
-  return kovar::ExecPath(appDir_, argument);
+  return CommandFilePath(appDir_, argument);
 }
 
 std::string FileLocations::OwnMapFolder() const {
-  return perUser_ && !userDir_.empty() && refusal_.empty() ? AppPath(userDir_, "data")
-                                                           : std::string();
+  return perUser_ && !userDir_.empty() && checked_.ok() ? JoinPath(userDir_, "data")
+                                                        : std::string();
 }
 
 std::string FileLocations::OwnFile(const std::string& name) const {
-  return AppPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
+  return JoinPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
 }
 
 Result FileLocations::PrepareOwnFolder() const {
@@ -95,15 +102,12 @@ Result FileLocations::PrepareOwnFolder() const {
                            "\", and no per-user folder is known (no home folder is set for this "
                            "user)");
   }
-  if (!refusal_.empty()) return Result::Failure(refusal_);
+  if (checked_.failed()) return checked_;
   // Held open, it is used even when its name now leads elsewhere.
   if (own_->IsOpen()) return Result::Ok();
   if (Result made = MakePrivateFolders(userDir_); made.failed()) return made;
   // Whoever could write a folder on the way may have put something of theirs in its place.
-  if (std::string refusal = NotOwnFolder(userDir_, *own_); !refusal.empty()) {
-    return Result::Failure(refusal);
-  }
-  return Result::Ok();
+  return CheckOwnFolder(userDir_, *own_);
 }
 
 }  // namespace kovar

@@ -37,8 +37,8 @@ class FileLocations {
   // A portable folder: every file in `appDir`. Implicit, since an application directory alone
   // means exactly that.
   FileLocations(std::string appDir);
-  // The player's files in `userDir`, used only when it is the player's own (see Refusal), and
-  // then through the folder opened here; one that is missing is made, checked and opened when
+  // The player's files in `userDir`, used only when it is the player's own (see OwnFolderCheck),
+  // and then through the folder opened here; one that is missing is made, checked and opened when
   // first written to. An empty `userDir` means that none could be found: writing the player's
   // files then fails with that reason. `accounts` are those the check asks about groups shared
   // with others; by default the system's.
@@ -57,10 +57,10 @@ class FileLocations {
   // True when the player's files live in a per-user folder.
   bool PerUser() const { return perUser_; }
   const std::string& UserDir() const { return userDir_; }
-  // Why the per-user folder found at start is not used (others could change what it holds, or
-  // a folder on the way to it) and how to fix it, for the player to read; empty when it is used. A
-  // refused folder is neither read nor written for the rest of the run.
-  const std::string& Refusal() const { return refusal_; }
+  // The check of the per-user folder found at start. Its failure says why the folder is not used
+  // (others could change what it holds, or a folder on the way to it) and how to fix it, for the
+  // player to read; a refused folder is neither read nor written for the rest of the run.
+  const Result& OwnFolderCheck() const { return checked_; }
 
   // The command file an `exec` argument names: the per-user folder's when an entry of that name
   // exists there (so that a file there that cannot be read is reported, not replaced by the
@@ -79,7 +79,7 @@ class FileLocations {
   std::string appDir_;
   std::string userDir_;
   bool perUser_ = false;
-  std::string refusal_;
+  Result checked_ = Result::Ok();
   // Shared by the copies, so that the folder stays open while any of them lives.
   std::shared_ptr<OwnFolder> own_;
 };

@@ -1,7 +1,10 @@
 // The engine command line, the launch checks and the two launch script flavours.
 #include "GameLaunch.h"
 
+#include <algorithm>
 #include <cstddef>
+
+#include "Engines.h"
 
 namespace kovar {
 
@@ -109,7 +112,9 @@ std::string EngineCommandLine(const LaunchChoices& choices) {
   if (!choices.mapSelection.empty()) line += "+map " + choices.mapLevel + " ";
   line += "-game kv ";
   if (!choices.customParams.empty()) line += choices.customParams + " ";
-  if (choices.engine == "LucidGL.exe" || choices.engine == "GLQuake.exe") {
+  if (std::any_of(kEngines.begin(), kEngines.end(), [&choices](const Engine& engine) {
+        return engine.openGL && choices.engine == engine.name;
+      })) {
     line += "+r_shadows 0 +r_mirroralpha 1";
   }
   return line;
@@ -138,8 +143,9 @@ Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour) {
   if (IsBlank(choices.engine)) {
     // The script would run the first parameter as a program.
     return Result::Failure(
-        "The game was not started: no engine is chosen. Choose one in the engine box, such as "
-        "LucidGL.exe.");
+        std::string("The game was not started: no engine is chosen. Choose one in the engine box, "
+                    "such as ") +
+        kInitialEngine + ".");
   }
   // A line break would add a line of its own to the launch script.
   const struct {

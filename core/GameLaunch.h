@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Environment.h"
 #include "Result.h"
 
 namespace kovar {
@@ -19,20 +20,15 @@ struct LaunchChoices {
   bool mapLoadFailed = false;
 };
 
-enum class ScriptFlavour { Windows, Linux };
-
-#ifdef _WIN32
-inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Windows;
-#else
-inline constexpr ScriptFlavour kNativeFlavour = ScriptFlavour::Linux;
-#endif
+// A launch script is written for the shell of one system: NativeSystem()'s when it is run.
+using ScriptFlavour = System;
 
 // The launch script's file name in the application directory: "run.bat" or "run.sh".
 const char* LaunchScriptName(ScriptFlavour flavour);
 
 // The engine command line, byte for byte: the engine and a space; "+map ", the level and a space
 // when a map is selected; "-game kv "; the custom parameters and a space when there are any; the
-// GL suffix for exactly "LucidGL.exe" and "GLQuake.exe".
+// OpenGL settings for exactly the names of the OpenGL engines the engine box offers.
 std::string EngineCommandLine(const LaunchChoices& choices);
 
 // Succeeds when `level` is a plain level name that may reach a shell; otherwise says why not.

@@ -24,22 +24,22 @@ Result ToScriptChoices(LaunchChoices& choices) {
       {"custom parameters", "hold", choices.customParams, "Remove it from the custom parameters."},
   };
   for (const auto& text : texts) {
-    std::string converted;
-    if (Result carried = ToScriptText(text.value, converted); carried.failed()) {
+    Expected<std::string> carried = ToScriptText(text.value);
+    if (carried.failed()) {
       return Result::Failure(std::string("The game was not started: the ") + text.name + " \"" +
                              text.value + "\" " + text.holds + " " + carried.reason() + ". " +
                              text.remedy);
     }
-    text.value = std::move(converted);
+    text.value = std::move(carried).value();
   }
   return Result::Ok();
 }
 
 }  // namespace
 
-GameStarter::GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
+GameStarter::GameStarter(const FileLocations& files, LauncherState& state, DesktopServices& desktop,
                          ActionReport& report)
-    : files_(files), state_(state), platform_(platform), report_(report) {}
+    : files_(files), state_(state), desktop_(desktop), report_(report) {}
 
 Result GameStarter::StartGame() {
   ActionReport::Action action(report_);
@@ -52,9 +52,9 @@ Result GameStarter::WriteAndStart() {
       state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
       state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
       state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
-  if (Result allowed = CheckLaunch(choices, kNativeFlavour); allowed.failed()) return allowed;
+  if (Result allowed = CheckLaunch(choices, NativeSystem()); allowed.failed()) return allowed;
   std::string script;
-  if (kNativeFlavour == ScriptFlavour::Windows) {
+  if (NativeSystem() == ScriptFlavour::Windows) {
     LaunchChoices scriptChoices = choices;
     if (Result carried = ToScriptChoices(scriptChoices); carried.failed()) return carried;
     script = WindowsLaunchScript(scriptChoices);
@@ -65,19 +65,19 @@ Result GameStarter::WriteAndStart() {
         IsBareFileName(choices.engine) && IsRegularFile(choices.quakeDir + '/' + choices.engine);
     script = LinuxLaunchScript(choices, engineInQuakeDir);
   }
-  const std::string scriptPath = files_.OwnFile(LaunchScriptName(kNativeFlavour));
+  const std::string scriptPath = files_.OwnFile(LaunchScriptName(NativeSystem()));
   if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
     return Result::Failure("Could not write the launch script \"" + scriptPath +
                            "\": " + folder.reason() + ". The game was not started.");
   }
   if (Result written =
-          WriteFileAtomically(scriptPath, script, kNativeFlavour == ScriptFlavour::Linux);
+          WriteFileAtomically(scriptPath, script, NativeSystem() == ScriptFlavour::Linux);
       written.failed()) {
     return Result::Failure("Could not write the launch script \"" + scriptPath +
                            "\": " + written.reason() +
                            ". The old script was left as it was, and the game was not started.");
   }
-  if (Result started = platform_.StartScript(scriptPath); started.failed()) {
+  if (Result started = desktop_.StartScript(scriptPath); started.failed()) {
     return Result::Failure("Could not start the launch script \"" + scriptPath +
                            "\": " + started.reason() + ".");
   }

@@ -7,14 +7,14 @@
 #include "ActionReport.h"
 #include "FileLocations.h"
 #include "LauncherState.h"
-#include "Platform.h"
+#include "DesktopServices.h"
 #include "Result.h"
 
 namespace kovar {
 
 class GameStarter {
  public:
-  GameStarter(const FileLocations& files, LauncherState& state, Platform& platform,
+  GameStarter(const FileLocations& files, LauncherState& state, DesktopServices& desktop,
               ActionReport& report);
 
   // Builds the engine command line, writes the launch script and starts it. A refused or failed
@@ -26,7 +26,7 @@ class GameStarter {
 
   const FileLocations& files_;
   LauncherState& state_;
-  Platform& platform_;
+  DesktopServices& desktop_;
   ActionReport& report_;
 };
 

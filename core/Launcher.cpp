@@ -5,14 +5,14 @@
 
 namespace kovar {
 
-Launcher::Launcher(FileLocations files, Platform& platform, MapListing listing)
+Launcher::Launcher(FileLocations files, DesktopServices& desktop, MapListing listing)
     : files_(std::move(files)),
-      report_(state_, platform),
+      report_(state_, desktop),
       maps_(files_, state_, report_),
       settings_(files_, state_, report_),
       interpreter_(files_, state_, report_, maps_, settings_),
-      startup_(files_, state_, platform, report_, interpreter_, maps_),
-      game_(files_, state_, platform, report_) {
+      startup_(files_, state_, desktop, report_, interpreter_, maps_),
+      game_(files_, state_, desktop, report_) {
   if (listing == MapListing::Ahead) maps_.StartListing();
 }
 

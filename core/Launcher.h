@@ -10,7 +10,7 @@
 #include "GameStarter.h"
 #include "LauncherState.h"
 #include "MapCatalogue.h"
-#include "Platform.h"
+#include "DesktopServices.h"
 #include "Result.h"
 #include "SettingsFiles.h"
 #include "Startup.h"
@@ -26,7 +26,8 @@ class Launcher {
  public:
   // `files` names the application directory (the executable's, which holds the launcher's files)
   // and, when it cannot be written, the per-user folder of the player's own files.
-  Launcher(FileLocations files, Platform& platform, MapListing listing = MapListing::WhenFilled);
+  Launcher(FileLocations files, DesktopServices& desktop,
+           MapListing listing = MapListing::WhenFilled);
   Launcher(const Launcher&) = delete;
   Launcher& operator=(const Launcher&) = delete;
 

@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "Engines.h"
+
 namespace kovar {
 
 LauncherState::LauncherState() {
-  // The engine box's initial text.
-  text_[static_cast<std::size_t>(TextField::EngineText)] = "LucidGL.exe";
+  text_[static_cast<std::size_t>(TextField::EngineText)] = kInitialEngine;
 }
 
 const std::string& LauncherState::Text(TextField field) const {

@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "BmpDecoder.h"
+#include "Engines.h"
 #include "FileSystem.h"
 #include "LineReader.h"
-#include "Paths.h"
 
 namespace kovar {
 
@@ -35,12 +35,6 @@ void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
 MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, ActionReport& report)
     : files_(files), state_(state), report_(report) {}
 
-const std::vector<std::string>& MapCatalogue::EngineNames() {
-  static const std::vector<std::string> names = {"LucidGL.exe", "GLQuake.exe", "Quake.exe",
-                                                 "WinQuake.exe", "VQuake.exe"};
-  return names;
-}
-
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);
   LoadSelectedMap();
@@ -52,10 +46,9 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetText(TextField::MapTitle, name);
 
   const std::string folder = FolderOf(name);
-  const std::string infoPath = AppPath(folder, name + ".kvx");
-  std::string level;
-  std::string description;
-  if (Result read = ReadInfo(infoPath, level, description); read.failed()) {
+  const std::string infoPath = JoinPath(folder, name + ".kvx");
+  Expected<MapInfo> read = ReadInfo(infoPath);
+  if (read.failed()) {
     // A map that did not load must not be launched with the level of the one before it.
     state_.SetText(TextField::MapLevel, {});
     state_.SetText(TextField::MapDescription, {});
@@ -65,11 +58,11 @@ void MapCatalogue::LoadSelectedMap() {
                  Quoted(infoPath) + ": " + read.reason() + ".");
     return;
   }
-  state_.SetText(TextField::MapLevel, std::move(level));
-  state_.SetText(TextField::MapDescription, std::move(description));
+  state_.SetText(TextField::MapLevel, std::move(read.value().level));
+  state_.SetText(TextField::MapDescription, std::move(read.value().description));
   state_.SetSelectedMapFailed(false);
 
-  const std::string picturePath = AppPath(folder, name + ".bmp");
+  const std::string picturePath = JoinPath(folder, name + ".bmp");
   if (Result shown = ShowPreview(picturePath); shown.failed()) {
     report_.Fail("Could not show the preview of the map " + Quoted(name) + " from " +
                  Quoted(picturePath) + ": " + shown.reason() + ".");
@@ -78,47 +71,47 @@ void MapCatalogue::LoadSelectedMap() {
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {
   const std::string own = files_.OwnMapFolder();
-  if (!own.empty() && HasEntry(AppPath(own, name + ".kvx"))) return own;
-  return AppPath(files_.AppDir(), "data");
+  if (!own.empty() && HasEntry(JoinPath(own, name + ".kvx"))) return own;
+  return JoinPath(files_.AppDir(), "data");
 }
 
-Result MapCatalogue::ReadInfo(const std::string& path, std::string& level,
-                              std::string& description) const {
+Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) const {
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened;
+  if (Result opened = file.Open(path); opened.failed()) return opened.failure();
+  MapInfo info;
   // Two lines, each at most the longest kept and its CR LF: nothing further is ever read. A line
   // that runs past that is longer than the limit, wherever the reading stopped.
   LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
   const std::string tooLong = " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
-  if (!reader.Next(level) && !reader.Cut()) {
-    return Result::Failure(reader.Error() ? SystemError(reader.Error()) : "the file is empty");
+  if (!reader.Next(info.level) && !reader.Cut()) {
+    return Failure(reader.Error() ? SystemError(reader.Error()) : "the file is empty");
   }
   if (reader.TooLong() || reader.Cut()) {
-    return Result::Failure("its first line, the level name," + tooLong);
+    return Failure("its first line, the level name," + tooLong);
   }
-  if (!reader.Next(description) && !reader.Cut()) {
-    return Result::Failure(
-        reader.Error() ? SystemError(reader.Error())
+  if (!reader.Next(info.description) && !reader.Cut()) {
+    return Failure(reader.Error()
+                       ? SystemError(reader.Error())
                        : "it has only one line, but needs the level name and a description");
   }
   if (reader.TooLong() || reader.Cut()) {
-    return Result::Failure("its second line, the description," + tooLong);
+    return Failure("its second line, the description," + tooLong);
   }
-  return Result::Ok();
+  return info;
 }
 
 Result MapCatalogue::ShowPreview(const std::string& path) {
   // No caching: every load reads the picture again, as the map pack may have changed it.
-  std::string bytes;
-  Bitmap picture;
-  Result decoded = ReadFile(path, kMaxPreviewBytes, bytes);
-  if (decoded.ok()) decoded = DecodeBmp(bytes, picture, kPreviewShownWidth, kPreviewShownHeight);
+  const Expected<std::string> bytes = ReadFile(path, kMaxPreviewBytes);
+  Expected<Bitmap> decoded = bytes.ok()
+                                 ? DecodeBmp(bytes.value(), kPreviewShownWidth, kPreviewShownHeight)
+                                 : bytes.failure();
   if (decoded.failed()) {
     (void)state_.SetPreview({});
-    return decoded;
+    return decoded.failure();
   }
   // A window that cannot show a decoded picture says why; the picture is then removed.
-  return state_.SetPreview(std::move(picture));
+  return state_.SetPreview(std::move(decoded).value());
 }
 
 void MapCatalogue::StartListing() {
@@ -134,18 +127,15 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   Listing listing;
   std::vector<std::string>& names = listing.names;
   // A folder that cannot be listed is reported; the other one's maps are still offered.
-  const auto list = [&listing](const std::string& folder, std::vector<std::string>& found) {
-    if (Result listed = ListMapInfoFiles(folder, found); listed.failed()) {
-      listing.failures.push_back("The map folder " + Quoted(folder) + " cannot be listed: " +
-                                 listed.reason() + ". Its maps are not in the map list.");
-    }
+  const auto list = [&listing](const std::string& folder) {
+    Expected<std::vector<std::string>> listed = ListMapInfoFiles(folder);
+    if (listed.ok()) return std::move(listed).value();
+    listing.failures.push_back("The map folder " + Quoted(folder) + " cannot be listed: " +
+                               listed.reason() + ". Its maps are not in the map list.");
+    return std::vector<std::string>();
   };
-  list(AppPath(files_.AppDir(), "data"), names);
-  if (const std::string own = files_.OwnMapFolder(); !own.empty()) {
-    std::vector<std::string> ownNames;
-    list(own, ownNames);
-    AddOwnMaps(names, std::move(ownNames));
-  }
+  names = list(JoinPath(files_.AppDir(), "data"));
+  if (const std::string own = files_.OwnMapFolder(); !own.empty()) AddOwnMaps(names, list(own));
   // A name holding a control byte (a line feed) could never be saved as a settings line.
   std::erase_if(names, [](const std::string& name) {
     return std::any_of(name.begin(), name.end(), [](char byte) {

@@ -35,8 +35,6 @@ class MapCatalogue {
   // meanwhile; FillLists takes its result. Where no thread can be started, FillLists lists them.
   void StartListing();
 
-  static const std::vector<std::string>& EngineNames();
-
  private:
   // The map names of both folders as FillLists gives them, and why a folder could not be listed;
   // reads only the folders' names, so it may run on another thread.
@@ -49,7 +47,12 @@ class MapCatalogue {
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
   std::string FolderOf(const std::string& name) const;
-  Result ReadInfo(const std::string& path, std::string& level, std::string& description) const;
+  // The two lines of a map's info file.
+  struct MapInfo {
+    std::string level;
+    std::string description;
+  };
+  Expected<MapInfo> ReadInfo(const std::string& path) const;
   Result ShowPreview(const std::string& path);
 
   const FileLocations& files_;

@@ -6,11 +6,11 @@
 
 namespace kovar {
 
-Startup::Startup(const FileLocations& files, LauncherState& state, Platform& platform,
+Startup::Startup(const FileLocations& files, LauncherState& state, DesktopServices& desktop,
                  ActionReport& report, CommandInterpreter& interpreter, MapCatalogue& maps)
     : files_(files),
       state_(state),
-      platform_(platform),
+      desktop_(desktop),
       report_(report),
       interpreter_(interpreter),
       maps_(maps) {}
@@ -18,8 +18,8 @@ Startup::Startup(const FileLocations& files, LauncherState& state, Platform& pla
 Result Startup::Main() {
   maps_.FillLists();
   ActionReport::Action action(report_);
-  if (!files_.Refusal().empty()) {
-    report_.Fail("Your own launcher settings are not read: " + files_.Refusal() +
+  if (const Result& checked = files_.OwnFolderCheck(); checked.failed()) {
+    report_.Fail("Your own launcher settings are not read: " + checked.reason() +
                  ". Until then the launcher's installed settings are used, and nothing is saved "
                  "or started from that folder.");
   }
@@ -29,7 +29,7 @@ Result Startup::Main() {
     return action.End();
   }
   started_ = true;
-  platform_.ShowMainWindow();
+  desktop_.ShowMainWindow();
   // The start script's other failures are shown once the main window is up; they do not end
   // start-up.
   (void)action.End();
@@ -39,7 +39,7 @@ Result Startup::Main() {
 
 void Startup::SetQuakeDir() {
   const std::string given = state_.Text(TextField::QuakeDir);
-  InputAnswer answer = platform_.InputBox("Enter Quake Path", "Set Quake Directory", given);
+  InputAnswer answer = desktop_.InputBox("Enter Quake Path", "Set Quake Directory", given);
   // A setting is one line of a command file.
   std::erase_if(answer.text, [](char c) { return c == '\r' || c == '\n'; });
   if (answer.text.empty()) return;

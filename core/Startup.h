@@ -7,14 +7,14 @@
 #include "FileLocations.h"
 #include "LauncherState.h"
 #include "MapCatalogue.h"
-#include "Platform.h"
+#include "DesktopServices.h"
 #include "Result.h"
 
 namespace kovar {
 
 class Startup {
  public:
-  Startup(const FileLocations& files, LauncherState& state, Platform& platform,
+  Startup(const FileLocations& files, LauncherState& state, DesktopServices& desktop,
           ActionReport& report, CommandInterpreter& interpreter, MapCatalogue& maps);
 
   // Runs "exec auto.kvx", shows the main window and asks for the Quake directory on a first
@@ -33,7 +33,7 @@ class Startup {
  private:
   const FileLocations& files_;
   LauncherState& state_;
-  Platform& platform_;
+  DesktopServices& desktop_;
   ActionReport& report_;
   CommandInterpreter& interpreter_;
   MapCatalogue& maps_;

@@ -21,11 +21,12 @@ void Require(bool condition, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A view of the fuzzer's own buffer, which ends where the input ends.
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  kovar::Bitmap picture;
-  if (kovar::DecodeBmp(bytes, picture).failed()) {
-    Require(picture.Empty(), "pixels although it was refused");
+  const kovar::Expected<kovar::Bitmap> decoded = kovar::DecodeBmp(bytes);
+  if (decoded.failed()) {
+    Require(!decoded.reason().empty(), "no reason for the refusal");
     return 0;
   }
+  const kovar::Bitmap& picture = decoded.value();
   Require(picture.width >= 1 && picture.width <= kovar::kMaxPreviewSide, "a width out of range");
   Require(picture.height >= 1 && picture.height <= kovar::kMaxPreviewSide, "a height out of range");
   Require(picture.pixels.size() ==

@@ -7,6 +7,14 @@
 
 namespace kovar {
 
+// The systems the launcher is built for. Where a rule differs between them (the launch script,
+// the per-user folder), the core keeps it for both, so that each is tested on either system, and
+// asks which one applies here.
+enum class System { Windows, Linux };
+
+// The system this program was built for.
+System NativeSystem();
+
 // What the per-user folder is worked out from, read once at start.
 struct UserEnvironment {
   std::string xdgConfigHome;  // XDG_CONFIG_HOME

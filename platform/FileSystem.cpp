@@ -6,6 +6,10 @@
 
 namespace kovar {
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return folder + PathSeparator() + name;
+}
+
 std::string SystemError(int errnum) { return std::strerror(errnum); }
 
 InputFile::~InputFile() {
@@ -22,35 +26,29 @@ Result InputFile::Open(const std::string& path) {
   return OpenOrdinaryFile(path);
 }
 
-Result ReadFile(const std::string& path, std::size_t limit, std::string& contents) {
-  contents.clear();
+Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
+  std::string contents;
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened;
+  if (Result opened = file.Open(path); opened.failed()) return opened.failure();
   char chunk[64 * 1024];
   for (;;) {
     errno = 0;
     const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.Get());
     if (count == 0) break;
     if (contents.size() + count > limit) {
-      contents.clear();
-      return Result::Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) +
-                             " MiB");
+      return Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
     }
     contents.append(chunk, count);
   }
-  if (std::ferror(file.Get())) {
-    contents.clear();
-    return Result::Failure(SystemError(errno ? errno : EIO));
-  }
-  return Result::Ok();
+  if (std::ferror(file.Get())) return Failure(SystemError(errno ? errno : EIO));
+  return contents;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
   // A name with a NUL byte names no file, whatever the system would make of its first part.
   if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
-  FileId first;
-  FileId second;
-  return PathId(a, first) && PathId(b, second) && first == second;
+  const std::optional<FileId> first = PathId(a);
+  return first && first == PathId(b);
 }
 
 }  // namespace kovar

@@ -5,12 +5,18 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Result.h"
 
 namespace kovar {
+
+// The character between the folders of a path: '/', or '\\' on Windows.
+char PathSeparator();
+// `folder` and the relative `name` in it.
+std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The operating system's text for an errno value.
 std::string SystemError(int errnum);
@@ -34,8 +40,8 @@ class InputFile {
   // directory, a pipe or a device is refused.
   Result Open(const std::string& path);
   std::FILE* Get() const { return file_; }
-  // The identity of the open file; false when the system cannot tell.
-  bool Id(FileId& id) const;
+  // The identity of the open file; none when the system cannot tell.
+  std::optional<FileId> Id() const;
 
  private:
   // The system's part of Open, given a closed file and a name without NUL bytes.
@@ -44,8 +50,8 @@ class InputFile {
   std::FILE* file_ = nullptr;
 };
 
-// Reads a whole file of at most `limit` bytes into `contents` (empty on failure).
-Result ReadFile(const std::string& path, std::size_t limit, std::string& contents);
+// The bytes of a whole file of at most `limit` bytes.
+Expected<std::string> ReadFile(const std::string& path, std::size_t limit);
 
 // Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
 // disk, then renamed over the old file, so that a failure leaves the old file whole. A symbolic
@@ -63,14 +69,14 @@ bool SameFile(const std::string& a, const std::string& b);
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
 // Linux exactly, less the hidden ones (starting with a dot). A missing directory lists nothing;
 // one that cannot be listed (no permission, a path too long) fails with the system's reason.
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names);
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory);
 
 // `name` as the system's file names compare: unchanged on Linux; upper-cased in the ANSI code page
 // on Windows, whose file names ignore case. Two names with the same key name the same file.
 std::string FileNameKey(std::string name);
 
-// The identity of the file `path` names; false when the system cannot tell.
-bool PathId(const std::string& path, FileId& id);
+// The identity of the file `path` names; none when the system cannot tell.
+std::optional<FileId> PathId(const std::string& path);
 
 // True when a file can be created in `directory`: creates and removes a probe file, since
 // permission bits do not tell (access checks on Windows ignore a folder's permissions).

@@ -19,7 +19,7 @@ Result StartScriptDetached(const std::string& scriptPath);
 // interpreter reads a batch file in; elsewhere unchanged. Text of ASCII characters only is always
 // unchanged. A failure names the character the shell could not read and why, to follow "the
 // text holds".
-Result ToScriptText(const std::string& text, std::string& scriptText);
+Expected<std::string> ToScriptText(const std::string& text);
 
 // The command interpreter's command line that runs the batch file `scriptPath` and, when it ends
 // with an error level other than 0, says so and waits for a key before its console closes.

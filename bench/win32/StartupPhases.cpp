@@ -106,18 +106,18 @@ int Child(const char* out) {
 
   // Parts of the steps above, measured again on their own once the window is up.
   for (int artwork = 1; artwork <= static_cast<int>(kovar::Artwork::Logo); ++artwork) {
-    kovar::Picture().LoadResource(kovar::ArtworkName(static_cast<kovar::Artwork>(artwork)));
+    (void)kovar::Picture().LoadResource(kovar::ArtworkName(static_cast<kovar::Artwork>(artwork)));
   }
   step("a seven window pictures decoded (part of 5)");
-  std::vector<std::string> names;
-  if (kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data", names).failed()) return 1;
+  const auto names = kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data");
+  if (names.failed()) return 1;
   step("b data folder listed on this thread (beside 3 to 5)");
   window->SetList(kovar::MainControl::listMap, launcher->State().List(kovar::ListField::MapList));
   step("c map list filled again (part of 5)");
   for (const char* library : {"ole32.dll", "oleaut32.dll", "oleacc.dll"}) LoadLibraryA(library);
   step("d ole32, oleaut32, oleacc loaded (now at a screen reader's first question)");
   std::ofstream(out) << lines.str();
-  return names.empty() ? 1 : 0;
+  return names.value().empty() ? 1 : 0;
 }
 
 std::string TempFolder() {

@@ -9,6 +9,8 @@
 
 namespace kovar {
 
+System NativeSystem() { return System::Linux; }
+
 UserEnvironment CurrentUserEnvironment() {
   UserEnvironment environment;
   if (const char* value = std::getenv("XDG_CONFIG_HOME")) environment.xdgConfigHome = value;

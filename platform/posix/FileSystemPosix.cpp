@@ -19,9 +19,8 @@ namespace kovar {
 
 namespace {
 
-void SetId(const struct stat& info, FileId& id) {
-  id.device = static_cast<std::uint64_t>(info.st_dev);
-  id.index = static_cast<std::uint64_t>(info.st_ino);
+FileId IdOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 // Makes `folder` and, when they are missing, its parents, each one private to the user. Returns 0,
@@ -57,20 +56,20 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
 
 }  // namespace
 
-bool PathId(const std::string& path, FileId& id) {
+std::optional<FileId> PathId(const std::string& path) {
   struct stat info;
-  if (StatPath(path, info, true) != 0) return false;
-  SetId(info, id);
-  return true;
+  if (StatPath(path, info, true) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 namespace {
 
-// Empty when `info` is an ordinary file, otherwise why it may not be read: a pipe or a device may
-// never end or may wait forever, and merely opening some devices acts on them.
-std::string NotOrdinary(const struct stat& info) {
-  if (S_ISREG(info.st_mode)) return {};
-  return S_ISDIR(info.st_mode) ? SystemError(EISDIR) : "it is not an ordinary file";
+// Succeeds when `info` is an ordinary file, otherwise says why it may not be read: a pipe or a
+// device may never end or may wait forever, and merely opening some devices acts on them.
+Result CheckOrdinary(const struct stat& info) {
+  if (S_ISREG(info.st_mode)) return Result::Ok();
+  return Result::Failure(S_ISDIR(info.st_mode) ? SystemError(EISDIR)
+                                               : "it is not an ordinary file");
 }
 
 }  // namespace
@@ -79,7 +78,7 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   // Looked at before it is opened, so that nothing but an ordinary file is ever opened.
   struct stat named;
   if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
-  if (std::string why = NotOrdinary(named); !why.empty()) return Result::Failure(why);
+  if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
   errno = 0;
   std::string why;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
@@ -105,12 +104,10 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   return Result::Ok();
 }
 
-bool InputFile::Id(FileId& id) const {
-  if (!file_) return false;
+std::optional<FileId> InputFile::Id() const {
   struct stat info;
-  if (::fstat(fileno(file_), &info) != 0) return false;
-  SetId(info, id);
-  return true;
+  if (!file_ || ::fstat(fileno(file_), &info) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
@@ -165,12 +162,12 @@ bool IsRegularFile(const std::string& path) {
   return StatPath(path, info, true) == 0 && S_ISREG(info.st_mode);
 }
 
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
-  names.clear();
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+  std::vector<std::string> names;
   DIR* dir = OpenListing(directory);
   if (!dir) {
-    if (errno == ENOENT || errno == ENOTDIR) return Result::Ok();
-    return Result::Failure(SystemError(errno));
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    return Failure(SystemError(errno));
   }
   while (true) {
     errno = 0;
@@ -190,8 +187,11 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
   }
   const int error = errno;
   ::closedir(dir);
-  return error ? Result::Failure(SystemError(error)) : Result::Ok();
+  if (error) return Failure(SystemError(error));
+  return names;
 }
+
+char PathSeparator() { return '/'; }
 
 std::string FileNameKey(std::string name) { return name; }
 

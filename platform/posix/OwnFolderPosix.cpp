@@ -68,17 +68,18 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-// Why `groupId` is not the player's private group (the player's primary group, which no other
-// account has as its primary group or as a member), or empty text when it is. Root counts as no
-// other account, since it can change everything anyway.
-std::string NotPrivate(gid_t groupId, uid_t player, const AccountList& list) {
+// Succeeds when `groupId` is the player's private group (the player's primary group, which no
+// other account has as its primary group or as a member), otherwise says why not. Root counts as
+// no other account, since it can change everything anyway.
+Result CheckPrivateGroup(gid_t groupId, uid_t player, const AccountList& list) {
   const auto mine = std::find_if(list.accounts.begin(), list.accounts.end(),
                                  [player](const auto& account) { return account.uid == player; });
-  if (mine == list.accounts.end() || mine->group != groupId) return "it is not your own group";
+  if (mine == list.accounts.end() || mine->group != groupId)
+    return Result::Failure("it is not your own group");
   auto other = [player](std::uint32_t uid) { return uid != player && uid != 0; };
   for (const AccountList::Account& account : list.accounts) {
     if (account.group == groupId && other(account.uid)) {
-      return "the account " + account.name + " has it as its primary group";
+      return Result::Failure("the account " + account.name + " has it as its primary group");
     }
   }
   for (const AccountList::Group& group : list.groups) {
@@ -86,10 +87,11 @@ std::string NotPrivate(gid_t groupId, uid_t player, const AccountList& list) {
     for (const std::string& member : group.members) {
       const auto known = std::find_if(list.accounts.begin(), list.accounts.end(),
                                       [&member](const auto& a) { return a.name == member; });
-      if (known == list.accounts.end() || other(known->uid)) return member + " is a member of it";
+      if (known == list.accounts.end() || other(known->uid))
+        return Result::Failure(member + " is a member of it");
     }
   }
-  return {};
+  return Result::Ok();
 }
 
 // The access control list's entries, as the kernel stores them in an extended attribute:
@@ -163,18 +165,21 @@ std::string OthersCanChange(int fd, const struct stat& info, const std::string& 
       why = "the user " + UserName(entry.id) + " can write to " + it +
             " by its access control list; to fix it, remove that entry (setfacl -x u:" +
             UserName(entry.id);
-    } else if (entry.tag == kAclGroup && !NotPrivate(entry.id, player, accounts.Get()).empty()) {
-      why = "the group " + GroupName(entry.id) + " can write to " + it + " by its access control " +
-            "list (" + NotPrivate(entry.id, player, accounts.Get()) +
-            "); to fix it, remove that entry (setfacl -x g:" + GroupName(entry.id);
+    } else if (entry.tag == kAclGroup) {
+      if (Result group = CheckPrivateGroup(entry.id, player, accounts.Get()); group.failed()) {
+        why = "the group " + GroupName(entry.id) + " can write to " + it +
+              " by its access control list (" + group.reason() +
+              "); to fix it, remove that entry (setfacl -x g:" + GroupName(entry.id);
+      }
     }
     if (!why.empty()) return why + " " + Quoted(shown) + ")";
   }
   if (groupWrites) {
-    if (std::string why = NotPrivate(info.st_gid, player, accounts.Get()); !why.empty()) {
+    if (Result group = CheckPrivateGroup(info.st_gid, player, accounts.Get()); group.failed()) {
       return "the group " + GroupName(info.st_gid) + " can write to " + it + " (mode " + mode +
-             "), and " + why + "; to fix it, take the group's write permission away (chmod g-w " +
-             Quoted(shown) + ")";
+             "), and " + group.reason() +
+             "; to fix it, take the group's write permission away (chmod g-w " + Quoted(shown) +
+             ")";
     }
   }
   return {};

@@ -114,10 +114,9 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 
 }  // namespace
 
-Result ToScriptText(const std::string& text, std::string& scriptText) {
+Expected<std::string> ToScriptText(const std::string& text) {
   // The shell reads the script's bytes as they are, the same bytes that name the files.
-  scriptText = text;
-  return Result::Ok();
+  return text;
 }
 
 Result StartScriptDetached(const std::string& scriptPath) {
@@ -126,8 +125,9 @@ Result StartScriptDetached(const std::string& scriptPath) {
   // handed to the shell as text: a file the shell opened later by its name could have been
   // replaced by then, and a terminal window passes no open file on to the shell it starts. A
   // script that cannot be read is found out here, since a detached one could only fail unseen.
-  std::string text;
-  if (Result read = ReadFile(scriptPath, 1024 * 1024, text); read.failed()) return read;
+  Expected<std::string> read = ReadFile(scriptPath, 1024 * 1024);
+  if (read.failed()) return read.failure();
+  const std::string& text = read.value();
   // A relative path must not be taken for an option of the shell or the terminal.
   const std::string script = scriptPath[0] == '/' ? scriptPath : "./" + scriptPath;
 

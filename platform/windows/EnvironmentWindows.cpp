@@ -7,6 +7,8 @@
 
 namespace kovar {
 
+System NativeSystem() { return System::Windows; }
+
 UserEnvironment CurrentUserEnvironment() {
   UserEnvironment environment;
   if (const char* value = std::getenv("APPDATA")) environment.appData = value;

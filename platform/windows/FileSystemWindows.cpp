@@ -15,12 +15,11 @@ namespace kovar {
 
 namespace {
 
-bool HandleId(HANDLE handle, FileId& id) {
+std::optional<FileId> HandleId(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return false;
-  id.device = info.dwVolumeSerialNumber;
-  id.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
-  return true;
+  if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 bool IsDirectory(const std::string& path) {
@@ -70,14 +69,14 @@ bool NamesDevice(const std::string& path) {
 
 }  // namespace
 
-bool PathId(const std::string& path, FileId& id) {
+std::optional<FileId> PathId(const std::string& path) {
   HANDLE handle =
       CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  const bool ok = HandleId(handle, id);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FileId> id = HandleId(handle);
   CloseHandle(handle);
-  return ok;
+  return id;
 }
 
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
@@ -97,9 +96,9 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   return Result::Ok();
 }
 
-bool InputFile::Id(FileId& id) const {
-  if (!file_) return false;
-  return HandleId(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))), id);
+std::optional<FileId> InputFile::Id() const {
+  if (!file_) return std::nullopt;
+  return HandleId(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_))));
 }
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool) {
@@ -128,8 +127,8 @@ bool IsRegularFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& names) {
-  names.clear();
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+  std::vector<std::string> names;
   // The system's own wildcard match, as the Windows file listing does it. The short 8.3 names
   // are not asked for (nothing here reads them) and the system reads the folder in large blocks.
   WIN32_FIND_DATAA entry;
@@ -138,8 +137,8 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     // No file that matches, or no such folder: an empty catalogue, no failure.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Result::Ok();
-    return Result::Failure(LastWindowsError());
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return names;
+    return Failure(LastWindowsError());
   }
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -151,11 +150,14 @@ Result ListMapInfoFiles(const std::string& directory, std::vector<std::string>& 
       names.emplace_back(entry.cFileName, length);
     }
   } while (FindNextFileA(find, &entry));
-  Result listed =
-      GetLastError() == ERROR_NO_MORE_FILES ? Result::Ok() : Result::Failure(LastWindowsError());
+  const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
+  const std::string why = whole ? std::string() : LastWindowsError();
   FindClose(find);
-  return listed;
+  if (!whole) return Failure(why);
+  return names;
 }
+
+char PathSeparator() { return '\\'; }
 
 std::string FileNameKey(std::string name) {
   // What the file system folds goes beyond ASCII (e and E with an accent are one letter too).

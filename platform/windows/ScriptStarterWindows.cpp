@@ -38,27 +38,24 @@ std::string DescribeCharacter(const wchar_t* character, int length) {
 
 }  // namespace
 
-Result ToScriptText(const std::string& text, std::string& scriptText) {
-  scriptText.clear();
+Expected<std::string> ToScriptText(const std::string& text) {
   const UINT ansi = GetACP();
   // A new console starts in the OEM code page, and the interpreter reads the batch file in its
   // console's code page.
   const UINT console = GetOEMCP();
-  if (IsAscii(text) || console == ansi) {
-    scriptText = text;
-    return Result::Ok();
-  }
-  if (text.size() > INT_MAX) return Result::Failure("more text than a launch script can hold");
+  if (IsAscii(text) || console == ansi) return text;
+  if (text.size() > INT_MAX) return Failure("more text than a launch script can hold");
   const int size = static_cast<int>(text.size());
   std::wstring wide(text.size(), L'\0');
   const int wideSize =
       MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), size);
   if (wideSize <= 0) {
-    return Result::Failure("bytes that are no text in the ANSI code page " + std::to_string(ansi));
+    return Failure("bytes that are no text in the ANSI code page " + std::to_string(ansi));
   }
   // Without best fit, a character the console lacks is never swapped for a look-alike, such as
   // a curly quote for the quote that would end the script's quoted directory.
   const bool utf8 = console == CP_UTF8;
+  std::string scriptText;
   for (int at = 0; at < wideSize;) {
     const int length =
         IS_HIGH_SURROGATE(wide[at]) && at + 1 < wideSize && IS_LOW_SURROGATE(wide[at + 1]) ? 2 : 1;
@@ -68,15 +65,14 @@ Result ToScriptText(const std::string& text, std::string& scriptText) {
         WideCharToMultiByte(console, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data() + at, length,
                             bytes, sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
     if (count <= 0 || usedDefault) {
-      scriptText.clear();
-      return Result::Failure(DescribeCharacter(wide.data() + at, length) +
-                             ", which the console's code page " + std::to_string(console) +
-                             " does not have, so the command interpreter cannot read it");
+      return Failure(DescribeCharacter(wide.data() + at, length) +
+                     ", which the console's code page " + std::to_string(console) +
+                     " does not have, so the command interpreter cannot read it");
     }
     scriptText.append(bytes, static_cast<std::size_t>(count));
     at += length;
   }
-  return Result::Ok();
+  return scriptText;
 }
 
 Result StartScriptDetached(const std::string& scriptPath) {

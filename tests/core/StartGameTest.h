@@ -21,13 +21,13 @@ struct StartGameTest : ::testing::Test {
     f.dir.Write("data/castle.bmp", MakeBmp(4, 4));
     f.state.SetText(TextField::QuakeDir, quakeDir);
   }
-  std::string ScriptPath() const { return f.dir.File(LaunchScriptName(kNativeFlavour)); }
-  std::string Script() const { return f.dir.Read(LaunchScriptName(kNativeFlavour)); }
+  std::string ScriptPath() const { return f.dir.File(LaunchScriptName(NativeSystem())); }
+  std::string Script() const { return f.dir.Read(LaunchScriptName(NativeSystem())); }
   // The command line the written script runs: its third line in both flavours, after the drive
   // and cd lines or after the shebang and cd lines.
   std::string CommandLine() const {
     const std::string script = Script();
-    const std::string end = kNativeFlavour == ScriptFlavour::Windows ? "\r\n" : "\n";
+    const std::string end = NativeSystem() == ScriptFlavour::Windows ? "\r\n" : "\n";
     std::size_t start = 0;
     for (int line = 0; line < 2 && start != std::string::npos; ++line) {
       start = script.find(end, start);
@@ -39,7 +39,7 @@ struct StartGameTest : ::testing::Test {
   }
 
   const std::string quakeDir =
-      kNativeFlavour == ScriptFlavour::Windows ? "C:\\Quake" : "/nonexistent/quake";
+      NativeSystem() == ScriptFlavour::Windows ? "C:\\Quake" : "/nonexistent/quake";
   Fixture f;
 };
 

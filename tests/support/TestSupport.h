@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "Launcher.h"
-#include "Paths.h"
-#include "Platform.h"
+#include "FileSystem.h"
+#include "DesktopServices.h"
 
 namespace kovar::test {
 
 // Records every call the core makes to the desktop and answers with scripted values.
-class FakePlatform : public Platform {
+class FakePlatform : public DesktopServices {
  public:
   void ShowMainWindow() override { ++windowShown; }
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
@@ -68,7 +68,7 @@ class PreviewWatcher : public StateObserver {
 
 // A desktop on which everything succeeds and nothing is remembered: for fuzzing and benchmarks,
 // where recording every call would grow without bound and cost time.
-class QuietPlatform : public Platform {
+class QuietPlatform : public DesktopServices {
  public:
   void ShowMainWindow() override {}
   InputAnswer InputBox(const std::string&, const std::string&, const std::string&) override {
@@ -170,9 +170,8 @@ inline std::string MakeBmp(int width, int height) {
 
 // The picture a BMP file decodes to; empty when it is refused.
 inline Bitmap Decoded(const std::string& bmp) {
-  Bitmap picture;
-  (void)DecodeBmp(bmp, picture);
-  return picture;
+  Expected<Bitmap> picture = DecodeBmp(bmp);
+  return picture.ok() ? std::move(picture).value() : Bitmap();
 }
 
 }  // namespace kovar::test

@@ -12,7 +12,7 @@ DebugConsole::~DebugConsole() {
   if (following_) launcher_.State().RemoveObserver(this);
 }
 
-void DebugConsole::Form_Load() {
+void DebugConsole::ControlsMade() {
   view_.ShowLog(launcher_.State().Log());
   if (!following_) launcher_.State().AddObserver(this);
   following_ = true;

@@ -21,7 +21,7 @@ class DebugConsole : private StateObserver {
   DebugConsole& operator=(const DebugConsole&) = delete;
 
   // The view's controls exist: it shows the log so far and follows it from now on.
-  void Form_Load();
+  void ControlsMade();
   // Shows the window (the main window's "Debug Window" item).
   void Show() { view_.ShowWindow(); }
 

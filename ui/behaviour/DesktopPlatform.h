@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "Platform.h"
+#include "DesktopServices.h"
 
 namespace kovar {
 
-class DesktopPlatform : public Platform {
+class DesktopPlatform : public DesktopServices {
  public:
   // While on, failures are written to standard error instead of a box.
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }

@@ -131,7 +131,7 @@ void MainWindow::ImageClicked(MainControl control) {
   }
 }
 
-void MainWindow::Pressed(MainControl control) {
+void MainWindow::ControlPressed(MainControl control) {
   if (CanPress(control)) ImageClicked(control);
 }
 
@@ -183,7 +183,7 @@ std::optional<int> MainWindow::Start() {
 
 void MainWindow::Form_Unload() { EndProgram(); }
 
-void MainWindow::EndBySystem() {
+void MainWindow::SystemEnded() {
   platform_.ReportErrorsOnStandardError(true);
   if (saving_) {
     EndView();
@@ -192,7 +192,7 @@ void MainWindow::EndBySystem() {
   EndProgram();
 }
 
-void MainWindow::SaveForSession() {
+void MainWindow::SessionSaveAsked() {
   if (ended_ || saving_ || !launcher_.Started()) return;
   platform_.ReportErrorsOnStandardError(true);
   saving_ = true;

@@ -41,7 +41,7 @@ class MainWindow : private StateObserver {
   void ImageClicked(MainControl control);
   // A press through the accessibility interface, which reaches a control whatever covers it:
   // carried out only when CanPress says a click could do the same now.
-  void Pressed(MainControl control);
+  void ControlPressed(MainControl control);
   // True when `control` is a push button that a click could reach now: on a panel that is shown,
   // with no modal box open, the program not ending. Asked again when a press is carried out.
   bool CanPress(MainControl control) const;
@@ -50,10 +50,10 @@ class MainWindow : private StateObserver {
   void Form_Unload();
   // The system or the desktop session ends the program: it saves once, and no box may wait for
   // a player who may be gone, also one that the player's own end is still showing.
-  void EndBySystem();
+  void SystemEnded();
   // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
   // may still be cancelled): an extra save, with no box to wait on; the program goes on.
-  void SaveForSession();
+  void SessionSaveAsked();
 
   // Start-up: the start script, the main window, the first run's prompt. The program's exit
   // status when it has already ended, in which case no event loop may start; none otherwise.

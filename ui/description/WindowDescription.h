@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Engines.h"
 #include "Twips.h"
 
 namespace kovar {
@@ -174,7 +175,7 @@ inline constexpr std::array<ControlDescription, static_cast<std::size_t>(MainCon
     {"picMain", ControlKind::Panel, Container::Window, {2040, 1320, 3855, 3015}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
     {"listMap", ControlKind::MapBox, Container::MainPanel, {0, 840, 1575, 1350}, "", Artwork::None, ClickAction::None, 3, true, false, "Map", AccessibleRole::Standard},
     {"txtCpar", ControlKind::TextBox, Container::MainPanel, {0, 2640, 3855, 285}, "", Artwork::None, ClickAction::None, 2, true, false, "Custom Parameters", AccessibleRole::Standard},
-    {"comboEXE", ControlKind::EngineBox, Container::MainPanel, {0, 240, 1575, 315}, "LucidGL.exe", Artwork::None, ClickAction::None, 1, true, false, "EXE", AccessibleRole::Standard},
+    {"comboEXE", ControlKind::EngineBox, Container::MainPanel, {0, 240, 1575, 315}, kInitialEngine, Artwork::None, ClickAction::None, 1, true, false, "EXE", AccessibleRole::Standard},
     {"lblCustomPar", ControlKind::Label, Container::MainPanel, {0, 2400, 3855, 255}, "Custom Parameters:", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
     {"lblMapDes", ControlKind::Label, Container::MainPanel, {1800, 1800, 2055, 615}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},
     {"lblMapTitle", ControlKind::Label, Container::MainPanel, {1800, 0, 2055, 255}, "", Artwork::None, ClickAction::None, 0, true, false, "", AccessibleRole::Standard},

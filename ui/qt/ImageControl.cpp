@@ -49,7 +49,9 @@ void ImageControl::SetArtwork(Artwork artwork, QSize emptySize) {
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     // The pictures are the program's own, checked by its tests: a failure here is a build fault.
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (Result decoded = DecodeBmp(view, picture); decoded.failed()) {
+    if (Expected<Bitmap> decoded = DecodeBmp(view); decoded.ok()) {
+      picture = std::move(decoded).value();
+    } else {
       qWarning("%s: %s", qPrintable(name), decoded.reason().c_str());
     }
   }

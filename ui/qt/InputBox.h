@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Platform.h"
+#include "DesktopServices.h"
 
 class QWidget;
 

@@ -49,17 +49,17 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { window_.Behaviour().EndBySystem(); });
+                   [this] { window_.Behaviour().SystemEnded(); });
   // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
   QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, &window_,
-      [this](QSessionManager&) { SaveForSession(); }, Qt::DirectConnection);
+      [this](QSessionManager&) { SessionSaveAsked(); }, Qt::DirectConnection);
   qApp->installEventFilter(
-      new QuitRequestFilter(&window_, [this] { window_.Behaviour().EndBySystem(); }));
+      new QuitRequestFilter(&window_, [this] { window_.Behaviour().SystemEnded(); }));
 
   return program_.Run([] { return QApplication::exec(); });
 }
 
-void LauncherApplication::SaveForSession() { window_.Behaviour().SaveForSession(); }
+void LauncherApplication::SessionSaveAsked() { window_.Behaviour().SessionSaveAsked(); }
 
 }  // namespace kovar

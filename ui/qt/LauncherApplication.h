@@ -26,7 +26,7 @@ class LauncherApplication {
 
   // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
   // may still be cancelled): an extra save, with no box to wait on; the program goes on.
-  void SaveForSession();
+  void SessionSaveAsked();
 
  private:
   QtPlatform platform_;

@@ -44,7 +44,7 @@ frmDebug::frmDebug(Launcher& launcher)
     behaviour_.cmdSend_Click(ToBytes(txtMain()->text()));
     log_->Flush();
   });
-  behaviour_.Form_Load();
+  behaviour_.ControlsMade();
   log_->Flush();
 }
 

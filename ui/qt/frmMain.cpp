@@ -188,7 +188,7 @@ QWidget* frmMain::MakeImage(MainControl control, QWidget* parent) {
     connect(image, &ImageControl::clicked, this,
             [this, control] { behaviour_.ImageClicked(control); });
     image->SetPress([this, control] { return behaviour_.CanPress(control); },
-                    [this, control] { behaviour_.Pressed(control); });
+                    [this, control] { behaviour_.ControlPressed(control); });
   }
   return image;
 }

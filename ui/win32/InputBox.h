@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Platform.h"
+#include "DesktopServices.h"
 
 namespace kovar {
 

@@ -26,9 +26,9 @@ Picture::~Picture() {
   if (bitmap_) DeleteObject(bitmap_);
 }
 
-std::string Picture::Load(const Bitmap& picture) {
+Result Picture::Load(const Bitmap& picture) {
   *this = Picture();
-  if (picture.Empty()) return {};
+  if (picture.Empty()) return Result::Ok();
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = picture.width;
@@ -40,26 +40,25 @@ std::string Picture::Load(const Bitmap& picture) {
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) {
     if (bitmap) DeleteObject(bitmap);
-    return "Windows has no memory left to draw it";
+    return Result::Failure("Windows has no memory left to draw it");
   }
   std::memcpy(bits, picture.pixels.data(), picture.pixels.size() * sizeof picture.pixels[0]);
   bitmap_ = bitmap;
   width_ = picture.width;
   height_ = picture.height;
-  return {};
+  return Result::Ok();
 }
 
-std::string Picture::LoadResource(const char* name) {
+Result Picture::LoadResource(const char* name) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(module, name, RT_RCDATA);
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return "the program holds no picture named " + std::string(name);
-  Bitmap picture;
-  const Result decoded = DecodeBmp(
-      std::string_view(static_cast<const char*>(data), SizeofResource(module, found)), picture);
-  if (decoded.failed()) return decoded.reason();
-  return Load(picture);
+  if (!data) return Result::Failure("the program holds no picture named " + std::string(name));
+  const Expected<Bitmap> decoded =
+      DecodeBmp(std::string_view(static_cast<const char*>(data), SizeofResource(module, found)));
+  if (decoded.failed()) return decoded.failure();
+  return Load(decoded.value());
 }
 
 void Picture::Draw(HDC dc, int x, int y, int width, int height) const {

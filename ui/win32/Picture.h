@@ -20,12 +20,12 @@ class Picture {
   Picture& operator=(Picture&& other) noexcept;
   ~Picture();
 
-  // Copies the decoded `picture` into a DIB (an empty one leaves this picture empty). Returns
-  // empty text on success, otherwise why Windows could not.
-  std::string Load(const Bitmap& picture);
+  // Copies the decoded `picture` into a DIB (an empty one leaves this picture empty); a failure
+  // says why Windows could not.
+  Result Load(const Bitmap& picture);
   // The same for a picture linked into the program (an RCDATA resource holding a BMP file, named
   // as in the window description).
-  std::string LoadResource(const char* name);
+  Result LoadResource(const char* name);
 
   bool Empty() const { return bitmap_ == nullptr; }
   int Width() const { return width_; }

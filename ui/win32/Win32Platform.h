@@ -1,5 +1,5 @@
 // The core's platform operations on Windows: the only place where the skin meets the core's
-// Platform interface.
+// DesktopServices interface.
 #pragma once
 
 #include <string>

@@ -44,7 +44,7 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
   RECT client;
   GetClientRect(window_, &client);
   behaviour_.Form_Resize(client.right, client.bottom, dpi_);
-  behaviour_.Form_Load();
+  behaviour_.ControlsMade();
 }
 
 frmDebug::~frmDebug() {

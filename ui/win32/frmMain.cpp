@@ -139,7 +139,7 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends with or without the program's consent: save while there is time, and
       // never wait on a box that nobody may be there to close.
-      if (wParam) behaviour_.EndBySystem();
+      if (wParam) behaviour_.SystemEnded();
       return 0;
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
@@ -242,7 +242,7 @@ HWND frmMain::MakeImage(MainControl control, HWND container) {
   if (!row.visible) ShowWindow(image, SW_HIDE);
   PlaceImage(image, place, dpi_);
   Picture picture;
-  if (const char* name = ArtworkName(row.picture)) picture.LoadResource(name);
+  if (const char* name = ArtworkName(row.picture)) (void)picture.LoadResource(name);
   SetImagePicture(image, std::move(picture));
   DescribeImage(image, row.accessibleName, row.accessibleRole);
   return image;
@@ -298,7 +298,7 @@ void frmMain::OnCommand(int id, int code) {
       behaviour_.ImageClicked(control);
       break;
     case kPressNotification:
-      behaviour_.Pressed(control);
+      behaviour_.ControlPressed(control);
       break;
     default:
       break;
@@ -358,7 +358,7 @@ void frmMain::SetVisible(MainControl control, bool visible) {
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   Picture picture;
-  if (std::string why = picture.Load(bitmap); !why.empty()) return Result::Failure(why);
+  if (Result loaded = picture.Load(bitmap); loaded.failed()) return loaded;
   SetImagePicture(Control(control), std::move(picture));
   return Result::Ok();
 }

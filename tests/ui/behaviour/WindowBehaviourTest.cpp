@@ -113,7 +113,7 @@ struct Windows {
     dir.Write("data/Castle.bmp", MakeBmp(4, 4));
     dir.Write("data/Keep.kvx", "e1m2\r\nA keep.\r\n");
     dir.Write("data/Keep.bmp", MakeBmp(2, 2));
-    console.Form_Load();
+    console.ControlsMade();
     program.Attach(window, console);
   }
   // Start-up as the program runs it, the window made when the start script first needs it.
@@ -288,7 +288,7 @@ TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
   const std::vector<std::pair<const char*, void (*)(MainWindow&)>> ends = {
       {"close", [](MainWindow& window) { window.Form_Unload(); }},
       {"Exit", [](MainWindow& window) { window.MenuChosen(MenuCommand::Exit); }},
-      {"system", [](MainWindow& window) { window.EndBySystem(); }},
+      {"system", [](MainWindow& window) { window.SystemEnded(); }},
   };
   for (const auto& [name, end] : ends) {
     SCOPED_TRACE(name);
@@ -321,7 +321,7 @@ TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsB
   std::filesystem::create_directories(w.dir.File("config.kvx") + "/in-the-way");
   int endedWhileBoxOpen = 0;
   w.desktop.whileBoxOpen = [&w, &endedWhileBoxOpen] {
-    w.window.EndBySystem();
+    w.window.SystemEnded();
     endedWhileBoxOpen = w.view.ends;
   };
   w.window.Form_Unload();
@@ -336,16 +336,16 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
   Windows w;
   w.Start();
   // Start lies on the hidden panel; Single Player lies under the About box while it is open.
-  w.window.Pressed(MainControl::imgStartSP);
+  w.window.ControlPressed(MainControl::imgStartSP);
   w.view.whileMessageOpen = [&w] {
     EXPECT_FALSE(w.window.CanPress(MainControl::imgSP));
-    w.window.Pressed(MainControl::imgSP);
+    w.window.ControlPressed(MainControl::imgSP);
   };
   w.window.MenuChosen(MenuCommand::About);
   EXPECT_TRUE(w.desktop.started.empty());
   EXPECT_FALSE(w.window.Panels().startPanel);
   EXPECT_FALSE(w.window.CanPress(MainControl::imgLogo1));
-  w.window.Pressed(MainControl::imgSP);
+  w.window.ControlPressed(MainControl::imgSP);
   EXPECT_TRUE(w.window.Panels().startPanel);
 
   // Without its start script the program read nothing of the player's: no end may save.
@@ -353,8 +353,8 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
   std::filesystem::remove(failed.dir.File("auto.kvx"));
   failed.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
   failed.desktop.whileBoxOpen = [&failed] {
-    failed.window.SaveForSession();
-    failed.window.EndBySystem();
+    failed.window.SessionSaveAsked();
+    failed.window.SystemEnded();
   };
   failed.window.Form_Load();
   EXPECT_EQ(failed.program.Run([] { return 0; }), 1);

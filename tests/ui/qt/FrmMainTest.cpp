@@ -240,7 +240,7 @@ class FrmMainTest : public QObject {
     std::string checkpoint;
     bool goesOn = false;
     QTimer::singleShot(0, &app.MainWindow(), [&] {
-      app.SaveForSession();
+      app.SessionSaveAsked();
       checkpoint = dir.Read("config.kvx");
       goesOn = !app.MainWindow().Behaviour().Ended() && app.MainWindow().isVisible();
       // The session's end saves once more, and a save that fails shows no box.

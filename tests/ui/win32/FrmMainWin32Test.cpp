@@ -129,7 +129,7 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
         auto found = artwork.find(picture);
         if (found == artwork.end()) {
           Picture bitmap;
-          EXPECT_EQ(bitmap.LoadResource(ArtworkName(picture)), "");
+          EXPECT_TRUE(bitmap.LoadResource(ArtworkName(picture)).ok());
           found = artwork
                       .emplace(picture, Painted(bitmap.Width(), bitmap.Height(),
                                                 [&bitmap](HDC into) { bitmap.Draw(into, 0, 0); }))

@@ -15,9 +15,9 @@ struct InputAnswer {
   std::string shown;
 };
 
-class Platform {
+class DesktopServices {
  public:
-  virtual ~Platform() = default;
+  virtual ~DesktopServices() = default;
 
   // Shows the main window, modeless.
   virtual void ShowMainWindow() = 0;
