@@ -12,25 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchInstallation.h"
+
 namespace {
 
+using namespace kovar::bench;
+
 double Goal(int maps) { return maps <= 1 ? 1.5 : 2.0; }
-
-std::string TempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  return std::string(base) + "kovar-startup-bench-" + std::to_string(GetCurrentProcessId());
-}
-
-// A path of the machine that runs Wine, as Windows programs see it: its root is drive Z:.
-std::string OnDriveZ(std::string hostPath) {
-  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-  return "Z:" + hostPath;
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 HWND VisibleWindowOf(DWORD processId) {
   struct Search {
@@ -78,46 +66,16 @@ double StartUp(const std::string& program) {
          static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const int maps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
-  const std::string folder = TempFolder();
-  CreateDirectoryA(folder.c_str(), nullptr);
-  CreateDirectoryA((folder + "\\data").c_str(), nullptr);
+  const std::string folder = MakeInstallation("kovar-startup-bench", OnDriveZ(KOVAR_LAUNCHER_EXE),
+                                              OnDriveZ(KOVAR_BARE_WINDOW_EXE), maps);
   const std::string launcher = folder + "\\kovar-launcher.exe";
   const std::string bare = folder + "\\kovar-bare-window.exe";
-  CopyFileA(OnDriveZ(KOVAR_LAUNCHER_EXE).c_str(), launcher.c_str(), FALSE);
-  CopyFileA(OnDriveZ(KOVAR_BARE_WINDOW_EXE).c_str(), bare.c_str(), FALSE);
-  Write(folder + "\\auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
-  Write(folder + "\\settings.kvx", "frun false\r\nquakedir C:\\Quake\r\n");
   const std::string config = "exe GLQuake.exe\r\nmap Map 00000\r\ncpar +skill 2\r\n";
-  char name[32];
-  for (int map = 0; map < maps; ++map) {
-    std::snprintf(name, sizeof name, "Map %05d", map);
-    Write(folder + "\\data\\" + name + ".kvx", "e1m1\r\nA map of the benchmark.\r\n");
-  }
-  // The chosen map's preview: a 160 x 120 picture of 24 bits.
-  std::string bmp(54 + 160 * 3 * 120, '\0');
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  auto put = [&bmp](std::size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i)
-      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  };
-  put(2, static_cast<unsigned>(bmp.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, 160);
-  put(22, 120);
-  put(26, 1 | (24u << 16));
-  Write(folder + "\\data\\Map 00000.bmp", bmp);
 
   std::vector<double> launcherTimes, bareTimes;
   // One start of each first, unmeasured: the first start of a program loads its DLLs from disk.
@@ -139,16 +97,6 @@ int main(int argc, char** argv) {
   std::printf("ratio %.2fx (goal at most %.2fx): %s\n", ratio, Goal(maps),
               ratio <= Goal(maps) ? "met" : "missed");
 
-  for (int map = 0; map < maps; ++map) {
-    std::snprintf(name, sizeof name, "Map %05d", map);
-    DeleteFileA((folder + "\\data\\" + name + ".kvx").c_str());
-  }
-  for (const char* file :
-       {"\\data\\Map 00000.bmp", "\\kovar-launcher.exe", "\\kovar-bare-window.exe", "\\auto.kvx",
-        "\\settings.kvx", "\\config.kvx", "\\run.bat"}) {
-    DeleteFileA((folder + file).c_str());
-  }
-  RemoveDirectoryA((folder + "\\data").c_str());
-  RemoveDirectoryA(folder.c_str());
+  RemoveInstallation(folder, maps, "run.bat");
   return 0;
 }

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchInstallation.h"
 #include "Environment.h"
 #include "FileLocations.h"
 #include "FileSystem.h"
@@ -29,6 +30,8 @@
 #include "frmMain.h"
 
 namespace {
+
+using namespace kovar::bench;
 
 double Now() {
   LARGE_INTEGER frequency, now;
@@ -120,21 +123,6 @@ int Child(const char* out) {
   return names.value().empty() ? 1 : 0;
 }
 
-std::string TempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  return std::string(base) + "kovar-startup-phases-" + std::to_string(GetCurrentProcessId());
-}
-
-std::string OnDriveZ(std::string hostPath) {
-  std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-  return "Z:" + hostPath;
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Milliseconds from starting `commandLine` until it waits for input (the bare window) or, for
 // this program's own start, which ends once it has written its figures, until it ends.
 double Run(std::string commandLine, bool untilIdle) {
@@ -167,48 +155,19 @@ double Run(std::string commandLine, bool untilIdle) {
   return idle;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--child") return Child(argv[2]);
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const int maps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
-  const std::string folder = TempFolder();
-  CreateDirectoryA(folder.c_str(), nullptr);
-  CreateDirectoryA((folder + "\\data").c_str(), nullptr);
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string folder =
+      MakeInstallation("kovar-startup-phases", self, OnDriveZ(KOVAR_BARE_WINDOW_EXE), maps);
   const std::string program = folder + "\\kovar-launcher.exe";
   const std::string bare = folder + "\\kovar-bare-window.exe";
-  CopyFileA(self, program.c_str(), FALSE);
-  CopyFileA(OnDriveZ(KOVAR_BARE_WINDOW_EXE).c_str(), bare.c_str(), FALSE);
-  Write(folder + "\\auto.kvx", "exec settings.kvx\r\nexec config.kvx\r\n");
-  Write(folder + "\\settings.kvx", "frun false\r\nquakedir C:\\Quake\r\n");
   Write(folder + "\\config.kvx", "exe GLQuake.exe\r\nmap Map 00000\r\ncpar +skill 2\r\n");
-  char name[32];
-  for (int map = 0; map < maps; ++map) {
-    std::snprintf(name, sizeof name, "Map %05d", map);
-    Write(folder + "\\data\\" + name + ".kvx", "e1m1\r\nA map of the benchmark.\r\n");
-  }
-  std::string bmp(54 + 160 * 3 * 120, '\0');
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  auto put = [&bmp](std::size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i)
-      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  };
-  put(2, static_cast<unsigned>(bmp.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, 160);
-  put(22, 120);
-  put(26, 1 | (24u << 16));
-  Write(folder + "\\data\\Map 00000.bmp", bmp);
 
   const std::string out = folder + "\\phases.txt";
   const std::string child = "\"" + program + "\" --child \"" + out + "\"";
@@ -237,16 +196,6 @@ int main(int argc, char** argv) {
   std::printf("  %-75s %7.1f\n", "bare window, from CreateProcess until it waits for input",
               Median(bareTimes));
 
-  for (int map = 0; map < maps; ++map) {
-    std::snprintf(name, sizeof name, "Map %05d", map);
-    DeleteFileA((folder + "\\data\\" + name + ".kvx").c_str());
-  }
-  for (const char* file :
-       {"\\data\\Map 00000.bmp", "\\kovar-launcher.exe", "\\kovar-bare-window.exe", "\\auto.kvx",
-        "\\settings.kvx", "\\config.kvx", "\\phases.txt"}) {
-    DeleteFileA((folder + file).c_str());
-  }
-  RemoveDirectoryA((folder + "\\data").c_str());
-  RemoveDirectoryA(folder.c_str());
+  RemoveInstallation(folder, maps, "phases.txt");
   return 0;
 }
