@@ -45,16 +45,17 @@ enum class Console { None, Hidden, Shown };
 
 // One run's launcher and, if wanted, its console.
 struct Run {
-  explicit Run(Console console) {
-    if (console == Console::None) return;
-    window = std::make_unique<frmDebug>(launcher);
-    if (console == Console::Shown) {
+  explicit Run(Console shown) {
+    if (shown == Console::None) return;
+    window = std::make_unique<frmDebug>(console);
+    if (shown == Console::Shown) {
       window->ShowWindow();
       (void)QTest::qWaitForWindowExposed(window.get());
     }
   }
   FakePlatform platform;
   Launcher launcher{BigFileDir().Path(), platform};
+  kovar::DebugConsole console{launcher};
   std::unique_ptr<frmDebug> window;
 };
 

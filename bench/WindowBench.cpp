@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Launcher.h"
+#include "LauncherProgram.h"
 #include "MapBox.h"
 #include "QtPlatform.h"
 #include "BigCommandFile.h"
@@ -91,9 +92,10 @@ std::string AppDirPath() { return givenAppDir.empty() ? AppDir().Path() : givenA
 struct LauncherWindows {
   LauncherWindows() { platform.SetMainWindow(&window); }
   QtPlatform platform;
-  Launcher launcher{AppDirPath(), platform, kovar::MapListing::Ahead};
-  frmDebug console{launcher};
-  frmMain window{launcher, platform};
+  kovar::LauncherProgram program{AppDirPath(), platform};
+  Launcher& launcher = program.Core();
+  frmDebug console{program.Console()};
+  frmMain window{program.Window()};
 };
 
 // Start-up through to the main window shown and every pending event handled.

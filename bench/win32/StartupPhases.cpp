@@ -21,9 +21,8 @@
 
 #include "BenchInstallation.h"
 #include "Environment.h"
-#include "FileLocations.h"
 #include "FileSystem.h"
-#include "Launcher.h"
+#include "LauncherProgram.h"
 #include "Picture.h"
 #include "Win32Platform.h"
 #include "frmDebug.h"
@@ -89,21 +88,16 @@ int Child(const char* out) {
   InitCommonControlsEx(&controls);
   step("2 common controls");
   TimedPlatform platform(step);
-  std::optional<kovar::Launcher> launcher;
-  launcher.emplace(
-      kovar::FileLocations::Choose(kovar::ExecutableDirectory(), kovar::CurrentUserEnvironment(),
-                                   kovar::InstallLayout::Portable),
-      platform, kovar::MapListing::Ahead);
+  kovar::LauncherProgram program(kovar::ApplicationFiles({}, false), platform);
   step("3 core made, listing begun");
   std::optional<kovar::frmDebug> console;
-  console.emplace(*launcher);
+  console.emplace(program.Console());
   step("4 console window (the first window)");
   std::optional<kovar::frmMain> window;
-  window.emplace(*launcher, platform);
+  window.emplace(program.Window());
   platform.SetMainWindow(&*window);
-  window->Behaviour().SetConsole(&console->Behaviour());
   step("5 main window: controls, pictures, list filled");
-  if (launcher->Main().failed()) return 1;
+  if (program.Run([] { return 0; }) != 0) return 1;
   PumpUntilIdle();
   step("8 painting until idle");
 
@@ -115,7 +109,8 @@ int Child(const char* out) {
   const auto names = kovar::ListMapInfoFiles(kovar::ExecutableDirectory() + "\\data");
   if (names.failed()) return 1;
   step("b data folder listed on this thread (beside 3 to 5)");
-  window->SetList(kovar::MainControl::listMap, launcher->State().List(kovar::ListField::MapList));
+  window->SetList(kovar::MainControl::listMap,
+                  program.Core().State().List(kovar::ListField::MapList));
   step("c map list filled again (part of 5)");
   for (const char* library : {"ole32.dll", "oleaut32.dll", "oleacc.dll"}) LoadLibraryA(library);
   step("d ole32, oleaut32, oleacc loaded (now at a screen reader's first question)");

@@ -14,18 +14,21 @@ class Launcher;
 
 class DebugConsole : private StateObserver {
  public:
-  // The launcher and the view must outlive the console.
-  DebugConsole(Launcher& launcher, DebugView& view);
+  // The launcher must outlive the console.
+  explicit DebugConsole(Launcher& launcher);
   ~DebugConsole() override;
   DebugConsole(const DebugConsole&) = delete;
   DebugConsole& operator=(const DebugConsole&) = delete;
 
-  // The view's controls exist: it shows the log so far and follows it from now on.
-  void ControlsMade();
+  // The view's controls exist: it shows the log so far and follows it from now on. The view must
+  // outlive the console.
+  void ControlsMade(DebugView& view);
   // Shows the window (the main window's "Debug Window" item).
-  void Show() { view_.ShowWindow(); }
+  void Show() {
+    if (view_) view_->ShowWindow();
+  }
 
-  // Events the view reports.
+  // Events the view reports, once its controls are made.
   // `typed` is the line as the player typed it; it is cleared only when it ran without failure,
   // so that a failed line can be corrected.
   void cmdSend_Click(const std::string& typed);
@@ -36,8 +39,7 @@ class DebugConsole : private StateObserver {
   void LogAppended(std::size_t index) override;
 
   Launcher& launcher_;
-  DebugView& view_;
-  bool following_ = false;
+  DebugView* view_ = nullptr;
 };
 
 }  // namespace kovar

@@ -6,10 +6,8 @@
 #include <system_error>
 #include <utility>
 
-#include "DebugConsole.h"
 #include "DesktopPlatform.h"
 #include "Environment.h"
-#include "MainWindow.h"
 
 namespace kovar {
 
@@ -25,15 +23,14 @@ FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayo
 }
 
 LauncherProgram::LauncherProgram(FileLocations files, DesktopPlatform& platform, MapListing listing)
-    : launcher_(std::move(files), platform, listing) {}
-
-void LauncherProgram::Attach(MainWindow& window, DebugConsole& console) {
-  window_ = &window;
-  window.SetConsole(&console);
+    : launcher_(std::move(files), platform, listing),
+      console_(launcher_),
+      window_(launcher_, platform) {
+  window_.SetConsole(&console_);
 }
 
 int LauncherProgram::Run(const std::function<int()>& eventLoop) {
-  if (const std::optional<int> status = window_->Start()) return *status;
+  if (const std::optional<int> status = window_.Start()) return *status;
   return eventLoop();
 }
 

@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "DebugConsole.h"
 #include "FileLocations.h"
 #include "Launcher.h"
+#include "MainWindow.h"
 
 namespace kovar {
 
-class DebugConsole;
 class DesktopPlatform;
-class MainWindow;
 
 // The application folder: the executable's own (not a link's), else `toolkitFolder` (what the
 // toolkit makes of it), else the current folder. The player's files are placed by `systemLayout`,
@@ -31,19 +31,21 @@ class LauncherProgram {
   LauncherProgram& operator=(const LauncherProgram&) = delete;
 
   Launcher& Core() { return launcher_; }
-
-  // The skin's two windows, made over Core(): the main window's "Debug Window" item shows the
-  // console. Both must outlive the program's run.
-  void Attach(MainWindow& window, DebugConsole& console);
+  // The two windows' behaviour, which the skin's views are made over and report to; the main
+  // window's "Debug Window" item shows the console.
+  MainWindow& Window() { return window_; }
+  DebugConsole& Console() { return console_; }
 
   // Start-up, then `eventLoop` until the program ends. Returns the exit status: 1 when the start
   // script cannot be read (nothing is saved, no loop runs), 0 when the program ended during
-  // start-up, otherwise the loop's.
+  // start-up, otherwise the loop's. Both views must have been made.
   int Run(const std::function<int()>& eventLoop);
 
  private:
   Launcher launcher_;
-  MainWindow* window_ = nullptr;
+  // Made before start-up, so that its log holds every line from the start script's on.
+  DebugConsole console_;
+  MainWindow window_;
 };
 
 }  // namespace kovar

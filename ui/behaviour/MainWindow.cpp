@@ -57,17 +57,17 @@ std::size_t Row(MainControl control) { return static_cast<std::size_t>(control);
 
 }  // namespace
 
-MainWindow::MainWindow(Launcher& launcher, DesktopPlatform& platform, MainView& view)
+MainWindow::MainWindow(Launcher& launcher, DesktopPlatform& platform)
     : launcher_(launcher),
       platform_(platform),
-      view_(view),
       panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
 
 MainWindow::~MainWindow() {
   if (observing_) launcher_.State().RemoveObserver(this);
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::Form_Load(MainView& view) {
+  view_ = &view;
   // The map listing, begun as the program started, is taken here, before the lists are shown.
   launcher_.FillLists();
   for (TextField field : {TextField::EngineText, TextField::MapSelection, TextField::CustomParams,
@@ -78,13 +78,13 @@ void MainWindow::Form_Load() {
   ShowList(ListField::MapList);
   // A picture set before the window existed; one it cannot draw stays unshown.
   (void)PreviewChanged();
-  launcher_.State().AddObserver(this);
+  if (!observing_) launcher_.State().AddObserver(this);
   observing_ = true;
 }
 
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || settingText_ || !field) return;
+  if (ended_ || !view_ || settingText_ || !field) return;
   // A field that still shows the value it was given keeps that value's exact bytes.
   if (bytes == shown_[Row(control)]) return;
   shown_[Row(control)] = bytes;
@@ -95,7 +95,7 @@ void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
 
 void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || !field || control == MainControl::txtCpar) return;
+  if (ended_ || !view_ || !field || control == MainControl::txtCpar) return;
   const ListField list =
       control == MainControl::listMap ? ListField::MapList : ListField::EngineList;
   const auto& entries = launcher_.State().List(list);
@@ -109,18 +109,18 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
 }
 
 void MainWindow::ImageClicked(MainControl control) {
-  if (ended_) return;
+  if (ended_ || !view_) return;
   const ClickAction click = Describe(control).click;
   switch (click) {
     case ClickAction::ShowMainPanel:
     case ClickAction::ShowStartPanel:
       panels_ = PanelsAfter(click, panels_);
       HidePanels();
-      if (panels_.mainPanel) view_.SetVisible(MainControl::picMain, true);
-      if (panels_.startPanel) view_.SetVisible(MainControl::picSP, true);
+      if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
+      if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
       break;
     case ClickAction::Beep:
-      view_.Beep();
+      view_->Beep();
       break;
     case ClickAction::StartGame:
       // The player is shown why a launch was refused or failed.
@@ -152,7 +152,7 @@ bool MainWindow::CanPress(MainControl control) const {
 }
 
 void MainWindow::MenuChosen(MenuCommand command) {
-  if (ended_) return;
+  if (ended_ || !view_) return;
   switch (command) {
     case MenuCommand::Exit:
       EndProgram();
@@ -165,7 +165,7 @@ void MainWindow::MenuChosen(MenuCommand command) {
       break;
     case MenuCommand::About: {
       const DesktopPlatform::OpenBox open(platform_);
-      view_.ShowMessage(kAboutText);
+      view_->ShowMessage(kAboutText);
       break;
     }
     case MenuCommand::None:
@@ -208,24 +208,24 @@ void MainWindow::TextChanged(TextField field) {
 void MainWindow::ListChanged(ListField field) { ShowList(field); }
 
 Result MainWindow::PreviewChanged() {
-  return view_.ShowPicture(MainControl::imgLevel, launcher_.State().Preview());
+  return view_->ShowPicture(MainControl::imgLevel, launcher_.State().Preview());
 }
 
 void MainWindow::ShowText(TextField field) {
   const std::optional<MainControl> control = ControlOf(field);
   if (!control) return;
   settingText_ = true;
-  shown_[Row(*control)] = view_.SetText(*control, launcher_.State().Text(field));
+  shown_[Row(*control)] = view_->SetText(*control, launcher_.State().Text(field));
   settingText_ = false;
   // A screen reader names the preview by the map it shows.
   if (field == TextField::MapTitle) {
-    view_.SetAccessibleName(MainControl::imgLevel, launcher_.State().Text(field));
+    view_->SetAccessibleName(MainControl::imgLevel, launcher_.State().Text(field));
   }
 }
 
 void MainWindow::ShowList(ListField field) {
   settingText_ = true;
-  view_.SetList(ControlOf(field), launcher_.State().List(field));
+  view_->SetList(ControlOf(field), launcher_.State().List(field));
   settingText_ = false;
 }
 
@@ -243,17 +243,17 @@ void MainWindow::EndProgram() {
 }
 
 void MainWindow::EndView() {
-  if (viewEnded_) return;
+  if (viewEnded_ || !view_) return;
   viewEnded_ = true;
-  view_.End();
+  view_->End();
 }
 
 // The player is shown what of the map could not be loaded.
 void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
 
 void MainWindow::HidePanels() {
-  view_.SetVisible(MainControl::picMain, false);
-  view_.SetVisible(MainControl::picSP, false);
+  view_->SetVisible(MainControl::picMain, false);
+  view_->SetVisible(MainControl::picSP, false);
 }
 
 }  // namespace kovar

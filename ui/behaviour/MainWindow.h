@@ -20,8 +20,8 @@ class Launcher;
 
 class MainWindow : private StateObserver {
  public:
-  // The launcher, the platform and the view must outlive the window.
-  MainWindow(Launcher& launcher, DesktopPlatform& platform, MainView& view);
+  // The launcher and the platform must outlive the window.
+  MainWindow(Launcher& launcher, DesktopPlatform& platform);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -30,10 +30,12 @@ class MainWindow : private StateObserver {
   void SetConsole(DebugConsole* console) { console_ = console; }
 
   // The view's controls exist: they show the launcher state as it stands (a start script's
-  // values are never overwritten), then the engine list and the map scan fill the lists.
-  void Form_Load();
+  // values are never overwritten), then the engine list and the map scan fill the lists. The
+  // view must outlive the window.
+  void Form_Load(MainView& view);
 
-  // Events the view reports; after the end none of them does anything.
+  // Events the view reports; before the view is loaded and after the end none of them does
+  // anything.
   // The player changed a field's text to `bytes`.
   void PlayerEdited(MainControl control, const std::string& bytes);
   // The player chose entry `entry` of a list.
@@ -78,7 +80,7 @@ class MainWindow : private StateObserver {
 
   Launcher& launcher_;
   DesktopPlatform& platform_;
-  MainView& view_;
+  MainView* view_ = nullptr;
   DebugConsole* console_ = nullptr;
   PanelVisibility panels_;
   // What each field control held, read back, when it was last given the state's value: an

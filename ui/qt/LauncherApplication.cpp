@@ -37,10 +37,9 @@ class QuitRequestFilter : public QObject {
 
 LauncherApplication::LauncherApplication(FileLocations files)
     : program_(std::move(files), platform_),
-      console_(program_.Core()),
-      window_(program_.Core(), platform_) {
+      console_(program_.Console()),
+      window_(program_.Window()) {
   platform_.SetMainWindow(&window_);
-  program_.Attach(window_.Behaviour(), console_.Behaviour());
 }
 
 int LauncherApplication::Run() {
@@ -49,17 +48,17 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { window_.Behaviour().SystemEnded(); });
+                   [this] { program_.Window().SystemEnded(); });
   // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
   QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, &window_,
       [this](QSessionManager&) { SessionSaveAsked(); }, Qt::DirectConnection);
   qApp->installEventFilter(
-      new QuitRequestFilter(&window_, [this] { window_.Behaviour().SystemEnded(); }));
+      new QuitRequestFilter(&window_, [this] { program_.Window().SystemEnded(); }));
 
   return program_.Run([] { return QApplication::exec(); });
 }
 
-void LauncherApplication::SessionSaveAsked() { window_.Behaviour().SessionSaveAsked(); }
+void LauncherApplication::SessionSaveAsked() { program_.Window().SessionSaveAsked(); }
 
 }  // namespace kovar

@@ -16,8 +16,8 @@
 
 namespace kovar {
 
-frmDebug::frmDebug(Launcher& launcher)
-    : QWidget(nullptr, Qt::Window), log_(new DebugLogModel(this)), behaviour_(launcher, *this) {
+frmDebug::frmDebug(DebugConsole& behaviour)
+    : QWidget(nullptr, Qt::Window), log_(new DebugLogModel(this)), behaviour_(behaviour) {
   setObjectName(QStringLiteral("frmDebug"));
   setWindowTitle(ToDisplay(kDebugWindowFrame.caption));
   // The console is a side window: closing it must never end the program.
@@ -44,7 +44,7 @@ frmDebug::frmDebug(Launcher& launcher)
     behaviour_.cmdSend_Click(ToBytes(txtMain()->text()));
     log_->Flush();
   });
-  behaviour_.ControlsMade();
+  behaviour_.ControlsMade(*this);
   log_->Flush();
 }
 

@@ -19,7 +19,6 @@ class QResizeEvent;
 namespace kovar {
 
 class DebugLogModel;
-class Launcher;
 
 // Created hidden at start, so that it shows every line from the first one on; it lists the
 // launcher's log whether or not it is ever shown. The launcher must outlive it.
@@ -27,7 +26,8 @@ class frmDebug : public QWidget, public DebugView {
   Q_OBJECT
 
  public:
-  explicit frmDebug(Launcher& launcher);
+  // A view of `behaviour`, which must outlive it.
+  explicit frmDebug(DebugConsole& behaviour);
   ~frmDebug() override;
   frmDebug(const frmDebug&) = delete;
   frmDebug& operator=(const frmDebug&) = delete;
@@ -55,7 +55,7 @@ class frmDebug : public QWidget, public DebugView {
   }
 
   DebugLogModel* log_;
-  DebugConsole behaviour_;
+  DebugConsole& behaviour_;
   std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> controls_{};
 };
 

@@ -66,8 +66,7 @@ QPalette FieldPalette(QPalette palette) {
 
 }  // namespace
 
-frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
-    : behaviour_(launcher, platform, *this) {
+frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
   endProgram_ = [] { QCoreApplication::exit(0); };
   setWindowTitle(ToDisplay(kMainWindowFrame.caption));
   QIcon icon;
@@ -80,7 +79,7 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   // A fixed layout: the window takes the size of its menu bar and client area and keeps it.
   if (!kMainWindowFrame.resizable) layout()->setSizeConstraint(QLayout::SetFixedSize);
   Bind();
-  behaviour_.Form_Load();
+  behaviour_.Form_Load(*this);
 }
 
 frmMain::~frmMain() = default;

@@ -18,9 +18,7 @@ class QLineEdit;
 
 namespace kovar {
 
-class DesktopPlatform;
 class ImageControl;
-class Launcher;
 class MapBox;
 class MapListModel;
 
@@ -28,7 +26,8 @@ class frmMain : public QMainWindow, public MainView {
   Q_OBJECT
 
  public:
-  frmMain(Launcher& launcher, DesktopPlatform& platform);
+  // A view of `behaviour`, which must outlive it.
+  explicit frmMain(MainWindow& behaviour);
   ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -74,7 +73,7 @@ class frmMain : public QMainWindow, public MainView {
   // description, as shown.
   void DescribeChosenMap();
 
-  MainWindow behaviour_;
+  MainWindow& behaviour_;
   std::function<void()> endProgram_;
   MapListModel* mapList_ = nullptr;
   std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)> controls_{};

@@ -9,10 +9,9 @@ namespace kovar {
 
 LauncherApplication::LauncherApplication(FileLocations files)
     : program_(std::move(files), platform_),
-      console_(program_.Core()),
-      window_(program_.Core(), platform_) {
+      console_(program_.Console()),
+      window_(program_.Window()) {
   platform_.SetMainWindow(&window_);
-  program_.Attach(window_.Behaviour(), console_.Behaviour());
 }
 
 int LauncherApplication::Run() {

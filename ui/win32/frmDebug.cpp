@@ -15,7 +15,7 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
 }  // namespace
 
-frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
+frmDebug::frmDebug(DebugConsole& behaviour) : behaviour_(behaviour) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -43,8 +43,8 @@ frmDebug::frmDebug(Launcher& launcher) : behaviour_(launcher, *this) {
   DropLineBreaks(Control(DebugControl::txtMain));
   RECT client;
   GetClientRect(window_, &client);
+  behaviour_.ControlsMade(*this);
   behaviour_.Form_Resize(client.right, client.bottom, dpi_);
-  behaviour_.ControlsMade();
 }
 
 frmDebug::~frmDebug() {

@@ -14,14 +14,14 @@
 #include "WindowDescription.h"
 
 namespace kovar {
-class Launcher;
 
 constexpr int DebugControlId(DebugControl control) { return 1000 + static_cast<int>(control); }
 
 class frmDebug : public DebugView {
  public:
   // Creates the window, hidden, with the log so far; it follows the log from then on.
-  explicit frmDebug(Launcher& launcher);
+  // A view of `behaviour`, which must outlive it.
+  explicit frmDebug(DebugConsole& behaviour);
   ~frmDebug() override;
   frmDebug(const frmDebug&) = delete;
   frmDebug& operator=(const frmDebug&) = delete;
@@ -43,7 +43,7 @@ class frmDebug : public DebugView {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND MakeControl(DebugControl control);
 
-  DebugConsole behaviour_;
+  DebugConsole& behaviour_;
   HWND window_ = nullptr;
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;

@@ -61,8 +61,7 @@ void RedrawUnder(HWND control) {
 
 }  // namespace
 
-frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
-    : behaviour_(launcher, platform, *this) {
+frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
   endProgram_ = [this] {
     ShowWindow(window_, SW_HIDE);
     PostQuitMessage(0);
@@ -89,7 +88,7 @@ frmMain::frmMain(Launcher& launcher, DesktopPlatform& platform)
   FitClientArea(window_, Pixels(kMainWindowFrame.clientWidth, dpi_),
                 Pixels(kMainWindowFrame.clientHeight, dpi_), dpi_);
   BuildControls();
-  behaviour_.Form_Load();
+  behaviour_.Form_Load(*this);
 }
 
 frmMain::~frmMain() {

@@ -16,8 +16,6 @@
 #include "WindowDescription.h"
 
 namespace kovar {
-class DesktopPlatform;
-class Launcher;
 
 // Control numbers: a row's number in the control table, from this. None is 1 or 2 (IDOK and
 // IDCANCEL), which Enter and Escape would trigger.
@@ -27,7 +25,8 @@ constexpr int ControlId(MainControl control) { return kFirstControlId + static_c
 
 class frmMain : public MainView {
  public:
-  frmMain(Launcher& launcher, DesktopPlatform& platform);
+  // A view of `behaviour`, which must outlive it.
+  explicit frmMain(MainWindow& behaviour);
   ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -70,7 +69,7 @@ class frmMain : public MainView {
   HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
 
-  MainWindow behaviour_;
+  MainWindow& behaviour_;
   HWND window_ = nullptr;
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;

@@ -101,10 +101,10 @@ struct Windows {
   RecordingDesktop desktop;
   LauncherProgram program{dir.Path(), desktop, MapListing::WhenFilled};
   Launcher& launcher = program.Core();
+  DebugConsole& console = program.Console();
+  MainWindow& window = program.Window();
   RecordingDebugView consoleView;
-  DebugConsole console{launcher, consoleView};
   RecordingMainView view;
-  MainWindow window{launcher, desktop, view};
 
   explicit Windows(const std::string& autoScript = "exec config.kvx\r\n") {
     dir.Write("auto.kvx", autoScript);
@@ -113,12 +113,11 @@ struct Windows {
     dir.Write("data/Castle.bmp", MakeBmp(4, 4));
     dir.Write("data/Keep.kvx", "e1m2\r\nA keep.\r\n");
     dir.Write("data/Keep.bmp", MakeBmp(2, 2));
-    console.ControlsMade();
-    program.Attach(window, console);
+    console.ControlsMade(consoleView);
   }
   // Start-up as the program runs it, the window made when the start script first needs it.
   void Start() {
-    window.Form_Load();
+    window.Form_Load(view);
     ASSERT_TRUE(launcher.Main().ok());
   }
   std::size_t MapEntry(const std::string& name) {
@@ -157,7 +156,7 @@ TEST(MainWindowBehaviour, CreationShowsTheStateAsItStandsAndSelectsNothing) {
   // A map loaded before the window existed is shown with it.
   Windows early;
   EXPECT_TRUE(early.launcher.RunCommand("map Keep").ok());
-  early.window.Form_Load();
+  early.window.Form_Load(early.view);
   EXPECT_EQ(early.view.text[MainControl::lblMapDes], "A keep.");
   EXPECT_EQ(early.view.picture, Decoded(MakeBmp(2, 2)));
 }
@@ -225,8 +224,8 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
     RecordingDesktop desktop;
     Launcher launcher{dir.Path(), desktop, listing};
     RecordingMainView view;
-    MainWindow window{launcher, desktop, view};
-    window.Form_Load();
+    MainWindow window{launcher, desktop};
+    window.Form_Load(view);
     ASSERT_TRUE(launcher.Main().ok());
     EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
     EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
@@ -356,7 +355,7 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
     failed.window.SessionSaveAsked();
     failed.window.SystemEnded();
   };
-  failed.window.Form_Load();
+  failed.window.Form_Load(failed.view);
   EXPECT_EQ(failed.program.Run([] { return 0; }), 1);
   failed.window.Form_Unload();
   EXPECT_EQ(failed.view.ends, 1);

@@ -48,7 +48,7 @@ class AccessibilityTest : public QObject {
   void EveryControlIsNamedAndHasItsRole() {
     Session s;
     s.Show();
-    frmDebug console(s.launcher);
+    frmDebug console(s.program.Console());
     struct Expected {
       QObject* object;
       QAccessible::Role role;

@@ -31,7 +31,8 @@ QStringList RowsOf(const QListView* list) {
 // A launcher over a temporary directory and its console, created hidden as at start-up.
 struct Console {
   Fixture f;
-  frmDebug window{f.launcher};
+  DebugConsole behaviour{f.launcher};
+  frmDebug window{behaviour};
   QListView* listDebug = window.findChild<QListView*>(QStringLiteral("listDebug"));
   QLineEdit* txtMain = window.findChild<QLineEdit*>(QStringLiteral("txtMain"));
   QPushButton* cmdSend = window.findChild<QPushButton*>(QStringLiteral("cmdSend"));

@@ -10,7 +10,7 @@
 #include <QListView>
 #include <QTest>
 
-#include "Launcher.h"
+#include "LauncherProgram.h"
 #include "MapBox.h"
 #include "QtPlatform.h"
 #include "TestSupport.h"
@@ -21,12 +21,13 @@ namespace kovar::test {
 struct Session {
   TempDir dir;
   QtPlatform platform;
-  Launcher launcher{dir.Path(), platform};
+  LauncherProgram program{dir.Path(), platform, MapListing::WhenFilled};
+  Launcher& launcher = program.Core();
   std::unique_ptr<frmMain> window;
   int ends = 0;
 
   frmMain& Create() {
-    window = std::make_unique<frmMain>(launcher, platform);
+    window = std::make_unique<frmMain>(program.Window());
     platform.SetMainWindow(window.get());
     window->SetProgramEnder([this] { ++ends; });
     return *window;
