@@ -80,27 +80,23 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
   if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
   errno = 0;
-  std::string why;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
-  const int fd = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC, why);
-  if (fd < 0) return Result::Failure(why);
+  Expected<UniqueFd> opened = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (opened.failed()) return opened.failure();
+  const int fd = opened.value().Get();
   struct stat info;
-  if (::fstat(fd, &info) != 0) {
-    why = SystemError(errno);
-  } else if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
+  if (::fstat(fd, &info) != 0) return Result::Failure(SystemError(errno));
+  if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
-    why = "it was replaced while it was being opened";
-  } else if (const int flags = ::fcntl(fd, F_GETFL);
-             flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    why = SystemError(errno);
+    return Result::Failure("it was replaced while it was being opened");
   }
-  std::FILE* file = why.empty() ? ::fdopen(fd, "rb") : nullptr;
-  if (!file) {
-    if (why.empty()) why = SystemError(errno);
-    ::close(fd);
-    return Result::Failure(why);
+  if (const int flags = ::fcntl(fd, F_GETFL);
+      flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return Result::Failure(SystemError(errno));
   }
-  file_ = file;
+  file_ = ::fdopen(fd, "rb");
+  if (!file_) return Result::Failure(SystemError(errno));
+  opened.value().Release();
   return Result::Ok();
 }
 
@@ -112,12 +108,9 @@ std::optional<FileId> InputFile::Id() const {
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
   // The links are kept: the file they lead to is replaced, in the folder that holds it.
-  UniqueFd folder;
-  std::string target;
-  std::string why;
-  if (const int error = PlaceToWrite(path, folder, target, why)) {
-    return Result::Failure(why.empty() ? SystemError(error) : why);
-  }
+  Expected<Place> place = PlaceToWrite(path);
+  if (place.failed()) return place.failure();
+  const auto& [folder, target] = place.value();
   struct stat old;
   const bool replacing = ::fstatat(folder.Get(), target.c_str(), &old, 0) == 0;
   // A new file is created with the widest permissions and left to the kernel to narrow by the
