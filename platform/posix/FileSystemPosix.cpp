@@ -23,19 +23,22 @@ FileId IdOf(const struct stat& info) {
   return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-// Makes `folder` and, when they are missing, its parents, each one private to the user. Returns 0,
-// or the errno value and in `failed` the folder that could not be made.
-int MakeFolders(const std::string& folder, std::string& failed) {
-  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
+// Makes `folder` and, when they are missing, its parents, each one private to the user. A failure
+// names `path`, the folder asked for, and the one on the way to it that could not be made.
+Result MakeFolders(const std::string& folder, const std::string& path) {
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
   const std::size_t slash = folder.rfind('/');
-  if (errno != ENOENT || slash == std::string::npos || slash == 0) {
-    failed = folder;
-    return errno;
+  if (errno == ENOENT && slash != std::string::npos && slash != 0) {
+    if (Result parents = MakeFolders(folder.substr(0, slash), path); parents.failed()) {
+      return parents;
+    }
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
   }
-  if (const int error = MakeFolders(folder.substr(0, slash), failed)) return error;
-  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
-  failed = folder;
-  return errno;
+  const std::string why = SystemError(errno);
+  return Result::Failure(
+      "the folder \"" + path + "\" could not be created" +
+      (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
+      why);
 }
 
 // Creates a new file in `folder` beside `target` under a name nobody else has taken, with `mode`
@@ -203,16 +206,6 @@ bool HasEntry(const std::string& path) {
   return StatPath(path, info, false) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-Result MakePrivateFolders(const std::string& path) {
-  std::string failed;
-  const int error = MakeFolders(path, failed);
-  if (error == 0) return Result::Ok();
-  if (failed == path) {
-    return Result::Failure("the folder \"" + path +
-                           "\" could not be created: " + SystemError(error));
-  }
-  return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
-                         failed + "\" could not be made: " + SystemError(error));
-}
+Result MakePrivateFolders(const std::string& path) { return MakeFolders(path, path); }
 
 }  // namespace kovar
