@@ -23,19 +23,22 @@ FileId IdOf(const struct stat& info) {
   return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-// Makes `folder` and, when they are missing, its parents, each one private to the user. Returns 0,
-// or the errno value and in `failed` the folder that could not be made.
-int MakeFolders(const std::string& folder, std::string& failed) {
-  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
+// Makes `folder` and, when they are missing, its parents, each one private to the user. A failure
+// names `path`, the folder asked for, and the one on the way to it that could not be made.
+Result MakeFolders(const std::string& folder, const std::string& path) {
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
   const std::size_t slash = folder.rfind('/');
-  if (errno != ENOENT || slash == std::string::npos || slash == 0) {
-    failed = folder;
-    return errno;
+  if (errno == ENOENT && slash != std::string::npos && slash != 0) {
+    if (Result parents = MakeFolders(folder.substr(0, slash), path); parents.failed()) {
+      return parents;
+    }
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
   }
-  if (const int error = MakeFolders(folder.substr(0, slash), failed)) return error;
-  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
-  failed = folder;
-  return errno;
+  const std::string why = SystemError(errno);
+  return Result::Failure(
+      "the folder \"" + path + "\" could not be created" +
+      (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
+      why);
 }
 
 // Creates a new file in `folder` beside `target` under a name nobody else has taken, with `mode`
@@ -80,27 +83,23 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
   if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
   errno = 0;
-  std::string why;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
-  const int fd = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC, why);
-  if (fd < 0) return Result::Failure(why);
+  Expected<UniqueFd> opened = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (opened.failed()) return opened.failure();
+  const int fd = opened.value().Get();
   struct stat info;
-  if (::fstat(fd, &info) != 0) {
-    why = SystemError(errno);
-  } else if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
+  if (::fstat(fd, &info) != 0) return Result::Failure(SystemError(errno));
+  if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
-    why = "it was replaced while it was being opened";
-  } else if (const int flags = ::fcntl(fd, F_GETFL);
-             flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    why = SystemError(errno);
+    return Result::Failure("it was replaced while it was being opened");
   }
-  std::FILE* file = why.empty() ? ::fdopen(fd, "rb") : nullptr;
-  if (!file) {
-    if (why.empty()) why = SystemError(errno);
-    ::close(fd);
-    return Result::Failure(why);
+  if (const int flags = ::fcntl(fd, F_GETFL);
+      flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return Result::Failure(SystemError(errno));
   }
-  file_ = file;
+  file_ = ::fdopen(fd, "rb");
+  if (!file_) return Result::Failure(SystemError(errno));
+  opened.value().Release();
   return Result::Ok();
 }
 
@@ -112,12 +111,9 @@ std::optional<FileId> InputFile::Id() const {
 
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
   // The links are kept: the file they lead to is replaced, in the folder that holds it.
-  UniqueFd folder;
-  std::string target;
-  std::string why;
-  if (const int error = PlaceToWrite(path, folder, target, why)) {
-    return Result::Failure(why.empty() ? SystemError(error) : why);
-  }
+  Expected<Place> place = PlaceToWrite(path);
+  if (place.failed()) return place.failure();
+  const auto& [folder, target] = place.value();
   struct stat old;
   const bool replacing = ::fstatat(folder.Get(), target.c_str(), &old, 0) == 0;
   // A new file is created with the widest permissions and left to the kernel to narrow by the
@@ -210,16 +206,6 @@ bool HasEntry(const std::string& path) {
   return StatPath(path, info, false) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-Result MakePrivateFolders(const std::string& path) {
-  std::string failed;
-  const int error = MakeFolders(path, failed);
-  if (error == 0) return Result::Ok();
-  if (failed == path) {
-    return Result::Failure("the folder \"" + path +
-                           "\" could not be created: " + SystemError(error));
-  }
-  return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
-                         failed + "\" could not be made: " + SystemError(error));
-}
+Result MakePrivateFolders(const std::string& path) { return MakeFolders(path, path); }
 
 }  // namespace kovar

@@ -107,9 +107,8 @@ constexpr unsigned kAclGroup = 0x08;
 constexpr unsigned kAclMask = 0x10;
 constexpr unsigned kAclWrite = 2;
 
-// Reads the access control list of the open `fd`; 0 (an empty list when it has none), or errno.
-int ReadAcl(int fd, std::vector<AclEntry>& entries) {
-  entries.clear();
+// The access control list of the open `fd`, empty when it has none.
+Expected<std::vector<AclEntry>> ReadAcl(int fd) {
   unsigned char bytes[4 + 8 * 1024];
   const char* name = "system.posix_acl_access";
   ssize_t size = ::fgetxattr(fd, name, bytes, sizeof bytes);
@@ -117,73 +116,86 @@ int ReadAcl(int fd, std::vector<AclEntry>& entries) {
   if (size < 0 && errno == EBADF) {
     size = ::getxattr(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, bytes, sizeof bytes);
   }
-  if (size < 0) return errno == ENODATA || errno == ENOTSUP ? 0 : errno;
+  if (size < 0 && errno != ENODATA && errno != ENOTSUP) return Failure(SystemError(errno));
+  std::vector<AclEntry> entries;
+  if (size < 0) return entries;
   auto at = [&bytes](std::size_t offset, int count) {
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[offset + i];
     return value;
   };
-  if (size < 4 || (size - 4) % 8 != 0 || at(0, 4) != 2) return EINVAL;
+  if (size < 4 || (size - 4) % 8 != 0 || at(0, 4) != 2) return Failure(SystemError(EINVAL));
   for (std::size_t offset = 4; offset < static_cast<std::size_t>(size); offset += 8) {
     entries.push_back({at(offset, 2), at(offset + 2, 2), at(offset + 4, 4)});
   }
-  return 0;
+  return entries;
 }
 
-// Why someone besides the player and root could change the folder or file open as `fd`, or empty
-// text when nobody can. `shown` names it; `onTheWay` is true for a folder that leads to the one
-// used, which may be sticky like /tmp: there others can add names but not move or replace ours.
-std::string OthersCanChange(int fd, const struct stat& info, const std::string& shown,
-                            bool onTheWay, AccountSource& accounts) {
+// Succeeds when nobody besides the player and root can change the folder or file open as `fd`,
+// otherwise says who can and how to fix it. `shown` names it; `onTheWay` is true for a folder that
+// leads to the one used, which may be sticky like /tmp: there others can add names but not move or
+// replace ours.
+Result OthersCanChange(int fd, const struct stat& info, const std::string& shown, bool onTheWay,
+                       AccountSource& accounts) {
   const uid_t player = ::geteuid();
   const std::string it = onTheWay ? "the folder " + Quoted(shown) + " on the way to it" : "it";
   if (info.st_uid != player && info.st_uid != 0) {
-    return it + " belongs to the user " + UserName(info.st_uid) + ", not to " + UserName(player) +
-           " or root; to fix it, " +
-           (onTheWay ? "have its owner give it to you"
-                     : "remove it, or have its owner give it to you");
+    return Result::Failure(it + " belongs to the user " + UserName(info.st_uid) + ", not to " +
+                           UserName(player) + " or root; to fix it, " +
+                           (onTheWay ? "have its owner give it to you"
+                                     : "remove it, or have its owner give it to you"));
   }
-  if (onTheWay && (info.st_mode & S_ISVTX)) return {};
+  if (onTheWay && (info.st_mode & S_ISVTX)) return Result::Ok();
   char mode[8];
   std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
   if (info.st_mode & S_IWOTH) {
-    return "every user can write to " + it + " (mode " + mode +
-           "); to fix it, take their write permission away (chmod go-w " + Quoted(shown) + ")";
+    return Result::Failure("every user can write to " + it + " (mode " + mode +
+                           "); to fix it, take their write permission away (chmod go-w " +
+                           Quoted(shown) + ")");
   }
-  std::vector<AclEntry> acl;
-  if (const int error = ReadAcl(fd, acl)) {
-    return "the access control list of " + it + " cannot be read: " + SystemError(error);
+  Expected<std::vector<AclEntry>> read = ReadAcl(fd);
+  if (read.failed()) {
+    return Result::Failure("the access control list of " + it +
+                           " cannot be read: " + read.reason());
   }
+  const std::vector<AclEntry>& acl = read.value();
   const auto mask = std::find_if(acl.begin(), acl.end(), [](auto& e) { return e.tag == kAclMask; });
   const unsigned allowed = mask == acl.end() ? 7 : mask->perm;
   bool groupWrites = acl.empty() && (info.st_mode & S_IWGRP);
   for (const AclEntry& entry : acl) {
     if (!(entry.perm & allowed & kAclWrite)) continue;
     if (entry.tag == kAclGroupObj) groupWrites = true;
-    std::string why;
     if (entry.tag == kAclUser && entry.id != player && entry.id != 0) {
-      why = "the user " + UserName(entry.id) + " can write to " + it +
-            " by its access control list; to fix it, remove that entry (setfacl -x u:" +
-            UserName(entry.id);
-    } else if (entry.tag == kAclGroup) {
-      if (Result group = CheckPrivateGroup(entry.id, player, accounts.Get()); group.failed()) {
-        why = "the group " + GroupName(entry.id) + " can write to " + it +
-              " by its access control list (" + group.reason() +
-              "); to fix it, remove that entry (setfacl -x g:" + GroupName(entry.id);
-      }
+      const std::string user = UserName(entry.id);
+      return Result::Failure("the user " + user + " can write to " + it +
+                             " by its access control list; to fix it, remove that entry " +
+                             "(setfacl -x u:" + user + " " + Quoted(shown) + ")");
     }
-    if (!why.empty()) return why + " " + Quoted(shown) + ")";
+    if (entry.tag != kAclGroup) continue;
+    if (Result group = CheckPrivateGroup(entry.id, player, accounts.Get()); group.failed()) {
+      return Result::Failure("the group " + GroupName(entry.id) + " can write to " + it +
+                             " by its access control list (" + group.reason() +
+                             "); to fix it, remove that entry (setfacl -x g:" +
+                             GroupName(entry.id) + " " + Quoted(shown) + ")");
+    }
   }
   if (groupWrites) {
     if (Result group = CheckPrivateGroup(info.st_gid, player, accounts.Get()); group.failed()) {
-      return "the group " + GroupName(info.st_gid) + " can write to " + it + " (mode " + mode +
-             "), and " + group.reason() +
-             "; to fix it, take the group's write permission away (chmod g-w " + Quoted(shown) +
-             ")";
+      return Result::Failure("the group " + GroupName(info.st_gid) + " can write to " + it +
+                             " (mode " + mode + "), and " + group.reason() +
+                             "; to fix it, take the group's write permission away (chmod g-w " +
+                             Quoted(shown) + ")");
     }
   }
-  return {};
+  return Result::Ok();
 }
+
+// Where a walk ended: the place of its last name, or why it stopped, with the errno value when a
+// system call stopped it (0 when it stopped at a folder or link that others could change).
+struct Walked {
+  Expected<Place> place;
+  int error = 0;
+};
 
 std::vector<std::string> Names(const std::string& path) {
   std::vector<std::string> names;
@@ -203,9 +215,10 @@ std::vector<std::string> Names(const std::string& path) {
 // time, up to its last name, which it leaves with the open folder that holds it. Symbolic links
 // are followed, the last one too when `followLast`. With `accounts`, every folder entered must be
 // one that nobody besides the player and root can change, and every link followed the player's or
-// root's. Returns 0, or the errno value (EACCES with `why` for such a folder or link).
-int Walk(int start, std::string shown, const std::string& path, bool followLast,
-         AccountSource* accounts, UniqueFd& holder, std::string& name, std::string& why) {
+// root's.
+Walked Walk(int start, std::string shown, const std::string& path, bool followLast,
+            AccountSource* accounts) {
+  auto stopped = [](int error) { return Walked{Failure(SystemError(error)), error}; };
   UniqueFd here;
   std::vector<std::string> names = Names(path);
   std::reverse(names.begin(), names.end());
@@ -224,29 +237,30 @@ int Walk(int start, std::string shown, const std::string& path, bool followLast,
   // Each folder entered, the root included, is judged once it is open.
   bool judge = path.starts_with('/');
   while (true) {
-    if (here.Get() < 0) return errno;
+    if (here.Get() < 0) return stopped(errno);
     struct stat info;
     if (judge && accounts) {
-      if (::fstat(here.Get(), &info) != 0) return errno;
-      why = OthersCanChange(here.Get(), info, shown, true, *accounts);
-      if (!why.empty()) return EACCES;
+      if (::fstat(here.Get(), &info) != 0) return stopped(errno);
+      if (Result own = OthersCanChange(here.Get(), info, shown, true, *accounts); own.failed()) {
+        return {own.failure()};
+      }
     }
     const std::string next = names.back();
     names.pop_back();
     const bool last = names.empty();
     if (::fstatat(here.Get(), next.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (!last || errno != ENOENT) return errno;
+      if (!last || errno != ENOENT) return stopped(errno);
     } else if (S_ISLNK(info.st_mode) && (!last || followLast)) {
-      if (++links > 40) return ELOOP;
+      if (++links > 40) return stopped(ELOOP);
       if (accounts && info.st_uid != ::geteuid() && info.st_uid != 0) {
-        why = "the symbolic link " + Quoted(Join(shown, next)) + " on the way to it belongs to " +
-              "the user " + UserName(info.st_uid) + "; to fix it, replace it by a link of your own";
-        return EACCES;
+        return {Failure("the symbolic link " + Quoted(Join(shown, next)) +
+                        " on the way to it belongs to the user " + UserName(info.st_uid) +
+                        "; to fix it, replace it by a link of your own")};
       }
       std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
       const ssize_t length = ::readlinkat(here.Get(), next.c_str(), target.data(), target.size());
-      if (length < 0) return errno;
-      if (static_cast<std::size_t>(length) >= target.size()) return ENAMETOOLONG;
+      if (length < 0) return stopped(errno);
+      if (static_cast<std::size_t>(length) >= target.size()) return stopped(ENAMETOOLONG);
       target.resize(static_cast<std::size_t>(length));
       std::vector<std::string> more = Names(target);
       names.insert(names.end(), more.rbegin(), more.rend());
@@ -255,14 +269,10 @@ int Walk(int start, std::string shown, const std::string& path, bool followLast,
       if (names.empty()) names.push_back(".");
       continue;
     }
-    if (last) {
-      holder = std::move(here);
-      name = next;
-      return 0;
-    }
+    if (last) return {Place{std::move(here), next}};
     here =
         UniqueFd(::openat(here.Get(), next.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (here.Get() < 0) return errno;
+    if (here.Get() < 0) return stopped(errno);
     shown = Join(shown, next);
     judge = true;
   }
@@ -363,14 +373,12 @@ Result OwnFolder::Open() {
       if (entry.owner == this) accounts = entry.accounts;
     }
   }
-  UniqueFd holder;
-  std::string name;
-  std::string why;
-  const int walked = Walk(AT_FDCWD, {}, path_, false, accounts.get(), holder, name, why);
-  if (!why.empty()) return Result::Failure(why);
+  Walked walked = Walk(AT_FDCWD, {}, path_, false, accounts.get());
   // Not there yet (a file in place of a folder above it is reported when the folder is made).
-  if (walked == ENOENT || walked == ENOTDIR) return Result::Ok();
-  if (walked != 0) return Result::Failure("it cannot be looked at: " + SystemError(walked));
+  if (walked.error == ENOENT || walked.error == ENOTDIR) return Result::Ok();
+  if (walked.error != 0) return Result::Failure("it cannot be looked at: " + walked.place.reason());
+  if (walked.place.failed()) return walked.place.failure();
+  const auto& [holder, name] = walked.place.value();
   UniqueFd folder(
       ::openat(holder.Get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat info;
@@ -391,8 +399,9 @@ Result OwnFolder::Open() {
   if (::fstat(folder.Get(), &info) != 0) {
     return Result::Failure("it cannot be looked at: " + SystemError(errno));
   }
-  why = OthersCanChange(folder.Get(), info, path_, false, *accounts);
-  if (!why.empty()) return Result::Failure(why);
+  if (Result own = OthersCanChange(folder.Get(), info, path_, false, *accounts); own.failed()) {
+    return own;
+  }
   std::lock_guard lock(entriesMutex);
   for (Entry& entry : entries) {
     if (entry.owner != this) continue;
@@ -403,33 +412,25 @@ Result OwnFolder::Open() {
   return Result::Ok();
 }
 
-int OpenToRead(const std::string& path, int flags, std::string& why) {
+Expected<UniqueFd> OpenToRead(const std::string& path, int flags) {
   Route route(path);
   if (!route.under) {
-    const int fd = ::open(path.c_str(), flags);
-    if (fd < 0) why = SystemError(errno ? errno : ENOENT);
-    return fd;
+    UniqueFd file(::open(path.c_str(), flags));
+    if (file.Get() < 0) return Failure(SystemError(errno ? errno : ENOENT));
+    return file;
   }
-  UniqueFd holder;
-  std::string name;
-  int error = route.folder.Get() < 0 ? ENOENT : 0;
-  if (error == 0) {
-    error = Walk(route.folder.Get(), route.shown, route.rest, true, route.accounts.get(), holder,
-                 name, why);
-  }
-  if (!why.empty()) return -1;
-  UniqueFd file;
-  if (error == 0) file = UniqueFd(::openat(holder.Get(), name.c_str(), flags | O_NOFOLLOW));
-  if (error == 0 && file.Get() < 0) error = errno;
+  if (route.folder.Get() < 0) return Failure(SystemError(ENOENT));
+  Walked walked = Walk(route.folder.Get(), route.shown, route.rest, true, route.accounts.get());
+  if (walked.place.failed()) return walked.place.failure();
+  const auto& [holder, name] = walked.place.value();
+  UniqueFd file(::openat(holder.Get(), name.c_str(), flags | O_NOFOLLOW));
   struct stat info;
-  if (error == 0 && ::fstat(file.Get(), &info) != 0) error = errno;
-  if (error != 0) {
-    why = SystemError(error);
-    return -1;
-  }
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) return Failure(SystemError(errno));
   // Folders and devices are refused by the caller, which says what they are.
-  if (S_ISREG(info.st_mode)) why = OthersCanChange(file.Get(), info, path, false, *route.accounts);
-  return why.empty() ? file.Release() : -1;
+  if (!S_ISREG(info.st_mode)) return file;
+  Result own = OthersCanChange(file.Get(), info, path, false, *route.accounts);
+  if (own.failed()) return own.failure();
+  return file;
 }
 
 int StatPath(const std::string& path, struct stat& info, bool follow) {
@@ -456,11 +457,12 @@ DIR* OpenListing(const std::string& path) {
   return listing;
 }
 
-int PlaceToWrite(const std::string& path, UniqueFd& folder, std::string& name, std::string& why) {
+Expected<Place> PlaceToWrite(const std::string& path) {
   Route route(path);
-  if (route.under && route.folder.Get() < 0) return ENOENT;
+  if (route.under && route.folder.Get() < 0) return Failure(SystemError(ENOENT));
   return Walk(route.under ? route.folder.Get() : AT_FDCWD, route.shown,
-              route.under ? route.rest : path, true, route.accounts.get(), folder, name, why);
+              route.under ? route.rest : path, true, route.accounts.get())
+      .place;
 }
 
 }  // namespace kovar

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "Result.h"
+
 namespace kovar {
 
 // A descriptor closed when it goes out of scope.
@@ -25,8 +27,8 @@ class UniqueFd {
 };
 
 // open(2) of `path` with `flags` (no O_CREAT). Under an own folder the file must also be one that
-// nobody else can change. Returns the descriptor, or -1 with `why` saying why not.
-int OpenToRead(const std::string& path, int flags, std::string& why);
+// nobody else can change.
+Expected<UniqueFd> OpenToRead(const std::string& path, int flags);
 
 // stat(2), or lstat(2) when `follow` is false; 0, or -1 with errno set.
 int StatPath(const std::string& path, struct stat& info, bool follow);
@@ -34,9 +36,14 @@ int StatPath(const std::string& path, struct stat& info, bool follow);
 // opendir(3); nullptr with errno set.
 DIR* OpenListing(const std::string& path);
 
-// The open folder that holds the file `path` names once its symbolic links are followed, and that
-// file's name in it, for replacing the file while keeping the links. Under an own folder each
-// folder passed must be the player's own. Returns 0, or the errno value and `why`.
-int PlaceToWrite(const std::string& path, UniqueFd& folder, std::string& name, std::string& why);
+// An open folder and a name in it.
+struct Place {
+  UniqueFd folder;
+  std::string name;
+};
+
+// The place of the file `path` names once its symbolic links are followed, for replacing the file
+// while keeping the links. Under an own folder each folder passed must be the player's own.
+Expected<Place> PlaceToWrite(const std::string& path);
 
 }  // namespace kovar

@@ -28,23 +28,25 @@ bool IsDirectory(const std::string& path) {
 }
 
 // Makes `folder` and, when they are missing, its parents; they lie in the user's own profile,
-// which only that user may enter. On failure the last error is set and `failed` names the folder
-// that could not be made.
-bool MakeFolders(const std::string& folder, std::string& failed) {
-  if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
-    return true;
-  }
+// which only that user may enter. A failure names `path`, the folder asked for, and the one on the
+// way to it that could not be made.
+Result MakeFolders(const std::string& folder, const std::string& path) {
+  auto made = [&folder] {
+    return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  };
+  if (made()) return Result::Ok();
   const std::size_t slash = folder.find_last_of("\\/");
-  if (GetLastError() != ERROR_PATH_NOT_FOUND || slash == std::string::npos || slash < 3) {
-    failed = folder;
-    return false;
+  if (GetLastError() == ERROR_PATH_NOT_FOUND && slash != std::string::npos && slash >= 3) {
+    if (Result parents = MakeFolders(folder.substr(0, slash), path); parents.failed()) {
+      return parents;
+    }
+    if (made()) return Result::Ok();
   }
-  if (!MakeFolders(folder.substr(0, slash), failed)) return false;
-  if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
-    return true;
-  }
-  failed = folder;
-  return false;
+  const std::string why = LastWindowsError();
+  return Result::Failure(
+      "the folder \"" + path + "\" could not be created" +
+      (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
+      why);
 }
 
 // True when the last part of `path` is a name that Windows keeps for a device in every folder
@@ -184,15 +186,6 @@ bool HasEntry(const std::string& path) {
          error != ERROR_INVALID_NAME;
 }
 
-Result MakePrivateFolders(const std::string& path) {
-  std::string failed;
-  if (MakeFolders(path, failed)) return Result::Ok();
-  const std::string why = LastWindowsError();
-  if (failed == path) {
-    return Result::Failure("the folder \"" + path + "\" could not be created: " + why);
-  }
-  return Result::Failure("the folder \"" + path + "\" could not be created, since its parent \"" +
-                         failed + "\" could not be made: " + why);
-}
+Result MakePrivateFolders(const std::string& path) { return MakeFolders(path, path); }
 
 }  // namespace kovar
