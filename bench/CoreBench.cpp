@@ -38,15 +38,15 @@ const TempDir& Catalogue(std::size_t maps, const std::string& prefix = "map ") {
 void MapScan(benchmark::State& state) {
   const auto maps = static_cast<std::size_t>(state.range(0));
   const TempDir& dir = Catalogue(maps);
-  QuietPlatform platform;
+  QuietDesktop desktop;
   for (auto _ : state) {
-    Launcher launcher(dir.Path(), platform);
+    Launcher launcher(dir.Path(), desktop);
     launcher.FillLists();
     if (launcher.State().List(ListField::MapList).size() != maps) state.SkipWithError("lost maps");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   // What the map list holds in memory: the strings and their text beyond the inline buffer.
-  Launcher launcher(dir.Path(), platform);
+  Launcher launcher(dir.Path(), desktop);
   launcher.FillLists();
   const std::vector<std::string>& names = launcher.State().List(ListField::MapList);
   std::size_t bytes = names.capacity() * sizeof(std::string);
@@ -70,9 +70,9 @@ void InstalledStartup(benchmark::State& state) {
   app.Write("config.kvx", "exe GLQuake.exe\r\nmap map 0\r\ncpar +skill 2\r\n");
   app.Write("data/map 0.kvx", "e1m1\r\nA map of the benchmark.\r\n");
   app.Write("data/map 0.bmp", MakeBmp(160, 120));
-  QuietPlatform platform;
+  QuietDesktop desktop;
   for (auto _ : state) {
-    Launcher launcher(FileLocations(app.Path(), user.Path()), platform);
+    Launcher launcher(FileLocations(app.Path(), user.Path()), desktop);
     if (launcher.Main().failed() || launcher.State().Text(TextField::MapLevel) != "e1m1") {
       state.SkipWithError("start-up failed");
     }
@@ -88,11 +88,11 @@ void CommandFile(benchmark::State& state, const std::string& ends) {
   TempDir dir;
   const std::string contents = kovar::bench::BigCommandFile(100000, ends);
   dir.Write("big.kvx", contents);
-  QuietPlatform platform;
+  QuietDesktop desktop;
   std::optional<Launcher> launcher;
   for (auto _ : state) {
     state.PauseTiming();
-    launcher.emplace(dir.Path(), platform);
+    launcher.emplace(dir.Path(), desktop);
     state.ResumeTiming();
     if (launcher->RunCommand("exec big.kvx").failed()) state.SkipWithError("the file failed");
     state.PauseTiming();
@@ -113,8 +113,8 @@ void LoadMap(benchmark::State& state) {
   dir.Write("data/castle.kvx", "e1m1\r\nA dark castle by the sea.\r\n");
   dir.Write("data/castle.bmp",
             MakeBmp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
-  QuietPlatform platform;
-  Launcher launcher(dir.Path(), platform);
+  QuietDesktop desktop;
+  Launcher launcher(dir.Path(), desktop);
   launcher.State().SetText(TextField::MapSelection, "castle");
   for (auto _ : state) {
     if (launcher.LoadMap().failed()) state.SkipWithError("the map did not load");

@@ -18,7 +18,7 @@ namespace {
 
 using kovar::frmDebug;
 using kovar::Launcher;
-using kovar::test::FakePlatform;
+using kovar::test::FakeDesktop;
 using kovar::test::TempDir;
 
 constexpr int kLines = 100000;
@@ -53,8 +53,8 @@ struct Run {
       (void)QTest::qWaitForWindowExposed(window.get());
     }
   }
-  FakePlatform platform;
-  Launcher launcher{BigFileDir().Path(), platform};
+  FakeDesktop desktop;
+  Launcher launcher{BigFileDir().Path(), desktop};
   kovar::DebugConsole console{launcher};
   std::unique_ptr<frmDebug> window;
 };

@@ -25,7 +25,7 @@
 #include "Launcher.h"
 #include "LauncherProgram.h"
 #include "MapBox.h"
-#include "QtPlatform.h"
+#include "ToolkitDesktop.h"
 #include "BigCommandFile.h"
 #include "TestSupport.h"
 #include "frmDebug.h"
@@ -37,7 +37,7 @@ using kovar::frmDebug;
 using kovar::frmMain;
 using kovar::Launcher;
 using kovar::MapBox;
-using kovar::QtPlatform;
+using kovar::ToolkitDesktop;
 using kovar::test::MakeBmp;
 using kovar::test::TempDir;
 
@@ -90,9 +90,9 @@ std::string AppDirPath() { return givenAppDir.empty() ? AppDir().Path() : givenA
 
 // The application's objects, made as the application makes them.
 struct LauncherWindows {
-  LauncherWindows() { platform.SetMainWindow(&window); }
-  QtPlatform platform;
-  kovar::LauncherProgram program{AppDirPath(), platform};
+  LauncherWindows() { desktop.SetMainWindow(&window); }
+  ToolkitDesktop desktop;
+  kovar::LauncherProgram program{AppDirPath(), desktop};
   Launcher& launcher = program.Core();
   frmDebug console{program.Console()};
   frmMain window{program.Window()};

@@ -172,8 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     begin = end + kSeparator.size();
   }
 
-  kovar::test::QuietPlatform platform;
-  kovar::Launcher launcher(dir.Path().string(), platform);
+  kovar::test::QuietDesktop desktop;
+  kovar::Launcher launcher(dir.Path().string(), desktop);
   // Whatever failed was told to the quiet platform; the choices that result are checked below.
   (void)launcher.Main();
   (void)launcher.LoadMap();

@@ -24,7 +24,7 @@
 #include "FileSystem.h"
 #include "LauncherProgram.h"
 #include "Picture.h"
-#include "Win32Platform.h"
+#include "ToolkitDesktop.h"
 #include "frmDebug.h"
 #include "frmMain.h"
 
@@ -61,12 +61,12 @@ void PumpUntilIdle() {
 
 // The program's platform, timing the start script (up to the main window's showing) apart from
 // the showing.
-class TimedPlatform : public kovar::Win32Platform {
+class TimedDesktop : public kovar::ToolkitDesktop {
  public:
-  explicit TimedPlatform(std::function<void(const char*)> step) : step_(std::move(step)) {}
+  explicit TimedDesktop(std::function<void(const char*)> step) : step_(std::move(step)) {}
   void ShowMainWindow() override {
     step_("6 start script, its map and preview");
-    Win32Platform::ShowMainWindow();
+    ToolkitDesktop::ShowMainWindow();
     step_("7 window shown (ShowWindow, UpdateWindow, focus)");
   }
 
@@ -87,15 +87,15 @@ int Child(const char* out) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   step("2 common controls");
-  TimedPlatform platform(step);
-  kovar::LauncherProgram program(kovar::ApplicationFiles({}, false), platform);
+  TimedDesktop desktop(step);
+  kovar::LauncherProgram program(kovar::ApplicationFiles({}, false), desktop);
   step("3 core made, listing begun");
   std::optional<kovar::frmDebug> console;
   console.emplace(program.Console());
   step("4 console window (the first window)");
   std::optional<kovar::frmMain> window;
   window.emplace(program.Window());
-  platform.SetMainWindow(&*window);
+  desktop.SetMainWindow(&*window);
   step("5 main window: controls, pictures, list filled");
   if (program.Run([] { return 0; }) != 0) return 1;
   PumpUntilIdle();

@@ -40,7 +40,7 @@ TEST(RunCommand, SetsEachFieldFromTheVerbatimArgument) {
   EXPECT_EQ(f.Text(TextField::CustomParams), "");
   EXPECT_EQ(f.Text(TextField::QuakeDir), "");
   EXPECT_EQ(f.Text(TextField::FirstRun), "");
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
 }
 
 TEST(RunCommand, LogsEveryLineFirstAndIgnoresNonCommands) {
@@ -50,7 +50,7 @@ TEST(RunCommand, LogsEveryLineFirstAndIgnoresNonCommands) {
   }
   EXPECT_EQ(f.state.Log(), (Log{"", "execute", "exec", "EXE Quake.exe", "// a comment", "frun"}));
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
 }
 
 TEST(Exec, RunsNestedFilesInPlaceAndLogsInExecutionOrder) {
@@ -89,16 +89,16 @@ TEST(Exec, AMissingFileIsReportedAndTheRestOfTheOuterFileStillRuns) {
   f.dir.Write("auto.kvx", "exec gone.kvx\r\nquakedir /games/quake\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx").failed());
   EXPECT_EQ(f.Text(TextField::QuakeDir), "/games/quake");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find(f.dir.File("gone.kvx")), std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("No such file"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find(f.dir.File("gone.kvx")), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("No such file"), std::string::npos);
 }
 
 TEST(Exec, BareExecNamesTheDirectoryAndFailsWithoutStopping) {
   Fixture f;
   EXPECT_TRUE(f.launcher.RunCommand("exec ").failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("directory"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("directory"), std::string::npos);
   EXPECT_TRUE(f.launcher.RunCommand("exe still.exe").ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "still.exe");
 }
@@ -108,8 +108,8 @@ TEST(Exec, AFileThatExecutesItselfRunsOnce) {
   f.dir.Write("self.kvx", "cpar once\r\nexec ./self.kvx\r\nexe done\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec self.kvx").failed());
   EXPECT_EQ(f.state.Log(), (Log{"exec self.kvx", "cpar once", "exec ./self.kvx", "exe done"}));
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("already running"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("already running"), std::string::npos);
 }
 
 TEST(Exec, TwoFilesThatExecuteEachOtherStopAtTheLoop) {
@@ -119,9 +119,9 @@ TEST(Exec, TwoFilesThatExecuteEachOtherStopAtTheLoop) {
   EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx").failed());
   EXPECT_EQ(f.state.Log(),
             (Log{"exec a.kvx", "exec b.kvx", "exec a.kvx", "cpar from-b", "exe from-a"}));
-  EXPECT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_EQ(f.desktop.errors.size(), 1u);
   // The same file may run again once it has finished.
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand("exec a.kvx").failed());
   EXPECT_EQ(f.state.Log().size(), 10u);
 }
@@ -135,8 +135,8 @@ TEST(Exec, ExponentialFanOutIsBounded) {
   }
   f.dir.Write("l30.kvx", "cpar deep\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec l0.kvx").failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("more failures"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("more failures"), std::string::npos);
   EXPECT_LT(f.state.Log().size(), 20000u);
 }
 
@@ -151,9 +151,9 @@ TEST(RunCommand, ShowsAllFailuresOfOneCallInOneBox) {
   Fixture f;
   f.dir.Write("auto.kvx", "exec a.kvx\r\nexec b.kvx\r\nmap nowhere\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec auto.kvx").failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
   for (const char* name : {"a.kvx", "b.kvx", "nowhere"}) {
-    EXPECT_NE(f.platform.errors[0].find(name), std::string::npos) << name;
+    EXPECT_NE(f.desktop.errors[0].find(name), std::string::npos) << name;
   }
 }
 
@@ -171,7 +171,7 @@ TEST(RunCommand, ItsResultHoldsExactlyWhatThePlayerWasShown) {
     f.dir.Write("mixed.kvx", "exe A.exe\r\nexec gone.kvx\r\nmap gone\r\n");
     const Result ran = f.launcher.RunCommand(c.line);
     EXPECT_EQ(ran.failed(), c.fails) << c.line;
-    EXPECT_EQ(f.platform.errors,
+    EXPECT_EQ(f.desktop.errors,
               c.fails ? std::vector<std::string>{ran.reason()} : std::vector<std::string>{})
         << c.line;
   }
@@ -179,21 +179,21 @@ TEST(RunCommand, ItsResultHoldsExactlyWhatThePlayerWasShown) {
 
 // Counts the text change notices and notes whether any failure had been shown before each.
 struct NoticeCounter : StateObserver {
-  explicit NoticeCounter(const FakePlatform& shown) : platform(shown) {}
+  explicit NoticeCounter(const FakeDesktop& shown) : desktop(shown) {}
   void TextChanged(TextField field) override {
     ++notices[static_cast<std::size_t>(field)];
-    if (!platform.errors.empty()) ++afterFailure;
+    if (!desktop.errors.empty()) ++afterFailure;
   }
   void ListChanged(ListField) override {}
   void LogAppended(std::size_t) override {}
-  const FakePlatform& platform;
+  const FakeDesktop& desktop;
   std::array<int, static_cast<std::size_t>(TextField::Count)> notices{};
   int afterFailure = 0;
 };
 
 TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
   Fixture f;
-  NoticeCounter counter(f.platform);
+  NoticeCounter counter(f.desktop);
   f.state.AddObserver(&counter);
   f.dir.Write("many.kvx", "cpar a\r\ncpar b\r\ncpar c\r\nexe x\r\nexec missing.kvx\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec many.kvx").failed());
@@ -201,7 +201,7 @@ TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::EngineText)], 1);
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::QuakeDir)], 0);
   EXPECT_EQ(counter.afterFailure, 0);
-  EXPECT_EQ(f.platform.errors.size(), 1u);
+  EXPECT_EQ(f.desktop.errors.size(), 1u);
   EXPECT_EQ(f.Text(TextField::CustomParams), "c");
   // Outside an action a change is told at once.
   f.state.SetText(TextField::CustomParams, "d");

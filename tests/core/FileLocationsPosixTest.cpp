@@ -38,8 +38,8 @@ TEST(UserFolder, PosixMakesOnlyTheMissingFoldersPrivate) {
       fs::create_directory(home.File(".config"));
       fs::permissions(home.File(".config"), shared);
     }
-    FakePlatform platform;
-    Launcher launcher(FileLocations(app.Path(), home.File(".config/kovar-launcher")), platform);
+    FakeDesktop desktop;
+    Launcher launcher(FileLocations(app.Path(), home.File(".config/kovar-launcher")), desktop);
     EXPECT_TRUE(launcher.SaveCFG().ok()) << c.name;
     EXPECT_EQ(fs::status(home.File(".config")).permissions(), c.config) << c.name;
     EXPECT_EQ(fs::status(home.File(".config/kovar-launcher")).permissions(), fs::perms::owner_all)
@@ -151,10 +151,10 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
       std::cout << "Not tried here: " << c.name << "\n";
       continue;
     }
-    FakePlatform platform;
+    FakeDesktop desktop;
     Launcher launcher(FileLocations::Choose(app.Path(), {home.File("cfg"), "", "", ""},
                                             InstallLayout::System, c.accounts),
-                      platform);
+                      desktop);
     EXPECT_TRUE(launcher.Main().ok());
     const bool used = c.refusal.empty();
     EXPECT_EQ(launcher.State().Text(TextField::QuakeDir),
@@ -162,12 +162,12 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
         << c.name;
     EXPECT_EQ(launcher.SaveCFG().ok(), used) << c.name;
     EXPECT_EQ(launcher.StartGame().ok(), used) << c.name;
-    EXPECT_EQ(platform.started.size(), used ? 1u : 0u) << c.name;
+    EXPECT_EQ(desktop.started.size(), used ? 1u : 0u) << c.name;
     EXPECT_EQ(app.Read("settings.kvx"), "quakedir /installed\r\n") << c.name;
     EXPECT_EQ(home.Read("cfg/kovar-launcher/settings.kvx").starts_with("frun false"), used)
         << c.name;
-    ASSERT_EQ(platform.errors.size(), used ? 0u : 3u) << c.name;
-    for (const std::string& error : platform.errors) {
+    ASSERT_EQ(desktop.errors.size(), used ? 0u : 3u) << c.name;
+    for (const std::string& error : desktop.errors) {
       for (const std::string& named : {folder, c.refusal, std::string("to fix it")}) {
         EXPECT_NE(error.find(named), std::string::npos) << c.name << ": " << error;
       }
@@ -186,15 +186,15 @@ TEST(UserFolder, WhatWasCheckedIsWhatIsUsedAndItsFilesMustBeThePlayersToo) {
   // Swapped after the check: another folder now lies at its name.
   fs::rename(home.File("kovar-launcher"), home.File("checked"));
   home.Write("kovar-launcher/settings.kvx", "quakedir /swapped\r\n");
-  FakePlatform platform;
-  Launcher launcher(files, platform);
+  FakeDesktop desktop;
+  Launcher launcher(files, desktop);
   EXPECT_TRUE(launcher.Main().ok());
   EXPECT_EQ(launcher.State().Text(TextField::QuakeDir), "/players");
   EXPECT_EQ(launcher.State().Text(TextField::EngineText), "LucidGL.exe");
-  ASSERT_EQ(platform.errors.size(), 1u);
-  EXPECT_NE(platform.errors[0].find("config.kvx\": every user can write to it"), std::string::npos)
-      << platform.errors[0];
-  platform.errors.clear();
+  ASSERT_EQ(desktop.errors.size(), 1u);
+  EXPECT_NE(desktop.errors[0].find("config.kvx\": every user can write to it"), std::string::npos)
+      << desktop.errors[0];
+  desktop.errors.clear();
   EXPECT_TRUE(launcher.RunCommand("quakedir " + home.Path()).ok());
   EXPECT_TRUE(launcher.SaveCFG().failed()) << "the file others could write is kept";
   EXPECT_TRUE(launcher.StartGame().ok());
@@ -217,20 +217,20 @@ TEST(UserFolder, FollowsASettingsLinkOnlyIntoFoldersNobodyElseCanChange) {
     for (const std::string name : {"settings.kvx", "config.kvx"}) {
       fs::create_symlink("../dotfiles/" + name, home.File("kovar-launcher/" + name));
     }
-    FakePlatform platform;
-    Launcher launcher(FileLocations(app.Path(), home.File("kovar-launcher")), platform);
+    FakeDesktop desktop;
+    Launcher launcher(FileLocations(app.Path(), home.File("kovar-launcher")), desktop);
     EXPECT_TRUE(launcher.Main().ok());
     EXPECT_EQ(launcher.State().Text(TextField::QuakeDir), othersWrite ? "" : "/players");
     EXPECT_EQ(launcher.SaveCFG().ok(), !othersWrite);
     EXPECT_TRUE(fs::is_symlink(home.File("kovar-launcher/settings.kvx")));
     EXPECT_EQ(home.Read("dotfiles/settings.kvx").starts_with("frun false"), !othersWrite);
     EXPECT_EQ(home.Read("dotfiles/config.kvx").starts_with("exe "), !othersWrite);
-    for (const std::string& error : platform.errors) {
+    for (const std::string& error : desktop.errors) {
       EXPECT_NE(error.find("every user can write to the folder \"" + home.File("dotfiles")),
                 std::string::npos)
           << error;
     }
-    EXPECT_EQ(platform.errors.size(), othersWrite ? 2u : 0u);
+    EXPECT_EQ(desktop.errors.size(), othersWrite ? 2u : 0u);
   }
 }
 

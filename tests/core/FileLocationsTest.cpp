@@ -140,17 +140,17 @@ TEST(UserFolder, ExecReadsThePlayersFileFirstAtAnyDepth) {
         user.Write(name, bytes);
       }
     }
-    FakePlatform platform;
-    Launcher launcher(FileLocations(p.app.Path(), user.Path()), platform);
+    FakeDesktop desktop;
+    Launcher launcher(FileLocations(p.app.Path(), user.Path()), desktop);
     EXPECT_TRUE(launcher.Main().ok()) << c.name;
     EXPECT_EQ(launcher.State().Text(TextField::EngineText), c.engine) << c.name;
     EXPECT_EQ(launcher.State().Text(TextField::CustomParams), c.params) << c.name;
     if (c.failure.empty()) {
-      EXPECT_TRUE(platform.errors.empty()) << c.name;
+      EXPECT_TRUE(desktop.errors.empty()) << c.name;
     } else {
-      ASSERT_EQ(platform.errors.size(), 1u) << c.name;
-      EXPECT_NE(platform.errors[0].find(user.File(c.failure)), std::string::npos)
-          << c.name << ": " << platform.errors[0];
+      ASSERT_EQ(desktop.errors.size(), 1u) << c.name;
+      EXPECT_NE(desktop.errors[0].find(user.File(c.failure)), std::string::npos)
+          << c.name << ": " << desktop.errors[0];
     }
   }
 }
@@ -162,14 +162,14 @@ TEST(UserFolder, TheFirstRunsAnswerIsSavedForThePlayerAndReadBack) {
   }
   const std::set<std::string> before = p.AppFiles();
   {
-    FakePlatform platform;
-    Launcher launcher(p.Files(), platform);
-    platform.inputAnswer = "/games/quake one";
+    FakeDesktop desktop;
+    Launcher launcher(p.Files(), desktop);
+    desktop.inputAnswer = "/games/quake one";
     EXPECT_TRUE(launcher.Main().ok());
-    EXPECT_EQ(platform.prompts.size(), 1u);
+    EXPECT_EQ(desktop.prompts.size(), 1u);
     EXPECT_TRUE(launcher.RunCommand("cpar +skill 3").ok());
     EXPECT_TRUE(launcher.SaveCFG().ok());
-    EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
+    EXPECT_TRUE(desktop.errors.empty()) << desktop.errors.front();
   }
   EXPECT_EQ(p.home.Read(".config/kovar-launcher/config.kvx"),
             "exe LucidGL.exe\r\nmap castle\r\ncpar +skill 3\r\n");
@@ -177,10 +177,10 @@ TEST(UserFolder, TheFirstRunsAnswerIsSavedForThePlayerAndReadBack) {
             "frun false\r\nquakedir /games/quake one\r\n");
   EXPECT_EQ(p.AppFiles(), before);
 
-  FakePlatform platform;
-  Launcher again(p.Files(), platform);
+  FakeDesktop desktop;
+  Launcher again(p.Files(), desktop);
   EXPECT_TRUE(again.Main().ok());
-  EXPECT_TRUE(platform.prompts.empty());
+  EXPECT_TRUE(desktop.prompts.empty());
   EXPECT_EQ(again.State().Text(TextField::QuakeDir), "/games/quake one");
   EXPECT_EQ(again.State().Text(TextField::CustomParams), "+skill 3");
 }
@@ -198,14 +198,14 @@ TEST(UserFolder, AFileThatCouldNotBeReadIsKeptOnlyWhereASaveWouldReplaceIt) {
     PerUser p;
     if (c.inUserFolder) p.home.Write(".config/kovar-launcher/settings.kvx", tooLong);
     if (!c.inUserFolder) p.app.Write("settings.kvx", tooLong);
-    FakePlatform platform;
-    Launcher launcher(p.Files(), platform);
+    FakeDesktop desktop;
+    Launcher launcher(p.Files(), desktop);
     EXPECT_TRUE(launcher.Main().ok()) << c.name;
-    platform.errors.clear();
+    desktop.errors.clear();
     EXPECT_EQ(launcher.SaveCFG().failed(), c.kept) << c.name;
     const std::string saved = p.home.Read(".config/kovar-launcher/settings.kvx");
     EXPECT_EQ(saved == tooLong, c.kept) << c.name;
-    EXPECT_EQ(platform.errors.size(), c.kept ? 1u : 0u) << c.name;
+    EXPECT_EQ(desktop.errors.size(), c.kept ? 1u : 0u) << c.name;
     if (!c.inUserFolder) {
       EXPECT_EQ(p.app.Read("settings.kvx"), tooLong) << c.name;
     }
@@ -214,15 +214,15 @@ TEST(UserFolder, AFileThatCouldNotBeReadIsKeptOnlyWhereASaveWouldReplaceIt) {
 
 TEST(UserFolder, TheLaunchScriptIsWrittenAndStartedThere) {
   PerUser p;
-  FakePlatform platform;
-  Launcher launcher(p.Files(), platform);
+  FakeDesktop desktop;
+  Launcher launcher(p.Files(), desktop);
   EXPECT_TRUE(launcher.RunCommand("quakedir " + p.home.Path()).ok());
   EXPECT_TRUE(launcher.RunCommand("map castle").ok());
   const std::set<std::string> before = p.AppFiles();
   const Result started = launcher.StartGame();
   EXPECT_TRUE(started.ok()) << started.reason();
   const std::string script = JoinPath(p.userDir, LaunchScriptName(NativeSystem()));
-  EXPECT_EQ(platform.started, std::vector<std::string>{script});
+  EXPECT_EQ(desktop.started, std::vector<std::string>{script});
   EXPECT_NE(p.home.Read(std::string(".config/kovar-launcher/") + LaunchScriptName(NativeSystem()))
                 .find("e1m1"),
             std::string::npos);
@@ -244,20 +244,20 @@ TEST(UserFolder, AFolderThatCannotBeMadeIsReportedByEveryWrite) {
       {"no home", "", {app.Path(), "no per-user folder"}},
   };
   for (const auto& c : cases) {
-    FakePlatform platform;
-    Launcher launcher(FileLocations(app.Path(), c.userDir), platform);
+    FakeDesktop desktop;
+    Launcher launcher(FileLocations(app.Path(), c.userDir), desktop);
     EXPECT_TRUE(launcher.RunCommand("quakedir " + home.Path()).ok());
     EXPECT_TRUE(launcher.SaveCFG().failed()) << c.name;
     EXPECT_TRUE(launcher.StartGame().failed()) << c.name;
-    EXPECT_TRUE(platform.started.empty()) << c.name;
-    ASSERT_EQ(platform.errors.size(), 2u) << c.name;
-    for (const std::string& error : platform.errors) {
+    EXPECT_TRUE(desktop.started.empty()) << c.name;
+    ASSERT_EQ(desktop.errors.size(), 2u) << c.name;
+    for (const std::string& error : desktop.errors) {
       for (const std::string& fragment : c.named) {
         EXPECT_NE(error.find(fragment), std::string::npos) << c.name << ": " << error;
       }
     }
-    EXPECT_NE(platform.errors[0].find("config.kvx"), std::string::npos) << c.name;
-    EXPECT_NE(platform.errors[0].find("settings.kvx"), std::string::npos) << c.name;
+    EXPECT_NE(desktop.errors[0].find("config.kvx"), std::string::npos) << c.name;
+    EXPECT_NE(desktop.errors[0].find("settings.kvx"), std::string::npos) << c.name;
     EXPECT_TRUE(fs::is_empty(app.Path())) << c.name;
   }
 }

@@ -251,15 +251,15 @@ TEST_F(StartGameTest, WritesTheScriptAndStartsIt) {
   f.Run("map castle");
   f.Run("cpar +skill 2");
   EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(f.platform.started, std::vector<std::string>{ScriptPath()});
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_EQ(f.desktop.started, std::vector<std::string>{ScriptPath()});
+  EXPECT_TRUE(f.desktop.errors.empty());
   EXPECT_EQ(CommandLine(), "LucidGL.exe +map e1m1 -game kv +skill 2 +r_shadows 0 +r_mirroralpha 1");
   ExpectRunnableScript(ScriptPath());
   // Every launch writes the script anew and starts another game.
   f.state.SetText(TextField::EngineText, "WinQuake.exe");
   f.state.SetText(TextField::MapSelection, "");
   EXPECT_TRUE(f.launcher.StartGame().ok());
-  EXPECT_EQ(f.platform.started.size(), 2u);
+  EXPECT_EQ(f.desktop.started.size(), 2u);
   EXPECT_EQ(CommandLine(), "WinQuake.exe -game kv +skill 2 ");
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.Path()), {}), 2);
@@ -279,50 +279,50 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 
   f.Run("map evil");
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.StartGame().failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("the map \"evil\""), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("the map \"evil\""), std::string::npos);
 
   f.Run("map broken");
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.StartGame().failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
 
   f.Run("map castle");
   f.state.SetText(TextField::QuakeDir, "");
   EXPECT_TRUE(f.launcher.StartGame().failed());
-  EXPECT_NE(f.platform.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
+  EXPECT_NE(f.desktop.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
             std::string::npos);
 
   f.state.SetText(TextField::QuakeDir, quakeDir);
   f.Run("exe ");
   EXPECT_TRUE(f.launcher.StartGame().failed());
-  EXPECT_NE(f.platform.errors.back().find("no engine is chosen"), std::string::npos);
+  EXPECT_NE(f.desktop.errors.back().find("no engine is chosen"), std::string::npos);
 
-  EXPECT_TRUE(f.platform.started.empty());
+  EXPECT_TRUE(f.desktop.started.empty());
   EXPECT_EQ(Script(), "old script");
 }
 
 TEST_F(StartGameTest, WriteAndStartFailuresAreShownWithTheReason) {
   // The application directory is a file: the script cannot be written there.
   f.dir.Write("file", "");
-  FakePlatform platform;
-  Launcher launcher(f.dir.File("file"), platform);
+  FakeDesktop desktop;
+  Launcher launcher(f.dir.File("file"), desktop);
   launcher.State().SetText(TextField::QuakeDir, quakeDir);
   EXPECT_TRUE(launcher.StartGame().failed());
-  ASSERT_EQ(platform.errors.size(), 1u);
-  EXPECT_EQ(
-      platform.errors[0].rfind("Could not write the launch script \"" + f.dir.File("file"), 0), 0u)
-      << platform.errors[0];
-  EXPECT_NE(platform.errors[0].find("The old script was left as it was"), std::string::npos);
-  EXPECT_TRUE(platform.started.empty());
+  ASSERT_EQ(desktop.errors.size(), 1u);
+  EXPECT_EQ(desktop.errors[0].rfind("Could not write the launch script \"" + f.dir.File("file"), 0),
+            0u)
+      << desktop.errors[0];
+  EXPECT_NE(desktop.errors[0].find("The old script was left as it was"), std::string::npos);
+  EXPECT_TRUE(desktop.started.empty());
 
-  f.platform.startAnswer = "no shell here";
+  f.desktop.startAnswer = "no shell here";
   EXPECT_TRUE(f.launcher.StartGame().failed());
-  EXPECT_EQ(f.platform.errors, std::vector<std::string>{"Could not start the launch script \"" +
-                                                        ScriptPath() + "\": no shell here."});
+  EXPECT_EQ(f.desktop.errors, std::vector<std::string>{"Could not start the launch script \"" +
+                                                       ScriptPath() + "\": no shell here."});
 }
 
 }  // namespace

@@ -86,8 +86,8 @@ std::vector<HostileEdge> SystemOnlyEdges() {
          fs::create_directory_symlink("data", f.dir.File("data"));
          f.dir.Write("auto.kvx", "");
          EXPECT_TRUE(f.launcher.Main().ok());
-         ASSERT_EQ(f.platform.errors.size(), 1u);
-         EXPECT_NE(f.platform.errors[0].find(f.dir.File("data") + "\" cannot be listed: Too many"),
+         ASSERT_EQ(f.desktop.errors.size(), 1u);
+         EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data") + "\" cannot be listed: Too many"),
                    std::string::npos);
        }},
   };
@@ -103,9 +103,9 @@ TEST(HostileCommandFile, PipesAndDevicesAreRefusedWithoutWaiting) {
   f.dir.Write("auto.kvx", "exec pipe.kvx\r\nexec zero.kvx\r\nexe reached\r\n");
   EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "reached");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
   for (const char* name : {"pipe.kvx", "zero.kvx"}) {
-    EXPECT_NE(f.platform.errors[0].find(f.dir.File(name) + "\": it is not an ordinary file"),
+    EXPECT_NE(f.desktop.errors[0].find(f.dir.File(name) + "\": it is not an ordinary file"),
               std::string::npos)
         << name;
   }
@@ -113,7 +113,7 @@ TEST(HostileCommandFile, PipesAndDevicesAreRefusedWithoutWaiting) {
   Fixture start;
   ASSERT_EQ(::mkfifo(start.dir.File("auto.kvx").c_str(), 0600), 0);
   EXPECT_TRUE(start.launcher.Main().failed());
-  EXPECT_EQ(start.platform.windowShown, 0);
+  EXPECT_EQ(start.desktop.windowShown, 0);
 }
 
 }  // namespace

@@ -21,11 +21,11 @@ namespace fs = std::filesystem;
 using Log = std::vector<std::string>;
 
 // Exactly one message box was shown, and it holds every one of `parts`.
-void ExpectOneError(const FakePlatform& platform, std::initializer_list<std::string> parts) {
-  ASSERT_EQ(platform.errors.size(), 1u);
+void ExpectOneError(const FakeDesktop& desktop, std::initializer_list<std::string> parts) {
+  ASSERT_EQ(desktop.errors.size(), 1u);
   for (const std::string& part : parts) {
-    EXPECT_NE(platform.errors[0].find(part), std::string::npos)
-        << "\"" << part << "\" is missing from: " << platform.errors[0];
+    EXPECT_NE(desktop.errors[0].find(part), std::string::npos)
+        << "\"" << part << "\" is missing from: " << desktop.errors[0];
   }
 }
 
@@ -56,10 +56,10 @@ TEST(HostileCommandFile, AnEnormousLineIsSkippedAndTheSettingsFileIsKept) {
   f.dir.Write("tail.kvx", "exe tail\r\n" + enormous);  // the last line, without a terminator
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec tail.kvx\r\n");
   EXPECT_TRUE(f.launcher.Main().ok());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("Line 2 of the command file \"" + f.dir.File("config.kvx")),
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("Line 2 of the command file \"" + f.dir.File("config.kvx")),
             std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("Line 2 of the command file \"" + f.dir.File("tail.kvx")),
+  EXPECT_NE(f.desktop.errors[0].find("Line 2 of the command file \"" + f.dir.File("tail.kvx")),
             std::string::npos);
   EXPECT_EQ(f.Text(TextField::EngineText), "tail");
   EXPECT_EQ(f.Text(TextField::CustomParams), "");
@@ -67,11 +67,11 @@ TEST(HostileCommandFile, AnEnormousLineIsSkippedAndTheSettingsFileIsKept) {
                                 "exec tail.kvx", "exe tail"}));
 
   // Saving would drop the line the player never saw loaded, so config.kvx stays as it was.
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_EQ(fs::file_size(f.dir.File("config.kvx")), config.size());
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
-  ExpectOneError(f.platform, {f.dir.File("config.kvx"), "left as it is"});
+  ExpectOneError(f.desktop, {f.dir.File("config.kvx"), "left as it is"});
 }
 
 TEST(HostileCommandFile, ALineAtTheLimitIsKeptAndOneByteMoreIsSkipped) {
@@ -81,7 +81,7 @@ TEST(HostileCommandFile, ALineAtTheLimitIsKeptAndOneByteMoreIsSkipped) {
   EXPECT_TRUE(f.launcher.RunCommand("exec limit.kvx").failed());
   EXPECT_EQ(f.Text(TextField::CustomParams), atLimit.substr(5));
   EXPECT_EQ(f.Text(TextField::EngineText), "next");
-  ExpectOneError(f.platform, {"Line 2 of", "limit.kvx", "longer than 64 KiB"});
+  ExpectOneError(f.desktop, {"Line 2 of", "limit.kvx", "longer than 64 KiB"});
 }
 
 TEST(HostileCommandFile, BinaryGarbageIsReadAsCommentLinesByteForByte) {
@@ -115,7 +115,7 @@ TEST(HostileCommandFile, LineEndsSplitAcrossReadBuffersCountOnce) {
   EXPECT_EQ(f.state.Log(), (Log{"exec crlf.kvx", first, "exe crlf", "exec cr.kvx", "cpar x", second,
                                 "", "exe cr"}));
   EXPECT_EQ(f.Text(TextField::EngineText), "cr");
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
 }
 
 TEST(HostileCommandFile, ANameWithANulByteIsRefused) {
@@ -123,10 +123,10 @@ TEST(HostileCommandFile, ANameWithANulByteIsRefused) {
   f.dir.Write("a.kvx", "exe wrong\r\n");
   f.dir.Write("data/m.kvx", "e1m1\r\nWrong map\r\n");
   EXPECT_TRUE(f.launcher.RunCommand(std::string("exec a.kvx\0.txt", 15)).failed());
-  ExpectOneError(f.platform, {"a.kvx", "NUL byte"});
+  ExpectOneError(f.desktop, {"a.kvx", "NUL byte"});
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
 
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand(std::string("map m\0x", 7)).failed());
   EXPECT_EQ(f.Text(TextField::MapLevel), "");
   EXPECT_TRUE(f.state.SelectedMapFailed());
@@ -136,8 +136,8 @@ TEST(HostileCommandFile, ADirectoryWhereAFileShouldBeIsReported) {
   Fixture f;
   fs::create_directories(f.dir.File("auto.kvx"));
   EXPECT_TRUE(f.launcher.Main().failed());
-  EXPECT_EQ(f.platform.windowShown, 0);
-  ExpectOneError(f.platform, {f.dir.File("auto.kvx"), "Is a directory", "cannot start"});
+  EXPECT_EQ(f.desktop.windowShown, 0);
+  ExpectOneError(f.desktop, {f.dir.File("auto.kvx"), "Is a directory", "cannot start"});
 }
 
 TEST(HostileCommandFile, AnUnreadableFileIsReportedAndTheRestRuns) {
@@ -149,14 +149,14 @@ TEST(HostileCommandFile, AnUnreadableFileIsReportedAndTheRestRuns) {
   EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
   EXPECT_EQ(f.Text(TextField::CustomParams), "after");
-  ExpectOneError(f.platform, {f.dir.File("locked.kvx"), "Permission denied"});
+  ExpectOneError(f.desktop, {f.dir.File("locked.kvx"), "Permission denied"});
 
   Fixture start;
   start.dir.Write("auto.kvx", "exe x\r\n");
   fs::permissions(start.dir.File("auto.kvx"), fs::perms::none);
   EXPECT_TRUE(start.launcher.Main().failed());
-  EXPECT_EQ(start.platform.windowShown, 0);
-  ExpectOneError(start.platform, {start.dir.File("auto.kvx"), "Permission denied"});
+  EXPECT_EQ(start.desktop.windowShown, 0);
+  ExpectOneError(start.desktop, {start.dir.File("auto.kvx"), "Permission denied"});
 }
 
 TEST(HostileCommandFile, AChainDeeperThanTheBoundStopsThereAndEveryLevelFinishes) {
@@ -168,7 +168,7 @@ TEST(HostileCommandFile, AChainDeeperThanTheBoundStopsThereAndEveryLevelFinishes
         "exec c" + std::to_string(i + 1) + ".kvx\r\nexe level " + std::to_string(i) + "\r\n");
   }
   EXPECT_TRUE(f.launcher.RunCommand("exec c0.kvx").failed());
-  ExpectOneError(f.platform, {f.dir.File("c64.kvx"), "nested more than 64 deep"});
+  ExpectOneError(f.desktop, {f.dir.File("c64.kvx"), "nested more than 64 deep"});
   // Every open level ran its line after the refused one, the outermost last.
   EXPECT_EQ(f.Text(TextField::EngineText), "level 0");
   EXPECT_EQ(f.state.Log().size(), 1u + 2u * 64u);
@@ -180,7 +180,7 @@ TEST(HostileCommandFile, AValueTooLongToReadBackIsNotSaved) {
   f.state.SetText(TextField::EngineText, "New.exe");
   f.state.SetText(TextField::CustomParams, std::string(kMaxLineBytes, 'p'));
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
-  ExpectOneError(f.platform, {f.dir.File("config.kvx"), "too long to be read back"});
+  ExpectOneError(f.desktop, {f.dir.File("config.kvx"), "too long to be read back"});
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
@@ -192,17 +192,17 @@ TEST(HostileCommandFile, OneCommandStopsAtAMillionLinesAndKeepsTheFilesItCutShor
   f.dir.Write("config.kvx", "exe Old.exe\r\n" + lines);
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexe after\r\n");
   EXPECT_TRUE(f.launcher.Main().ok());
-  ExpectOneError(f.platform, {f.dir.File("config.kvx"), "stopped at its line 1000000",
-                              "at most 1000000 lines"});
+  ExpectOneError(f.desktop, {f.dir.File("config.kvx"), "stopped at its line 1000000",
+                             "at most 1000000 lines"});
   EXPECT_EQ(f.state.Log().size(), 1000001u);  // with "exec auto.kvx"
   EXPECT_EQ(f.Text(TextField::EngineText), "Old.exe");
-  EXPECT_EQ(f.platform.windowShown, 1);
+  EXPECT_EQ(f.desktop.windowShown, 1);
 
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_EQ(fs::file_size(f.dir.File("config.kvx")), 13 + lines.size());
   // The next command starts with the whole budget again.
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   f.dir.Write("small.kvx", "exe small\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("exec small.kvx").ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "small");
@@ -225,7 +225,7 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
     f.dir.Write("data/bad.kvx", c.contents);
     f.Run("map good");
     EXPECT_TRUE(f.launcher.RunCommand("map bad").failed());
-    ExpectOneError(f.platform, {f.dir.File("data/bad.kvx"), c.why});
+    ExpectOneError(f.desktop, {f.dir.File("data/bad.kvx"), c.why});
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
@@ -246,13 +246,12 @@ TEST(HostileMapInfo, DataThatIsAFileAndAnInfoFileThatIsADirectory) {
   Fixture file;
   file.dir.Write("data", "a file, not the catalogue");
   EXPECT_TRUE(file.launcher.RunCommand("map m").failed());
-  ExpectOneError(file.platform,
-                 {file.dir.File("data") + PathSeparator() + "m.kvx", kNotADirectory});
+  ExpectOneError(file.desktop, {file.dir.File("data") + PathSeparator() + "m.kvx", kNotADirectory});
 
   Fixture folder;
   fs::create_directories(folder.dir.File("data/folder.kvx"));
   EXPECT_TRUE(folder.launcher.RunCommand("map folder").failed());
-  ExpectOneError(folder.platform, {folder.dir.File("data/folder.kvx"), "Is a directory"});
+  ExpectOneError(folder.desktop, {folder.dir.File("data/folder.kvx"), "Is a directory"});
 }
 
 TEST(HostileMapInfo, NamesWithSpacesAndHighBytesLoadAndAreNamedExactly) {
@@ -268,7 +267,7 @@ TEST(HostileMapInfo, NamesWithSpacesAndHighBytesLoadAndAreNamedExactly) {
   // Spelled out: a path object would convert the high bytes on Windows.
   const std::string preview =
       f.dir.Path() + PathSeparator() + "data" + PathSeparator() + name + ".bmp";
-  ExpectOneError(f.platform, {"\"" + preview + "\"", "No such file"});
+  ExpectOneError(f.desktop, {"\"" + preview + "\"", "No such file"});
 }
 
 TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
@@ -277,7 +276,7 @@ TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
   f.dir.Write("data/locked.kvx", "e1m1\r\nLocked\r\n");
   fs::permissions(f.dir.File("data/locked.kvx"), fs::perms::none);
   EXPECT_TRUE(f.launcher.RunCommand("map locked").failed());
-  ExpectOneError(f.platform, {f.dir.File("data/locked.kvx"), "Permission denied"});
+  ExpectOneError(f.desktop, {f.dir.File("data/locked.kvx"), "Permission denied"});
   EXPECT_TRUE(f.state.SelectedMapFailed());
 }
 
@@ -296,9 +295,9 @@ std::string With(std::string bmp, std::size_t at, std::uint32_t value, int bytes
 // A bad preview is reported with its file and its reason; the map itself stays loaded.
 void ExpectPreviewRefused(Fixture& f, const std::string& why) {
   SCOPED_TRACE(why);
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand("map m").failed());
-  ExpectOneError(f.platform, {"\"" + f.dir.File("data/m.bmp") + "\"", why});
+  ExpectOneError(f.desktop, {"\"" + f.dir.File("data/m.bmp") + "\"", why});
   EXPECT_TRUE(f.preview.shown.back().Empty());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_FALSE(f.state.SelectedMapFailed());
@@ -346,7 +345,7 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          f.dir.Write("auto.kvx", "exec endless.kvx\nexec config.kvx\n");
          f.dir.Write("config.kvx", "exe Mine.exe\n");
          EXPECT_TRUE(f.launcher.Main().ok());
-         ExpectOneError(f.platform, {f.dir.File("endless.kvx"), "stopped at its line 1"});
+         ExpectOneError(f.desktop, {f.dir.File("endless.kvx"), "stopped at its line 1"});
          // The settings it never reached are not saved over.
          EXPECT_TRUE(f.launcher.SaveCFG().failed());
          EXPECT_EQ(f.dir.Read("config.kvx"), "exe Mine.exe\n");
@@ -384,17 +383,17 @@ TEST(HostileLaunch, AReadOnlyApplicationDirectoryKeepsTheOldScriptAndStartsNothi
   fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
   EXPECT_TRUE(f.launcher.StartGame().failed());
   fs::permissions(f.dir.Path(), fs::perms::owner_all);
-  ExpectOneError(f.platform, {"\"" + f.dir.File(script) + "\"", "Permission denied",
-                              "the game was not started"});
-  EXPECT_TRUE(f.platform.started.empty());
+  ExpectOneError(f.desktop, {"\"" + f.dir.File(script) + "\"", "Permission denied",
+                             "the game was not started"});
+  EXPECT_TRUE(f.desktop.started.empty());
   EXPECT_EQ(f.dir.Read(script), "the old script");
   EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 1);
 
   // Nothing of the player's choices was lost: once the directory is writable again, both work.
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.StartGame().ok());
   EXPECT_TRUE(f.launcher.SaveCFG().ok());
-  EXPECT_EQ(f.platform.started.size(), 1u);
+  EXPECT_EQ(f.desktop.started.size(), 1u);
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
 }
 

@@ -14,9 +14,9 @@ void RefuseSystemOnlyPreviews(Fixture&, const std::function<void(const std::stri
 std::vector<HostileEdge> SystemOnlyEdges() {
   return {{"an info file with a name Windows keeps for a device", [](Fixture& f) {
              EXPECT_TRUE(f.launcher.RunCommand("map CON").failed());
-             ASSERT_EQ(f.platform.errors.size(), 1u);
-             EXPECT_NE(f.platform.errors[0].find("the name is a device's"), std::string::npos)
-                 << f.platform.errors[0];
+             ASSERT_EQ(f.desktop.errors.size(), 1u);
+             EXPECT_NE(f.desktop.errors[0].find("the name is a device's"), std::string::npos)
+                 << f.desktop.errors[0];
            }}};
 }
 

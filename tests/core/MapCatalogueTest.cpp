@@ -43,7 +43,7 @@ TEST(MapScan, MissingOrMisplacedDataIsAnEmptyList) {
   file.dir.Write("data", "not a directory");
   file.launcher.FillLists();
   EXPECT_TRUE(file.state.List(ListField::MapList).empty());
-  EXPECT_TRUE(file.platform.errors.empty());
+  EXPECT_TRUE(file.desktop.errors.empty());
 }
 
 TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
@@ -59,7 +59,7 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   ASSERT_FALSE(f.preview.shown.empty());
   EXPECT_EQ(f.preview.shown.back(), Decoded(bmp));
   EXPECT_FALSE(f.state.SelectedMapFailed());
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
 
   // Every load reads both files again.
   f.dir.Write("data/castle.kvx", "e1m2\r\nRebuilt.");
@@ -88,18 +88,18 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   ASSERT_EQ(f.Text(TextField::MapLevel), "e1m1");
 
   for (const char* line : {"map short", "map removed"}) {
-    f.platform.errors.clear();
+    f.desktop.errors.clear();
     EXPECT_TRUE(f.launcher.RunCommand(line).failed());
     EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.SelectedMapFailed());
-    ASSERT_EQ(f.platform.errors.size(), 1u);
-    EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
+    ASSERT_EQ(f.desktop.errors.size(), 1u);
+    EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
               std::string::npos);
   }
-  EXPECT_NE(f.platform.errors[0].find("No such file"), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("No such file"), std::string::npos);
 
   f.Run("map good");
   EXPECT_FALSE(f.state.SelectedMapFailed());
@@ -112,23 +112,23 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
   EXPECT_TRUE(f.preview.shown.back().Empty());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("not a BMP"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("not a BMP"), std::string::npos);
   EXPECT_FALSE(f.state.SelectedMapFailed());
 
   // A decoding failure in the window layer is reported with the same action, in one box.
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   f.dir.Write("data/a.bmp", MakeBmp(2, 2));
   f.preview.drawAnswer = "the picture could not be decoded";
   f.dir.Write("data/b.kvx", "e1m2\r\nDesc\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("map b").failed());
   f.dir.Write("cmds.kvx", "map a\r\nmap b\r\n");
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand("exec cmds.kvx").failed());
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("could not be decoded"), std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("b.bmp"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("could not be decoded"), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("b.bmp"), std::string::npos);
 }
 
 TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
@@ -143,10 +143,9 @@ TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
   EXPECT_EQ(f.preview.shown, (std::vector<Bitmap>{Decoded(bmp), {}}));
   EXPECT_TRUE(f.state.Preview().Empty());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(
-      f.platform.errors,
-      std::vector<std::string>{"Could not show the preview of the map \"a\" from \"" +
-                               f.dir.File("data/a.bmp") + "\": the window has no room for it."});
+  EXPECT_EQ(f.desktop.errors, std::vector<std::string>{
+                                  "Could not show the preview of the map \"a\" from \"" +
+                                  f.dir.File("data/a.bmp") + "\": the window has no room for it."});
   // Once every window can draw it, the same map shows it.
   refusing.drawAnswer.clear();
   EXPECT_TRUE(f.launcher.LoadMap().ok());
@@ -162,8 +161,8 @@ TEST(LoadMap, AMissingMapInConfigDoesNotStopTheFollowingLines) {
   EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.Text(TextField::CustomParams), "-width 800");
   EXPECT_EQ(f.Text(TextField::QuakeDir), "/games/quake");
-  EXPECT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_EQ(f.platform.windowShown, 1);
+  EXPECT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_EQ(f.desktop.windowShown, 1);
 }
 
 }  // namespace

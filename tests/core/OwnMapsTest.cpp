@@ -51,24 +51,24 @@ TEST(OwnMaps, JoinTheInstalledCatalogueAndLoadFromTheirOwnFolder) {
       root.Write(user + "/data/" + file, bytes);
       if (bytes == unreadable) fs::permissions(root.File(user + "/data/" + file), fs::perms::none);
     }
-    FakePlatform platform;
+    FakeDesktop desktop;
     Launcher launcher(
         FileLocations::Choose(root.File("app"), environment,
                               c.portable ? InstallLayout::Portable : InstallLayout::System),
-        platform);
+        desktop);
     launcher.FillLists();
     EXPECT_EQ(launcher.State().List(ListField::MapList), c.listed) << c.name;
     (void)launcher.RunCommand("map " + c.map);
     EXPECT_EQ(launcher.State().Text(TextField::MapLevel), c.level) << c.name;
     if (c.failure.empty()) {
-      EXPECT_TRUE(platform.errors.empty()) << c.name << ": " << platform.errors.front();
+      EXPECT_TRUE(desktop.errors.empty()) << c.name << ": " << desktop.errors.front();
       continue;
     }
-    ASSERT_EQ(platform.errors.size(), 1u) << c.name;
+    ASSERT_EQ(desktop.errors.size(), 1u) << c.name;
     const std::string file =
         c.failure.starts_with("user/") ? user + c.failure.substr(4) : c.failure;
-    EXPECT_NE(platform.errors[0].find(root.File(file)), std::string::npos)
-        << c.name << ": " << platform.errors[0];
+    EXPECT_NE(desktop.errors[0].find(root.File(file)), std::string::npos)
+        << c.name << ": " << desktop.errors[0];
   }
 }
 

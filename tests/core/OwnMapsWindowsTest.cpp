@@ -16,14 +16,14 @@ TEST(OwnMaps, WindowsNamesThatDifferOnlyInCaseAreOneMap) {
   root.Write("app/data/Other.kvx", "e1m2\r\nAnother.\r\n");
   root.Write("user/data/SUNKEN KEEP.kvx", "e4m4\r\nThe player's keep.\r\n");
   root.Write("user/data/SUNKEN KEEP.bmp", MakeBmp(2, 2));
-  FakePlatform platform;
-  Launcher launcher(FileLocations(root.File("app"), root.File("user")), platform);
+  FakeDesktop desktop;
+  Launcher launcher(FileLocations(root.File("app"), root.File("user")), desktop);
   launcher.FillLists();
   EXPECT_EQ(launcher.State().List(ListField::MapList), (Names{"Other", "SUNKEN KEEP"}));
   // A map line saved with the installed map's spelling loads the player's.
   EXPECT_TRUE(launcher.RunCommand("map Sunken Keep").ok());
   EXPECT_EQ(launcher.State().Text(TextField::MapLevel), "e4m4");
-  EXPECT_TRUE(platform.errors.empty());
+  EXPECT_TRUE(desktop.errors.empty());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(SaveCFG, WritesBothFilesWithCrLfLines) {
   EXPECT_TRUE(f.launcher.SaveCFG().ok());
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe \r\nmap typed name\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
-  EXPECT_TRUE(f.platform.errors.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
 }
 
 TEST(SaveCFG, RoundTripsEveryByte) {
@@ -32,9 +32,9 @@ TEST(SaveCFG, RoundTripsEveryByte) {
   f.dir.Write("config.kvx", config);
   f.dir.Write("settings.kvx", "frun True\r\nquakedir  C:\\Spiele\\Qu\xe4ke \r\n");
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
-  f.platform.inputAnswer = "";          // the first-run prompt is cancelled
+  f.desktop.inputAnswer = "";           // the first-run prompt is cancelled
   EXPECT_TRUE(f.launcher.Main().ok());  // the map has no files, which is reported
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().ok());
   EXPECT_EQ(f.dir.Read("config.kvx"), config);
   EXPECT_EQ(f.dir.Read("settings.kvx"), settings);
@@ -46,8 +46,8 @@ TEST(SaveCFG, RefusesLineBreaksInAValue) {
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_FALSE(f.dir.Has("config.kvx"));
   EXPECT_TRUE(f.dir.Has("settings.kvx"));
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("line break"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("line break"), std::string::npos);
 }
 
 TEST(SaveCFG, LeavesASettingsFileThatCouldNotBeReadUntouched) {
@@ -57,13 +57,13 @@ TEST(SaveCFG, LeavesASettingsFileThatCouldNotBeReadUntouched) {
   fs::permissions(f.dir.File("settings.kvx"), fs::perms::none);
   f.dir.Write("auto.kvx", "exec config.kvx\r\nexec settings.kvx\r\n");
   EXPECT_TRUE(f.launcher.Main().ok());
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   fs::permissions(f.dir.File("settings.kvx"), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /precious\r\n");
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");  // it did not exist
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("left as it is"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("left as it is"), std::string::npos);
 }
 
 TEST(SaveCFG, LeavesASettingsPathThatIsADirectoryAlone) {
@@ -71,7 +71,7 @@ TEST(SaveCFG, LeavesASettingsPathThatIsADirectoryAlone) {
   fs::create_directories(f.dir.File("config.kvx"));
   f.dir.Write("auto.kvx", "exec config.kvx\r\n");
   (void)f.launcher.Main();
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_TRUE(fs::is_directory(f.dir.File("config.kvx")));
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
@@ -88,10 +88,10 @@ TEST(SaveCFG, AReadOnlyDirectoryKeepsTheOldFilesWhole) {
   fs::permissions(f.dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir /old\r\n");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("config.kvx"), std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("settings.kvx"), std::string::npos);
-  EXPECT_NE(f.platform.errors[0].find("Permission denied"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("config.kvx"), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("settings.kvx"), std::string::npos);
+  EXPECT_NE(f.desktop.errors[0].find("Permission denied"), std::string::npos);
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 2);
 }

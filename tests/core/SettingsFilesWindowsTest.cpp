@@ -39,12 +39,12 @@ TEST(SaveCFG, ASettingsFileLockedAtStartIsLeftUntouched) {
   ASSERT_TRUE(lock.Held());
   EXPECT_TRUE(f.launcher.Main().ok());
   lock.Release();
-  f.platform.errors.clear();
+  f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.SaveCFG().failed());
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir C:\\Precious\r\n");
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find("left as it is"), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find("left as it is"), std::string::npos);
 }
 
 TEST(SaveCFG, ASettingsFileInUseIsKeptWholeAndNoTemporaryFileStays) {
@@ -58,8 +58,8 @@ TEST(SaveCFG, ASettingsFileInUseIsKeptWholeAndNoTemporaryFileStays) {
   reader.Release();
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find(f.dir.File("config.kvx")), std::string::npos);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find(f.dir.File("config.kvx")), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 2);
 }
 

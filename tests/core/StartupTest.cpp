@@ -11,8 +11,8 @@ TEST(Main, RunsTheStartScriptThenShowsTheWindow) {
   f.dir.Write("auto.kvx", "exe Quake.exe\r\n");
   EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.state.Log(), (std::vector<std::string>{"exec auto.kvx", "exe Quake.exe"}));
-  EXPECT_EQ(f.platform.windowShown, 1);
-  EXPECT_TRUE(f.platform.prompts.empty());
+  EXPECT_EQ(f.desktop.windowShown, 1);
+  EXPECT_TRUE(f.desktop.prompts.empty());
   EXPECT_FALSE(f.state.List(ListField::EngineList).empty());
 }
 
@@ -20,12 +20,12 @@ TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
   for (const char* flag : {"True", "true", "TRUE", "True ", "false", ""}) {
     Fixture f;
     f.dir.Write("auto.kvx", std::string("quakedir C:\\Old\r\nfrun ") + flag + "\r\n");
-    f.platform.inputAnswer = "D:\\Quake";
+    f.desktop.inputAnswer = "D:\\Quake";
     (void)f.launcher.Main();
     const bool prompted = std::string(flag) == "True";
-    EXPECT_EQ(f.platform.prompts.size(), prompted ? 1u : 0u) << flag;
+    EXPECT_EQ(f.desktop.prompts.size(), prompted ? 1u : 0u) << flag;
     if (prompted) {
-      EXPECT_EQ(f.platform.prompts[0], "Enter Quake Path|Set Quake Directory|C:\\Old");
+      EXPECT_EQ(f.desktop.prompts[0], "Enter Quake Path|Set Quake Directory|C:\\Old");
       EXPECT_EQ(f.Text(TextField::QuakeDir), "D:\\Quake");
     }
   }
@@ -34,9 +34,9 @@ TEST(Main, PromptsOnlyWhenFirstRunIsExactlyTrue) {
 TEST(Main, WithoutAStartScriptItEndsWithoutShowingTheWindow) {
   Fixture f;
   EXPECT_TRUE(f.launcher.Main().failed());
-  EXPECT_EQ(f.platform.windowShown, 0);
-  ASSERT_EQ(f.platform.errors.size(), 1u);
-  EXPECT_NE(f.platform.errors[0].find(f.dir.File("auto.kvx")), std::string::npos);
+  EXPECT_EQ(f.desktop.windowShown, 0);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_NE(f.desktop.errors[0].find(f.dir.File("auto.kvx")), std::string::npos);
 }
 
 TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
@@ -46,12 +46,12 @@ TEST(SetQuakeDir, CancellingKeepsTheOldValue) {
   f.Run("quakedir  /spaced/ ");
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), " /spaced/ ");
-  f.platform.inputAnswer = " /new\r\n dir \n";
+  f.desktop.inputAnswer = " /new\r\n dir \n";
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), " /new dir ");
   // Left as the box showed it, the answer keeps the bytes it was given.
   f.Run("quakedir /caf\xE9");
-  f.platform.inputShown = f.platform.inputAnswer = "/caf?";
+  f.desktop.inputShown = f.desktop.inputAnswer = "/caf?";
   f.launcher.SetQuakeDir();
   EXPECT_EQ(f.Text(TextField::QuakeDir), "/caf\xE9");
 }

@@ -25,7 +25,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Starts the script for real, as the window layer does.
-class StartingPlatform : public FakePlatform {
+class StartingDesktop : public FakeDesktop {
  public:
   Result StartScript(const std::string& scriptPath) override {
     started.push_back(scriptPath);
@@ -117,7 +117,7 @@ struct LaunchTest : ::testing::Test {
     const std::string log = quakeDir + "/stand-in-engine.log";
     std::filesystem::remove(log);
     EXPECT_TRUE(launcher.StartGame().ok());
-    EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
+    EXPECT_TRUE(desktop.errors.empty()) << desktop.errors.front();
     EXPECT_TRUE(WaitForFile(log));
     return ReadLines(log);
   }
@@ -127,8 +127,8 @@ struct LaunchTest : ::testing::Test {
   TempDir root;
   const std::string quakeDir = root.File("Quake dir 'o $(x) `y` \"z\" & %W%");
   TempDir app;
-  StartingPlatform platform;
-  Launcher launcher{app.Path(), platform};
+  StartingDesktop desktop;
+  Launcher launcher{app.Path(), desktop};
 };
 
 TEST_F(LaunchTest, GlEngineWithMapAndCustomParameters) {
@@ -148,12 +148,12 @@ TEST_F(LaunchTest, NonGlEngineWithoutMap) {
   (void)launcher.RunCommand("map castle");
   EXPECT_EQ(Launch(),
             (Lines{quakeDir, KOVAR_STAND_IN_ENGINE, "+map", "e1m1", "-game", "kv", "+skill", "2"}));
-  EXPECT_EQ(platform.started.size(), 2u);
+  EXPECT_EQ(desktop.started.size(), 2u);
 }
 
 TEST_F(LaunchTest, AMissingQuakeDirectoryStopsTheScriptWithAMessage) {
   const std::string missing = root.File("gone");
-  FakePlatform quiet;
+  FakeDesktop quiet;
   Launcher writer(app.Path(), quiet);
   writer.State().SetText(TextField::QuakeDir, missing);
   EXPECT_TRUE(writer.StartGame().ok());
@@ -195,7 +195,7 @@ TEST_F(LaunchTest, AFailedLaunchInATerminalSaysSoAndWaitsForEnter) {
       {"three", root.File("gone"), "Set it with \"Set Quake Directory\" in the Tools menu.", 1},
       {"well", quakeDir, "", 0},
   };
-  FakePlatform writer;
+  FakeDesktop writer;
   Launcher writing(app.Path(), writer);
   for (const auto& c : cases) {
     (void)writing.RunCommand("exe " + c.engine);
@@ -222,11 +222,11 @@ TEST_F(LaunchTest, InjectedLevelNamesRunNothing) {
            "e1m1' 'x", "e1m1\" \"x", "%COMSPEC%"}) {
     app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
     (void)launcher.RunCommand("map evil");
-    platform.errors.clear();
+    desktop.errors.clear();
     EXPECT_TRUE(launcher.StartGame().failed()) << level;
-    EXPECT_EQ(platform.errors.size(), 1u) << level;
+    EXPECT_EQ(desktop.errors.size(), 1u) << level;
   }
-  EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(desktop.started.empty());
   EXPECT_FALSE(app.Has("run.sh"));
 }
 

@@ -107,9 +107,9 @@ class CmdRun {
 
 // Runs the script as the launcher's starter does, but waits for it, with no input, so that the
 // test can read what the engine recorded.
-class CmdPlatform : public FakePlatform {
+class CmdDesktop : public FakeDesktop {
  public:
-  explicit CmdPlatform(std::string workingDir) : workingDir_(std::move(workingDir)) {}
+  explicit CmdDesktop(std::string workingDir) : workingDir_(std::move(workingDir)) {}
 
   Result StartScript(const std::string& scriptPath) override {
     started.push_back(scriptPath);
@@ -145,9 +145,9 @@ struct WindowsLaunchTest : ::testing::Test {
     const std::string log = quakeDir + "\\stand-in-engine.log";
     std::filesystem::remove(log);
     EXPECT_TRUE(launcher.StartGame().ok());
-    EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
-    EXPECT_EQ(platform.exitCodes, std::vector<long long>{0}) << platform.cmdOutput;
-    platform.exitCodes.clear();
+    EXPECT_TRUE(desktop.errors.empty()) << desktop.errors.front();
+    EXPECT_EQ(desktop.exitCodes, std::vector<long long>{0}) << desktop.cmdOutput;
+    desktop.exitCodes.clear();
     return ReadLines(log);
   }
 
@@ -159,8 +159,8 @@ struct WindowsLaunchTest : ::testing::Test {
   // Every character but the spaces here is one the command interpreter acts on.
   const std::string quakeDir = root.Path() + "\\Quake & 100% Mods (x86)";
   TempDir app;
-  CmdPlatform platform{app.Path()};
-  Launcher launcher{app.Path(), platform};
+  CmdDesktop desktop{app.Path()};
+  Launcher launcher{app.Path(), desktop};
 };
 
 TEST_F(WindowsLaunchTest, TheDirectoriesAreOnDifferentDrives) {
@@ -190,7 +190,7 @@ TEST_F(WindowsLaunchTest, EntersEveryDirectoryExactly) {
     launcher.State().SetText(TextField::QuakeDir, dir);
     const std::string log = dir + "\\stand-in-engine.log";
     EXPECT_TRUE(launcher.StartGame().ok());
-    EXPECT_EQ(ReadLines(log), (Lines{dir, "WinQuake.exe", "-game", "kv"})) << platform.cmdOutput;
+    EXPECT_EQ(ReadLines(log), (Lines{dir, "WinQuake.exe", "-game", "kv"})) << desktop.cmdOutput;
   }
 }
 
@@ -207,7 +207,7 @@ TEST_F(WindowsLaunchTest, NonGlEnginesGetNoGlSuffix) {
   (void)launcher.RunCommand("exe " + engineProgram);
   (void)launcher.RunCommand("cpar ");
   EXPECT_EQ(Launch(), (Lines{quakeDir, engineProgram, "+map", "e1m1", "-game", "kv"}));
-  EXPECT_EQ(platform.started.size(), 3u);
+  EXPECT_EQ(desktop.started.size(), 3u);
 }
 
 TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
@@ -216,11 +216,11 @@ TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
            "e1m1\"&\"echo INJ", "e1m1 -game x", "e1m1\\..\\..\\x", "e1m1\xa0x"}) {
     app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
     (void)launcher.RunCommand("map evil");
-    platform.errors.clear();
+    desktop.errors.clear();
     EXPECT_TRUE(launcher.StartGame().failed()) << level;
-    EXPECT_EQ(platform.errors.size(), 1u) << level;
+    EXPECT_EQ(desktop.errors.size(), 1u) << level;
   }
-  EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(desktop.started.empty());
   EXPECT_FALSE(app.Has("run.bat"));
 }
 
@@ -243,7 +243,7 @@ TEST_F(WindowsLaunchTest, AFailedLaunchSaysSoAndWaitsForAKey) {
       {"crash.bat", quakeDir, true},
       {"WinQuake.exe", root.Path() + "\\gone", true},
   };
-  FakePlatform writer;
+  FakeDesktop writer;
   Launcher writing{app.Path(), writer};
   for (const auto& c : cases) {
     (void)writing.RunCommand("exe " + c.engine);
@@ -266,7 +266,7 @@ TEST_F(WindowsLaunchTest, AFailedLaunchSaysSoAndWaitsForAKey) {
 // the interpreter acts on.
 TEST_F(WindowsLaunchTest, TheDetachedStarterEntersEveryFolder) {
   if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
-  class StartingPlatform : public FakePlatform {
+  class StartingDesktop : public FakeDesktop {
    public:
     Result StartScript(const std::string& scriptPath) override {
       return StartScriptDetached(scriptPath);
@@ -311,7 +311,7 @@ TEST_F(WindowsLaunchTest, TheDetachedStarterEntersEveryFolder) {
     // Its folder's name holds a set variable's name, which the interpreter must not expand.
     const std::string launchApp = "launch%OS%" + std::to_string(++launches);
     app.Write(launchApp + "/data/castle.kvx", "e1m1\r\nA castle by the sea.\r\n");
-    StartingPlatform starting;
+    StartingDesktop starting;
     Launcher detached{app.File(launchApp), starting};
     (void)detached.RunCommand("exe WinQuake.exe");
     (void)detached.RunCommand("map castle");
@@ -361,7 +361,7 @@ TEST_F(WindowsLaunchTest, TheScriptIsWrittenInTheConsolesCodePage) {
        "character \"\x93\" (U+201C), which the console's code page 437 does not have, so the "
        "command interpreter cannot read it. Remove it from the custom parameters."},
   };
-  FakePlatform writer;
+  FakeDesktop writer;
   Launcher writing{app.Path(), writer};
   (void)writing.RunCommand("exe WinQuake.exe");
   for (const auto& c : cases) {

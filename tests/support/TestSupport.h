@@ -1,4 +1,4 @@
-// Shared test helpers: a recording platform and a temporary application directory.
+// Shared test helpers: a recording desktop and a temporary application directory.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@
 namespace kovar::test {
 
 // Records every call the core makes to the desktop and answers with scripted values.
-class FakePlatform : public DesktopServices {
+class FakeDesktop : public DesktopServices {
  public:
   void ShowMainWindow() override { ++windowShown; }
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
@@ -68,7 +68,7 @@ class PreviewWatcher : public StateObserver {
 
 // A desktop on which everything succeeds and nothing is remembered: for fuzzing and benchmarks,
 // where recording every call would grow without bound and cost time.
-class QuietPlatform : public DesktopServices {
+class QuietDesktop : public DesktopServices {
  public:
   void ShowMainWindow() override {}
   InputAnswer InputBox(const std::string&, const std::string&, const std::string&) override {
@@ -120,12 +120,12 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// A launcher over a temporary application directory, with its recording platform and a window
+// A launcher over a temporary application directory, with its recording desktop and a window
 // that shows the preview.
 struct Fixture {
   TempDir dir;
-  FakePlatform platform;
-  Launcher launcher{dir.Path(), platform};
+  FakeDesktop desktop;
+  Launcher launcher{dir.Path(), desktop};
   LauncherState& state = launcher.State();
   PreviewWatcher preview{state};
   const std::string& Text(TextField field) const { return launcher.State().Text(field); }

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 #include "Environment.h"
 
 namespace kovar {
@@ -22,10 +22,10 @@ FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayo
                                systemLayout ? InstallLayout::System : InstallLayout::Portable);
 }
 
-LauncherProgram::LauncherProgram(FileLocations files, DesktopPlatform& platform, MapListing listing)
-    : launcher_(std::move(files), platform, listing),
+LauncherProgram::LauncherProgram(FileLocations files, Desktop& desktop, MapListing listing)
+    : launcher_(std::move(files), desktop, listing),
       console_(launcher_),
-      window_(launcher_, platform) {
+      window_(launcher_, desktop) {
   window_.SetConsole(&console_);
 }
 

@@ -14,7 +14,7 @@
 
 namespace kovar {
 
-class DesktopPlatform;
+class Desktop;
 
 // The application folder: the executable's own (not a link's), else `toolkitFolder` (what the
 // toolkit makes of it), else the current folder. The player's files are placed by `systemLayout`,
@@ -23,10 +23,9 @@ FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayo
 
 class LauncherProgram {
  public:
-  // The platform must outlive the program. By default the maps are listed while the windows are
+  // The desktop must outlive the program. By default the maps are listed while the windows are
   // made.
-  LauncherProgram(FileLocations files, DesktopPlatform& platform,
-                  MapListing listing = MapListing::Ahead);
+  LauncherProgram(FileLocations files, Desktop& desktop, MapListing listing = MapListing::Ahead);
   LauncherProgram(const LauncherProgram&) = delete;
   LauncherProgram& operator=(const LauncherProgram&) = delete;
 

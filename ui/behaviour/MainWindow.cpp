@@ -5,7 +5,7 @@
 
 #include "BmpDecoder.h"
 #include "DebugConsole.h"
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 #include "Launcher.h"
 #include "Twips.h"
 
@@ -57,9 +57,9 @@ std::size_t Row(MainControl control) { return static_cast<std::size_t>(control);
 
 }  // namespace
 
-MainWindow::MainWindow(Launcher& launcher, DesktopPlatform& platform)
+MainWindow::MainWindow(Launcher& launcher, Desktop& desktop)
     : launcher_(launcher),
-      platform_(platform),
+      desktop_(desktop),
       panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
 
 MainWindow::~MainWindow() {
@@ -137,7 +137,7 @@ void MainWindow::ControlPressed(MainControl control) {
 
 bool MainWindow::CanPress(MainControl control) const {
   const ControlDescription& row = Describe(control);
-  if (ended_ || platform_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
+  if (ended_ || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
     return false;
   }
   switch (row.container) {
@@ -164,7 +164,7 @@ void MainWindow::MenuChosen(MenuCommand command) {
       launcher_.SetQuakeDir();
       break;
     case MenuCommand::About: {
-      const DesktopPlatform::OpenBox open(platform_);
+      const Desktop::OpenBox open(desktop_);
       view_->ShowMessage(kAboutText);
       break;
     }
@@ -184,7 +184,7 @@ std::optional<int> MainWindow::Start() {
 void MainWindow::Form_Unload() { EndProgram(); }
 
 void MainWindow::SystemEnded() {
-  platform_.ReportErrorsOnStandardError(true);
+  desktop_.ReportErrorsOnStandardError(true);
   if (saving_) {
     EndView();
     return;
@@ -194,11 +194,11 @@ void MainWindow::SystemEnded() {
 
 void MainWindow::SessionSaveAsked() {
   if (ended_ || saving_ || !launcher_.Started()) return;
-  platform_.ReportErrorsOnStandardError(true);
+  desktop_.ReportErrorsOnStandardError(true);
   saving_ = true;
   (void)launcher_.SaveCFG();
   saving_ = false;
-  platform_.ReportErrorsOnStandardError(false);
+  desktop_.ReportErrorsOnStandardError(false);
 }
 
 void MainWindow::TextChanged(TextField field) {

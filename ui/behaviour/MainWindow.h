@@ -15,13 +15,13 @@
 namespace kovar {
 
 class DebugConsole;
-class DesktopPlatform;
+class Desktop;
 class Launcher;
 
 class MainWindow : private StateObserver {
  public:
-  // The launcher and the platform must outlive the window.
-  MainWindow(Launcher& launcher, DesktopPlatform& platform);
+  // The launcher and the desktop must outlive the window.
+  MainWindow(Launcher& launcher, Desktop& desktop);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -79,7 +79,7 @@ class MainWindow : private StateObserver {
   void HidePanels();
 
   Launcher& launcher_;
-  DesktopPlatform& platform_;
+  Desktop& desktop_;
   MainView* view_ = nullptr;
   DebugConsole* console_ = nullptr;
   PanelVisibility panels_;

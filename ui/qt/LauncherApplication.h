@@ -4,7 +4,7 @@
 
 #include "FileLocations.h"
 #include "LauncherProgram.h"
-#include "QtPlatform.h"
+#include "ToolkitDesktop.h"
 #include "frmDebug.h"
 #include "frmMain.h"
 
@@ -29,7 +29,7 @@ class LauncherApplication {
   void SessionSaveAsked();
 
  private:
-  QtPlatform platform_;
+  ToolkitDesktop desktop_;
   LauncherProgram program_;
   // Made before start-up, so that the log holds every line from "exec auto.kvx" on; it stays
   // hidden unless its menu item is chosen.

@@ -8,10 +8,10 @@
 namespace kovar {
 
 LauncherApplication::LauncherApplication(FileLocations files)
-    : program_(std::move(files), platform_),
+    : program_(std::move(files), desktop_),
       console_(program_.Console()),
       window_(program_.Window()) {
-  platform_.SetMainWindow(&window_);
+  desktop_.SetMainWindow(&window_);
 }
 
 int LauncherApplication::Run() {

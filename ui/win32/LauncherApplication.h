@@ -5,7 +5,7 @@
 #include <string>
 
 #include "LauncherProgram.h"
-#include "Win32Platform.h"
+#include "ToolkitDesktop.h"
 #include "frmDebug.h"
 #include "frmMain.h"
 
@@ -30,7 +30,7 @@ class LauncherApplication {
   static void Dispatch(MSG& message);
 
  private:
-  Win32Platform platform_;
+  ToolkitDesktop desktop_;
   LauncherProgram program_;
   frmDebug console_;
   frmMain window_;

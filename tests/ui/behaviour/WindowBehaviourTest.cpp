@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DebugConsole.h"
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 #include "LauncherProgram.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -19,7 +19,7 @@ namespace kovar::test {
 namespace {
 
 // The desktop as the core meets it, answering the Quake directory prompt from a script.
-class RecordingDesktop : public DesktopPlatform {
+class RecordingDesktop : public Desktop {
  public:
   void ShowMainWindow() override {}
   Result StartScript(const std::string& path) override {

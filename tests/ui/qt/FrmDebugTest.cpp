@@ -191,7 +191,7 @@ class FrmDebugTest : public QObject {
     QVERIFY(!c.window.isVisible());
     QCOMPARE(lastClosed.count(), 0);
     QCOMPARE(c.Log().size(), std::size_t{1});
-    QVERIFY(c.f.platform.errors.empty());
+    QVERIFY(c.f.desktop.errors.empty());
 
     (void)c.f.launcher.RunCommand("cpar -zone 2048");
     c.Show();

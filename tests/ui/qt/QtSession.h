@@ -1,4 +1,4 @@
-// A launcher over a temporary application directory, with the Qt skin's platform and main
+// A launcher over a temporary application directory, with the Qt skin's desktop and main
 // window, as the Qt window tests drive it.
 #pragma once
 
@@ -12,7 +12,7 @@
 
 #include "LauncherProgram.h"
 #include "MapBox.h"
-#include "QtPlatform.h"
+#include "ToolkitDesktop.h"
 #include "TestSupport.h"
 #include "frmMain.h"
 
@@ -20,15 +20,15 @@ namespace kovar::test {
 
 struct Session {
   TempDir dir;
-  QtPlatform platform;
-  LauncherProgram program{dir.Path(), platform, MapListing::WhenFilled};
+  ToolkitDesktop desktop;
+  LauncherProgram program{dir.Path(), desktop, MapListing::WhenFilled};
   Launcher& launcher = program.Core();
   std::unique_ptr<frmMain> window;
   int ends = 0;
 
   frmMain& Create() {
     window = std::make_unique<frmMain>(program.Window());
-    platform.SetMainWindow(window.get());
+    desktop.SetMainWindow(window.get());
     window->SetProgramEnder([this] { ++ends; });
     return *window;
   }

@@ -1,5 +1,5 @@
 // The modal boxes, counted while open, and the error box's fallback on standard error.
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 
 #include <cstdio>
 
@@ -7,7 +7,7 @@
 
 namespace kovar {
 
-void DesktopPlatform::ShowError(const std::string& message) {
+void Desktop::ShowError(const std::string& message) {
   if (!toStandardError_) {
     OpenBox open(*this);
     ShowErrorBox(message);
@@ -17,8 +17,8 @@ void DesktopPlatform::ShowError(const std::string& message) {
   std::fflush(stderr);
 }
 
-InputAnswer DesktopPlatform::InputBox(const std::string& prompt, const std::string& title,
-                                      const std::string& defaultText) {
+InputAnswer Desktop::InputBox(const std::string& prompt, const std::string& title,
+                              const std::string& defaultText) {
   OpenBox open(*this);
   return ShowPrompt(prompt, title, defaultText);
 }

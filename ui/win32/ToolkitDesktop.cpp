@@ -1,5 +1,5 @@
-// The platform operations over the Windows skin's windows and the Windows API.
-#include "Win32Platform.h"
+// The desktop services over the Windows skin's windows and the Windows API.
+#include "ToolkitDesktop.h"
 
 #include <windows.h>
 
@@ -19,20 +19,20 @@ HWND Owner(frmMain* window) {
 
 }  // namespace
 
-void Win32Platform::ShowMainWindow() {
+void ToolkitDesktop::ShowMainWindow() {
   if (window_) window_->Show();
 }
 
-InputAnswer Win32Platform::ShowPrompt(const std::string& prompt, const std::string& title,
-                                      const std::string& defaultText) {
+InputAnswer ToolkitDesktop::ShowPrompt(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) {
   return ShowInputBox(Owner(window_), prompt, title, defaultText);
 }
 
-void Win32Platform::ShowErrorBox(const std::string& message) {
+void ToolkitDesktop::ShowErrorBox(const std::string& message) {
   MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
 }
 
-Result Win32Platform::StartScript(const std::string& scriptPath) {
+Result ToolkitDesktop::StartScript(const std::string& scriptPath) {
   return StartScriptDetached(scriptPath);
 }
 

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 
 class QWidget;
 
 namespace kovar {
 
-class QtPlatform : public DesktopPlatform {
+class ToolkitDesktop : public Desktop {
  public:
   // The window that ShowMainWindow shows and that owns the dialogs; set once it exists.
   void SetMainWindow(QWidget* window) { window_ = window; }

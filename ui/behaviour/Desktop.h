@@ -1,4 +1,4 @@
-// What both skins' platforms share: a failure goes to the player's box, or to standard error once
+// What both skins' desktops share: a failure goes to the player's box, or to standard error once
 // the system is ending the program and nobody may be there to close a box.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace kovar {
 
-class DesktopPlatform : public DesktopServices {
+class Desktop : public DesktopServices {
  public:
   // While on, failures are written to standard error instead of a box.
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }
@@ -23,13 +23,13 @@ class DesktopPlatform : public DesktopServices {
   // Counts a modal box that a window shows itself (the About box) as open while it lives.
   class OpenBox {
    public:
-    explicit OpenBox(DesktopPlatform& platform) : platform_(platform) { ++platform_.openBoxes_; }
-    ~OpenBox() { --platform_.openBoxes_; }
+    explicit OpenBox(Desktop& desktop) : desktop_(desktop) { ++desktop_.openBoxes_; }
+    ~OpenBox() { --desktop_.openBoxes_; }
     OpenBox(const OpenBox&) = delete;
     OpenBox& operator=(const OpenBox&) = delete;
 
    private:
-    DesktopPlatform& platform_;
+    Desktop& desktop_;
   };
 
  protected:

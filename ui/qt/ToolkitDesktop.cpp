@@ -1,5 +1,5 @@
-// Qt's dialogs behind the core's platform interface.
-#include "QtPlatform.h"
+// Qt's dialogs behind the core's desktop services.
+#include "ToolkitDesktop.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -17,23 +17,23 @@ QWidget* DialogParent(QWidget* window) { return window && window->isVisible() ? 
 
 }  // namespace
 
-void QtPlatform::ShowMainWindow() {
+void ToolkitDesktop::ShowMainWindow() {
   if (window_) window_->show();
 }
 
-InputAnswer QtPlatform::ShowPrompt(const std::string& prompt, const std::string& title,
-                                   const std::string& defaultText) {
+InputAnswer ToolkitDesktop::ShowPrompt(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) {
   return ShowInputBox(DialogParent(window_), prompt, title, defaultText);
 }
 
-void QtPlatform::ShowErrorBox(const std::string& message) {
+void ToolkitDesktop::ShowErrorBox(const std::string& message) {
   QMessageBox box(QMessageBox::Warning, ToDisplay(kApplicationName), ToDisplay(message),
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
-Result QtPlatform::StartScript(const std::string& scriptPath) {
+Result ToolkitDesktop::StartScript(const std::string& scriptPath) {
   return StartScriptDetached(scriptPath);
 }
 

@@ -1,16 +1,16 @@
-// The core's platform operations on Windows: the only place where the skin meets the core's
+// The core's desktop services on Windows: the only place where the skin meets the core's
 // DesktopServices interface.
 #pragma once
 
 #include <string>
 
-#include "DesktopPlatform.h"
+#include "Desktop.h"
 
 namespace kovar {
 
 class frmMain;
 
-class Win32Platform : public DesktopPlatform {
+class ToolkitDesktop : public Desktop {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
   void ShowMainWindow() override;
