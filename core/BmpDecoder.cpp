@@ -44,59 +44,85 @@ struct Layout {
   std::array<std::uint32_t, 3> masks{};
 };
 
-Expected<Layout> ReadLayout(std::string_view bytes) {
-  Layout layout;
-  if (bytes.size() >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-    return Failure("it is not a BMP picture");
-  if (bytes.size() < kFileHeader + 12) return Failure("the BMP picture is truncated");
-
-  const std::uint64_t dataOffset = Read(bytes, 10, 4);
-  const std::uint32_t headerSize = Read(bytes, 14, 4);
+// The info header's fields that the decoder uses, in whichever of its sizes it comes.
+struct Header {
+  std::uint64_t dataOffset = 0;
+  std::uint32_t size = 0;
   std::int64_t width = 0;
   std::int64_t height = 0;
   std::uint32_t planes = 0;
   std::uint32_t bitCount = 0;
   std::uint32_t compression = 0;
   std::uint64_t coloursUsed = 0;
-  if (headerSize == 12) {
-    width = Read(bytes, 18, 2);
-    height = Read(bytes, 20, 2);
-    planes = Read(bytes, 22, 2);
-    bitCount = Read(bytes, 24, 2);
-    layout.paletteEntrySize = 3;
-  } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
-             headerSize == 124) {
-    if (bytes.size() < kFileHeader + headerSize) return Failure("the BMP picture is truncated");
-    width = static_cast<std::int32_t>(Read(bytes, 18, 4));
-    height = static_cast<std::int32_t>(Read(bytes, 22, 4));
-    planes = Read(bytes, 26, 2);
-    bitCount = Read(bytes, 28, 2);
-    compression = Read(bytes, 30, 4);
-    coloursUsed = Read(bytes, 46, 4);
-  } else {
-    return Failure("the BMP header has an unknown size (" + std::to_string(headerSize) + " bytes)");
-  }
+};
 
-  const std::int64_t rows = std::llabs(height);
-  if (width <= 0 || rows == 0) return Failure("the BMP picture has no pixels");
-  if (width > kMaxPreviewSide || rows > kMaxPreviewSide) {
-    return Failure("the BMP picture is larger than 4096 x 4096 pixels (" + std::to_string(width) +
-                   " x " + std::to_string(rows) + ")");
+Expected<Header> ReadHeader(std::string_view bytes) {
+  if (bytes.size() >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+    return Failure("it is not a BMP picture");
+  if (bytes.size() < kFileHeader + 12) return Failure("the BMP picture is truncated");
+
+  Header header;
+  header.dataOffset = Read(bytes, 10, 4);
+  header.size = Read(bytes, 14, 4);
+  if (header.size == 12) {
+    header.width = Read(bytes, 18, 2);
+    header.height = Read(bytes, 20, 2);
+    header.planes = Read(bytes, 22, 2);
+    header.bitCount = Read(bytes, 24, 2);
+  } else if (header.size == 40 || header.size == 52 || header.size == 56 || header.size == 108 ||
+             header.size == 124) {
+    if (bytes.size() < kFileHeader + header.size) return Failure("the BMP picture is truncated");
+    header.width = static_cast<std::int32_t>(Read(bytes, 18, 4));
+    header.height = static_cast<std::int32_t>(Read(bytes, 22, 4));
+    header.planes = Read(bytes, 26, 2);
+    header.bitCount = Read(bytes, 28, 2);
+    header.compression = Read(bytes, 30, 4);
+    header.coloursUsed = Read(bytes, 46, 4);
+  } else {
+    return Failure("the BMP header has an unknown size (" + std::to_string(header.size) +
+                   " bytes)");
   }
-  if (planes != 1) return Failure("the BMP picture has a bad plane count");
-  switch (bitCount) {
+  return header;
+}
+
+// The picture's size, planes and depth are ones the decoder takes.
+Result CheckSizeAndDepth(const Header& header) {
+  const std::int64_t rows = std::llabs(header.height);
+  if (header.width <= 0 || rows == 0) return Failure("the BMP picture has no pixels");
+  if (header.width > kMaxPreviewSide || rows > kMaxPreviewSide) {
+    return Failure("the BMP picture is larger than 4096 x 4096 pixels (" +
+                   std::to_string(header.width) + " x " + std::to_string(rows) + ")");
+  }
+  if (header.planes != 1) return Failure("the BMP picture has a bad plane count");
+  switch (header.bitCount) {
     case 1:
     case 4:
     case 8:
     case 16:
     case 24:
     case 32:
-      break;
+      return Result::Ok();
     default:
-      return Failure("the BMP picture has an unsupported depth of " + std::to_string(bitCount) +
-                     " bits");
+      return Failure("the BMP picture has an unsupported depth of " +
+                     std::to_string(header.bitCount) + " bits");
   }
+}
+
+Expected<Layout> ReadLayout(std::string_view bytes) {
+  const Expected<Header> read = ReadHeader(bytes);
+  if (read.failed()) return read.failure();
+  const Header& header = read.value();
+  if (const Result checked = CheckSizeAndDepth(header); checked.failed()) return checked.failure();
+  const std::int64_t width = header.width;
+  const std::int64_t height = header.height;
+  const std::int64_t rows = std::llabs(height);
+  const std::uint32_t bitCount = header.bitCount;
+  const std::uint32_t compression = header.compression;
+  const std::uint64_t coloursUsed = header.coloursUsed;
+  const std::uint64_t dataOffset = header.dataOffset;
+  Layout layout;
+  if (header.size == 12) layout.paletteEntrySize = 3;
 
   // Compression: none, run lengths for 8 and 4 bits, or bit fields for 16 and 32 bits.
   const bool runLength = (compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4);
@@ -107,7 +133,7 @@ Expected<Layout> ReadLayout(std::string_view bytes) {
 
   // The colour table or the masks follow the header, wherever the pixels start: they are read
   // from there, so they need only lie inside the file.
-  const std::uint64_t headerEnd = kFileHeader + headerSize;
+  const std::uint64_t headerEnd = kFileHeader + header.size;
   if (bitCount <= 8) {
     const std::uint64_t maxColours = std::uint64_t{1} << bitCount;
     if (coloursUsed > maxColours) return Failure("the BMP palette is larger than its depth allows");
