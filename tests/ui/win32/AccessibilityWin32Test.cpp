@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ScreenReaderView.h"
@@ -36,41 +37,32 @@ class Accessibility : public LauncherWindows {
   }
 };
 
-TEST_F(Accessibility, EveryControlAPlayerActsOnIsNamedWithItsRoleAndAction) {
+// Every row of both tables, as its description names it and gives it its role, the parts of a
+// combo box too; where the description names nothing, the system names a label by its text.
+TEST_F(Accessibility, EveryControlIsNamedWithItsRoleAndAction) {
   Start();
   const frmDebug& console = app->DebugWindow();
-  // The buttons and pictures that the description names (the main window's, then the console's).
-  for (std::size_t row = 0; row <= kMainWindowControls.size(); ++row) {
-    const bool inConsole = row == kMainWindowControls.size();
-    const ControlDescription& d =
-        inConsole ? Describe(DebugControl::cmdSend) : kMainWindowControls[row];
-    const bool button = d.accessibleRole == AccessibleRole::PushButton;
-    if (!*d.accessibleName || (!button && d.accessibleRole != AccessibleRole::Graphic)) continue;
-    const Heard heard = Hear(inConsole ? console.Control(DebugControl::cmdSend)
-                                       : Control(static_cast<MainControl>(row)));
-    EXPECT_FALSE(heard.state & STATE_SYSTEM_INVISIBLE) << heard;
-    EXPECT_EQ((heard.state & STATE_SYSTEM_FOCUSABLE) != 0, inConsole) << heard;
-    EXPECT_EQ(heard, (Heard{d.accessibleName, button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC,
-                            button ? "Press" : ""}));
-  }
-  // The fields keep the system's roles; their names are their captions, not their text or the
-  // label before them in the window order.
-  const std::vector<std::pair<HWND, const char*>> fields = {
-      {Control(MainControl::comboEXE), "EXE"},
-      {Part(Control(MainControl::comboEXE), true), "EXE"},
-      {Control(MainControl::listMap), "Map"},
-      {Part(Control(MainControl::listMap), true), "Map"},
-      {Part(Control(MainControl::listMap), false), "Map"},
-      {Control(MainControl::txtCpar), "Custom Parameters"},
-      {console.Control(DebugControl::listDebug), "Log"},
-      {console.Control(DebugControl::txtMain), "Command"},
-  };
-  for (const auto& [field, name] : fields) EXPECT_EQ(Hear(field).name, name);
-  // Decoration is kept from screen readers.
-  for (MainControl decoration :
-       {MainControl::imgTile1, MainControl::imgTile6, MainControl::Line1}) {
-    EXPECT_TRUE(Hear(Control(decoration)).state & STATE_SYSTEM_INVISIBLE)
-        << Describe(decoration).name;
+  std::vector<std::pair<HWND, const ControlDescription*>> rows;
+  for (std::size_t row = 0; row < kMainWindowControls.size(); ++row)
+    rows.push_back({Control(static_cast<MainControl>(row)), &kMainWindowControls[row]});
+  for (std::size_t row = 0; row < kDebugWindowControls.size(); ++row)
+    rows.push_back({console.Control(static_cast<DebugControl>(row)), &kDebugWindowControls[row]});
+  for (const auto& [control, row] : rows) {
+    const Heard heard = Hear(control);
+    const bool button = row->accessibleRole == AccessibleRole::PushButton;
+    const bool decoration = row->accessibleRole == AccessibleRole::Decoration;
+    // Decoration is kept from screen readers.
+    EXPECT_EQ((heard.state & STATE_SYSTEM_INVISIBLE) != 0, decoration || !row->visible) << heard;
+    if (decoration) continue;
+    const std::string name = *row->accessibleName ? row->accessibleName : row->text;
+    for (HWND part : {control, Part(control, true), Part(control, false)})
+      EXPECT_EQ(part ? Hear(part).name : name, name) << row->name;
+    // The fields keep the system's roles.
+    if (row->accessibleRole == AccessibleRole::Standard) continue;
+    EXPECT_EQ((heard.state & STATE_SYSTEM_FOCUSABLE) != 0, row->focusOrder > 0) << heard;
+    EXPECT_EQ(heard,
+              (Heard{row->accessibleName, button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC,
+                     button ? "Press" : ""}));
   }
 }
 
