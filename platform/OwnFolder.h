@@ -52,7 +52,6 @@ class OwnFolder {
 
  private:
   std::string path_;
-  std::optional<AccountList> accounts_;
   bool open_ = false;
 };
 

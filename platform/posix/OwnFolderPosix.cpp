@@ -352,9 +352,9 @@ AccountList SystemAccounts() {
 }
 
 OwnFolder::OwnFolder(std::string path, std::optional<AccountList> accounts)
-    : path_(std::move(path)), accounts_(std::move(accounts)) {
+    : path_(std::move(path)) {
   std::lock_guard lock(entriesMutex);
-  entries.push_back({this, path_, -1, std::make_shared<AccountSource>(accounts_)});
+  entries.push_back({this, path_, -1, std::make_shared<AccountSource>(std::move(accounts))});
 }
 
 OwnFolder::~OwnFolder() {

@@ -8,8 +8,8 @@ namespace kovar {
 
 AccountList SystemAccounts() { return {}; }
 
-OwnFolder::OwnFolder(std::string path, std::optional<AccountList> accounts)
-    : path_(std::move(path)), accounts_(std::move(accounts)) {}
+// No account is asked about: nobody else shares the profile's folders.
+OwnFolder::OwnFolder(std::string path, std::optional<AccountList>) : path_(std::move(path)) {}
 
 OwnFolder::~OwnFolder() = default;
 

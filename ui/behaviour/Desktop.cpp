@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ScriptStarter.h"
 #include "WindowDescription.h"
 
 namespace kovar {
@@ -21,6 +22,10 @@ InputAnswer Desktop::InputBox(const std::string& prompt, const std::string& titl
                               const std::string& defaultText) {
   OpenBox open(*this);
   return ShowPrompt(prompt, title, defaultText);
+}
+
+Result Desktop::StartScript(const std::string& scriptPath) {
+  return StartScriptDetached(scriptPath);
 }
 
 }  // namespace kovar

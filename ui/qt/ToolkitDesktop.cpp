@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "InputBox.h"
-#include "ScriptStarter.h"
 #include "TextControls.h"
 #include "WindowDescription.h"
 
@@ -31,10 +30,6 @@ void ToolkitDesktop::ShowErrorBox(const std::string& message) {
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);
   box.exec();
-}
-
-Result ToolkitDesktop::StartScript(const std::string& scriptPath) {
-  return StartScriptDetached(scriptPath);
 }
 
 }  // namespace kovar

@@ -15,7 +15,6 @@ class ToolkitDesktop : public Desktop {
   // The window that ShowMainWindow shows and that owns the dialogs; set once it exists.
   void SetMainWindow(QWidget* window) { window_ = window; }
   void ShowMainWindow() override;
-  Result StartScript(const std::string& scriptPath) override;
 
  protected:
   void ShowErrorBox(const std::string& message) override;

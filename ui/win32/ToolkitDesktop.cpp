@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "InputBox.h"
-#include "ScriptStarter.h"
 #include "WindowDescription.h"
 #include "frmMain.h"
 
@@ -30,10 +29,6 @@ InputAnswer ToolkitDesktop::ShowPrompt(const std::string& prompt, const std::str
 
 void ToolkitDesktop::ShowErrorBox(const std::string& message) {
   MessageBoxA(Owner(window_), message.c_str(), kApplicationName, MB_OK | MB_ICONWARNING);
-}
-
-Result ToolkitDesktop::StartScript(const std::string& scriptPath) {
-  return StartScriptDetached(scriptPath);
 }
 
 }  // namespace kovar

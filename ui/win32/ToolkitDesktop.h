@@ -14,7 +14,6 @@ class ToolkitDesktop : public Desktop {
  public:
   void SetMainWindow(frmMain* window) { window_ = window; }
   void ShowMainWindow() override;
-  Result StartScript(const std::string& scriptPath) override;
 
  protected:
   void ShowErrorBox(const std::string& message) override;

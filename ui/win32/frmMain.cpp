@@ -2,6 +2,7 @@
 // its behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,12 @@ namespace kovar {
 namespace {
 
 constexpr char kWindowClass[] = "KovarLauncherMain";
+
+// The control that a control number names; none for any other number.
+std::optional<MainControl> ControlOfId(int id) {
+  if (id < kFirstControlId || id >= ControlId(MainControl::Count)) return std::nullopt;
+  return static_cast<MainControl>(id - kFirstControlId);
+}
 // The name of the icon in the program's resources.
 constexpr char kIconName[] = "IDI_ICON1";
 // The engine box's drop-down list shows this many entries before it scrolls.
@@ -126,13 +133,10 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
-    case kCanPressMessage:
-      for (std::size_t row = 0; row < controls_.size(); ++row) {
-        if (controls_[row] == reinterpret_cast<HWND>(lParam)) {
-          return behaviour_.CanPress(static_cast<MainControl>(row)) ? kPressable : kNotPressable;
-        }
-      }
-      return kNotPressable;
+    case kCanPressMessage: {
+      const auto control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      return control && behaviour_.CanPress(*control) ? kPressable : kNotPressable;
+    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -279,8 +283,9 @@ void frmMain::OnCommand(int id, int code) {
     behaviour_.MenuChosen(kMainMenu[static_cast<std::size_t>(id - kFirstMenuId)].command);
     return;
   }
-  if (id < kFirstControlId || id >= ControlId(MainControl::Count)) return;
-  const auto control = static_cast<MainControl>(id - kFirstControlId);
+  const std::optional<MainControl> found = ControlOfId(id);
+  if (!found) return;
+  const MainControl control = *found;
   HWND handle = Control(control);
   switch (code) {
     case CBN_EDITCHANGE:
