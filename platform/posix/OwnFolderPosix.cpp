@@ -125,12 +125,16 @@ bool ReadAttribute(const std::function<ssize_t(void*, std::size_t)>& get, Bytes&
     bytes.resize(static_cast<std::size_t>(size));
     size = get(bytes.data(), bytes.size());
   } while (size < 0 && errno == ERANGE);
-  bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-  return size >= 0 || errno == ENODATA || errno == ENOTSUP;
+  if (size < 0) {
+    bytes.clear();
+    return errno == ENODATA || errno == ENOTSUP;
+  }
+  bytes.resize(static_cast<std::size_t>(size));
+  return true;
 }
 
 // The access control list attribute of the open `fd` into `bytes`, empty when it has none. A
-// folder opened only to be passed (O_PATH) keeps its attributes from that descriptor.
+// folder opened only to be passed (O_PATH) does not give its attributes through that descriptor.
 Result ReadAclBytes(int fd, Bytes& bytes) {
   auto named = [&bytes](const char* name) {
     return ReadAttribute(
