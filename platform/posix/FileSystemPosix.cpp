@@ -40,16 +40,19 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
 }
 
 // Gives the temporary file `fd`, written for `path`, the permissions of the file it replaces
-// (`old`) or those it was created with, less what its own folder's check would refuse.
+// (`old`) or those it was created with, less what its own folder's check would refuse. Changed
+// only when they differ, as some file systems refuse any change.
 Result GiveMode(int fd, const std::string& path, const struct stat* old, bool executable) {
   struct stat created;
-  if (!old && ::fstat(fd, &created) != 0) return Result::Failure(SystemError(errno));
+  if (::fstat(fd, &created) != 0) return Result::Failure(SystemError(errno));
   mode_t mode = (old ? old : &created)->st_mode & 0777;
   // The launch script must stay runnable by whoever could read it.
   if (executable) mode |= (mode & 0444) >> 2;
   Expected<mode_t> allowed = OwnMode(path, fd, mode);
   if (allowed.failed()) return allowed.failure();
-  if (::fchmod(fd, allowed.value()) != 0) return Result::Failure(SystemError(errno));
+  if (allowed.value() != (created.st_mode & 07777) && ::fchmod(fd, allowed.value()) != 0) {
+    return Result::Failure(SystemError(errno));
+  }
   return Result::Ok();
 }
 
