@@ -154,9 +154,9 @@ Result ReadAclBytes(int fd, Bytes& bytes) {
     return through(readable.Get()) ? Result::Ok() : Result::Failure(SystemError(errno));
   }
   if (errno != EACCES) return Result::Failure(SystemError(errno));
-  // A folder that can be searched but not read: by its name under /proc, or where /proc is not
-  // mounted as "." from inside it, on a thread of its own working folder, so that the process's
-  // stays where it was.
+  // A folder that can be searched but not read: by its name under /proc, or, where /proc is not
+  // mounted, as "." from inside it, on a thread with a working folder of its own, so that the
+  // process's stays where it was.
   if (named(("/proc/self/fd/" + std::to_string(fd)).c_str())) return Result::Ok();
   bool read = false;
   int error = errno;
@@ -570,8 +570,8 @@ Result MakeFolders(const std::string& path) {
 
 Expected<mode_t> OwnMode(const std::string& path, int fd, mode_t wanted) {
   Route route(path);
-  struct stat info;
   if (!route.under) return wanted;
+  struct stat info;
   if (::fstat(fd, &info) != 0) return Failure(SystemError(errno));
   auto judge = [&](mode_t mode) {
     info.st_mode = (info.st_mode & S_IFMT) | mode;
