@@ -83,6 +83,8 @@ bool SetAcl(const std::string& path, const std::vector<std::array<std::uint32_t,
   return ::setxattr(path.c_str(), list, bytes.data(), bytes.size(), 0) == 0;
 }
 
+bool LetWrite(const std::string& path, std::uint32_t uid) { return SetAcl(path, {{uid, 7}}); }
+
 // /proc hidden from this thread, in a mount namespace of its own, while it lives.
 class WithoutProc {
  public:
@@ -146,15 +148,11 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
        "not a folder",
        {}},
       {"another account's entry in its access list",
-       [&](auto&, auto& f) {
-         return SetAcl(f, {{other, 7}});
-       },
+       [&](auto&, auto& f) { return LetWrite(f, other); },
        "can write to it by its access control list",
        {}},
       {"another account's entry in a parent's access list",
-       [&](auto& h, auto&) {
-         return SetAcl(h.File("cfg"), {{other, 7}});
-       },
+       [&](auto& h, auto&) { return LetWrite(h.File("cfg"), other); },
        "can write to the folder",
        {}},
       {"a parent every user can write to",
