@@ -56,7 +56,9 @@ Expected<std::string> ReadFile(const std::string& path, std::size_t limit);
 // Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
 // disk, then renamed over the old file, so that a failure leaves the old file whole. A symbolic
 // link stays a link and its target is replaced; a file that exists keeps its permissions, and a
-// new one gets the ones the user's file creation mask allows (executable ones when asked).
+// new one gets the ones the user's file creation mask allows (executable ones when asked). Under a
+// player's own folder (OwnFolder.h) a new file never lets its group or others write, and a file
+// replaced loses such a permission where the folder's check would refuse it.
 Result WriteFileAtomically(const std::string& path, const std::string& contents,
                            bool executable = false);
 
@@ -85,7 +87,8 @@ bool CanCreateFilesIn(const std::string& directory);
 // for another reason than its absence, count as there.
 bool HasEntry(const std::string& path);
 // Creates `path` and its missing parents, each one private to the user. A failure names the
-// folder that could not be made, and why.
+// folder that could not be made, and why. On Linux each is made in its open parent, reached as a
+// player's own folder is checked.
 Result MakePrivateFolders(const std::string& path);
 
 }  // namespace kovar

@@ -23,24 +23,6 @@ FileId IdOf(const struct stat& info) {
   return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-// Makes `folder` and, when they are missing, its parents, each one private to the user. A failure
-// names `path`, the folder asked for, and the one on the way to it that could not be made.
-Result MakeFolders(const std::string& folder, const std::string& path) {
-  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
-  const std::size_t slash = folder.rfind('/');
-  if (errno == ENOENT && slash != std::string::npos && slash != 0) {
-    if (Result parents = MakeFolders(folder.substr(0, slash), path); parents.failed()) {
-      return parents;
-    }
-    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return Result::Ok();
-  }
-  const std::string why = SystemError(errno);
-  return Result::Failure(
-      "the folder \"" + path + "\" could not be created" +
-      (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
-      why);
-}
-
 // Creates a new file in `folder` beside `target` under a name nobody else has taken, with `mode`
 // less the user's mask. Returns its descriptor and name, or -1 with errno set.
 int CreateTemporary(int folder, const std::string& target, mode_t mode, std::string& name) {
@@ -55,6 +37,23 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
   }
   errno = EEXIST;
   return -1;
+}
+
+// Gives the temporary file `fd`, written for `path`, the permissions of the file it replaces
+// (`old`) or those it was created with, less what its own folder's check would refuse. Changed
+// only when they differ, as some file systems refuse any change.
+Result GiveMode(int fd, const std::string& path, const struct stat* old, bool executable) {
+  struct stat created;
+  if (::fstat(fd, &created) != 0) return Result::Failure(SystemError(errno));
+  mode_t mode = (old ? old : &created)->st_mode & 0777;
+  // The launch script must stay runnable by whoever could read it.
+  if (executable) mode |= (mode & 0444) >> 2;
+  Expected<mode_t> allowed = OwnMode(path, fd, mode);
+  if (allowed.failed()) return allowed.failure();
+  if (allowed.value() != (created.st_mode & 07777) && ::fchmod(fd, allowed.value()) != 0) {
+    return Result::Failure(SystemError(errno));
+  }
+  return Result::Ok();
 }
 
 }  // namespace
@@ -113,44 +112,38 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   // The links are kept: the file they lead to is replaced, in the folder that holds it.
   Expected<Place> place = PlaceToWrite(path);
   if (place.failed()) return place.failure();
-  const auto& [folder, target] = place.value();
+  const auto& [folder, target, own] = place.value();
   struct stat old;
   const bool replacing = ::fstatat(folder.Get(), target.c_str(), &old, 0) == 0;
   // A new file is created with the widest permissions and left to the kernel to narrow by the
-  // user's mask: reading the mask would mean changing it for every thread of the process.
-  const mode_t fresh = executable ? 0777 : 0666;
+  // user's mask: reading the mask would mean changing it for every thread of the process. In an
+  // own folder, nobody else is ever given write, so that nobody else can open it for writing
+  // before its permissions are judged; a file replaced is created for the player alone until then.
+  mode_t fresh = executable ? 0777 : 0666;
+  if (own) fresh &= ~(S_IWGRP | S_IWOTH);
   std::string temporary;
   const int fd = CreateTemporary(folder.Get(), target, replacing ? 0600 : fresh, temporary);
   if (fd < 0) return Result::Failure(SystemError(errno));
-  int error = 0;
-  if (replacing) {
-    mode_t mode = old.st_mode & 0777;
-    // The launch script must stay runnable by whoever could read it.
-    if (executable) mode |= (mode & 0444) >> 2;
-    if (::fchmod(fd, mode) != 0) error = errno;
-  }
+  Result written = GiveMode(fd, path, replacing ? &old : nullptr, executable);
   const char* data = contents.data();
   std::size_t left = contents.size();
-  while (error == 0 && left > 0) {
+  while (written.ok() && left > 0) {
     const ssize_t count = ::write(fd, data, left);
     if (count < 0) {
-      if (errno != EINTR) error = errno;
+      if (errno != EINTR) written = Result::Failure(SystemError(errno));
       continue;
     }
     data += count;
     left -= static_cast<std::size_t>(count);
   }
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 &&
+  if (written.ok() && ::fsync(fd) != 0) written = Result::Failure(SystemError(errno));
+  if (::close(fd) != 0 && written.ok()) written = Result::Failure(SystemError(errno));
+  if (written.ok() &&
       ::renameat(folder.Get(), temporary.c_str(), folder.Get(), target.c_str()) != 0) {
-    error = errno;
+    written = Result::Failure(SystemError(errno));
   }
-  if (error != 0) {
-    ::unlinkat(folder.Get(), temporary.c_str(), 0);
-    return Result::Failure(SystemError(error));
-  }
-  return Result::Ok();
+  if (written.failed()) ::unlinkat(folder.Get(), temporary.c_str(), 0);
+  return written;
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -206,6 +199,6 @@ bool HasEntry(const std::string& path) {
   return StatPath(path, info, false) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-Result MakePrivateFolders(const std::string& path) { return MakeFolders(path, path); }
+Result MakePrivateFolders(const std::string& path) { return MakeFolders(path); }
 
 }  // namespace kovar

@@ -7,14 +7,18 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sched.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "FileSystem.h"
 #include "OwnFolderPosix.h"
@@ -107,25 +111,84 @@ constexpr unsigned kAclGroup = 0x08;
 constexpr unsigned kAclMask = 0x10;
 constexpr unsigned kAclWrite = 2;
 
+using Bytes = std::vector<unsigned char>;
+constexpr const char* kAclName = "system.posix_acl_access";
+
+// Reads a whole extended attribute into `bytes` with `get`, a call of the getxattr family given
+// where to put it and its room: its size asked first, and again while it grows meanwhile. True
+// when read, or when the file has none; otherwise false with errno set.
+bool ReadAttribute(const std::function<ssize_t(void*, std::size_t)>& get, Bytes& bytes) {
+  ssize_t size = 0;
+  do {
+    size = get(nullptr, 0);
+    if (size <= 0) break;
+    bytes.resize(static_cast<std::size_t>(size));
+    size = get(bytes.data(), bytes.size());
+  } while (size < 0 && errno == ERANGE);
+  if (size < 0) {
+    bytes.clear();
+    return errno == ENODATA || errno == ENOTSUP;
+  }
+  bytes.resize(static_cast<std::size_t>(size));
+  return true;
+}
+
+// The access control list attribute of the open `fd` into `bytes`, empty when it has none. A
+// folder opened only to be passed (O_PATH) does not give its attributes through that descriptor.
+Result ReadAclBytes(int fd, Bytes& bytes) {
+  auto named = [&bytes](const char* name) {
+    return ReadAttribute(
+        [name](void* to, std::size_t room) { return ::getxattr(name, kAclName, to, room); }, bytes);
+  };
+  auto through = [&bytes](int readable) {
+    return ReadAttribute(
+        [readable](void* to, std::size_t room) {
+          return ::fgetxattr(readable, kAclName, to, room);
+        },
+        bytes);
+  };
+  if (through(fd)) return Result::Ok();
+  if (errno != EBADF) return Result::Failure(SystemError(errno));
+  const UniqueFd readable(::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (readable.Get() >= 0) {
+    return through(readable.Get()) ? Result::Ok() : Result::Failure(SystemError(errno));
+  }
+  if (errno != EACCES) return Result::Failure(SystemError(errno));
+  // A folder that can be searched but not read: by its name under /proc, or, where /proc is not
+  // mounted, as "." from inside it, on a thread with a working folder of its own, so that the
+  // process's stays where it was.
+  if (named(("/proc/self/fd/" + std::to_string(fd)).c_str())) return Result::Ok();
+  bool read = false;
+  int error = errno;
+  try {
+    std::thread([&] {
+      read = ::unshare(CLONE_FS) == 0 && ::fchdir(fd) == 0 && named(".");
+      error = errno;
+    }).join();
+  } catch (const std::system_error& failed) {
+    error = failed.code().value();
+  }
+  if (read) return Result::Ok();
+  return Result::Failure(
+      "it can be passed through but not listed, and the list could be read neither through /proc "
+      "nor from inside it (" +
+      SystemError(error) + ")");
+}
+
 // The access control list of the open `fd`, empty when it has none.
 Expected<std::vector<AclEntry>> ReadAcl(int fd) {
-  unsigned char bytes[4 + 8 * 1024];
-  const char* name = "system.posix_acl_access";
-  ssize_t size = ::fgetxattr(fd, name, bytes, sizeof bytes);
-  // A descriptor opened only to find a folder reads its attributes through its /proc name.
-  if (size < 0 && errno == EBADF) {
-    size = ::getxattr(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, bytes, sizeof bytes);
-  }
-  if (size < 0 && errno != ENODATA && errno != ENOTSUP) return Failure(SystemError(errno));
+  Bytes bytes;
+  if (Result read = ReadAclBytes(fd, bytes); read.failed()) return read.failure();
+  const std::size_t size = bytes.size();
   std::vector<AclEntry> entries;
-  if (size < 0) return entries;
+  if (size == 0) return entries;
   auto at = [&bytes](std::size_t offset, int count) {
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[offset + i];
     return value;
   };
   if (size < 4 || (size - 4) % 8 != 0 || at(0, 4) != 2) return Failure(SystemError(EINVAL));
-  for (std::size_t offset = 4; offset < static_cast<std::size_t>(size); offset += 8) {
+  for (std::size_t offset = 4; offset < size; offset += 8) {
     entries.push_back({at(offset, 2), at(offset + 2, 2), at(offset + 4, 4)});
   }
   return entries;
@@ -160,7 +223,9 @@ Result OthersCanChange(int fd, const struct stat& info, const std::string& shown
   }
   const std::vector<AclEntry>& acl = read.value();
   const auto mask = std::find_if(acl.begin(), acl.end(), [](auto& e) { return e.tag == kAclMask; });
-  const unsigned allowed = mask == acl.end() ? 7 : mask->perm;
+  // The mask is what the kernel shows as the group's permission bits, so that a mode about to be
+  // given is judged as it will act.
+  const unsigned allowed = mask == acl.end() ? 7 : (info.st_mode >> 3) & 7;
   bool groupWrites = acl.empty() && (info.st_mode & S_IWGRP);
   for (const AclEntry& entry : acl) {
     if (!(entry.perm & allowed & kAclWrite)) continue;
@@ -278,6 +343,37 @@ Walked Walk(int start, std::string shown, const std::string& path, bool followLa
   }
 }
 
+// Makes the last folder of `folder` in the open folder that holds it, reached as Walk reaches it.
+Walked MakeFolder(const std::string& folder, AccountSource* accounts) {
+  Walked walked = Walk(AT_FDCWD, {}, folder, false, accounts);
+  if (walked.place.failed()) return walked;
+  const Place& place = walked.place.value();
+  if (::mkdirat(place.folder.Get(), place.name.c_str(), 0700) != 0 && errno != EEXIST) {
+    return {Failure(SystemError(errno)), errno};
+  }
+  return walked;
+}
+
+// Makes `folder` and, when they are missing, its parents. A failure names `path`, the folder asked
+// for, and the one on the way to it that could not be made.
+Result MakeFoldersOnTheWay(const std::string& folder, const std::string& path,
+                           AccountSource* accounts) {
+  Walked made = MakeFolder(folder, accounts);
+  const std::size_t slash = folder.rfind('/');
+  if (made.error == ENOENT && slash != std::string::npos && slash != 0) {
+    if (Result parents = MakeFoldersOnTheWay(folder.substr(0, slash), path, accounts);
+        parents.failed()) {
+      return parents;
+    }
+    made = MakeFolder(folder, accounts);
+  }
+  if (made.place.ok()) return Result::Ok();
+  return Result::Failure(
+      "the folder \"" + path + "\" could not be created" +
+      (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
+      made.place.reason());
+}
+
 // The open folders that names under their paths are reached through; -1 for one that is not
 // open (missing or refused), under which nothing is found.
 struct Entry {
@@ -378,7 +474,7 @@ Result OwnFolder::Open() {
   if (walked.error == ENOENT || walked.error == ENOTDIR) return Result::Ok();
   if (walked.error != 0) return Result::Failure("it cannot be looked at: " + walked.place.reason());
   if (walked.place.failed()) return walked.place.failure();
-  const auto& [holder, name] = walked.place.value();
+  const auto& [holder, name, reached] = walked.place.value();
   UniqueFd folder(
       ::openat(holder.Get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat info;
@@ -422,7 +518,7 @@ Expected<UniqueFd> OpenToRead(const std::string& path, int flags) {
   if (route.folder.Get() < 0) return Failure(SystemError(ENOENT));
   Walked walked = Walk(route.folder.Get(), route.shown, route.rest, true, route.accounts.get());
   if (walked.place.failed()) return walked.place.failure();
-  const auto& [holder, name] = walked.place.value();
+  const auto& [holder, name, reached] = walked.place.value();
   UniqueFd file(::openat(holder.Get(), name.c_str(), flags | O_NOFOLLOW));
   struct stat info;
   if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) return Failure(SystemError(errno));
@@ -460,9 +556,31 @@ DIR* OpenListing(const std::string& path) {
 Expected<Place> PlaceToWrite(const std::string& path) {
   Route route(path);
   if (route.under && route.folder.Get() < 0) return Failure(SystemError(ENOENT));
-  return Walk(route.under ? route.folder.Get() : AT_FDCWD, route.shown,
-              route.under ? route.rest : path, true, route.accounts.get())
-      .place;
+  Expected<Place> place = Walk(route.under ? route.folder.Get() : AT_FDCWD, route.shown,
+                               route.under ? route.rest : path, true, route.accounts.get())
+                              .place;
+  if (place.ok()) place.value().own = route.under;
+  return place;
+}
+
+Result MakeFolders(const std::string& path) {
+  Route route(path);
+  return MakeFoldersOnTheWay(path, path, route.accounts.get());
+}
+
+Expected<mode_t> OwnMode(const std::string& path, int fd, mode_t wanted) {
+  Route route(path);
+  if (!route.under) return wanted;
+  struct stat info;
+  if (::fstat(fd, &info) != 0) return Failure(SystemError(errno));
+  auto judge = [&](mode_t mode) {
+    info.st_mode = (info.st_mode & S_IFMT) | mode;
+    return OthersCanChange(fd, info, path, false, *route.accounts);
+  };
+  if (judge(wanted).ok()) return wanted;
+  const mode_t narrowed = wanted & ~(S_IWGRP | S_IWOTH);
+  if (Result own = judge(narrowed); own.failed()) return own.failure();
+  return narrowed;
 }
 
 }  // namespace kovar

@@ -2,17 +2,23 @@
 // every folder the launcher creates the player's alone while one already there keeps its own
 // permissions, a folder that others could change (or a folder above it) left unused, the folder
 // used through what was checked, and saving through links.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "FileLocations.h"
 #include "TestSupport.h"
@@ -60,20 +66,46 @@ TEST(UserFolder, TheRealEnvironmentGivesTheHomeOfThePasswordEntryForARelativeHom
   ::setenv("HOME", home.c_str(), 1);
 }
 
-// Lets the account `uid` write to `path` by an access control list entry, in the form the kernel
-// keeps it: a version, then (tag, permissions, id) for the owner, that account, the group, the
-// mask and others. False where the file system keeps no such lists.
-bool LetWrite(const std::string& path, std::uint32_t uid) {
+// Gives `path` an access control list in the form the kernel keeps it (a version, then tag,
+// permissions and id an entry): all for the owner, `named` accounts with their permissions, read
+// for the group and others. `list` is the file's own, or a folder's default one for what is made in
+// it. False where the file system keeps no such lists, or none that long.
+bool SetAcl(const std::string& path, const std::vector<std::array<std::uint32_t, 2>>& named,
+            const char* list = "system.posix_acl_access") {
   const std::uint32_t none = 0xffffffff;
-  const std::uint32_t entries[][2] = {{0x01 | 7 << 16, none},
-                                      {0x02 | 7 << 16, uid},
-                                      {0x04 | 5 << 16, none},
-                                      {0x10 | 7 << 16, none},
-                                      {0x20 | 5 << 16, none}};
+  std::vector<std::uint32_t> entries{0x01 | 7 << 16, none};
+  for (const auto& [uid, permissions] : named) {
+    entries.insert(entries.end(), {0x02 | permissions << 16, uid});
+  }
+  entries.insert(entries.end(), {0x04 | 5 << 16, none, 0x10 | 7 << 16, none, 0x20 | 5 << 16, none});
   std::string bytes("\x02\0\0\0", 4);
-  bytes.append(reinterpret_cast<const char*>(entries), sizeof entries);
-  return ::setxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size(), 0) == 0;
+  bytes.append(reinterpret_cast<const char*>(entries.data()), entries.size() * sizeof entries[0]);
+  return ::setxattr(path.c_str(), list, bytes.data(), bytes.size(), 0) == 0;
 }
+
+bool LetWrite(const std::string& path, std::uint32_t uid) { return SetAcl(path, {{uid, 7}}); }
+
+// /proc hidden from this thread, in a mount namespace of its own, while it lives.
+class WithoutProc {
+ public:
+  // False where this process may not have a mount namespace of its own.
+  bool Hide() {
+    return before_ >= 0 && ::unshare(CLONE_NEWNS) == 0 &&
+           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::umount2("/proc", MNT_DETACH) == 0;
+  }
+  ~WithoutProc() {
+    if (::setns(before_, CLONE_NEWNS) == 0) {
+      EXPECT_EQ(::fchdir(workingFolder_), 0);
+    }
+    ::close(before_);
+    ::close(workingFolder_);
+  }
+
+ private:
+  int before_ = ::open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC);
+  int workingFolder_ = ::open(".", O_PATH | O_CLOEXEC);
+};
 
 TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
   // The folder is HOME/cfg/kovar-launcher, holding the player's settings; each row changes that.
@@ -84,6 +116,8 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
   const auto mode = [](const std::string& path, int bits) {
     fs::permissions(path, fs::perms(bits));
   };
+  std::optional<WithoutProc> noProc;
+  const mode_t umaskBefore = ::umask(022);
   const auto linkCfg = [](const TempDir& home) {
     fs::rename(home.File("cfg"), home.File("dotfiles"));
     fs::create_directory_symlink("dotfiles", home.File("cfg"));
@@ -93,6 +127,7 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
     std::function<bool(const TempDir&, const std::string&)> setUp;  // false: cannot be made here
     std::string refusal;  // a fragment of the box at start, or empty when the folder is used
     std::optional<AccountList> accounts;
+    bool onTmpfs = false;
   } cases[] = {
       {"the player's", [](auto&, auto&) { return true; }, "", {}},
       {"none yet", [](auto&, auto& f) { return fs::remove_all(f) > 0; }, "", {}},
@@ -137,13 +172,34 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
        mine},
       {"its group another account's primary group",
        [&](auto&, auto& f) { return mode(f, 0770), true; }, "the account other has it", shared},
+      {"its group shared and a umask that lets the group write",
+       [](auto&, auto&) { return ::umask(002), true; }, "", shared},
+      {"a default access list letting another account write what is made in it",
+       [&](auto&, auto& f) {
+         return SetAcl(f, {{other, 7}}, "system.posix_acl_default");
+       },
+       "",
+       {}},
+      {"no /proc", [&](auto&, auto&) { return noProc.emplace().Hide(); }, "", {}},
+      {"an access list longer than 8 KiB, on a tmpfs",
+       [](auto&, auto& f) {
+         std::vector<std::array<std::uint32_t, 2>> readers;
+         for (std::uint32_t uid = 100000; uid < 102000; ++uid) readers.push_back({uid, 4});
+         return SetAcl(f, readers);
+       },
+       "",
+       {},
+       true},
   };
   for (const auto& c : cases) {
+    noProc.reset();
+    ::umask(022);
     // Writable by this user, as an installed launcher's folder is by root.
     TempDir app;
     app.Write("auto.kvx", "exec settings.kvx\r\n");
     app.Write("settings.kvx", "quakedir /installed\r\n");
-    TempDir home;
+    TempDir home(c.onTmpfs && fs::is_directory("/dev/shm") ? "/dev/shm"
+                                                           : fs::temp_directory_path());
     const std::string folder = home.File("cfg/kovar-launcher");
     home.Write("cfg/kovar-launcher/settings.kvx", "quakedir /players\r\n");
     mode(folder, 0700);
@@ -172,7 +228,13 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
         EXPECT_NE(error.find(named), std::string::npos) << c.name << ": " << error;
       }
     }
+    // As the next start and Start read them.
+    for (const char* name : {"settings.kvx", "config.kvx", "run.sh"}) {
+      EXPECT_EQ(ReadFile(JoinPath(folder, name), 1 << 20).ok(), used) << c.name << ": " << name;
+    }
   }
+  noProc.reset();
+  ::umask(umaskBefore);
 }
 
 TEST(UserFolder, WhatWasCheckedIsWhatIsUsedAndItsFilesMustBeThePlayersToo) {
