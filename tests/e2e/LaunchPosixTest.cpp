@@ -27,9 +27,9 @@ using Lines = std::vector<std::string>;
 // Starts the script for real, as the window layer does.
 class StartingDesktop : public FakeDesktop {
  public:
-  Result StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath, const ScriptTarget& target) override {
     started.push_back(scriptPath);
-    return StartScriptDetached(scriptPath);
+    return StartScriptDetached(scriptPath, target);
   }
 };
 
@@ -213,6 +213,55 @@ TEST_F(LaunchTest, AFailedLaunchInATerminalSaysSoAndWaitsForEnter) {
     EXPECT_EQ(alone.status, c.status) << c.engine << alone.output;
     EXPECT_FALSE(alone.waitedForEnter) << c.engine;
     EXPECT_EQ(alone.output.find(kPressEnter), std::string::npos) << alone.output;
+  }
+}
+
+// On a desktop without a terminal program nothing would show why the script stopped: such a launch
+// is refused with the reason, as is none that gets as far as the engine, nor any with a terminal.
+TEST_F(LaunchTest, WithoutATerminalALaunchThatWouldStopUnseenIsRefusedWithItsReason) {
+  TempDir bin;
+  std::filesystem::copy_file(KOVAR_STAND_IN_ENGINE, bin.File("on-path"));
+  app.Write("Plain.exe", "#!/bin/sh\n");
+  std::filesystem::copy_file(app.File("Plain.exe"), quakeDir + "/Plain.exe");
+  ScopedEnv path{"PATH", bin.Path()};
+  ScopedEnv display{"DISPLAY", ":97"};
+  ScopedEnv terminal{"KOVAR_NO_TERMINAL", std::nullopt};
+  const std::string gone = root.File("gone");
+  const std::string unseen = ". No terminal program (x-terminal-emulator or xterm) is installed";
+  const struct {
+    std::string engine;
+    std::string dir;
+    bool withTerminal;
+    std::string refusal;  // empty: the engine starts
+  } cases[] = {
+      {"LucidGL.exe", gone, false,
+       "the Quake directory \"" + gone + "\" cannot be entered: No such file or directory" +
+           unseen},
+      {"Missing.exe", quakeDir, false,
+       "the engine \"Missing.exe\" is neither in the Quake directory \"" + quakeDir +
+           "\" nor a program on the search path (PATH)" + unseen},
+      {"Plain.exe", quakeDir, false,
+       "the engine \"" + quakeDir + "/Plain.exe\" cannot be run: Permission denied" + unseen},
+      {"on-path", quakeDir, false, ""},
+      {"LucidGL.exe", quakeDir, false, ""},
+      {"LucidGL.exe", gone, true, ""},
+  };
+  for (const auto& c : cases) {
+    if (c.withTerminal) {
+      bin.Write("xterm", "#!/bin/sh\n");
+      std::filesystem::permissions(bin.File("xterm"), std::filesystem::perms::owner_all);
+    }
+    (void)launcher.RunCommand("exe " + c.engine);
+    launcher.State().SetText(TextField::QuakeDir, c.dir);
+    desktop.errors.clear();
+    if (c.refusal.empty() && !c.withTerminal) {
+      EXPECT_EQ(Launch().front(), quakeDir) << c.engine;
+    } else {
+      EXPECT_EQ(launcher.StartGame().ok(), c.refusal.empty()) << c.engine;
+      const std::string shown = desktop.errors.empty() ? "" : desktop.errors.front();
+      EXPECT_NE(shown.find(c.refusal), std::string::npos) << shown;
+      EXPECT_EQ(desktop.errors.size(), c.refusal.empty() ? 0u : 1u) << shown;
+    }
   }
 }
 
