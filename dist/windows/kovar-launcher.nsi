@@ -15,6 +15,8 @@ RequestExecutionLevel admin
 ; skipped and leave an older program beside the newer files.
 AllowSkipFiles off
 ManifestDPIAware true
+; The files carry no time of their own: the same commit makes the same installer, whenever built.
+SetDateSave off
 
 !include LogicLib.nsh
 !include FileFunc.nsh
