@@ -2,8 +2,9 @@
 # tools/windows-installer.sh), from the top of the source tree, so that the same commit gives the
 # same bytes wherever and whenever it is built:
 # - SOURCE_DATE_EPOCH, the time every shipped file and archive entry carries (Qt's resource
-#   compiler and CPack read it too): as given, else the time of the commit checked out here, else,
-#   without Git history, the date of the Debian changelog;
+#   compiler, CPack, and binutils' strip for the stripped Windows program's time stamp read it):
+#   as given, else the time of the commit checked out here, else, without Git history, the date
+#   of the Debian changelog;
 # - KOVAR_REPRODUCIBLE_FLAGS, the CMake option that maps the source and build folders out of the
 #   program and leaves the Windows linker's time stamp out.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
