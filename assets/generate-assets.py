@@ -148,15 +148,46 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
 
 
 def icon_pixels(size):
-    """A red K on black with a yellow frame, as indices into the 16-colour palette."""
+    """A red K on black with a yellow frame, as indices into the 16-colour palette.
+
+    The K and the frame grow with the size, in whole pixels, so that every size is the same
+    picture: a frame of a 32nd of the side (at least a pixel), the 5 x 7 letter in blocks of an
+    eighth of it.
+    """
     pixels = [[0] * size for _ in range(size)]
-    for i in range(size):
-        pixels[0][i] = pixels[size - 1][i] = pixels[i][0] = pixels[i][size - 1] = 11
-    scale = 4 if size == 32 else 2
+    frame = max(1, size // 32)
+    for y in range(size):
+        for x in range(size):
+            if min(x, y, size - 1 - x, size - 1 - y) < frame:
+                pixels[y][x] = 11
+    scale = size // 8
     left = (size - 5 * scale) // 2
     top = (size - 7 * scale) // 2
     draw_text(pixels, size, size, "K", left, top, scale, lambda x, y: 9 if y < size // 2 else 1)
     return pixels
+
+
+def svg(path, size):
+    """The icon at `size` as a scalable picture: one rectangle for each run of a colour in a row,
+    drawn with sharp edges, so that it is the pixel picture at any scale."""
+    rects = []
+    for y, row in enumerate(icon_pixels(size)):
+        x = 0
+        while x < size:
+            end = x
+            while end < size and row[end] == row[x]:
+                end += 1
+            if row[x] != 0:
+                r, g, b = VGA[row[x]]
+                rects.append(f'<rect x="{x}" y="{y}" width="{end - x}" height="1" '
+                             f'fill="#{r:02x}{g:02x}{b:02x}"/>')
+            x = end
+    path.write_text(
+        '<?xml version="1.0" encoding="UTF-8"?>\n'
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
+        f'viewBox="0 0 {size} {size}" shape-rendering="crispEdges">\n'
+        f'<rect width="{size}" height="{size}" fill="#000000"/>\n' + "\n".join(rects) +
+        "\n</svg>\n")
 
 
 def ico(path, sizes):
@@ -181,9 +212,14 @@ def ico(path, sizes):
         out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     path.write_bytes(out + b"".join(data for _, data in images))
+
+
+def desktop_icons(sizes):
+    """The same icon for the desktop's icon theme: a PNG at each size, and a scalable one."""
     for size in sizes:
         png(ASSETS / f"kovar-launcher-{size}.png",
             [[VGA[i] + (255,) for i in row] for row in icon_pixels(size)])
+    svg(ASSETS / "kovar-launcher.svg", 32)
 
 
 def clamp(v):
@@ -235,6 +271,7 @@ def main():
     tile(ASSETS / "imgTile.bmp")
     logo(ASSETS / "imgLogo1.bmp")
     ico(ASSETS / "kovar-launcher.ico", [32, 16])
+    desktop_icons([16, 24, 32, 48, 64, 128, 256])
     DATA.mkdir(parents=True, exist_ok=True)
     preview(DATA / "Sunken Keep.bmp", (20, 40, 70), (90, 120, 140), (70, 80, 95), keep)
     preview(DATA / "Ember Foundry.bmp", (30, 5, 0), (200, 80, 20), (120, 50, 20), foundry)

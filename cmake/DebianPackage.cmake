@@ -27,10 +27,13 @@ string(REPLACE "\nExec=kovar-launcher\n" "\nExec=${CMAKE_INSTALL_PREFIX}/games/k
 file(WRITE ${CMAKE_BINARY_DIR}/debian/${KOVAR_APP_ID}.desktop "${desktop_entry}")
 install(FILES ${CMAKE_BINARY_DIR}/debian/${KOVAR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${assets}/${KOVAR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-foreach(size IN ITEMS 16 32)
+# The icon at each size docks, menus and software centres ask for, and a scalable one.
+foreach(size IN ITEMS 16 24 32 48 64 128 256)
   install(FILES ${assets}/kovar-launcher-${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${KOVAR_APP_ID}.png)
 endforeach()
+install(FILES ${assets}/kovar-launcher.svg
+  DESTINATION share/icons/hicolor/scalable/apps RENAME ${KOVAR_APP_ID}.svg)
 
 # Compressed without name or time stamp, so that the same sources give the same package.
 set(compressed)
@@ -58,6 +61,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${KOVAR_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A terminal shows why a launch script stopped; without Qt's Wayland plugin the window runs on
+# XWayland, where it is matched to its menu entry by its X11 class instead.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x-terminal-emulator | xterm, qt6-wayland")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "launcher for the Tarnfield modification of Quake")
 # CPack puts the summary above this text.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kovar Launcher starts a Quake engine with the Tarnfield modification. The

@@ -11,3 +11,17 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(kovar_warnings INTERFACE -Werror)
   endif()
 endif()
+
+# Built for shipping, a program's bytes depend on its sources alone: the source and build folders
+# are mapped out of the file names it carries (assertions, debugging information, and so its build
+# ID), and the Windows linker leaves out its time stamp. The times of files and archive entries
+# come from SOURCE_DATE_EPOCH (tools/reproducible-env.sh).
+option(KOVAR_REPRODUCIBLE
+  "Map the source and build folders out of the programs; no time stamp from the Windows linker" OFF)
+if(KOVAR_REPRODUCIBLE AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+    -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+  if(WIN32)
+    add_link_options(-Wl,--no-insert-timestamp)
+  endif()
+endif()

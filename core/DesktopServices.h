@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Result.h"
+#include "ScriptStarter.h"
 
 namespace kovar {
 
@@ -29,8 +30,8 @@ class DesktopServices {
   // Shows a failure to the player in one modal message box.
   virtual void ShowError(const std::string& message) = 0;
 
-  // Starts the launch script without waiting for it.
-  virtual Result StartScript(const std::string& scriptPath) = 0;
+  // Starts the launch script, which enters and runs `target`, without waiting for it.
+  virtual Result StartScript(const std::string& scriptPath, const ScriptTarget& target) = 0;
 };
 
 }  // namespace kovar

@@ -211,6 +211,15 @@ std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDi
   return "#!/bin/sh\n" + cdLine + engineLine + statusLine;
 }
 
+std::string LinuxEngineProgram(const LaunchChoices& choices, bool engineInQuakeDir) {
+  if (engineInQuakeDir) return "./" + choices.engine;
+  const std::size_t start = choices.engine.find_first_not_of(" \t");
+  if (start == std::string::npos) return {};
+  const std::string word =
+      choices.engine.substr(start, choices.engine.find_first_of(" \t", start) - start);
+  return word.find_first_of("\"'\\$`*?[~=|&;<>(){}#!") == std::string::npos ? word : "";
+}
+
 bool IsBareFileName(const std::string& engine) {
   return !engine.empty() && engine != "." && engine != ".." &&
          engine.find('/') == std::string::npos;

@@ -51,6 +51,11 @@ std::string WindowsLaunchScript(const LaunchChoices& choices);
 // directory: it is then run from there as "./" and the name.
 std::string LinuxLaunchScript(const LaunchChoices& choices, bool engineInQuakeDir);
 
+// The program run.sh's engine line runs, as its shell finds it: "./" and the engine for one in the
+// Quake directory, otherwise the engine text's first word. Empty when that word holds a character
+// the shell would expand or act on, so that only the shell can tell.
+std::string LinuxEngineProgram(const LaunchChoices& choices, bool engineInQuakeDir);
+
 // True when the engine text has no directory part, so the caller should look for it in the
 // Quake directory.
 bool IsBareFileName(const std::string& engine);

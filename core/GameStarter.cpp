@@ -54,6 +54,7 @@ Result GameStarter::WriteAndStart() {
       state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
   if (Result allowed = CheckLaunch(choices, NativeSystem()); allowed.failed()) return allowed;
   std::string script;
+  ScriptTarget target{choices.quakeDir, {}};
   if (NativeSystem() == ScriptFlavour::Windows) {
     LaunchChoices scriptChoices = choices;
     if (Result carried = ToScriptChoices(scriptChoices); carried.failed()) return carried;
@@ -64,6 +65,7 @@ Result GameStarter::WriteAndStart() {
     const bool engineInQuakeDir =
         IsBareFileName(choices.engine) && IsRegularFile(choices.quakeDir + '/' + choices.engine);
     script = LinuxLaunchScript(choices, engineInQuakeDir);
+    target.engine = LinuxEngineProgram(choices, engineInQuakeDir);
   }
   const std::string scriptPath = files_.OwnFile(LaunchScriptName(NativeSystem()));
   if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
@@ -77,7 +79,7 @@ Result GameStarter::WriteAndStart() {
                            "\": " + written.reason() +
                            ". The old script was left as it was, and the game was not started.");
   }
-  if (Result started = desktop_.StartScript(scriptPath); started.failed()) {
+  if (Result started = desktop_.StartScript(scriptPath, target); started.failed()) {
     return Result::Failure("Could not start the launch script \"" + scriptPath +
                            "\": " + started.reason() + ".");
   }

@@ -9,10 +9,21 @@
 
 namespace kovar {
 
+// What the launch script enters and runs: the Quake directory, and the engine's program as the
+// script's shell looks for it ("./NAME" in the Quake directory, a path taken from there, or a name
+// looked up on PATH; empty where only the shell can tell).
+struct ScriptTarget {
+  std::string quakeDir;
+  std::string engine;
+};
+
 // Starts `scriptPath` detached from the launcher; a failure says why it could not be started. On
 // Linux the shell runs the text read from the file here (through the player's own folder when it
-// lies there, see OwnFolder.h), not the file by its name.
-Result StartScriptDetached(const std::string& scriptPath);
+// lies there, see OwnFolder.h), not the file by its name; where no terminal window would show the
+// script's messages (a desktop without a terminal program), a script that would stop before its
+// engine starts is not started: the failure says which of `target` it could not enter or run, and
+// why. KOVAR_NO_TERMINAL keeps the script out of a terminal window and changes nothing else.
+Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget& target);
 
 // `text`, in the code page the launcher keeps its text in, as the launch script must hold it for
 // the shell to read it back: on Windows in the console's (OEM) code page, the one the command

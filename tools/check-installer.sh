@@ -4,8 +4,11 @@
 # shortcut for all users and the entry in the list of installed programs; runs the installed
 # program as a new player (the end-to-end test's case for an installed copy: the Quake directory
 # prompt, an answer, a close that saves in the player's %APPDATA% folder); checks that the
-# program's folder is unchanged by that run; uninstalls silently; and checks that the folder, the
-# shortcut and the entry are gone and the player's files stay.
+# program's folder is unchanged by that run; an upgrade into another folder whose auto.kvx cannot
+# be written fails with the file and the reason in the log, leaving the installed version whole;
+# one into a folder that can be written removes the earlier version only then; uninstalls
+# silently; and checks that the folder, the shortcut and the entry are gone and the player's files
+# stay.
 # Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST
 set -euo pipefail
 installer=$1 wine_run=$2 prefix=$3 app_test=$4
@@ -45,6 +48,36 @@ $entry"
 done
 echo "installed: the folder, the shortcut and the entry"
 
+# The installation's log, as Windows names it: %TEMP%\Kovar Launcher Setup.log.
+setup_log() { find "$copy/drive_c/users" -name "Kovar Launcher Setup.log" -exec iconv -f UTF-16 -t UTF-8 {} \; | tr -d '\r'; }
+# The installation in the folder $1 (as this machine sees it) is whole, and the entry and the
+# shortcut name it ($2, as Windows names it).
+expect_whole() {
+  local file
+  for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx Uninstall.exe \
+    "data/Sunken Keep.kvx" "data/Sunken Keep.bmp"; do
+    [ -f "$1/$file" ] || fail "the installed folder $1 lacks $file"
+  done
+  "$wine_run" "$copy" reg query "$key" /v InstallLocation | tr -d '\r' | grep -qF "REG_SZ    $2" ||
+    fail "the entry does not name $2"
+  [ -f "$shortcut" ] || fail "no Start menu shortcut"
+}
+
+# An upgrade into another folder that cannot be completed (its auto.kvx cannot be written) says
+# which file and why, and leaves the installed version whole and nothing of the new one behind.
+blocked="$copy/drive_c/Games/Kovar3"
+mkdir -p "$blocked/auto.kvx"
+status=0
+"$wine_run" "$copy" "$installer" /S '/D=C:\Games\Kovar3' || status=$?
+[ "$status" != 0 ] || fail "the failed upgrade ended with 0"
+setup_log | grep -qF 'Could not write "C:\Games\Kovar3\auto.kvx": ' ||
+  fail "the log does not say which file failed and why:
+$(setup_log)"
+expect_whole "$folder" 'C:\Program Files\Kovar Launcher'
+[ "$(cd "$blocked" && find . -mindepth 1)" = ./auto.kvx ] ||
+  fail "the failed upgrade left files behind: $(cd "$blocked" && find . -mindepth 1)"
+echo "failed upgrade: exit code $status, $(setup_log | grep 'Could not write'), the installed version whole"
+
 # What the program's folder holds, names and bytes, before and after a player's run.
 listing() { (cd "$folder" && find . -type f -exec sha256sum {} + | sort) }
 before=$(listing)
@@ -57,8 +90,17 @@ own=("$copy"/drive_c/users/*/AppData/Roaming/"Kovar Launcher")
 [ ${#own[@]} -eq 1 ] && [ -d "${own[0]}" ] || fail "no player's folder was made: ${own[*]}"
 echo "ran: the player's files in their own folder, the program's folder unchanged"
 
+# An upgrade into another folder: the new files there, then the earlier version removed by its own
+# uninstaller, the entry and the shortcut naming the new folder.
+"$wine_run" "$copy" "$installer" /S '/D=C:\Games\Kovar4' || fail "the upgrade ended with $?"
+moved="$copy/drive_c/Games/Kovar4"
+expect_whole "$moved" 'C:\Games\Kovar4'
+[ ! -e "$folder" ] || fail "the upgrade left the earlier folder: $(cd "$folder" && find .)"
+echo "upgraded into another folder: the earlier version removed"
+folder=$moved
+
 # The uninstaller copies itself away and returns at once; it removes the folder last.
-"$wine_run" "$copy" 'C:\Program Files\Kovar Launcher\Uninstall.exe' /S || fail "the silent uninstall ended with $?"
+"$wine_run" "$copy" 'C:\Games\Kovar4\Uninstall.exe' /S || fail "the silent uninstall ended with $?"
 for _ in $(seq 600); do
   [ -e "$folder" ] || break
   sleep 0.1

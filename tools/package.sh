@@ -2,7 +2,9 @@
 # Installs what is needed and builds the Debian package from an optimised build in the system
 # layout: build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's flags
 # (optimisation and hardening) alone, as a Debian build does: no build type adds its own.
-# CPack strips the program and works out its dependencies with dpkg-shlibdeps.
+# CPack strips the program and works out its dependencies with dpkg-shlibdeps. The package is
+# reproducible: built again from the same commit, anywhere, it is the same bytes
+# (see tools/reproducible-env.sh; tools/check-reproducible.sh compares two builds).
 # Usage: tools/package.sh [--check BUILD-DIR]
 #   --check  then checks the package with tools/check-package.sh, against BUILD-DIR's helpers (the
 #            CTest test debian_package does this)
@@ -13,6 +15,7 @@ if [ "${1:-}" = --check ]; then
 fi
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+. tools/reproducible-env.sh
 build=$PWD/build/package-build
 out=$PWD/build/package
 
@@ -25,7 +28,7 @@ export CXXFLAGS LDFLAGS
 rm -rf "$build" "$out"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
   -DKOVAR_INSTALL_LAYOUT=system -DKOVAR_PACKAGE_DIRECTORY="$out" \
-  -DKOVAR_BUILD_TESTS=OFF -DKOVAR_BUILD_BENCHMARKS=OFF
+  -DKOVAR_BUILD_TESTS=OFF -DKOVAR_BUILD_BENCHMARKS=OFF "$KOVAR_REPRODUCIBLE_FLAGS"
 cmake --build "$build" -j2
 (cd "$build" && cpack -G DEB)
 rm -rf "$out/_CPack_Packages"

@@ -27,8 +27,18 @@ bool IsSet(const char* name) {
   return value && *value;
 }
 
-// The program `name` as the shell would find it on PATH, or empty text.
-std::string FindProgram(const std::string& name) {
+// 0 when `path` is a file that the shell could run, otherwise why not, as an errno value.
+int RunError(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return errno;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return EACCES;
+  return ::access(path.c_str(), X_OK) == 0 ? 0 : errno;
+}
+
+// The program `name` as the shell would find it on PATH, or empty text. A relative folder on PATH
+// is taken from `base`, where the shell would be by then (the current folder when empty).
+std::string FindProgram(const std::string& name, const std::string& base = {}) {
   const char* pathVariable = std::getenv("PATH");
   const std::string path = pathVariable ? pathVariable : "/usr/local/bin:/usr/bin:/bin";
   std::size_t start = 0;
@@ -36,32 +46,37 @@ std::string FindProgram(const std::string& name) {
     const std::size_t end = path.find(':', start);
     std::string dir = path.substr(start, end == std::string::npos ? end : end - start);
     if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + name;
-    struct stat info;
-    if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        ::access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
-    }
+    if (!base.empty() && dir[0] != '/') dir = base + "/" + dir;
+    if (const std::string candidate = dir + "/" + name; RunError(candidate) == 0) return candidate;
     if (end == std::string::npos) return {};
     start = end + 1;
   }
 }
 
-// The command lines to try in turn: the script in a terminal window when a desktop is there to
-// show one, and the script on its own as the last resort. The shell is given the script's text,
-// with its name for its messages.
+// The terminal programs that would show the script, in the order to try them: none when no
+// desktop is there to show one, or when the player asked for none.
+std::vector<std::string> Terminals() {
+  std::vector<std::string> terminals;
+  if ((!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) || IsSet(kNoTerminalVariable)) {
+    return terminals;
+  }
+  // Debian's x-terminal-emulator is the desktop's chosen terminal; both take -e as xterm does,
+  // with the program and its arguments as separate words.
+  for (const char* terminal : {"x-terminal-emulator", "xterm"}) {
+    if (std::string program = FindProgram(terminal); !program.empty()) {
+      terminals.push_back(std::move(program));
+    }
+  }
+  return terminals;
+}
+
+// The command lines to try in turn: the script in each terminal window, and the script on its own
+// as the last resort. The shell is given the script's text, with its name for its messages.
 std::vector<std::vector<std::string> > ScriptCommands(const std::string& text,
                                                       const std::string& script) {
   std::vector<std::vector<std::string> > commands;
-  const bool desktop = IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
-  if (desktop && !IsSet(kNoTerminalVariable)) {
-    // Debian's x-terminal-emulator is the desktop's chosen terminal; both take -e as xterm does,
-    // with the program and its arguments as separate words.
-    for (const char* terminal : {"x-terminal-emulator", "xterm"}) {
-      if (std::string program = FindProgram(terminal); !program.empty()) {
-        commands.push_back({program, "-e", "/bin/sh", "-c", text, script});
-      }
-    }
+  for (const std::string& terminal : Terminals()) {
+    commands.push_back({terminal, "-e", "/bin/sh", "-c", text, script});
   }
   commands.push_back({"/bin/sh", "-c", text, script});
   return commands;
@@ -112,28 +127,8 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
   _exit(127);
 }
 
-}  // namespace
-
-Expected<std::string> ToScriptText(const std::string& text) {
-  // The shell reads the script's bytes as they are, the same bytes that name the files.
-  return text;
-}
-
-Result StartScriptDetached(const std::string& scriptPath) {
-  if (scriptPath.empty()) return Result::Failure(std::strerror(ENOENT));
-  // Read here, where it is read through the folder that was checked as the player's own, and
-  // handed to the shell as text: a file the shell opened later by its name could have been
-  // replaced by then, and a terminal window passes no open file on to the shell it starts. A
-  // script that cannot be read is found out here, since a detached one could only fail unseen.
-  Expected<std::string> read = ReadFile(scriptPath, 1024 * 1024);
-  if (read.failed()) return read.failure();
-  const std::string& text = read.value();
-  // A relative path must not be taken for an option of the shell or the terminal.
-  const std::string script = scriptPath[0] == '/' ? scriptPath : "./" + scriptPath;
-
-  // Everything the children need is made before forking: between fork and exec only
-  // async-signal-safe calls are allowed.
-  std::vector<std::vector<std::string> > commands = ScriptCommands(text, script);
+// The argument vectors of `commands`, pointing into their words.
+std::vector<std::vector<char*> > ArgumentVectors(std::vector<std::vector<std::string> >& commands) {
   std::vector<std::vector<char*> > argvs;
   for (std::vector<std::string>& command : commands) {
     std::vector<char*> argv;
@@ -141,9 +136,33 @@ Result StartScriptDetached(const std::string& scriptPath) {
     argv.push_back(nullptr);
     argvs.push_back(std::move(argv));
   }
+  return argvs;
+}
+
+// The errno value the detached child wrote to `fd`, or 0 when the pipe closed without a word once
+// the script's program had started.
+int ReadReport(int fd) {
+  int error = 0;
+  std::size_t got = 0;
+  char buffer[sizeof error];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer + got, sizeof buffer - got);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;
+    got += static_cast<std::size_t>(count);
+    if (got == sizeof buffer) break;
+  }
+  if (got == sizeof buffer) std::memcpy(&error, buffer, sizeof error);
+  return error;
+}
+
+// Runs the first of `argvs` that starts, detached: a double fork, whose middle child leads a new
+// session and ends at once, so the script belongs to no process of the launcher and never
+// lingers as its zombie. Everything the children use is made before: between fork and exec only
+// async-signal-safe calls are allowed.
+Result RunDetached(const std::vector<std::vector<char*> >& argvs) {
   const long openMax = ::sysconf(_SC_OPEN_MAX);
   const int maxFd = openMax > 0 && openMax < 65536 ? static_cast<int>(openMax) : 65536;
-
   const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (devNull < 0) return Result::Failure(std::strerror(errno));
   int report[2];
@@ -152,9 +171,6 @@ Result StartScriptDetached(const std::string& scriptPath) {
     ::close(devNull);
     return Result::Failure(std::strerror(error));
   }
-
-  // Double fork: the middle child leads a new session and ends at once, so the script belongs to
-  // no process of the launcher and never lingers as its zombie.
   const pid_t middle = ::fork();
   if (middle == 0) {
     ::close(report[0]);
@@ -174,22 +190,70 @@ Result StartScriptDetached(const std::string& scriptPath) {
     while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
   }
-  // The pipe closes without a word once the script's program has started.
-  int error = forkError;
-  if (error == 0) {
-    std::size_t got = 0;
-    char buffer[sizeof error];
-    for (;;) {
-      const ssize_t count = ::read(report[0], buffer + got, sizeof buffer - got);
-      if (count < 0 && errno == EINTR) continue;
-      if (count <= 0) break;
-      got += static_cast<std::size_t>(count);
-      if (got == sizeof buffer) break;
-    }
-    if (got == sizeof buffer) std::memcpy(&error, buffer, sizeof error);
-  }
+  const int error = forkError ? forkError : ReadReport(report[0]);
   ::close(report[0]);
   return error ? Result::Failure(std::strerror(error)) : Result::Ok();
+}
+
+// 0 when the shell can enter the folder `dir`, otherwise why not, as an errno value.
+int EnterError(const std::string& dir) {
+  struct stat info;
+  if (::stat(dir.c_str(), &info) != 0) return errno;
+  if (!S_ISDIR(info.st_mode)) return ENOTDIR;
+  return ::access(dir.c_str(), X_OK) == 0 ? 0 : errno;
+}
+
+// Why the script would stop before its engine starts, unseen where no terminal shows its
+// messages: the Quake directory it cannot enter, or an engine it cannot find or run from there.
+Result CheckUnseenLaunch(const ScriptTarget& target) {
+  if (IsSet(kNoTerminalVariable) || !Terminals().empty()) return Result::Ok();
+  const std::string unseen =
+      ". No terminal program (x-terminal-emulator or xterm) is installed to show why the launch "
+      "script would stop, so it was not started. ";
+  if (const int error = EnterError(target.quakeDir)) {
+    return Result::Failure("the Quake directory \"" + target.quakeDir +
+                           "\" cannot be entered: " + std::strerror(error) + unseen +
+                           "Set it with \"Set Quake Directory\" in the Tools menu");
+  }
+  const std::string& engine = target.engine;
+  const std::string remedy = "Choose another engine in the engine box";
+  if (engine.empty()) return Result::Ok();
+  if (engine.find('/') == std::string::npos) {
+    if (!FindProgram(engine, target.quakeDir).empty()) return Result::Ok();
+    return Result::Failure("the engine \"" + engine + "\" is neither in the Quake directory \"" +
+                           target.quakeDir + "\" nor a program on the search path (PATH)" + unseen +
+                           remedy);
+  }
+  const std::string path = engine[0] == '/'                  ? engine
+                           : engine.compare(0, 2, "./") == 0 ? target.quakeDir + engine.substr(1)
+                                                             : target.quakeDir + "/" + engine;
+  if (const int error = RunError(path)) {
+    return Result::Failure("the engine \"" + path + "\" cannot be run: " + std::strerror(error) +
+                           unseen + remedy);
+  }
+  return Result::Ok();
+}
+
+}  // namespace
+
+Expected<std::string> ToScriptText(const std::string& text) {
+  // The shell reads the script's bytes as they are, the same bytes that name the files.
+  return text;
+}
+
+Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget& target) {
+  if (scriptPath.empty()) return Result::Failure(std::strerror(ENOENT));
+  // Read here, where it is read through the folder that was checked as the player's own, and
+  // handed to the shell as text: a file the shell opened later by its name could have been
+  // replaced by then, and a terminal window passes no open file on to the shell it starts. A
+  // script that cannot be read is found out here, since a detached one could only fail unseen.
+  Expected<std::string> read = ReadFile(scriptPath, 1024 * 1024);
+  if (read.failed()) return read.failure();
+  if (Result seen = CheckUnseenLaunch(target); seen.failed()) return seen;
+  // A relative path must not be taken for an option of the shell or the terminal.
+  const std::string script = scriptPath[0] == '/' ? scriptPath : "./" + scriptPath;
+  std::vector<std::vector<std::string> > commands = ScriptCommands(read.value(), script);
+  return RunDetached(ArgumentVectors(commands));
 }
 
 }  // namespace kovar

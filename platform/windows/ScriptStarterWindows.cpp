@@ -75,7 +75,8 @@ Expected<std::string> ToScriptText(const std::string& text) {
   return scriptText;
 }
 
-Result StartScriptDetached(const std::string& scriptPath) {
+// The command interpreter's console shows a failure of the script and waits, wherever it stops.
+Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget&) {
   char systemDir[MAX_PATH];
   const UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Result::Failure(LastWindowsError());

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,9 +28,9 @@ using Lines = std::vector<std::string>;
 // Starts the script for real, as the window layer does.
 class StartingDesktop : public FakeDesktop {
  public:
-  Result StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath, const ScriptTarget& target) override {
     started.push_back(scriptPath);
-    return StartScriptDetached(scriptPath);
+    return StartScriptDetached(scriptPath, target);
   }
 };
 
@@ -213,6 +214,47 @@ TEST_F(LaunchTest, AFailedLaunchInATerminalSaysSoAndWaitsForEnter) {
     EXPECT_EQ(alone.status, c.status) << c.engine << alone.output;
     EXPECT_FALSE(alone.waitedForEnter) << c.engine;
     EXPECT_EQ(alone.output.find(kPressEnter), std::string::npos) << alone.output;
+  }
+}
+
+// On a desktop without a terminal program nothing would show why the script stopped: such a launch
+// is refused with the reason; one that gets as far as the engine goes ahead.
+TEST_F(LaunchTest, WithoutATerminalALaunchThatWouldStopUnseenIsRefusedWithItsReason) {
+  TempDir bin;
+  std::filesystem::copy_file(KOVAR_STAND_IN_ENGINE, bin.File("on-path"));
+  std::ofstream(quakeDir + "/Plain.exe") << "#!/bin/sh\n";
+  ScopedEnv path{"PATH", bin.Path()};
+  ScopedEnv display{"DISPLAY", ":97"};
+  ScopedEnv terminal{"KOVAR_NO_TERMINAL", std::nullopt};
+  const std::string gone = root.File("gone");
+  const std::string unseen = ". No terminal program (x-terminal-emulator or xterm) is installed";
+  const struct {
+    std::string engine;
+    std::string dir;
+    std::string refusal;  // empty: the engine starts
+  } cases[] = {
+      {"LucidGL.exe", gone,
+       "the Quake directory \"" + gone + "\" cannot be entered: No such file or directory" +
+           unseen},
+      {"Missing.exe", quakeDir,
+       "the engine \"Missing.exe\" is neither in the Quake directory \"" + quakeDir +
+           "\" nor a program on the search path (PATH)" + unseen},
+      {"Plain.exe", quakeDir,
+       "the engine \"" + quakeDir + "/Plain.exe\" cannot be run: Permission denied" + unseen},
+      {"on-path", quakeDir, ""},
+      {"LucidGL.exe", quakeDir, ""},
+  };
+  for (const auto& c : cases) {
+    (void)launcher.RunCommand("exe " + c.engine);
+    launcher.State().SetText(TextField::QuakeDir, c.dir);
+    desktop.errors.clear();
+    if (c.refusal.empty()) {
+      EXPECT_EQ(Launch().front(), quakeDir) << c.engine;
+      continue;
+    }
+    EXPECT_TRUE(launcher.StartGame().failed()) << c.engine;
+    ASSERT_EQ(desktop.errors.size(), 1u) << c.engine;
+    EXPECT_NE(desktop.errors[0].find(c.refusal), std::string::npos) << desktop.errors[0];
   }
 }
 

@@ -111,7 +111,7 @@ class CmdDesktop : public FakeDesktop {
  public:
   explicit CmdDesktop(std::string workingDir) : workingDir_(std::move(workingDir)) {}
 
-  Result StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath, const ScriptTarget&) override {
     started.push_back(scriptPath);
     CmdRun run(scriptPath, workingDir_);
     if (!run.Error().empty()) return Result::Failure(run.Error());
@@ -268,8 +268,8 @@ TEST_F(WindowsLaunchTest, TheDetachedStarterEntersEveryFolder) {
   if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
   class StartingDesktop : public FakeDesktop {
    public:
-    Result StartScript(const std::string& scriptPath) override {
-      return StartScriptDetached(scriptPath);
+    Result StartScript(const std::string& scriptPath, const ScriptTarget& target) override {
+      return StartScriptDetached(scriptPath, target);
     }
   };
   // A folder at the top of drive C: whose name begins with "D": written with "/", "cd/D..." would

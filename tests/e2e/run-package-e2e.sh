@@ -6,8 +6,9 @@
 #      answer and Exit save config.kvx and settings.kvx in ~/.config/kovar-launcher, private to
 #      the player, and nothing is written beside the executable.
 #   2. The same player with a relative HOME (in a mount namespace whose password file gives the
-#      player that home): the second start reads the files back without asking; Start writes the
-#      launch script in the player's folder and runs the stand-in engine in the Quake directory.
+#      player that home): the second start reads the files back without asking; the window's X11
+#      class is the one the menu entry names; Start writes the launch script in the player's folder
+#      and runs the stand-in engine in the Quake directory.
 #   3. A map the player adds to ~/.config/kovar-launcher/data is listed after the installed ones;
 #      chosen there, it loads, Start launches its level, and Exit saves it as the map.
 #   4. The next start loads that map from the saved map line, and Start launches it again.
@@ -131,6 +132,11 @@ start "$player" relative-home namespace
 window=$(wait_for_window "$title")
 sleep 1
 window_appeared "Set Quake Directory" >/dev/null && fail "the Quake directory was asked for again"
+# Docks and task switchers match the window to its menu entry by its X11 class.
+class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop)
+[ -n "$class" ] && [ "$class" = "$entry_class" ] ||
+  fail "the window's class \"$class\" is not the menu entry's StartupWMClass \"$entry_class\""
 launch_expecting "+map tarn1 -game kv +r_shadows 0 +r_mirroralpha 1"
 [ -f "$own/run.sh" ] || fail "the launch script is not in the player's folder"
 close_window "$title"

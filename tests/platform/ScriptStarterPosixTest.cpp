@@ -33,7 +33,7 @@ TEST(StartScriptDetached, ReturnsAtOnceAndTheScriptRunsInItsOwnSession) {
               "cut -d' ' -f6 /proc/$$/stat >> \"$d/result.tmp\"\n"
               "readlink /proc/$$/fd/0 >> \"$d/result.tmp\"\n"
               "mv \"$d/result.tmp\" \"$d/result\"\n");
-  EXPECT_TRUE(StartScriptDetached(d.File("run.sh")).ok());
+  EXPECT_TRUE(StartScriptDetached(d.File("run.sh"), {d.Path(), {}}).ok());
   d.Write("go", "");
   ASSERT_TRUE(WaitForFile(d.File("result")));
   const Lines result = ReadLines(d.File("result"));
@@ -45,8 +45,8 @@ TEST(StartScriptDetached, ReturnsAtOnceAndTheScriptRunsInItsOwnSession) {
 
 TEST(StartScriptDetached, ReportsAScriptThatIsNotThere) {
   TempDir d;
-  EXPECT_EQ(StartScriptDetached(d.File("missing.sh")).reason(), "No such file or directory");
-  EXPECT_EQ(StartScriptDetached("").reason(), "No such file or directory");
+  EXPECT_EQ(StartScriptDetached(d.File("missing.sh"), {}).reason(), "No such file or directory");
+  EXPECT_EQ(StartScriptDetached("", {}).reason(), "No such file or directory");
 }
 
 // A fake terminal that records how it was called and runs the command after -e.
@@ -67,7 +67,7 @@ struct TerminalTest : ::testing::Test {
   std::string Start() {
     std::filesystem::remove(d.File("terminal"));
     std::filesystem::remove(d.File("ran"));
-    EXPECT_TRUE(StartScriptDetached(d.File("run.sh")).ok());
+    EXPECT_TRUE(StartScriptDetached(d.File("run.sh"), {d.Path(), {}}).ok());
     EXPECT_TRUE(WaitForFile(d.File("ran")));
     if (!std::filesystem::exists(d.File("terminal"))) return "none";
     const Lines call = ReadLines(d.File("terminal"));

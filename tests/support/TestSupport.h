@@ -26,7 +26,7 @@ class FakeDesktop : public DesktopServices {
     return {inputAnswer, inputShown.value_or(defaultText)};
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
-  Result StartScript(const std::string& scriptPath) override {
+  Result StartScript(const std::string& scriptPath, const ScriptTarget&) override {
     started.push_back(scriptPath);
     return startAnswer.empty() ? Result::Ok() : Result::Failure(startAnswer);
   }
@@ -75,7 +75,7 @@ class QuietDesktop : public DesktopServices {
     return {};
   }
   void ShowError(const std::string&) override {}
-  Result StartScript(const std::string&) override { return Result::Ok(); }
+  Result StartScript(const std::string&, const ScriptTarget&) override { return Result::Ok(); }
 };
 
 // A fresh application directory under the system's temporary directory (or under `parent`),

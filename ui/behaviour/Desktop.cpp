@@ -24,8 +24,8 @@ InputAnswer Desktop::InputBox(const std::string& prompt, const std::string& titl
   return ShowPrompt(prompt, title, defaultText);
 }
 
-Result Desktop::StartScript(const std::string& scriptPath) {
-  return StartScriptDetached(scriptPath);
+Result Desktop::StartScript(const std::string& scriptPath, const ScriptTarget& target) {
+  return StartScriptDetached(scriptPath, target);
 }
 
 }  // namespace kovar

@@ -17,7 +17,7 @@ class Desktop : public DesktopServices {
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) final;
   // The launch script, started by the system without waiting for it.
-  Result StartScript(const std::string& scriptPath) override;
+  Result StartScript(const std::string& scriptPath, const ScriptTarget& target) override;
 
   // True while one of the program's modal boxes is open, which no click can get past.
   bool BoxOpen() const { return openBoxes_ > 0; }

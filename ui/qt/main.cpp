@@ -1,4 +1,5 @@
-// Kovar Launcher's entry point: the application's name and version, the event loop, and the run.
+// Kovar Launcher's entry point: the application's name, version and desktop entry, the event
+// loop, and the run.
 #include <QApplication>
 #include <QFile>
 
@@ -9,6 +10,8 @@
 int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QString::fromLatin1(kovar::kApplicationName));
   QApplication::setApplicationVersion(QStringLiteral("0.01"));
+  // Docks and task switchers match the window to its menu entry by this name (Wayland's app_id).
+  QApplication::setDesktopFileName(QStringLiteral("org.tarnfield.KovarLauncher"));
   QApplication app(argc, argv);
   kovar::LauncherApplication launcher(kovar::ApplicationFiles(
       QFile::encodeName(QApplication::applicationDirPath()).toStdString(), KOVAR_SYSTEM_LAYOUT));

@@ -22,7 +22,7 @@ namespace {
 class RecordingDesktop : public Desktop {
  public:
   void ShowMainWindow() override {}
-  Result StartScript(const std::string& path) override {
+  Result StartScript(const std::string& path, const ScriptTarget&) override {
     started.push_back(path);
     return Result::Ok();
   }
