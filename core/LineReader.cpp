@@ -15,7 +15,7 @@ bool LineReader::Fill() {
   pos_ = 0;
   end_ = 0;
   crKnown_ = false;
-  if (read_ == maxRead_) {
+  if (read_ >= maxRead_) {
     cut_ = true;
     return false;
   }

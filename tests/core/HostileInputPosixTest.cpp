@@ -1,9 +1,11 @@
 // Files only a POSIX system can put in a command file's or a preview's place: a named pipe, a
 // device, a file its owner may not read.
+#include <malloc.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -54,6 +56,34 @@ bool OpenedDuring(const std::string& path, const std::function<void()>& action) 
   return opened;
 }
 
+// A sparse file: `head`, `bytes` NULs that take no disk, then `tail`.
+void WriteSparse(Fixture& f, const std::string& name, const std::string& head, std::uintmax_t bytes,
+                 const std::string& tail) {
+  f.dir.Write(name, head);
+  fs::resize_file(f.dir.File(name), head.size() + bytes);
+  std::ofstream(f.dir.File(name), std::ios::app | std::ios::binary) << tail;
+}
+
+// The heap that `lines` lines each `line` hold while their command runs, at its last line.
+std::size_t HeapOfLines(Fixture& f, const std::string& line, std::size_t lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines; ++i) text += line + "\n";
+  f.dir.Write("lines.kvx", text);
+  struct AtLast : StateObserver {
+    std::size_t last = 0;
+    std::size_t heap = 0;
+    void LogAppended(std::size_t index) override {
+      if (index == last) heap = mallinfo2().uordblks;
+    }
+  } atLast;
+  atLast.last = f.state.Log().size() + lines;
+  f.state.AddObserver(&atLast);
+  const std::size_t before = mallinfo2().uordblks;
+  (void)f.launcher.RunCommand("exec lines.kvx");
+  f.state.RemoveObserver(&atLast);
+  return atLast.heap - before;
+}
+
 }  // namespace
 
 std::vector<HostileEdge> SystemOnlyEdges() {
@@ -75,11 +105,32 @@ std::vector<HostileEdge> SystemOnlyEdges() {
        }},
       {"map names a settings line could not hold, and hidden files",
        [](Fixture& f) {
-         for (const char* name : {"line\nfeed", "tab\t", ".hidden", "", "shown"}) {
+         for (const char* name :
+              {"line\nfeed", "car\rriage", "tab\t", "del\x7f", ".hidden", "", "shown"}) {
            f.dir.Write(std::string("data/") + name + ".kvx", "");
          }
          f.launcher.FillLists();
-         EXPECT_EQ(f.state.List(ListField::MapList), std::vector<std::string>{"shown"});
+         std::vector<std::string> listed = f.state.List(ListField::MapList);
+         std::sort(listed.begin(), listed.end());
+         EXPECT_EQ(listed, (std::vector<std::string>{"del\x7f", "shown", "tab\t"}));
+       }},
+      {"a command file that runs one of a skipped 63 MiB line, then holds a 60 MiB line itself",
+       [](Fixture& f) {
+         WriteSparse(f, "inner.kvx", "", 63 * 1024 * 1024, "\n");
+         WriteSparse(f, "auto.kvx", "exec inner.kvx\n", 60 * 1024 * 1024, "\nexe after\n");
+         const std::uint64_t before = BytesRead();
+         EXPECT_TRUE(f.launcher.Main().ok());
+         // The budget, and what reading /proc/self/io itself costs.
+         EXPECT_LE(BytesRead() - before, 64u * 1024 * 1024 + 4096);
+         EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
+       }},
+      {"200,000 failing lines, of which the report keeps the 12 it shows",
+       [](Fixture& f) {
+         const std::size_t failing = HeapOfLines(f, "exec m.kvx", 200000);
+         ASSERT_EQ(f.desktop.errors.size(), 1u);
+         EXPECT_NE(f.desktop.errors[0].find("\n... and 199988 more failures."), std::string::npos);
+         // Beyond what as many comment lines hold, in the log as well.
+         EXPECT_LT(failing - HeapOfLines(f, "exxc m.kvx", 200000), 64u * 1024);
        }},
       {"a map folder that cannot be listed, named in the start-up's box",
        [](Fixture& f) {
