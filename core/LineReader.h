@@ -17,7 +17,8 @@ inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 class LineReader {
  public:
-  // Takes no more than `maxRead` bytes from the file, however large it is.
+  // Takes no more than `maxRead` bytes from the file, however large it is. `file` must not have
+  // been read yet.
   explicit LineReader(std::FILE* file, std::size_t maxLine = kMaxLineBytes,
                       std::uint64_t maxRead = std::numeric_limits<std::uint64_t>::max());
 

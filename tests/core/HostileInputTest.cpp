@@ -363,7 +363,7 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
          EXPECT_EQ(f.state.Preview().pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
        }},
-      {"a start script of 2,001 map lines, and a preview replaced while a command runs",
+      {"a start script of 2,001 map lines",
        [](Fixture& f) {
          f.dir.Write("data/a.kvx", "e1m1\nA\n");
          f.dir.Write("data/a.bmp", MakeBmp(3, 2));
@@ -377,24 +377,6 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          ASSERT_EQ(f.preview.shown.size(), 1u);
          EXPECT_TRUE(f.preview.shown[0] == Decoded(MakeBmp(3, 2)));
          EXPECT_EQ(f.Text(TextField::MapDescription), "A");
-
-         // A preview that passed its map line's check is checked again when it is decoded.
-         struct Replacing : StateObserver {
-           std::function<void(const std::string&)> logged;
-           void LogAppended(std::size_t) override { logged(state->Log().back()); }
-           LauncherState* state = nullptr;
-         } replacing;
-         replacing.state = &f.state;
-         replacing.logged = [&f](const std::string& line) {
-           if (line == "now replaced") f.dir.Write("data/b.bmp", MakeBmp(2, 3).substr(0, 60));
-         };
-         f.dir.Write("replace.kvx", "map b\nnow replaced\n");
-         f.state.AddObserver(&replacing);
-         EXPECT_TRUE(f.launcher.RunCommand("exec replace.kvx").failed());
-         f.state.RemoveObserver(&replacing);
-         ExpectOneError(f.desktop, {f.dir.File("data/b.bmp"), "pixels are cut off"});
-         EXPECT_TRUE(f.state.Preview().Empty());
-         EXPECT_EQ(f.Text(TextField::MapDescription), "B");
        }},
   };
   for (HostileEdge& edge : SystemOnlyEdges()) edges.push_back(std::move(edge));
