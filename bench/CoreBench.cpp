@@ -166,16 +166,6 @@ void MapLines(benchmark::State& state) {
 }
 BENCHMARK(MapLines)->Arg(1000)->Arg(3000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// What this process has read from files so far, in bytes.
-std::uint64_t BytesRead() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  std::uint64_t value = 0;
-  while (io >> key >> value && key != "rchar:") {
-  }
-  return value;
-}
-
 // A sparse file of `bytes` NULs after `head`, and `tail` after them.
 void WriteSparse(const TempDir& dir, const std::string& name, const std::string& head,
                  std::uintmax_t bytes, const std::string& tail) {

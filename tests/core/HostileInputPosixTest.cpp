@@ -35,16 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What this process has read from files so far, in bytes.
-std::uint64_t BytesRead() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  std::uint64_t value = 0;
-  while (io >> key >> value && key != "rchar:") {
-  }
-  return value;
-}
-
 // True when `path` was opened while `action` ran, as the kernel tells its watchers.
 bool OpenedDuring(const std::string& path, const std::function<void()>& action) {
   const int watcher = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
