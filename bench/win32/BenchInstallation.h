@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
+
 namespace kovar::bench {
 
 // A path of the machine that runs Wine, as Windows programs see it: its root is drive Z:.
@@ -48,20 +50,7 @@ inline std::string MakeInstallation(const std::string& name, const std::string& 
     std::snprintf(map, sizeof map, "Map %05d", i);
     Write(folder + "\\data\\" + map + ".kvx", "e1m1\r\nA map of the benchmark.\r\n");
   }
-  std::string bmp(54 + 160 * 3 * 120, '\0');
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  auto put = [&bmp](std::size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i)
-      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  };
-  put(2, static_cast<unsigned>(bmp.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, 160);
-  put(22, 120);
-  put(26, 1 | (24u << 16));
-  Write(folder + "\\data\\Map 00000.bmp", bmp);
+  Write(folder + "\\data\\Map 00000.bmp", test::MakeBmp(160, 120));
   return folder;
 }
 

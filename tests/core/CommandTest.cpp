@@ -191,7 +191,7 @@ struct NoticeCounter : StateObserver {
   int afterFailure = 0;
 };
 
-TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
+TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailuresAndNoFieldThatKeptItsText) {
   Fixture f;
   NoticeCounter counter(f.desktop);
   f.state.AddObserver(&counter);
@@ -205,6 +205,10 @@ TEST(RunCommand, TellsEachChangedFieldOnceAtItsEndBeforeItsFailures) {
   EXPECT_EQ(f.Text(TextField::CustomParams), "c");
   // Outside an action a change is told at once.
   f.state.SetText(TextField::CustomParams, "d");
+  EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::CustomParams)], 2);
+  // The same text again is no change, told neither at once nor at an action's end.
+  f.state.SetText(TextField::CustomParams, "d");
+  f.Run("cpar d");
   EXPECT_EQ(counter.notices[static_cast<std::size_t>(TextField::CustomParams)], 2);
   f.state.RemoveObserver(&counter);
 }

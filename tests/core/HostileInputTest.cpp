@@ -282,13 +282,9 @@ TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
 
 // --- Preview pictures -------------------------------------------------------------------------
 
-void Put(std::string& bmp, std::size_t at, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-}
-
+// `bmp` with the header field at `at` set to `value`.
 std::string With(std::string bmp, std::size_t at, std::uint32_t value, int bytes) {
-  Put(bmp, at, value, bytes);
+  PutLittleEndian(bmp, at, value, bytes);
   return bmp;
 }
 
@@ -314,12 +310,19 @@ TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {
   };
   for (const Case& c : {
            Case{"", "not a BMP"},
+           Case{good.substr(0, 20), "truncated"},
            Case{good.substr(0, 30), "truncated"},
            Case{good.substr(0, good.size() - 3), "pixels are cut off"},
            Case{"\x89PNG\r\n\x1a\n" + good, "not a BMP"},
+           Case{With(good, 14, 41, 4), "unknown size (41 bytes)"},
            Case{With(good, 18, 100000, 4), "larger than 4096 x 4096"},
            Case{With(good, 22, 0x80000000u, 4), "larger than 4096 x 4096"},
+           Case{With(good, 22, static_cast<std::uint32_t>(-5000), 4), "larger than 4096 x 4096"},
            Case{With(good, 18, static_cast<std::uint32_t>(-8), 4), "no pixels"},
+           Case{With(good, 26, 2, 2), "bad plane count"},
+           Case{With(good, 28, 7, 2), "unsupported depth of 7 bits"},
+           Case{With(good, 30, 4, 4), "unsupported compression"},  // a JPEG inside
+           Case{With(good, 10, 1u << 30, 4), "pixel data lies outside the file"},
            Case{With(palette8, 46, 257, 4), "palette is larger"},
            Case{palette8, "palette is cut off"},
            Case{good + std::string(kMaxPreviewBytes, '\0'), "larger than 16 MiB"},
@@ -353,13 +356,11 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
       {"a preview of 60 bytes that declares 4096 x 4096 pixels",
        [](Fixture& f) {
          // Run-length 8 bits, one colour, nothing but the end of the picture.
-         std::string bmp = MakeBmp(1, 1).substr(0, 54) + std::string("\0\0\0\0\0\1", 6);
-         for (auto [at, value] :
-              {std::pair{2, 60}, {10, 58}, {18, 4096}, {22, 4096}, {28, 8}, {30, 1}, {46, 1}}) {
-           Put(bmp, static_cast<std::size_t>(at), static_cast<std::uint32_t>(value), 2);
-         }
+         BmpFields rle{.width = 4096, .height = 4096, .bits = 8, .compression = 1, .used = 1};
+         rle.table = ColourTable({0});
+         rle.pixels = std::string("\0\1", 2);
          f.dir.Write("data/m.kvx", "e1m1\nDesc\n");
-         f.dir.Write("data/m.bmp", bmp);
+         f.dir.Write("data/m.bmp", BmpFile(rle));
          EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
          EXPECT_EQ(f.state.Preview().pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
        }},

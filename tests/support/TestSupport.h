@@ -1,7 +1,6 @@
 // Shared test helpers: a recording desktop and a temporary application directory.
 #pragma once
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
 #include "Launcher.h"
 #include "FileSystem.h"
 #include "DesktopServices.h"
@@ -156,27 +156,6 @@ inline std::uint64_t BytesRead() {
   while (io >> key >> value && key != "rchar:") {
   }
   return value;
-}
-
-// A valid 24-bit BMP of the given size, all black.
-inline std::string MakeBmp(int width, int height) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const int size = 54 + stride * height;
-  std::string bmp(static_cast<std::size_t>(size), '\0');
-  auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  };
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  put(2, static_cast<std::uint32_t>(size), 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(width), 4);
-  put(22, static_cast<std::uint32_t>(height), 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  return bmp;
 }
 
 // The picture a BMP file decodes to; empty when it is refused.

@@ -261,7 +261,8 @@ class FrmMainTest : public QObject {
     });
     s.Item("menuAbout")->trigger();
     QCOMPARE(title, QStringLiteral("Kovar Launcher"));
-    QCOMPARE(text.split(u'\n'), QStringList({"Kovar Launcher By Velmont", "Version 0.1"}));
+    // The description's lone carriage return is the box's line break.
+    QCOMPARE(text.split(u'\n'), QString::fromLatin1(kAboutText).split(u'\r'));
     QCOMPARE(icon, QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
   }
