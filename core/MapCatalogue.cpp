@@ -60,12 +60,22 @@ MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, Act
 
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);
-  LoadSelectedMap();
+  // The picture is decoded at once, which checks it: no need to look at its headers first.
+  LoadInfo();
   ShowSelectedPreview();
   return action.End();
 }
 
 void MapCatalogue::LoadSelectedMap() {
+  LoadInfo();
+  if (!selectedPreview_ || selectedPreview_->path.empty()) return;
+  if (Result checked = CheckPreview(selectedPreview_->path); checked.failed()) {
+    FailPreview(*selectedPreview_, checked.reason());
+    selectedPreview_ = SelectedPreview{};
+  }
+}
+
+void MapCatalogue::LoadInfo() {
   const std::string name = state_.Text(TextField::MapSelection);
   state_.SetText(TextField::MapTitle, name);
 
@@ -87,10 +97,6 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetSelectedMapFailed(false);
 
   selectedPreview_ = SelectedPreview{name, JoinPath(folder, name + ".bmp")};
-  if (Result checked = CheckPreview(selectedPreview_->path); checked.failed()) {
-    FailPreview(*selectedPreview_, checked.reason());
-    selectedPreview_ = SelectedPreview{};
-  }
 }
 
 void MapCatalogue::ShowSelectedPreview() {

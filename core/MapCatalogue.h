@@ -50,6 +50,9 @@ class MapCatalogue {
     std::vector<std::string> failures;
   };
   Listing ListMaps() const;
+  // Loads the selected map's title, level name and description, and names its preview (none for
+  // a map that did not load) for ShowSelectedPreview.
+  void LoadInfo();
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
