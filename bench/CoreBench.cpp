@@ -1,9 +1,13 @@
 // Benchmarks of the core without windows: the map scan of a huge catalogue, the start-up of an
-// installed launcher with the player's own maps beside it, a long command file, and loading one
-// map with its preview. They print figures; nothing here passes or fails.
+// installed launcher with the player's own maps beside it, a long command file, loading one map
+// with its preview, and the commands that once cost the most: thousands of `map` lines, nested
+// files over the byte budget, a million failing lines. They print figures; nothing here passes or
+// fails.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -121,6 +125,116 @@ void LoadMap(benchmark::State& state) {
   }
 }
 BENCHMARK(LoadMap)->Args({120, 90})->Args({160, 120})->Unit(benchmark::kMicrosecond);
+
+// Counts the pictures the windows are told to show, each one decoded for them.
+class PictureCounter : public StateObserver {
+ public:
+  explicit PictureCounter(LauncherState& state) : state_(state) { state_.AddObserver(this); }
+  ~PictureCounter() override { state_.RemoveObserver(this); }
+  PictureCounter(const PictureCounter&) = delete;
+  PictureCounter& operator=(const PictureCounter&) = delete;
+  Result PreviewChanged() override {
+    if (!state_.Preview().Empty()) ++pictures;
+    return Result::Ok();
+  }
+  int pictures = 0;
+
+ private:
+  LauncherState& state_;
+};
+
+// Start-up with a start script of range(0) lines `map heavy`, whose preview is a 2300 x 2400
+// 24-bit picture just under the 16 MiB limit.
+void MapLines(benchmark::State& state) {
+  TempDir dir;
+  std::string script;
+  for (std::int64_t i = 0; i < state.range(0); ++i) script += "map heavy\r\n";
+  dir.Write("auto.kvx", script);
+  dir.Write("data/heavy.kvx", "e1m1\r\nA map with a large preview.\r\n");
+  dir.Write("data/heavy.bmp", MakeBmp(2300, 2400));
+  QuietDesktop desktop;
+  int pictures = 0;
+  for (auto _ : state) {
+    Launcher launcher(dir.Path(), desktop);
+    PictureCounter counter(launcher.State());
+    if (launcher.Main().failed() || launcher.State().Preview().Empty()) {
+      state.SkipWithError("start-up failed");
+    }
+    pictures = counter.pictures;
+  }
+  state.counters["decodes"] = pictures;
+}
+BENCHMARK(MapLines)->Arg(1000)->Arg(3000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A sparse file of `bytes` NULs after `head`, and `tail` after them.
+void WriteSparse(const TempDir& dir, const std::string& name, const std::string& head,
+                 std::uintmax_t bytes, const std::string& tail) {
+  dir.Write(name, head);
+  std::filesystem::resize_file(dir.File(name), head.size() + bytes);
+  std::ofstream(dir.File(name), std::ios::app | std::ios::binary) << tail;
+}
+
+// The start script runs a file whose one 63 MiB line is skipped, then holds a 60 MiB line itself:
+// the bytes the command reads, of a budget of 64 MiB.
+void NestedBudget(benchmark::State& state) {
+  TempDir dir;
+  WriteSparse(dir, "inner.kvx", "", 63 * 1024 * 1024, "\r\n");
+  WriteSparse(dir, "auto.kvx", "exec inner.kvx\r\n", 60 * 1024 * 1024, "\r\nexe after\r\n");
+  QuietDesktop desktop;
+  std::uint64_t read = 0;
+  for (auto _ : state) {
+    Launcher launcher(dir.Path(), desktop);
+    const std::uint64_t before = BytesRead();
+    (void)launcher.Main();
+    read = BytesRead() - before;
+  }
+  state.counters["read_MiB"] = static_cast<double>(read) / (1024 * 1024);
+}
+BENCHMARK(NestedBudget)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The heap in use when the line of index `at` is logged, the report of the command still held.
+class HeapAtLine : public StateObserver {
+ public:
+  HeapAtLine(LauncherState& state, std::size_t at) : state_(state), at_(at) {
+    state_.AddObserver(this);
+  }
+  ~HeapAtLine() override { state_.RemoveObserver(this); }
+  HeapAtLine(const HeapAtLine&) = delete;
+  HeapAtLine& operator=(const HeapAtLine&) = delete;
+  void LogAppended(std::size_t index) override {
+    if (index == at_) bytes = mallinfo2().uordblks;
+  }
+  std::size_t bytes = 0;
+
+ private:
+  LauncherState& state_;
+  std::size_t at_;
+};
+
+// The heap a command of 1,000,000 lines holds at its last line, before its box is shown.
+std::size_t HeapOfCommand(const TempDir& dir, const std::string& line) {
+  std::string lines;
+  for (int i = 0; i < 1000000 - 1; ++i) lines += line + "\r\n";
+  dir.Write("big.kvx", lines + "last\r\n");
+  QuietDesktop desktop;
+  Launcher launcher(dir.Path(), desktop);
+  HeapAtLine heap(launcher.State(), 1000000);
+  const std::size_t before = mallinfo2().uordblks;
+  (void)launcher.RunCommand("exec big.kvx");
+  return heap.bytes - before;
+}
+
+// The report of a command of 1,000,000 failing `exec` lines: the heap it holds beyond that of as
+// many comment lines of the same length.
+void FailingLines(benchmark::State& state) {
+  TempDir dir;
+  std::size_t report = 0;
+  for (auto _ : state) {
+    report = HeapOfCommand(dir, "exec missing.kvx") - HeapOfCommand(dir, "exxc missing.kvx");
+  }
+  state.counters["report_MiB"] = static_cast<double>(report) / (1024 * 1024);
+}
+BENCHMARK(FailingLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kovar::test

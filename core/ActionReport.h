@@ -36,7 +36,7 @@ class ActionReport {
 
    private:
     // True when something failed since this action began.
-    bool Failed() const { return report_.failures_.size() > before_; }
+    bool Failed() const { return report_.failures_ > before_; }
 
     ActionReport& report_;
     std::size_t before_;
@@ -44,10 +44,17 @@ class ActionReport {
   };
 
  private:
+  // The failures from the `first` on, in one message: those kept, then how many more there were.
+  std::string Listed(std::size_t first) const;
+  void Clear();
+
   LauncherState& state_;
   DesktopServices& desktop_;
   int depth_ = 0;
-  std::vector<std::string> failures_;
+  // The failures a box can list, the first ones; the rest are only counted, so that a command of
+  // a million failing lines holds a dozen messages, not a million.
+  std::vector<std::string> listed_;
+  std::size_t failures_ = 0;
 };
 
 }  // namespace kovar

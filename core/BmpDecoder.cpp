@@ -56,29 +56,28 @@ struct Header {
   std::uint64_t coloursUsed = 0;
 };
 
-Expected<Header> ReadHeader(std::string_view bytes) {
-  if (bytes.size() >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-    return Failure("it is not a BMP picture");
-  if (bytes.size() < kFileHeader + 12) return Failure("the BMP picture is truncated");
+Expected<Header> ReadHeader(std::string_view head, std::uint64_t size) {
+  if (size >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
+  if (size < 2 || head[0] != 'B' || head[1] != 'M') return Failure("it is not a BMP picture");
+  if (size < kFileHeader + 12) return Failure("the BMP picture is truncated");
 
   Header header;
-  header.dataOffset = Read(bytes, 10, 4);
-  header.size = Read(bytes, 14, 4);
+  header.dataOffset = Read(head, 10, 4);
+  header.size = Read(head, 14, 4);
   if (header.size == 12) {
-    header.width = Read(bytes, 18, 2);
-    header.height = Read(bytes, 20, 2);
-    header.planes = Read(bytes, 22, 2);
-    header.bitCount = Read(bytes, 24, 2);
+    header.width = Read(head, 18, 2);
+    header.height = Read(head, 20, 2);
+    header.planes = Read(head, 22, 2);
+    header.bitCount = Read(head, 24, 2);
   } else if (header.size == 40 || header.size == 52 || header.size == 56 || header.size == 108 ||
              header.size == 124) {
-    if (bytes.size() < kFileHeader + header.size) return Failure("the BMP picture is truncated");
-    header.width = static_cast<std::int32_t>(Read(bytes, 18, 4));
-    header.height = static_cast<std::int32_t>(Read(bytes, 22, 4));
-    header.planes = Read(bytes, 26, 2);
-    header.bitCount = Read(bytes, 28, 2);
-    header.compression = Read(bytes, 30, 4);
-    header.coloursUsed = Read(bytes, 46, 4);
+    if (size < kFileHeader + header.size) return Failure("the BMP picture is truncated");
+    header.width = static_cast<std::int32_t>(Read(head, 18, 4));
+    header.height = static_cast<std::int32_t>(Read(head, 22, 4));
+    header.planes = Read(head, 26, 2);
+    header.bitCount = Read(head, 28, 2);
+    header.compression = Read(head, 30, 4);
+    header.coloursUsed = Read(head, 46, 4);
   } else {
     return Failure("the BMP header has an unknown size (" + std::to_string(header.size) +
                    " bytes)");
@@ -109,8 +108,9 @@ Result CheckSizeAndDepth(const Header& header) {
   }
 }
 
-Expected<Layout> ReadLayout(std::string_view bytes) {
-  const Expected<Header> read = ReadHeader(bytes);
+// `head` is the start of a file of `size` bytes: at least kBmpHeaderBytes of it, or all of it.
+Expected<Layout> ReadLayout(std::string_view head, std::uint64_t size) {
+  const Expected<Header> read = ReadHeader(head, size);
   if (read.failed()) return read.failure();
   const Header& header = read.value();
   if (const Result checked = CheckSizeAndDepth(header); checked.failed()) return checked.failure();
@@ -139,7 +139,7 @@ Expected<Layout> ReadLayout(std::string_view bytes) {
     if (coloursUsed > maxColours) return Failure("the BMP palette is larger than its depth allows");
     layout.colours = static_cast<std::size_t>(coloursUsed ? coloursUsed : maxColours);
     layout.paletteAt = static_cast<std::size_t>(headerEnd);
-    if (headerEnd + layout.colours * layout.paletteEntrySize > bytes.size())
+    if (headerEnd + layout.colours * layout.paletteEntrySize > size)
       return Failure("the BMP picture is truncated (its palette is cut off)");
   } else if (coloursUsed > 256 * 256) {
     // A table that only suggests colours for a display; it is never read.
@@ -147,20 +147,20 @@ Expected<Layout> ReadLayout(std::string_view bytes) {
   }
   if (bitFields) {
     // Inside the later headers, or in the 12 bytes after the first one.
-    if (kFileHeader + 40 + 12 > bytes.size())
+    if (kFileHeader + 40 + 12 > size)
       return Failure("the BMP picture is truncated (its colour masks are cut off)");
-    layout.masks = {Read(bytes, 54, 4), Read(bytes, 58, 4), Read(bytes, 62, 4)};
+    layout.masks = {Read(head, 54, 4), Read(head, 58, 4), Read(head, 62, 4)};
   } else if (bitCount == 16) {
     layout.masks = {0x7C00, 0x03E0, 0x001F};
   } else {
     layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
   }
 
-  if (dataOffset < headerEnd || dataOffset > bytes.size()) {
+  if (dataOffset < headerEnd || dataOffset > size) {
     return Failure("the BMP pixel data lies outside the file");
   }
   layout.stride = static_cast<std::size_t>(((width * bitCount + 31) / 32) * 4);
-  if (!runLength && dataOffset + layout.stride * static_cast<std::uint64_t>(rows) > bytes.size())
+  if (!runLength && dataOffset + layout.stride * static_cast<std::uint64_t>(rows) > size)
     return Failure("the BMP picture is truncated (its pixels are cut off)");
 
   layout.dataOffset = static_cast<std::size_t>(dataOffset);
@@ -313,8 +313,13 @@ void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& pict
 
 }  // namespace
 
+Result CheckBmpHeader(std::string_view head, std::uint64_t size) {
+  const Expected<Layout> read = ReadLayout(head, size);
+  return read.ok() ? Result::Ok() : read.failure();
+}
+
 Expected<Bitmap> DecodeBmp(std::string_view bytes, int maxWidth, int maxHeight) {
-  const Expected<Layout> read = ReadLayout(bytes);
+  const Expected<Layout> read = ReadLayout(bytes, bytes.size());
   if (read.failed()) return read.failure();
   const Layout& layout = read.value();
   Bitmap picture;

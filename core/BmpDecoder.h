@@ -29,6 +29,13 @@ struct Bitmap {
   bool operator==(const Bitmap&) const = default;
 };
 
+// The start of a BMP file that holds all its headers and colour masks (not its palette).
+inline constexpr std::size_t kBmpHeaderBytes = 14 + 124;
+
+// What DecodeBmp would refuse of a file of `size` bytes, told from its first kBmpHeaderBytes bytes
+// `head` (all of them for a shorter file) without its pixels: the same reasons, in the same order.
+Result CheckBmpHeader(std::string_view head, std::uint64_t size);
+
 // Decodes `bytes`, a BMP of at most 4096 x 4096 pixels and under 16 MiB: its top left part of at
 // most `maxWidth` x `maxHeight` pixels, the whole picture by default; otherwise says why the
 // picture is refused. A run-length stream that ends early is drawn as far as it goes; pixels it

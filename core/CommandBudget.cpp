@@ -3,9 +3,8 @@
 
 namespace kovar {
 
-bool CommandBudget::CountLine(std::uint64_t bytes) {
-  bytes_ += bytes;
-  if (++lines_ > kMaxLines || bytes_ > kMaxBytes) spent_ = true;
+bool CommandBudget::CountLine() {
+  if (++lines_ > kMaxLines) spent_ = true;
   return !spent_;
 }
 

@@ -24,11 +24,16 @@ class CommandBudget {
   bool OutOfFiles() const { return files_ >= kMaxFiles; }
   void CountFile() { ++files_; }
 
-  // Counts one line that took `bytes` bytes of its file, its end and any part of it skipped as
-  // too long included; false, and spent from then on, when it is over the budget.
-  bool CountLine(std::uint64_t bytes);
-  // The bytes of command files still allowed.
-  std::uint64_t BytesLeft() const { return spent_ ? 0 : kMaxBytes - bytes_; }
+  // Counts one more line; false, and spent from then on, when it is over the budget.
+  bool CountLine();
+  // Counts bytes read from any of the command's files, nested ones included, as they are read:
+  // a file opened later may take only what those still open have left.
+  void CountRead(std::uint64_t bytes) { bytes_ += bytes; }
+  // The bytes a file may still be read for: what is left, and one byte more, which tells that the
+  // files go beyond the budget.
+  std::uint64_t ReadAllowance() const {
+    return spent_ || bytes_ > kMaxBytes ? 0 : kMaxBytes + 1 - bytes_;
+  }
   // A file went on past what was left.
   void Spend() { spent_ = true; }
   bool Spent() const { return spent_; }

@@ -29,6 +29,7 @@ Result CommandInterpreter::RunCommand(const std::string& line) {
   if (depth_ == 0) budget_.Reset();
   ActionReport::Action action(report_);
   Execute(line);
+  if (depth_ == 0) maps_.ShowSelectedPreview();
   return action.End();
 }
 
@@ -37,6 +38,7 @@ Result CommandInterpreter::RunStartScript(const std::string& name) {
   budget_.Reset();
   state_.AppendLog(line);
   const Result ran = Exec(name);
+  maps_.ShowSelectedPreview();
   if (budget_.Spent()) settings_.NoteStartCutShort();
   return ran;
 }
@@ -92,9 +94,7 @@ Result CommandInterpreter::Exec(const std::string& argument) {
 }
 
 void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
-  // One byte more than the budget allows tells that the file goes beyond it; a line too long to
-  // keep is skipped no further than that either.
-  LineReader reader(file, kMaxLineBytes, budget_.BytesLeft() + 1);
+  LineReader reader(file);
   const auto stopped = [&](std::size_t number) {
     report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
                  std::to_string(number) + ": one command may run at most " +
@@ -103,14 +103,21 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
                  " MiB of command files.");
   };
   std::string line;
-  std::uint64_t counted = 0;
+  // The files this one runs spend the same budget, so what it may read is asked at every line; a
+  // line too long to keep is skipped no further than that either.
+  const auto next = [&] {
+    const std::uint64_t before = reader.Read();
+    reader.LimitTo(before + budget_.ReadAllowance());
+    const bool read = reader.Next(line);
+    budget_.CountRead(reader.Read() - before);
+    return read;
+  };
   std::size_t number = 1;
-  for (; !budget_.Spent() && reader.Next(line); ++number) {
-    if (!budget_.CountLine(reader.Consumed() - counted)) {
+  for (; !budget_.Spent() && next(); ++number) {
+    if (!budget_.CountLine()) {
       stopped(number);
       break;
     }
-    counted = reader.Consumed();
     if (reader.TooLong()) {
       // Saving over a settings file would lose the line; the lines after it still run.
       settings_.NoteUnreadable(path);

@@ -8,14 +8,17 @@
 namespace kovar {
 
 LineReader::LineReader(std::FILE* file, std::size_t maxLine, std::uint64_t maxRead)
-    : file_(file), maxLine_(maxLine), maxRead_(maxRead), buffer_(64 * 1024) {}
+    : file_(file), maxLine_(maxLine), maxRead_(maxRead), buffer_(64 * 1024) {
+  // The reader's own buffer is the only one: the C library's would read past `maxRead`.
+  (void)std::setvbuf(file_, nullptr, _IONBF, 0);
+}
 
 bool LineReader::Fill() {
   if (atEnd_ || cut_ || error_ != 0) return false;
   pos_ = 0;
   end_ = 0;
   crKnown_ = false;
-  if (read_ == maxRead_) {
+  if (read_ >= maxRead_) {
     cut_ = true;
     return false;
   }

@@ -17,9 +17,13 @@ inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 class LineReader {
  public:
-  // Takes no more than `maxRead` bytes from the file, however large it is.
+  // Takes no more than `maxRead` bytes from the file, however large it is. `file` must not have
+  // been read yet.
   explicit LineReader(std::FILE* file, std::size_t maxLine = kMaxLineBytes,
                       std::uint64_t maxRead = std::numeric_limits<std::uint64_t>::max());
+
+  // Takes no more than `maxRead` bytes in all from now on; what was taken already stays.
+  void LimitTo(std::uint64_t maxRead) { maxRead_ = maxRead; }
 
   // Reads the next line into `line`, without its terminator. False at the end of the file, when
   // `maxRead` bytes have been taken (then Cut() is true; a line they end part-way is dropped) or
@@ -33,8 +37,8 @@ class LineReader {
   // True once reading stopped at `maxRead` bytes; the file may hold more.
   bool Cut() const { return cut_; }
 
-  // The bytes taken from the file by the lines returned so far, their ends included.
-  std::uint64_t Consumed() const { return read_ - (end_ - pos_); }
+  // The bytes taken from the file so far, those read ahead of the lines returned included.
+  std::uint64_t Read() const { return read_; }
 
   // The errno of a failed read, 0 when reading has not failed.
   int Error() const { return error_; }

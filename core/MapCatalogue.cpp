@@ -2,6 +2,8 @@
 #include "MapCatalogue.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <iterator>
 #include <system_error>
 #include <unordered_set>
@@ -30,6 +32,27 @@ void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
                std::make_move_iterator(own.end()));
 }
 
+// What showing the picture at `path` would refuse, told from its size and headers alone.
+Result CheckPreview(const std::string& path) {
+  InputFile file;
+  if (Result opened = file.Open(path); opened.failed()) return opened;
+  std::FILE* stream = file.Get();
+  const auto readFailed = [] { return Result::Failure(SystemError(errno != 0 ? errno : EIO)); };
+  errno = 0;
+  // A byte past the limit tells a file too large; below it the size fits what ftell returns.
+  if (std::fseek(stream, static_cast<long>(kMaxPreviewBytes), SEEK_SET) != 0) return readFailed();
+  if (std::fgetc(stream) != EOF) {
+    return Failure("the file is larger than " + std::to_string(kMaxPreviewBytes / (1024 * 1024)) +
+                   " MiB");
+  }
+  const long size = std::fseek(stream, 0, SEEK_END) == 0 ? std::ftell(stream) : -1;
+  if (std::ferror(stream) || size < 0 || std::fseek(stream, 0, SEEK_SET) != 0) return readFailed();
+  std::string head(kBmpHeaderBytes, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), stream));
+  if (std::ferror(stream)) return readFailed();
+  return CheckBmpHeader(head, static_cast<std::uint64_t>(size));
+}
+
 }  // namespace
 
 MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, ActionReport& report)
@@ -37,11 +60,22 @@ MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, Act
 
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);
-  LoadSelectedMap();
+  // The picture is decoded at once, which checks it: no need to look at its headers first.
+  LoadInfo();
+  ShowSelectedPreview();
   return action.End();
 }
 
 void MapCatalogue::LoadSelectedMap() {
+  LoadInfo();
+  if (!selectedPreview_ || selectedPreview_->path.empty()) return;
+  if (Result checked = CheckPreview(selectedPreview_->path); checked.failed()) {
+    FailPreview(*selectedPreview_, checked.reason());
+    selectedPreview_ = SelectedPreview{};
+  }
+}
+
+void MapCatalogue::LoadInfo() {
   const std::string name = state_.Text(TextField::MapSelection);
   state_.SetText(TextField::MapTitle, name);
 
@@ -52,7 +86,7 @@ void MapCatalogue::LoadSelectedMap() {
     // A map that did not load must not be launched with the level of the one before it.
     state_.SetText(TextField::MapLevel, {});
     state_.SetText(TextField::MapDescription, {});
-    (void)state_.SetPreview({});
+    selectedPreview_ = SelectedPreview{};
     state_.SetSelectedMapFailed(true);
     report_.Fail("Could not load the map " + Quoted(name) + " from its info file " +
                  Quoted(infoPath) + ": " + read.reason() + ".");
@@ -62,11 +96,22 @@ void MapCatalogue::LoadSelectedMap() {
   state_.SetText(TextField::MapDescription, std::move(read.value().description));
   state_.SetSelectedMapFailed(false);
 
-  const std::string picturePath = JoinPath(folder, name + ".bmp");
-  if (Result shown = ShowPreview(picturePath); shown.failed()) {
-    report_.Fail("Could not show the preview of the map " + Quoted(name) + " from " +
-                 Quoted(picturePath) + ": " + shown.reason() + ".");
+  selectedPreview_ = SelectedPreview{name, JoinPath(folder, name + ".bmp")};
+}
+
+void MapCatalogue::ShowSelectedPreview() {
+  if (!selectedPreview_) return;
+  const SelectedPreview preview = *std::exchange(selectedPreview_, std::nullopt);
+  if (preview.path.empty()) {
+    (void)state_.SetPreview({});
+  } else if (Result shown = ShowPreview(preview.path); shown.failed()) {
+    FailPreview(preview, shown.reason());
   }
+}
+
+void MapCatalogue::FailPreview(const SelectedPreview& preview, const std::string& reason) {
+  report_.Fail("Could not show the preview of the map " + Quoted(preview.map) + " from " +
+               Quoted(preview.path) + ": " + reason + ".");
 }
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {
@@ -101,7 +146,7 @@ Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) 
 }
 
 Result MapCatalogue::ShowPreview(const std::string& path) {
-  // No caching: every load reads the picture again, as the map pack may have changed it.
+  // No caching: every command reads the picture again, as the map pack may have changed it.
   const Expected<std::string> bytes = ReadFile(path, kMaxPreviewBytes);
   Expected<Bitmap> decoded = bytes.ok()
                                  ? DecodeBmp(bytes.value(), kPreviewShownWidth, kPreviewShownHeight)
@@ -136,11 +181,10 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   };
   names = list(JoinPath(files_.AppDir(), "data"));
   if (const std::string own = files_.OwnMapFolder(); !own.empty()) AddOwnMaps(names, list(own));
-  // A name holding a control byte (a line feed) could never be saved as a settings line.
+  // A settings line ends at a CR or an LF, so a name holding one could not be saved; any other
+  // byte, a tab included, is saved and read back as it is.
   std::erase_if(names, [](const std::string& name) {
-    return std::any_of(name.begin(), name.end(), [](char byte) {
-      return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
-    });
+    return name.find_first_of("\r\n") != std::string::npos;
   });
   for (std::string& name : names) name.resize(name.size() - 4);
   return listing;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,14 @@ class MapCatalogue {
   // player is shown what failed.
   Result LoadMap();
 
-  // The same within the action in progress (a "map" command), which reports its failures.
+  // The same within the action in progress (a "map" command), which reports its failures; of the
+  // preview only the size and headers are read here, and ShowSelectedPreview shows it.
   void LoadSelectedMap();
+
+  // Reads, decodes and shows the preview of the map loaded last, once the command that loaded it
+  // has ended: a command that loads maps thousands of times decodes one picture. A preview that
+  // changed meanwhile is checked again here. Nothing when no map was loaded since.
+  void ShowSelectedPreview();
 
   // Fills the engine list and the map list: the installed maps, then the player's own, each in the
   // order of its folder's listing; a map of the player's replaces an installed one of the same
@@ -43,6 +50,9 @@ class MapCatalogue {
     std::vector<std::string> failures;
   };
   Listing ListMaps() const;
+  // Loads the selected map's title, level name and description, and names its preview (none for
+  // a map that did not load) for ShowSelectedPreview.
+  void LoadInfo();
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
@@ -54,10 +64,17 @@ class MapCatalogue {
   };
   Expected<MapInfo> ReadInfo(const std::string& path) const;
   Result ShowPreview(const std::string& path);
+  // The preview ShowSelectedPreview shows: the map's name and its picture file, none when empty.
+  struct SelectedPreview {
+    std::string map;
+    std::string path;
+  };
+  void FailPreview(const SelectedPreview& preview, const std::string& reason);
 
   const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
+  std::optional<SelectedPreview> selectedPreview_;
   bool listsFilled_ = false;
   std::future<Listing> listing_;
 };

@@ -1,9 +1,11 @@
 // Files only a POSIX system can put in a command file's or a preview's place: a named pipe, a
 // device, a file its owner may not read.
+#include <malloc.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -33,16 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What this process has read from files so far, in bytes.
-std::uint64_t BytesRead() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  std::uint64_t value = 0;
-  while (io >> key >> value && key != "rchar:") {
-  }
-  return value;
-}
-
 // True when `path` was opened while `action` ran, as the kernel tells its watchers.
 bool OpenedDuring(const std::string& path, const std::function<void()>& action) {
   const int watcher = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -52,6 +44,22 @@ bool OpenedDuring(const std::string& path, const std::function<void()>& action) 
   const bool opened = ::read(watcher, events, sizeof events) > 0;
   ::close(watcher);
   return opened;
+}
+
+// The most heap a command of 200,000 lines `line` holds while it runs.
+std::size_t PeakHeap(Fixture& f, const std::string& line) {
+  std::string lines;
+  for (int i = 0; i < 200000; ++i) lines += line + "\n";
+  f.dir.Write("lines.kvx", lines);
+  struct Peak : StateObserver {
+    std::size_t bytes = 0;
+    void LogAppended(std::size_t) override { bytes = std::max(bytes, mallinfo2().uordblks); }
+  } peak;
+  f.state.AddObserver(&peak);
+  const std::size_t before = mallinfo2().uordblks;
+  (void)f.launcher.RunCommand("exec lines.kvx");
+  f.state.RemoveObserver(&peak);
+  return peak.bytes - before;
 }
 
 }  // namespace
@@ -75,20 +83,34 @@ std::vector<HostileEdge> SystemOnlyEdges() {
        }},
       {"map names a settings line could not hold, and hidden files",
        [](Fixture& f) {
-         for (const char* name : {"line\nfeed", "tab\t", ".hidden", "", "shown"}) {
+         for (const char* name :
+              {"line\nfeed", "car\rriage", "tab\t", "del\x7f", ".hidden", "", "shown"}) {
            f.dir.Write(std::string("data/") + name + ".kvx", "");
          }
          f.launcher.FillLists();
-         EXPECT_EQ(f.state.List(ListField::MapList), std::vector<std::string>{"shown"});
+         std::vector<std::string> listed = f.state.List(ListField::MapList);
+         std::sort(listed.begin(), listed.end());
+         EXPECT_EQ(listed, (std::vector<std::string>{"del\x7f", "shown", "tab\t"}));
        }},
-      {"a map folder that cannot be listed, named in the start-up's box",
+      {"a command file that runs one of a skipped 63 MiB line, then holds a 60 MiB line itself",
        [](Fixture& f) {
-         fs::create_directory_symlink("data", f.dir.File("data"));
-         f.dir.Write("auto.kvx", "");
+         f.dir.Write("auto.kvx", "exec inner.kvx\n");
+         f.dir.Write("inner.kvx", "");
+         fs::resize_file(f.dir.File("auto.kvx"), 60 * 1024 * 1024);
+         fs::resize_file(f.dir.File("inner.kvx"), 63 * 1024 * 1024);
+         const std::uint64_t before = BytesRead();
          EXPECT_TRUE(f.launcher.Main().ok());
+         // The budget, and what reading /proc/self/io itself costs.
+         EXPECT_LE(BytesRead() - before, 64u * 1024 * 1024 + 4096);
+       }},
+      {"200,000 failing lines, of which the report keeps the 12 it shows",
+       [](Fixture& f) {
+         const std::size_t failing = PeakHeap(f, "exec m.kvx");
          ASSERT_EQ(f.desktop.errors.size(), 1u);
-         EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data") + "\" cannot be listed: Too many"),
-                   std::string::npos);
+         EXPECT_NE(f.desktop.errors[0].find("\n... and 199988 more failures."), std::string::npos);
+         // Beyond what as many comment lines hold, in the log as well.
+         Fixture comments;
+         EXPECT_LT(failing - PeakHeap(comments, "exxc m.kvx"), 64u * 1024);
        }},
   };
 }

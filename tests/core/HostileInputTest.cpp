@@ -364,6 +364,21 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
          EXPECT_EQ(f.state.Preview().pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
        }},
+      {"a start script of 2,001 map lines",
+       [](Fixture& f) {
+         f.dir.Write("data/a.kvx", "e1m1\nA\n");
+         f.dir.Write("data/a.bmp", MakeBmp(3, 2));
+         f.dir.Write("data/b.kvx", "e1m2\nB\n");
+         f.dir.Write("data/b.bmp", MakeBmp(2, 3));
+         std::string script;
+         for (int i = 0; i < 1000; ++i) script += "map a\nmap b\n";
+         f.dir.Write("auto.kvx", script + "map a\n");
+         EXPECT_TRUE(f.launcher.Main().ok());
+         // The windows were told of one picture, the selected map's; only it was decoded.
+         ASSERT_EQ(f.preview.shown.size(), 1u);
+         EXPECT_TRUE(f.preview.shown[0] == Decoded(MakeBmp(3, 2)));
+         EXPECT_EQ(f.Text(TextField::MapDescription), "A");
+       }},
   };
   for (HostileEdge& edge : SystemOnlyEdges()) edges.push_back(std::move(edge));
   for (const HostileEdge& edge : edges) {

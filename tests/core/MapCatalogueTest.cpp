@@ -123,7 +123,7 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   f.preview.drawAnswer = "the picture could not be decoded";
   f.dir.Write("data/b.kvx", "e1m2\r\nDesc\r\n");
   EXPECT_TRUE(f.launcher.RunCommand("map b").failed());
-  f.dir.Write("cmds.kvx", "map a\r\nmap b\r\n");
+  f.dir.Write("cmds.kvx", "map b\r\nmap a\r\n");
   f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand("exec cmds.kvx").failed());
   ASSERT_EQ(f.desktop.errors.size(), 1u);
