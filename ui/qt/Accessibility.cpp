@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
+#include "AccessibleText.h"
 #include "ImageControl.h"
 #include "MapBox.h"
 
@@ -54,10 +56,13 @@ class AccessibleImage : public QAccessibleWidget {
     return state;
   }
 
-  // The press goes the way of a mouse click, and only where a click could land.
+  // The press goes the way of a mouse click, and only where a click could land. It is carried out
+  // once the screen reader's call has returned, so that a box it opens comes after the answer and
+  // is presented as any box is; whether a click could land is asked again then.
   void doAction(const QString& action) override {
     if (action != pressAction() || !Pressable()) return;
-    static_cast<ImageControl*>(widget())->Press();
+    auto* image = static_cast<ImageControl*>(widget());
+    QTimer::singleShot(0, image, [image] { image->Press(); });
   }
 
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
@@ -121,6 +126,10 @@ class AccessibleContainer : public QAccessibleWidget {
 };
 
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (auto* field = qobject_cast<QLineEdit*>(object);
+      field && className == QLatin1String(QLineEdit::staticMetaObject.className())) {
+    return MakeAccessibleText(field);
+  }
   if (auto* image = qobject_cast<ImageControl*>(object);
       image && className == QLatin1String(ImageControl::staticMetaObject.className())) {
     return new AccessibleImage(image);
@@ -203,6 +212,8 @@ void MakeAccessible(
 }
 
 void PanelShown(QWidget* panel) {
+  // With nobody listening there is nothing to tell, and no interface to make.
+  if (!QAccessible::isActive()) return;
   // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
   // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
   // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs

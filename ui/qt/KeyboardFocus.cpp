@@ -1,0 +1,24 @@
+// The keyboard focus across boxes.
+#include "KeyboardFocus.h"
+
+#include <QAccessible>
+
+namespace kovar {
+
+FocusAcrossBox::FocusAcrossBox(QWidget* window)
+    : window_(window), focus_(window ? window->focusWidget() : nullptr) {}
+
+FocusAcrossBox::~FocusAcrossBox() {
+  if (!window_) return;
+  FocusAndTell(focus_ && focus_->isVisible() ? focus_.data() : window_.data());
+}
+
+void FocusAndTell(QWidget* widget) {
+  widget->setFocus(Qt::OtherFocusReason);
+  // An inactive window gets its focus when it is activated, and Qt tells of it then.
+  if (!QAccessible::isActive() || !widget->isActiveWindow()) return;
+  QAccessibleEvent focused(widget, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focused);
+}
+
+}  // namespace kovar
