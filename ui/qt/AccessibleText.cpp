@@ -4,10 +4,13 @@
 #include <algorithm>
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QList>
+#include <QPointer>
 #include <QTextBoundaryFinder>
 
 namespace kovar {
@@ -86,18 +89,32 @@ Span ItemOf(const QString& text, QAccessible::TextBoundaryType type, int offset,
   return at;
 }
 
-// Qt tells of a field's caret as the field takes the focus, before it tells of the focus; a screen
-// reader then takes the field for the one it was on, and an empty field goes unnamed. Told of the
-// focus first, it presents the field, named, as it does any other control.
-class FocusFirst : public QObject {
+// Qt tells of a field's selection and caret as the field takes the focus, before it tells of the
+// focus itself; a screen reader then moves to the field silently, taking it for the one it was on,
+// and an empty field goes unnamed. With a screen reader listening, the field handles its focus
+// just after Qt has told of it, so that the field is presented, named, as any other control.
+class FocusToldFirst : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
-      QAccessibleEvent focused(watched, QAccessible::Focus);
-      QAccessible::updateAccessibility(&focused);
-    }
-    return false;
+    if (event->type() != QEvent::FocusIn || replaying_ || !QAccessible::isActive()) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    QPointer<QWidget> field = static_cast<QWidget*>(watched);
+    QMetaObject::invokeMethod(
+        this,
+        [this, field, reason] {
+          // Gone on already: the focus-out was handled, so the focus-in is not owed.
+          if (!field || !field->hasFocus()) return;
+          QFocusEvent again(QEvent::FocusIn, reason);
+          replaying_ = true;
+          QCoreApplication::sendEvent(field, &again);
+          replaying_ = false;
+        },
+        Qt::QueuedConnection);
+    return true;
   }
+
+ private:
+  bool replaying_ = false;
 };
 
 class AccessibleText : public QAccessibleWidget,
@@ -105,8 +122,8 @@ class AccessibleText : public QAccessibleWidget,
                        public QAccessibleEditableTextInterface {
  public:
   explicit AccessibleText(QLineEdit* field) : QAccessibleWidget(field, QAccessible::EditableText) {
-    static FocusFirst focusFirst;
-    field->installEventFilter(&focusFirst);
+    static FocusToldFirst focusToldFirst;
+    field->installEventFilter(&focusToldFirst);
   }
 
   void* interface_cast(QAccessible::InterfaceType type) override {

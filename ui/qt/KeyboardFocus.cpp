@@ -9,7 +9,10 @@ FocusAcrossBox::FocusAcrossBox(QWidget* window)
     : window_(window), focus_(window ? window->focusWidget() : nullptr) {}
 
 FocusAcrossBox::~FocusAcrossBox() {
-  if (!window_) return;
+  if (!window_ || !window_->isVisible()) return;
+  // Without a window manager nothing gives the window back its activation, and with one the
+  // window asked for is the one it would choose.
+  window_->activateWindow();
   FocusAndTell(focus_ && focus_->isVisible() ? focus_.data() : window_.data());
 }
 
