@@ -7,7 +7,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,12 +108,14 @@ class AccessibleContainer : public QAccessibleWidget {
  private:
   // Read column by column, each from the top, as the windows are laid out: the logo and the
   // navigation column before the panel, each caption before its field. Qt's own order is the
-  // stacking order, which would read the navigation images out of turn.
+  // stacking order, which would read the navigation images out of turn. A control hidden, a panel
+  // with all it holds, is no child until it is shown.
   QList<QWidget*> Children() const {
     QList<QWidget*> children;
     for (QObject* object : widget()->children()) {
       auto* child = qobject_cast<QWidget*>(object);
-      if (child && !child->isWindow() && RoleOf(child) != AccessibleRole::Decoration) {
+      if (child && !child->isWindow() && !child->isHidden() &&
+          RoleOf(child) != AccessibleRole::Decoration) {
         children.append(child);
       }
     }
@@ -167,17 +168,6 @@ void NamePanel(MainControl panel, QWidget* widget) {
   widget->setProperty(kPanelProperty, true);
 }
 
-// Forgets the accessible interfaces of `widget` and everything in it: the next ask makes new ones,
-// under new object paths.
-void Forget(QWidget* widget) {
-  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    Forget(child);
-  }
-  if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(widget)) {
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
-  }
-}
-
 }  // namespace
 
 void InstallAccessibleInterfaces() {
@@ -211,26 +201,23 @@ void MakeAccessible(
   }
 }
 
-void PanelShown(QWidget* panel) {
+void PanelShownOrHidden(QWidget* panel) {
   // With nobody listening there is nothing to tell, and no interface to make.
   if (!QAccessible::isActive()) return;
-  // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
-  // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
-  // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
-  // none of this: Qt tells that it stopped showing, and nothing under it is read then.)
-  QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
-  QAccessible::updateAccessibility(&removed);
-  Forget(panel);
+  // A screen reader that keeps what it learnt of each object keeps the visibility it first saw.
+  // Qt tells of a change only as "showing", never as "visible": so a hidden panel is no child of
+  // its window, never read while it is hidden, and arrives as a new child when it is shown, to be
+  // read afresh. Its objects stay the same ones, so that nothing is made or deleted at a switch.
+  if (panel->isHidden()) {
+    QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&removed);
+    return;
+  }
   QAccessibleEvent added(panel, QAccessible::ObjectCreated);
   QAccessible::updateAccessibility(&added);
-  // The new object tells of its showing, as a notification does, so that the panel is heard.
+  // It tells of its showing, as a notification does, so that the panel is heard.
   QAccessibleEvent shown(panel, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);
-  // The screen reader's place was the forgotten object of the focused control: now its new one.
-  if (QWidget* focus = QApplication::focusWidget(); focus && panel->isAncestorOf(focus)) {
-    QAccessibleEvent focused(focus, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focused);
-  }
 }
 
 }  // namespace kovar

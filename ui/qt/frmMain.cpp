@@ -275,6 +275,7 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 
 void frmMain::SetVisible(MainControl control, bool visible) {
   QWidget* widget = Control(control);
+  if (visible != widget->isHidden()) return;
   QPointer<QWidget>& focusHidden = focusInHidden_[static_cast<std::size_t>(control)];
   // Qt would leave the focus where it is when nothing else shown takes it, and the keys would
   // then act on a control out of sight: the window takes it, until the control is shown again.
@@ -282,12 +283,10 @@ void frmMain::SetVisible(MainControl control, bool visible) {
     focusHidden = focusWidget();
     FocusAndTell(this);
   }
-  const bool shown = visible && widget->isHidden();
   widget->setVisible(visible);
-  if (!shown) return;
-  if (focusHidden && focusWidget() == this) FocusAndTell(focusHidden);
-  focusHidden = nullptr;
-  if (Describe(control).kind == ControlKind::Panel) PanelShown(widget);
+  if (visible && focusHidden && focusWidget() == this) FocusAndTell(focusHidden);
+  if (visible) focusHidden = nullptr;
+  if (Describe(control).kind == ControlKind::Panel) PanelShownOrHidden(widget);
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
