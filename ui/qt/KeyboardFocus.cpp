@@ -17,7 +17,9 @@ FocusAcrossBox::~FocusAcrossBox() {
 }
 
 void FocusAndTell(QWidget* widget) {
-  widget->setFocus(Qt::OtherFocusReason);
+  // As when the window is left and come back to: a field keeps its selection, and shows what it
+  // showed before.
+  widget->setFocus(Qt::ActiveWindowFocusReason);
   // An inactive window gets its focus when it is activated, and Qt tells of it then.
   if (!QAccessible::isActive() || !widget->isActiveWindow()) return;
   QAccessibleEvent focused(widget, QAccessible::Focus);
