@@ -28,6 +28,10 @@ constexpr char kRoleProperty[] = "kovarAccessibleRole";
 // Marks the panels, whose interfaces are made on demand too.
 constexpr char kPanelProperty[] = "kovarPanel";
 
+bool IsHiddenPanel(const QWidget* widget) {
+  return widget->isHidden() && widget->property(kPanelProperty).toBool();
+}
+
 AccessibleRole RoleOf(const QObject* object) {
   const QVariant role = object->property(kRoleProperty);
   return role.isValid() ? static_cast<AccessibleRole>(role.toInt()) : AccessibleRole::Standard;
@@ -108,13 +112,13 @@ class AccessibleContainer : public QAccessibleWidget {
  private:
   // Read column by column, each from the top, as the windows are laid out: the logo and the
   // navigation column before the panel, each caption before its field. Qt's own order is the
-  // stacking order, which would read the navigation images out of turn. A control hidden, a panel
-  // with all it holds, is no child until it is shown.
+  // stacking order, which would read the navigation images out of turn. A hidden panel, with all
+  // it holds, is no child until it is shown.
   QList<QWidget*> Children() const {
     QList<QWidget*> children;
     for (QObject* object : widget()->children()) {
       auto* child = qobject_cast<QWidget*>(object);
-      if (child && !child->isWindow() && !child->isHidden() &&
+      if (child && !child->isWindow() && !IsHiddenPanel(child) &&
           RoleOf(child) != AccessibleRole::Decoration) {
         children.append(child);
       }

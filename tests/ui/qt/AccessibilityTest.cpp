@@ -114,7 +114,7 @@ class AccessibilityTest : public QObject {
     QAccessibleInterface* client = Of(s.window->centralWidget());
     for (const ControlDescription& row : kMainWindowControls) {
       QAccessibleInterface* object = Of(s.Control(row.name));
-      // A hidden control, the hidden panel with all it holds, is read only once it is shown.
+      // The hidden panel, with all it holds, is read only once it is shown.
       const bool kept =
           row.accessibleRole != AccessibleRole::Decoration && s.Control(row.name)->isVisible();
       QVERIFY2((std::find(seen.begin(), seen.end(), object) != seen.end()) == kept, row.name);
