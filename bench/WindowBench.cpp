@@ -1,6 +1,8 @@
 // What the windows cost with a catalogue of 10,000 maps: start-up to the main window shown against
 // a bare main window of the same size, a map selection shown, a 100,000-line command file with both
-// windows observing, and, run as `--memory`, the resident memory of each case in its own process.
+// windows observing, and, run as `--memory`, the resident memory of each case in its own process;
+// run as `--panels`, resident memory over thousands of panel switches (under a screen reader when
+// one listens on the session's accessibility bus).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QListView>
@@ -345,6 +348,29 @@ int CompareMemory() {
   return 0;
 }
 
+// Resident memory before and after 500 and 5,000 panel switches, each a click on Single Player or
+// Main in turn, and whether accessibility was active (a screen reader listening).
+int MemoryOverPanelSwitches() {
+  auto run = StartLauncher();
+  if (!run) return 1;
+  std::printf("Resident memory over panel switches, KiB (accessibility %s):\n",
+              QAccessible::isActive() ? "active" : "off");
+  std::printf("  %5d switches  %8ld\n", 0, MeasureMemory().current);
+  int switches = 0;
+  for (const int until : {500, 5000}) {
+    for (; switches < until; ++switches) {
+      run->window.Behaviour().ImageClicked(switches % 2 == 0 ? kovar::MainControl::imgSP
+                                                             : kovar::MainControl::imgMain);
+      QCoreApplication::processEvents();
+    }
+    std::printf("  %5d switches  %8ld\n", switches, MeasureMemory().current);
+  }
+  // A screen reader may still be reading what the switches told it.
+  QTest::qWait(3000);
+  std::printf("  and 3 s later  %8ld\n", MeasureMemory().current);
+  return 0;
+}
+
 // The offscreen platform says so at every window shown; the figures are easier to read without it.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (message.contains(QStringLiteral("propagateSizeHints"))) return;
@@ -379,6 +405,11 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--memory") == 0) {
     QApplication app(argc, argv);
     return CompareMemory();
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--panels") == 0) {
+    QApplication app(argc, argv);
+    CloseMessageBoxes();
+    return MemoryOverPanelSwitches();
   }
   if (argc == 2 && std::strcmp(argv[1], "--cold") == 0) {
     QApplication app(argc, argv);

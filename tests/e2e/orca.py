@@ -13,7 +13,7 @@ import threading
 import time
 import tty
 
-settings, map_folder, log_path = sys.argv[1], sys.argv[2], sys.argv[3]
+settings, map_folder, log_path = sys.argv[1:4]
 BOUND = 60  # seconds for any one step, on a loaded machine
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\[?\{")
 MAPS = ("Ember Foundry", "Frostmarch Gate", "Sunken Keep")
@@ -98,9 +98,41 @@ def review_to_line_with(name, keys):
     fail(f"flat review found no line with {name!r}")
 
 
+# Orca's "where am I" (KP_Enter) asks the launcher what has the focus: it answers only if it is not
+# stuck; returns what Orca said of it.
+def where_am_i(expected):
+    return press("KP_Enter", hears(expected), f"the launcher did not answer where am I with {expected!r}")
+
+
+def tab_to(name):
+    return press("Tab", hears(name), f"the field {name!r} was not named when Tab reached it")
+
+
+# Word and character moves at both ends of the Map field, where the launcher used to hang when
+# Orca asked for the word or character there; then Tab, and the launcher still answers.
+def navigate_map_field():
+    for key, name in (("End", "End"), ("Right", "Right"), ("ctrl+Left", "Left"),
+                      ("ctrl+Right", "Right"), ("Home", "Home"), ("Left", "Left"),
+                      ("ctrl+Left", "Left"), ("ctrl+Right", "Right"), ("shift+End", "End")):
+        press(key, handled_key(name), f"Orca did not see {key}")
+    tab_to("EXE")
+    press("shift+Tab", hears("Map"), "Shift+Tab did not come back to the Map field")
+    where_am_i("Ember Foundry")
+
+
+def handled_key(name):
+    return lambda text: f"^^^^^ PROCESS ATSPI_KEY_PRESSED_EVENT: '{name}'" in text
+
+
 def run():
-    for name in ("EXE", "Custom Parameters", "Map"):
-        press("Tab", hears(name), f"the field {name!r} was not named when Tab reached it")
+    # The fields named on Tab, the engine box and Custom Parameters empty; the map field's text
+    # heard whole.
+    tab_to("EXE")
+    tab_to("Custom Parameters")
+    said = tab_to("Map")
+    if not any("Ember Foundry" in line for line in said):
+        fail(f"the Map field's text was not heard whole: {said}")
+    navigate_map_field()
     # Away from the map the settings chose and back, each move on a map the list has.
     if choose("Down") == "Ember Foundry":
         choose("Down")
@@ -109,19 +141,39 @@ def run():
     elif choose("Down") != "Ember Foundry" and choose("Down") != "Ember Foundry":
         fail("the map list did not reach Ember Foundry")
 
-    if not review_to_line_with("Single Player", ("KP_Home", "KP_Page_Up")).startswith("Single Player"):
-        fail("Single Player does not begin its line")
-    press("KP_Divide", hears("notification Single Player"),
-          "pressing Single Player did not make the start panel known")
-    # Flat review again, over what the window shows now.
+    press_image("Single Player", "KP_Home", hears("notification Single Player"),
+                "pressing Single Player did not make the start panel known")
+    # Keys after the panel changed reach no hidden field: the engine still gets Ember Foundry.
+    for key in ("Down", "Down", "End", "BackSpace"):
+        press(key, handled_key(key), f"Orca did not see {key}")
+    where_am_i("Kovar Launcher")
+    # No engine chosen: the refusal is heard with its text, and the focus is the window's again.
+    press_image("Start", "KP_Page_Up", hears("no engine is chosen"),
+                "the refusal to start was not heard with its text")
+    press("Return", hears("Kovar Launcher"), "closing the box did not give the focus to the window")
+    # Back on the main panel the Map field has the focus again; the engine is typed in its box.
+    press_image("Main", "KP_Page_Up", hears("Map"),
+                "the focus did not come back to the Map field with its panel")
+    press("shift+Tab", hears("Custom Parameters"), "Shift+Tab did not reach Custom Parameters")
+    press("shift+Tab", hears("EXE"), "Shift+Tab did not reach the engine box")
+    subprocess.run(["xdotool", "type", "--delay", "50", "GLQuake.exe"], check=True)
+    where_am_i("GLQuake.exe")
+    press_image("Single Player", "KP_Home", hears("notification Single Player"),
+                "pressing Single Player did not make the start panel known")
+    press_image("Start", "KP_Page_Up", handled, "Orca did not handle its click on Start")
+
+
+# Flat review (from its start, then line by line with `key`, then word by word) to the image
+# `name`, and Orca's click on it; returns what Orca said by the time `done` holds.
+def press_image(name, key, done, what):
     command("KP_Subtract")
-    if not review_to_line_with("Start", ("KP_Page_Up", "KP_Home")).startswith("Start"):
+    if not review_to_line_with(name, (key, "KP_Home" if key != "KP_Home" else "KP_Page_Up")).startswith(name):
         for _ in range(10):
-            if any(said.strip() == "Start" for said in command("KP_Right")):
+            if any(said.strip() == name for said in command("KP_Right")):
                 break
         else:
-            fail("flat review found no Start on its line")
-    command("KP_Divide")
+            fail(f"flat review found no {name} on its line")
+    return press("KP_Divide", done, what)
 
 
 # Orca writes its debug log through a buffer that a file would hold back until it fills; to a

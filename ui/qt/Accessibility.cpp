@@ -7,14 +7,15 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
+#include "AccessibleText.h"
 #include "ImageControl.h"
 #include "MapBox.h"
 
@@ -26,6 +27,10 @@ namespace {
 constexpr char kRoleProperty[] = "kovarAccessibleRole";
 // Marks the panels, whose interfaces are made on demand too.
 constexpr char kPanelProperty[] = "kovarPanel";
+
+bool IsHiddenPanel(const QWidget* widget) {
+  return widget->isHidden() && widget->property(kPanelProperty).toBool();
+}
 
 AccessibleRole RoleOf(const QObject* object) {
   const QVariant role = object->property(kRoleProperty);
@@ -54,10 +59,13 @@ class AccessibleImage : public QAccessibleWidget {
     return state;
   }
 
-  // The press goes the way of a mouse click, and only where a click could land.
+  // The press goes the way of a mouse click, and only where a click could land. It is carried out
+  // once the screen reader's call has returned, so that a box it opens comes after the answer and
+  // is presented as any box is; whether a click could land is asked again then.
   void doAction(const QString& action) override {
     if (action != pressAction() || !Pressable()) return;
-    static_cast<ImageControl*>(widget())->Press();
+    auto* image = static_cast<ImageControl*>(widget());
+    QTimer::singleShot(0, image, [image] { image->Press(); });
   }
 
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
@@ -104,12 +112,14 @@ class AccessibleContainer : public QAccessibleWidget {
  private:
   // Read column by column, each from the top, as the windows are laid out: the logo and the
   // navigation column before the panel, each caption before its field. Qt's own order is the
-  // stacking order, which would read the navigation images out of turn.
+  // stacking order, which would read the navigation images out of turn. A hidden panel, with all
+  // it holds, is no child until it is shown.
   QList<QWidget*> Children() const {
     QList<QWidget*> children;
     for (QObject* object : widget()->children()) {
       auto* child = qobject_cast<QWidget*>(object);
-      if (child && !child->isWindow() && RoleOf(child) != AccessibleRole::Decoration) {
+      if (child && !child->isWindow() && !IsHiddenPanel(child) &&
+          RoleOf(child) != AccessibleRole::Decoration) {
         children.append(child);
       }
     }
@@ -121,6 +131,10 @@ class AccessibleContainer : public QAccessibleWidget {
 };
 
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (auto* field = qobject_cast<QLineEdit*>(object);
+      field && className == QLatin1String(QLineEdit::staticMetaObject.className())) {
+    return MakeAccessibleText(field);
+  }
   if (auto* image = qobject_cast<ImageControl*>(object);
       image && className == QLatin1String(ImageControl::staticMetaObject.className())) {
     return new AccessibleImage(image);
@@ -158,17 +172,6 @@ void NamePanel(MainControl panel, QWidget* widget) {
   widget->setProperty(kPanelProperty, true);
 }
 
-// Forgets the accessible interfaces of `widget` and everything in it: the next ask makes new ones,
-// under new object paths.
-void Forget(QWidget* widget) {
-  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    Forget(child);
-  }
-  if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(widget)) {
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
-  }
-}
-
 }  // namespace
 
 void InstallAccessibleInterfaces() {
@@ -202,24 +205,23 @@ void MakeAccessible(
   }
 }
 
-void PanelShown(QWidget* panel) {
-  // Qt tells only that the panel is showing, never that it is visible, and a caching screen reader
-  // keeps the visibility it first saw for the panel and all in it. Told that the panel went and
-  // came back, it forgets the old objects and reads the new ones afresh. (A panel hidden needs
-  // none of this: Qt tells that it stopped showing, and nothing under it is read then.)
-  QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
-  QAccessible::updateAccessibility(&removed);
-  Forget(panel);
+void PanelShownOrHidden(QWidget* panel) {
+  // With nobody listening there is nothing to tell, and no interface to make.
+  if (!QAccessible::isActive()) return;
+  // A screen reader that keeps what it learnt of each object keeps the visibility it first saw.
+  // Qt tells of a change only as "showing", never as "visible": so a hidden panel is no child of
+  // its window, never read while it is hidden, and arrives as a new child when it is shown, to be
+  // read afresh. Its objects stay the same ones, so that nothing is made or deleted at a switch.
+  if (panel->isHidden()) {
+    QAccessibleEvent removed(panel, QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&removed);
+    return;
+  }
   QAccessibleEvent added(panel, QAccessible::ObjectCreated);
   QAccessible::updateAccessibility(&added);
-  // The new object tells of its showing, as a notification does, so that the panel is heard.
+  // It tells of its showing, as a notification does, so that the panel is heard.
   QAccessibleEvent shown(panel, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);
-  // The screen reader's place was the forgotten object of the focused control: now its new one.
-  if (QWidget* focus = QApplication::focusWidget(); focus && panel->isAncestorOf(focus)) {
-    QAccessibleEvent focused(focus, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focused);
-  }
 }
 
 }  // namespace kovar

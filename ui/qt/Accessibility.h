@@ -23,10 +23,10 @@ void MakeAccessible(
 void MakeAccessible(
     const std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)>& controls);
 
-// After `panel` was shown: a screen reader that keeps what it learnt of each object, as Orca does,
-// is told that the panel and everything in it are new objects, so that it asks again whether
-// they are visible. The panel is then presented by its name (that of the image that shows it)
+// After `panel` was shown or hidden: a screen reader that keeps what it learnt of each object, as
+// Orca does, is told that the panel came or went as a child of its window, so that it reads a
+// panel shown afresh; the panel is then presented by its name (that of the image that shows it)
 // and its text.
-void PanelShown(QWidget* panel);
+void PanelShownOrHidden(QWidget* panel);
 
 }  // namespace kovar

@@ -23,6 +23,7 @@
 
 #include "Accessibility.h"
 #include "ImageControl.h"
+#include "KeyboardFocus.h"
 #include "MapBox.h"
 #include "MainMenu.h"
 #include "MapListModel.h"
@@ -274,9 +275,18 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 
 void frmMain::SetVisible(MainControl control, bool visible) {
   QWidget* widget = Control(control);
-  const bool shown = visible && widget->isHidden();
+  if (visible != widget->isHidden()) return;
+  QPointer<QWidget>& focusHidden = focusInHidden_[static_cast<std::size_t>(control)];
+  // Qt would leave the focus where it is when nothing else shown takes it, and the keys would
+  // then act on a control out of sight: the window takes it, until the control is shown again.
+  if (!visible && widget->isAncestorOf(focusWidget())) {
+    focusHidden = focusWidget();
+    FocusAndTell(this);
+  }
   widget->setVisible(visible);
-  if (shown && Describe(control).kind == ControlKind::Panel) PanelShown(widget);
+  if (visible && focusHidden && focusWidget() == this) FocusAndTell(focusHidden);
+  if (visible) focusHidden = nullptr;
+  if (Describe(control).kind == ControlKind::Panel) PanelShownOrHidden(widget);
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
@@ -294,6 +304,7 @@ void frmMain::Beep() { QApplication::beep(); }
 void frmMain::ShowMessage(const std::string& bytes) {
   QString text = ToDisplay(bytes);
   text.replace(u'\r', u'\n');
+  const FocusAcrossBox focus(this);
   QMessageBox box(QMessageBox::NoIcon, ToDisplay(kApplicationName), text, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.exec();

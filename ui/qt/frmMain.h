@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "MainView.h"
 #include "MainWindow.h"
@@ -77,6 +78,8 @@ class frmMain : public QMainWindow, public MainView {
   std::function<void()> endProgram_;
   MapListModel* mapList_ = nullptr;
   std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)> controls_{};
+  // The control that had the focus when the control of that row was hidden, for its return.
+  std::array<QPointer<QWidget>, static_cast<std::size_t>(MainControl::Count)> focusInHidden_{};
 };
 
 }  // namespace kovar

@@ -1,6 +1,7 @@
 // The windows as a screen reader meets them through Qt's accessibility: what each control is
 // called and what it is, which label captions each field, what is left out, what a press does,
-// and what is announced when a map is chosen.
+// what is announced when a map is chosen, how a field's text is read and edited, and where the
+// keyboard focus goes when its control is hidden or a box closes.
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@
 #include <QListView>
 #include <QTest>
 
+#include "Accessibility.h"
+#include "DialogAnswerer.h"
 #include "MapBox.h"
 #include "QtSession.h"
 #include "TestSupport.h"
@@ -21,8 +24,10 @@ namespace kovar::test {
 namespace {
 
 QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+// A press as a screen reader makes it, carried out once the call has returned.
 void Press(QAccessibleInterface* image) {
   image->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QCoreApplication::processEvents();
 }
 
 QString NameOf(QAccessibleInterface* object) { return object->text(QAccessible::Name); }
@@ -109,7 +114,9 @@ class AccessibilityTest : public QObject {
     QAccessibleInterface* client = Of(s.window->centralWidget());
     for (const ControlDescription& row : kMainWindowControls) {
       QAccessibleInterface* object = Of(s.Control(row.name));
-      const bool kept = row.accessibleRole != AccessibleRole::Decoration;
+      // The hidden panel, with all it holds, is read only once it is shown.
+      const bool kept =
+          row.accessibleRole != AccessibleRole::Decoration && s.Control(row.name)->isVisible();
       QVERIFY2((std::find(seen.begin(), seen.end(), object) != seen.end()) == kept, row.name);
       // Pointing at a control finds it, and pointing at decoration finds no decoration.
       const QPoint centre = object->rect().center();
@@ -134,7 +141,10 @@ class AccessibilityTest : public QObject {
     // The start image lies on the hidden panel: no click can reach it, nor can a press.
     Press(Of(s.Control("imgStartSP")));
     QVERIFY(!s.dir.Has("run.sh"));
-    Press(Of(s.Control("imgSP")));
+    // The screen reader's call returns before the press does anything.
+    Of(s.Control("imgSP"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!picSP->isVisible());
+    QCoreApplication::processEvents();
     QVERIFY(picSP->isVisible() && !picMain->isVisible());
     Press(Of(s.Control("imgMP")));
     Press(Of(s.Control("imgJoin")));
@@ -161,18 +171,111 @@ class AccessibilityTest : public QObject {
              QStringLiteral("Alpha Works. A foundry by the sea."));
   }
 
-  // A screen reader that caches what it learnt meets the shown panel's objects as new ones, read
-  // afresh as visible, and the panel as a notification named for the image that shows it.
-  void APanelShownIsMadeAnewAndPresented() {
+  // With no screen reader listening, switching panels makes and deletes no accessible interface.
+  void APanelShownIsPresentedAndCostsNothingUnheard() {
     Session s;
     s.Show();
     const QAccessible::Id before = QAccessible::uniqueId(Of(s.Control("imgStartSP")));
-    Press(Of(s.Control("imgSP")));
-    QVERIFY(QAccessible::uniqueId(Of(s.Control("imgStartSP"))) != before);
+    for (const char* image : {"imgSP", "imgMain", "imgSP"}) s.Click(image);
+    QCOMPARE(QAccessible::uniqueId(Of(s.Control("imgStartSP"))), before);
     QVERIFY(!Of(s.Control("imgStartSP"))->state().invisible);
     QAccessibleInterface* panel = Of(s.Control("picSP"));
     QCOMPARE(panel->role(), QAccessible::Notification);
     QCOMPARE(NameOf(panel), NameOf(Of(s.Control("imgSP"))));
+  }
+
+  // What a screen reader gets for a word, character, sentence or line at, before or after an
+  // offset: at the start, the end, past the end and in no text at all, and never a hang.
+  void AFieldsTextIsReadWholeAtEveryOffset() {
+    enum Which { Before, At, After };
+    struct Case {
+      const char* text;
+      QAccessible::TextBoundaryType type;
+      int offset;
+      Which which;
+      const char* expected;
+      int start;
+      int end;
+    };
+    constexpr auto Word = QAccessible::WordBoundary;
+    constexpr auto Char = QAccessible::CharBoundary;
+    const Case cases[] = {
+        {"Sunken Keep", Word, 0, At, "Sunken ", 0, 7},
+        {"Sunken Keep", Word, 11, At, "Keep", 7, 11},
+        {"Sunken Keep", Word, 12, At, "", 11, 11},
+        {"Sunken Keep", Word, 0, After, "Keep", 7, 11},
+        {"Sunken Keep", Word, 11, After, "", 11, 11},
+        {"Sunken Keep", Word, 9, Before, "Sunken ", 0, 7},
+        {"Sunken Keep", Char, 0, At, "S", 0, 1},
+        {"Sunken Keep", Char, 0, Before, "", 0, 0},
+        {"Sunken Keep", Char, 11, At, "", 11, 11},
+        {"Sunken Keep", Char, 11, Before, "p", 10, 11},
+        {"+skill 2", Word, 7, At, "2", 7, 8},
+        {"+skill 2", Word, 0, At, "+", 0, 1},
+        {"/tmp/quake", Word, 10, At, "quake", 5, 10},
+        {"/tmp/quake", QAccessible::LineBoundary, 10, At, "/tmp/quake", 0, 10},
+        {"Hold it. Then go", QAccessible::SentenceBoundary, 16, At, "Then go", 9, 16},
+        {"", Word, 0, At, "", 0, 0},
+        {"", Char, 0, After, "", 0, 0},
+        {"", QAccessible::LineBoundary, 1, At, "", 0, 0},
+    };
+    InstallAccessibleInterfaces();
+    QLineEdit field;
+    for (const Case& c : cases) {
+      field.setText(QString::fromLatin1(c.text));
+      QAccessibleTextInterface* text = Of(&field)->textInterface();
+      QVERIFY(text);
+      int start = -1;
+      int end = -1;
+      const QString got = c.which == At ? text->textAtOffset(c.offset, c.type, &start, &end)
+                          : c.which == Before
+                              ? text->textBeforeOffset(c.offset, c.type, &start, &end)
+                              : text->textAfterOffset(c.offset, c.type, &start, &end);
+      const QByteArray row = QByteArray(c.text) + " at " + QByteArray::number(c.offset);
+      QVERIFY2(got == QLatin1String(c.expected) && start == c.start && end == c.end, row);
+      // One attribute run over the whole text, wherever it is asked for: a screen reader reads
+      // the text up to the run's end.
+      QCOMPARE(text->attributes(c.offset, &start, &end), QString());
+      QVERIFY2(start == 0 && end == field.text().size(), row);
+    }
+  }
+
+  // An edit through the screen reader is the player's own: filtered as typing is, and taken by
+  // the launcher.
+  void AnEditThroughTheScreenReaderIsThePlayers() {
+    Session s;
+    s.Show();
+    QAccessibleEditableTextInterface* edit = Of(s.Control("txtCpar"))->editableTextInterface();
+    QVERIFY(edit);
+    edit->insertText(0, QStringLiteral("+skill 2\r\n"));
+    edit->replaceText(7, 8, QStringLiteral("3"));
+    QCOMPARE(s.Text(TextField::CustomParams), std::string("+skill 3"));
+  }
+
+  // No key reaches a control that is not shown: the window holds the focus while the panel is
+  // hidden, and gives it back when the panel shows again or a box closes.
+  void TheFocusNeverRestsOnAHiddenControl() {
+    Session s;
+    s.Show();
+    auto showBox = [&s] {
+      DialogAnswerer answerer;
+      answerer.Expect([](QWidget* box) { box->close(); });
+      s.desktop.ShowError("The game was not started.");
+    };
+    QWidget* field = s.Control<MapBox>("listMap")->Field();
+    field->setFocus();
+    const std::string map = s.Text(TextField::MapSelection);
+    s.Click("imgSP");
+    QCOMPARE(QApplication::focusWidget(), s.window.get());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Backspace, Qt::Key_X})
+      QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(s.Text(TextField::MapSelection), map);
+    showBox();
+    QCOMPARE(s.window->focusWidget(), s.window.get());
+    s.Click("imgMain");
+    QCOMPARE(s.window->focusWidget(), field);
+    showBox();
+    QCOMPARE(s.window->focusWidget(), field);
   }
 };
 

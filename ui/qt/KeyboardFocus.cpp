@@ -1,0 +1,29 @@
+// The keyboard focus across boxes.
+#include "KeyboardFocus.h"
+
+#include <QAccessible>
+
+namespace kovar {
+
+FocusAcrossBox::FocusAcrossBox(QWidget* window)
+    : window_(window), focus_(window ? window->focusWidget() : nullptr) {}
+
+FocusAcrossBox::~FocusAcrossBox() {
+  if (!window_ || !window_->isVisible()) return;
+  // Without a window manager nothing gives the window back its activation, and with one the
+  // window asked for is the one it would choose.
+  window_->activateWindow();
+  FocusAndTell(focus_ && focus_->isVisible() ? focus_.data() : window_.data());
+}
+
+void FocusAndTell(QWidget* widget) {
+  // As when the window is left and come back to: a field keeps its selection, and shows what it
+  // showed before.
+  widget->setFocus(Qt::ActiveWindowFocusReason);
+  // An inactive window gets its focus when it is activated, and Qt tells of it then.
+  if (!QAccessible::isActive() || !widget->isActiveWindow()) return;
+  QAccessibleEvent focused(widget, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focused);
+}
+
+}  // namespace kovar
