@@ -276,6 +276,17 @@ std::vector<std::string> Names(const std::string& path) {
   return names;
 }
 
+// Reads the target of the link `name` in `folder`, which fstatat described as `info`: 0, or the
+// errno value that stopped it.
+int ReadLink(int folder, const std::string& name, const struct stat& info, std::string& target) {
+  target.assign(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
+  const ssize_t length = ::readlinkat(folder, name.c_str(), target.data(), target.size());
+  if (length < 0) return errno;
+  if (static_cast<std::size_t>(length) >= target.size()) return ENAMETOOLONG;
+  target.resize(static_cast<std::size_t>(length));
+  return 0;
+}
+
 // Follows `path` from the folder `start` (from the root when it begins with '/'), a name at a
 // time, up to its last name, which it leaves with the open folder that holds it. Symbolic links
 // are followed, the last one too when `followLast`. With `accounts`, every folder entered must be
@@ -322,11 +333,9 @@ Walked Walk(int start, std::string shown, const std::string& path, bool followLa
                         " on the way to it belongs to the user " + UserName(info.st_uid) +
                         "; to fix it, replace it by a link of your own")};
       }
-      std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
-      const ssize_t length = ::readlinkat(here.Get(), next.c_str(), target.data(), target.size());
-      if (length < 0) return stopped(errno);
-      if (static_cast<std::size_t>(length) >= target.size()) return stopped(ENAMETOOLONG);
-      target.resize(static_cast<std::size_t>(length));
+      std::string target;
+      if (const int error = ReadLink(here.Get(), next, info, target); error != 0)
+        return stopped(error);
       std::vector<std::string> more = Names(target);
       names.insert(names.end(), more.rbegin(), more.rend());
       if (target.starts_with('/')) enterRoot();
