@@ -37,7 +37,7 @@ Result CheckPreview(const std::string& path) {
   InputFile file;
   if (Result opened = file.Open(path); opened.failed()) return opened;
   std::FILE* stream = file.Get();
-  const auto readFailed = [] { return Result::Failure(SystemError(errno != 0 ? errno : EIO)); };
+  const auto readFailed = [] { return SystemFailure(errno != 0 ? errno : EIO); };
   errno = 0;
   // A byte past the limit tells a file too large; below it the size fits what ftell returns.
   if (std::fseek(stream, static_cast<long>(kMaxPreviewBytes), SEEK_SET) != 0) return readFailed();
@@ -129,15 +129,14 @@ Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) 
   LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
   const std::string tooLong = " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
   if (!reader.Next(info.level) && !reader.Cut()) {
-    return Failure(reader.Error() ? SystemError(reader.Error()) : "the file is empty");
+    return reader.Status().failed() ? reader.Status().failure() : Failure("the file is empty");
   }
   if (reader.TooLong() || reader.Cut()) {
     return Failure("its first line, the level name," + tooLong);
   }
   if (!reader.Next(info.description) && !reader.Cut()) {
-    return Failure(reader.Error()
-                       ? SystemError(reader.Error())
-                       : "it has only one line, but needs the level name and a description");
+    if (reader.Status().failed()) return reader.Status().failure();
+    return Failure("it has only one line, but needs the level name and a description");
   }
   if (reader.TooLong() || reader.Cut()) {
     return Failure("its second line, the description," + tooLong);
