@@ -68,50 +68,53 @@ Result MapCatalogue::LoadMap() {
 
 void MapCatalogue::LoadSelectedMap() {
   LoadInfo();
-  if (!selectedPreview_ || selectedPreview_->path.empty()) return;
-  if (Result checked = CheckPreview(selectedPreview_->path); checked.failed()) {
-    FailPreview(*selectedPreview_, checked.reason());
-    selectedPreview_ = SelectedPreview{};
+  const LoadedMap& map = state_.Map();
+  if (map.preview.empty()) return;
+  if (Result checked = CheckPreview(map.preview); checked.failed()) {
+    FailPreview(checked.reason());
+    previewToShow_ = std::string();
   }
+}
+
+LoadedMap MapCatalogue::ReadMap(const std::string& name) const {
+  LoadedMap map;
+  map.name = name;
+  map.folder = FolderOf(name);
+  Expected<MapInfo> read = ReadInfo(JoinPath(map.folder, name + ".kvx"));
+  if (read.failed()) {
+    map.failure = read.failure();
+    return map;
+  }
+  map.level = std::move(read.value().level);
+  map.description = std::move(read.value().description);
+  map.preview = JoinPath(map.folder, name + ".bmp");
+  return map;
 }
 
 void MapCatalogue::LoadInfo() {
-  const std::string name = state_.Text(TextField::MapSelection);
-  state_.SetText(TextField::MapTitle, name);
-
-  const std::string folder = FolderOf(name);
-  const std::string infoPath = JoinPath(folder, name + ".kvx");
-  Expected<MapInfo> read = ReadInfo(infoPath);
-  if (read.failed()) {
-    // A map that did not load must not be launched with the level of the one before it.
-    state_.SetText(TextField::MapLevel, {});
-    state_.SetText(TextField::MapDescription, {});
-    selectedPreview_ = SelectedPreview{};
-    state_.SetSelectedMapFailed(true);
-    report_.Fail("Could not load the map " + Quoted(name) + " from its info file " +
-                 Quoted(infoPath) + ": " + read.reason() + ".");
-    return;
+  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
+  const LoadedMap& map = state_.Map();
+  previewToShow_ = map.preview;
+  if (map.failure) {
+    report_.Fail("Could not load the map " + Quoted(map.name) + " from its info file " +
+                 Quoted(JoinPath(map.folder, map.name + ".kvx")) + ": " + map.failure->reason() +
+                 ".");
   }
-  state_.SetText(TextField::MapLevel, std::move(read.value().level));
-  state_.SetText(TextField::MapDescription, std::move(read.value().description));
-  state_.SetSelectedMapFailed(false);
-
-  selectedPreview_ = SelectedPreview{name, JoinPath(folder, name + ".bmp")};
 }
 
 void MapCatalogue::ShowSelectedPreview() {
-  if (!selectedPreview_) return;
-  const SelectedPreview preview = *std::exchange(selectedPreview_, std::nullopt);
-  if (preview.path.empty()) {
+  if (!previewToShow_) return;
+  const std::string path = *std::exchange(previewToShow_, std::nullopt);
+  if (path.empty()) {
     (void)state_.SetPreview({});
-  } else if (Result shown = ShowPreview(preview.path); shown.failed()) {
-    FailPreview(preview, shown.reason());
+  } else if (Result shown = ShowPreview(path); shown.failed()) {
+    FailPreview(shown.reason());
   }
 }
 
-void MapCatalogue::FailPreview(const SelectedPreview& preview, const std::string& reason) {
-  report_.Fail("Could not show the preview of the map " + Quoted(preview.map) + " from " +
-               Quoted(preview.path) + ": " + reason + ".");
+void MapCatalogue::FailPreview(const std::string& reason) {
+  report_.Fail("Could not show the preview of the map " + Quoted(state_.Map().name) + " from " +
+               Quoted(state_.Map().preview) + ": " + reason + ".");
 }
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {
