@@ -4,22 +4,29 @@
 #pragma once
 
 #include <cassert>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <variant>
 
 namespace kovar {
 
-// Why an operation failed; never empty.
+// Why an operation failed: the text a player reads, never empty, and beside it the system's error
+// that caused it, which a program can test (`code() == std::errc::no_such_file_or_directory`).
+// The code is empty for a failure no system call reported, such as a refusal or a bad file.
 class Failure {
  public:
-  explicit Failure(std::string reason) : reason_(std::move(reason)) {
+  explicit Failure(std::string reason, std::error_code code = {})
+      : reason_(std::move(reason)), code_(code) {
     if (reason_.empty()) reason_ = "an unknown failure";
   }
   const std::string& reason() const { return reason_; }
+  std::error_code code() const { return code_; }
 
  private:
   std::string reason_;
+  std::error_code code_;
 };
 
 template <typename T>
@@ -45,7 +52,7 @@ class [[nodiscard]] Expected {
 template <>
 class [[nodiscard]] Expected<void> {
  public:
-  Expected(kovar::Failure failure) : failure_(failure.reason()), failed_(true) {}
+  Expected(kovar::Failure failure) : failure_(std::move(failure)) {}
 
   static Expected Ok() { return Expected(); }
   // `reason` says what failed and why; it must not be empty.
@@ -53,23 +60,19 @@ class [[nodiscard]] Expected<void> {
     return Expected(kovar::Failure(std::move(reason)));
   }
 
-  bool ok() const { return !failed_; }
-  bool failed() const { return failed_; }
-  kovar::Failure failure() const {
-    assert(failed_);
-    return kovar::Failure(failure_);
-  }
+  bool ok() const { return !failure_; }
+  bool failed() const { return failure_.has_value(); }
   // Why it failed; only for a failed result.
-  const std::string& reason() const {
-    assert(failed_);
-    return failure_;
+  const kovar::Failure& failure() const {
+    assert(failure_);
+    return *failure_;
   }
+  const std::string& reason() const { return failure().reason(); }
 
  private:
   Expected() = default;
 
-  std::string failure_;
-  bool failed_ = false;
+  std::optional<kovar::Failure> failure_;
 };
 
 using Result = Expected<void>;

@@ -201,7 +201,7 @@ void BM_MapSelectionShown(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     if (run->launcher.State().Text(kovar::TextField::MapTitle) != MapName(2 + turn) ||
-        run->launcher.State().SelectedMapFailed()) {
+        run->launcher.State().Map().failure) {
       state.SkipWithError("the clicked map was not loaded");
       break;
     }

@@ -108,32 +108,13 @@ Result CheckSizeAndDepth(const Header& header) {
   }
 }
 
-// `head` is the start of a file of `size` bytes: at least kBmpHeaderBytes of it, or all of it.
-Expected<Layout> ReadLayout(std::string_view head, std::uint64_t size) {
-  const Expected<Header> read = ReadHeader(head, size);
-  if (read.failed()) return read.failure();
-  const Header& header = read.value();
-  if (const Result checked = CheckSizeAndDepth(header); checked.failed()) return checked.failure();
-  const std::int64_t width = header.width;
-  const std::int64_t height = header.height;
-  const std::int64_t rows = std::llabs(height);
-  const std::uint32_t bitCount = header.bitCount;
-  const std::uint32_t compression = header.compression;
-  const std::uint64_t coloursUsed = header.coloursUsed;
-  const std::uint64_t dataOffset = header.dataOffset;
-  Layout layout;
-  if (header.size == 12) layout.paletteEntrySize = 3;
-
-  // Compression: none, run lengths for 8 and 4 bits, or bit fields for 16 and 32 bits.
-  const bool runLength = (compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4);
-  const bool bitFields = compression == 3 && (bitCount == 16 || bitCount == 32);
-  if (compression != 0 && !runLength && !bitFields)
-    return Failure("the BMP picture has an unsupported compression");
-  if (runLength && height < 0) return Failure("the BMP picture is compressed and stored top-down");
-
-  // The colour table or the masks follow the header, wherever the pixels start: they are read
-  // from there, so they need only lie inside the file.
+// The colour table or the masks follow the header, wherever the pixels start: they are read
+// from there, so they need only lie inside the file.
+Result ReadColours(std::string_view head, std::uint64_t size, const Header& header, bool bitFields,
+                   Layout& layout) {
   const std::uint64_t headerEnd = kFileHeader + header.size;
+  const std::uint32_t bitCount = header.bitCount;
+  const std::uint64_t coloursUsed = header.coloursUsed;
   if (bitCount <= 8) {
     const std::uint64_t maxColours = std::uint64_t{1} << bitCount;
     if (coloursUsed > maxColours) return Failure("the BMP palette is larger than its depth allows");
@@ -155,7 +136,35 @@ Expected<Layout> ReadLayout(std::string_view head, std::uint64_t size) {
   } else {
     layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
   }
+  return Result::Ok();
+}
 
+// `head` is the start of a file of `size` bytes: at least kBmpHeaderBytes of it, or all of it.
+Expected<Layout> ReadLayout(std::string_view head, std::uint64_t size) {
+  const Expected<Header> read = ReadHeader(head, size);
+  if (read.failed()) return read.failure();
+  const Header& header = read.value();
+  if (const Result checked = CheckSizeAndDepth(header); checked.failed()) return checked.failure();
+  const std::int64_t width = header.width;
+  const std::int64_t height = header.height;
+  const std::int64_t rows = std::llabs(height);
+  const std::uint32_t bitCount = header.bitCount;
+  const std::uint32_t compression = header.compression;
+  const std::uint64_t dataOffset = header.dataOffset;
+  Layout layout;
+  if (header.size == 12) layout.paletteEntrySize = 3;
+
+  // Compression: none, run lengths for 8 and 4 bits, or bit fields for 16 and 32 bits.
+  const bool runLength = (compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4);
+  const bool bitFields = compression == 3 && (bitCount == 16 || bitCount == 32);
+  if (compression != 0 && !runLength && !bitFields)
+    return Failure("the BMP picture has an unsupported compression");
+  if (runLength && height < 0) return Failure("the BMP picture is compressed and stored top-down");
+
+  if (const Result colours = ReadColours(head, size, header, bitFields, layout); colours.failed())
+    return colours.failure();
+
+  const std::uint64_t headerEnd = kFileHeader + header.size;
   if (dataOffset < headerEnd || dataOffset > size) {
     return Failure("the BMP pixel data lies outside the file");
   }
@@ -246,6 +255,11 @@ void DecodeRows(std::string_view bytes, const Layout& layout, Bitmap& picture) {
   }
 }
 
+// The i-th pixel of a run of `byte`: the byte itself at 8 bits, its high then low half at 4.
+std::uint8_t PixelOf(std::uint8_t byte, std::int64_t i, bool four) {
+  return four ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
+}
+
 // Run-length 8 and 4: pairs of a count and a colour, or an escape (end of line, end of picture,
 // a move, or a run of literal pixels). Rows are stored bottom first.
 void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& picture) {
@@ -273,9 +287,7 @@ void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& pict
     const std::uint8_t value = Byte(bytes, at + 1);
     at += 2;
     if (count > 0) {
-      draw(count, [value, four](std::int64_t i) {
-        return four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
-      });
+      draw(count, [value, four](std::int64_t i) { return PixelOf(value, i, four); });
       continue;
     }
     switch (value) {
@@ -300,8 +312,7 @@ void DecodeRunLengths(std::string_view bytes, const Layout& layout, Bitmap& pict
         const std::size_t from = at;
         draw(pixels, [&bytes, from, four](std::int64_t i) {
           const auto index = static_cast<std::size_t>(i);
-          const std::uint8_t byte = Byte(bytes, from + (four ? index / 2 : index));
-          return four ? (index % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
+          return PixelOf(Byte(bytes, from + (four ? index / 2 : index)), i, four);
         });
         if (present < length) return;
         at += std::min(end - at, (length + 1) / 2 * 2);

@@ -135,13 +135,13 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
   // Cut short, the file still holds settings that saving over it would lose.
   if (budget_.Spent()) {
     settings_.NoteUnreadable(path);
-  } else if (reader.Error() == 0) {
+  } else if (reader.Status().ok()) {
     settings_.NoteRead(path);
   }
-  if (reader.Error() != 0) {
+  if (reader.Status().failed()) {
     settings_.NoteUnreadable(path);
     report_.Fail("Reading the command file " + Quoted(path) +
-                 " failed part-way: " + SystemError(reader.Error()) + ".");
+                 " failed part-way: " + reader.Status().reason() + ".");
   }
 }
 

@@ -51,7 +51,7 @@ Result GameStarter::WriteAndStart() {
   const LaunchChoices choices{
       state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
       state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
-      state_.Text(TextField::QuakeDir),   state_.SelectedMapFailed()};
+      state_.Text(TextField::QuakeDir),   state_.Map().failure.has_value()};
   if (Result allowed = CheckLaunch(choices, NativeSystem()); allowed.failed()) return allowed;
   std::string script;
   ScriptTarget target{choices.quakeDir, {}};

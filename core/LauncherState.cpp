@@ -13,13 +13,33 @@ LauncherState::LauncherState() {
 }
 
 const std::string& LauncherState::Text(TextField field) const {
-  return text_[static_cast<std::size_t>(field)];
+  switch (field) {
+    case TextField::MapTitle:
+      return map_.name;
+    case TextField::MapDescription:
+      return map_.description;
+    case TextField::MapLevel:
+      return map_.level;
+    default:
+      return text_[static_cast<std::size_t>(field)];
+  }
 }
 
 void LauncherState::SetText(TextField field, std::string value) {
   std::string& slot = text_[static_cast<std::size_t>(field)];
   if (slot == value) return;
   slot = std::move(value);
+  TextChanged(field);
+}
+
+void LauncherState::SetMap(LoadedMap map) {
+  std::swap(map_, map);
+  if (map_.name != map.name) TextChanged(TextField::MapTitle);
+  if (map_.level != map.level) TextChanged(TextField::MapLevel);
+  if (map_.description != map.description) TextChanged(TextField::MapDescription);
+}
+
+void LauncherState::TextChanged(TextField field) {
   if (holds_ > 0) {
     held_[static_cast<std::size_t>(field)] = true;
     return;

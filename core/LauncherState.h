@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@
 
 namespace kovar {
 
-// The text fields of the state. The first three are the ones the player edits in the main window.
+// The text fields of the state. The first three are the ones the player edits in the main window;
+// the map's title, description and level show the loaded map.
 enum class TextField : std::size_t {
   EngineText,      // comboEXE
   MapSelection,    // listMap's text
@@ -23,6 +25,19 @@ enum class TextField : std::size_t {
   FirstRun,
   MapLevel,
   Count,
+};
+
+// The map loaded last: the name it was loaded by, which is its title, the folder its files came
+// from, the two lines of its info file and its preview picture's file; or, when it could not be
+// loaded, why, with no level, description or preview, so that it is never launched with the level
+// of the map before it.
+struct LoadedMap {
+  std::string name;
+  std::string folder;
+  std::string level;
+  std::string description;
+  std::string preview;
+  std::optional<Failure> failure;
 };
 
 enum class ListField { EngineList, MapList };
@@ -45,9 +60,13 @@ class LauncherState {
 
   // The current value of a text field.
   const std::string& Text(TextField field) const;
-  // Sets a text field; observers hear of it only when the value differs, and while changes are
-  // held only once the last hold is released.
+  // Sets a text field other than the loaded map's; observers hear of it only when the value
+  // differs, and while changes are held only once the last hold is released.
   void SetText(TextField field, std::string value);
+
+  const LoadedMap& Map() const { return map_; }
+  // Sets the loaded map; its fields are told as SetText tells them.
+  void SetMap(LoadedMap map);
 
   // Holds back text change notices until the matching release, then tells each changed field
   // once: a command file that sets a field thousands of times has it shown once, not redrawn at
@@ -68,11 +87,6 @@ class LauncherState {
   // picture is removed again and its reason returned.
   Result SetPreview(Bitmap picture);
 
-  // True while the map named by the selection text was the last one to fail to load: its level,
-  // description and preview were cleared and it must not be launched.
-  bool SelectedMapFailed() const { return selectedMapFailed_; }
-  void SetSelectedMapFailed(bool failed) { selectedMapFailed_ = failed; }
-
   void AddObserver(StateObserver* observer);
   void RemoveObserver(StateObserver* observer);
 
@@ -82,13 +96,14 @@ class LauncherState {
   void Notify(Call call) {
     for (std::size_t i = 0; i < observers_.size(); ++i) call(observers_[i]);
   }
+  void TextChanged(TextField field);
 
   std::array<std::string, static_cast<std::size_t>(TextField::Count)> text_;
   std::vector<std::string> engineList_;
   std::vector<std::string> mapList_;
   std::vector<std::string> log_;
   Bitmap preview_;
-  bool selectedMapFailed_ = false;
+  LoadedMap map_;
   std::vector<StateObserver*> observers_;
   int holds_ = 0;
   std::array<bool, static_cast<std::size_t>(TextField::Count)> held_{};

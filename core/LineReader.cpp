@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "FileSystem.h"
+
 namespace kovar {
 
 LineReader::LineReader(std::FILE* file, std::size_t maxLine, std::uint64_t maxRead)
@@ -14,7 +16,7 @@ LineReader::LineReader(std::FILE* file, std::size_t maxLine, std::uint64_t maxRe
 }
 
 bool LineReader::Fill() {
-  if (atEnd_ || cut_ || error_ != 0) return false;
+  if (atEnd_ || cut_ || status_.failed()) return false;
   pos_ = 0;
   end_ = 0;
   crKnown_ = false;
@@ -29,7 +31,7 @@ bool LineReader::Fill() {
   read_ += end_;
   if (end_ == 0) {
     if (std::ferror(file_)) {
-      error_ = errno != 0 ? errno : EIO;
+      status_ = SystemFailure(errno != 0 ? errno : EIO);
     } else {
       atEnd_ = true;
     }
@@ -43,7 +45,7 @@ bool LineReader::Next(std::string& line) {
   tooLong_ = false;
   bool started = false;
   for (;;) {
-    if (pos_ == end_ && !Fill()) return started && error_ == 0 && !cut_;
+    if (pos_ == end_ && !Fill()) return started && status_.ok() && !cut_;
     if (skipLineFeed_) {
       skipLineFeed_ = false;
       if (buffer_[pos_] == '\n' && ++pos_ == end_) continue;

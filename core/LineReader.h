@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Result.h"
+
 namespace kovar {
 
 // The longest line kept. Far beyond any real setting (a Windows command line ends at 8 KiB), and
@@ -27,7 +29,7 @@ class LineReader {
 
   // Reads the next line into `line`, without its terminator. False at the end of the file, when
   // `maxRead` bytes have been taken (then Cut() is true; a line they end part-way is dropped) or
-  // when reading failed (then Error() tells why). A line longer than the limit is read to its
+  // when reading failed (then Status() tells why). A line longer than the limit is read to its
   // end but not kept: `line` is then empty and TooLong() is true.
   bool Next(std::string& line);
 
@@ -40,8 +42,8 @@ class LineReader {
   // The bytes taken from the file so far, those read ahead of the lines returned included.
   std::uint64_t Read() const { return read_; }
 
-  // The errno of a failed read, 0 when reading has not failed.
-  int Error() const { return error_; }
+  // Ok until a read fails; then why, with the system's error.
+  const Result& Status() const { return status_; }
 
  private:
   bool Fill();
@@ -62,7 +64,7 @@ class LineReader {
   bool skipLineFeed_ = false;
   bool tooLong_ = false;
   bool cut_ = false;
-  int error_ = 0;
+  Result status_ = Result::Ok();
 };
 
 }  // namespace kovar

@@ -37,7 +37,7 @@ Result CheckPreview(const std::string& path) {
   InputFile file;
   if (Result opened = file.Open(path); opened.failed()) return opened;
   std::FILE* stream = file.Get();
-  const auto readFailed = [] { return Result::Failure(SystemError(errno != 0 ? errno : EIO)); };
+  const auto readFailed = [] { return SystemFailure(errno != 0 ? errno : EIO); };
   errno = 0;
   // A byte past the limit tells a file too large; below it the size fits what ftell returns.
   if (std::fseek(stream, static_cast<long>(kMaxPreviewBytes), SEEK_SET) != 0) return readFailed();
@@ -68,50 +68,53 @@ Result MapCatalogue::LoadMap() {
 
 void MapCatalogue::LoadSelectedMap() {
   LoadInfo();
-  if (!selectedPreview_ || selectedPreview_->path.empty()) return;
-  if (Result checked = CheckPreview(selectedPreview_->path); checked.failed()) {
-    FailPreview(*selectedPreview_, checked.reason());
-    selectedPreview_ = SelectedPreview{};
+  const LoadedMap& map = state_.Map();
+  if (map.preview.empty()) return;
+  if (Result checked = CheckPreview(map.preview); checked.failed()) {
+    FailPreview(checked.reason());
+    previewToShow_ = std::string();
   }
+}
+
+LoadedMap MapCatalogue::ReadMap(const std::string& name) const {
+  LoadedMap map;
+  map.name = name;
+  map.folder = FolderOf(name);
+  Expected<MapInfo> read = ReadInfo(JoinPath(map.folder, name + ".kvx"));
+  if (read.failed()) {
+    map.failure = read.failure();
+    return map;
+  }
+  map.level = std::move(read.value().level);
+  map.description = std::move(read.value().description);
+  map.preview = JoinPath(map.folder, name + ".bmp");
+  return map;
 }
 
 void MapCatalogue::LoadInfo() {
-  const std::string name = state_.Text(TextField::MapSelection);
-  state_.SetText(TextField::MapTitle, name);
-
-  const std::string folder = FolderOf(name);
-  const std::string infoPath = JoinPath(folder, name + ".kvx");
-  Expected<MapInfo> read = ReadInfo(infoPath);
-  if (read.failed()) {
-    // A map that did not load must not be launched with the level of the one before it.
-    state_.SetText(TextField::MapLevel, {});
-    state_.SetText(TextField::MapDescription, {});
-    selectedPreview_ = SelectedPreview{};
-    state_.SetSelectedMapFailed(true);
-    report_.Fail("Could not load the map " + Quoted(name) + " from its info file " +
-                 Quoted(infoPath) + ": " + read.reason() + ".");
-    return;
+  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
+  const LoadedMap& map = state_.Map();
+  previewToShow_ = map.preview;
+  if (map.failure) {
+    report_.Fail("Could not load the map " + Quoted(map.name) + " from its info file " +
+                 Quoted(JoinPath(map.folder, map.name + ".kvx")) + ": " + map.failure->reason() +
+                 ".");
   }
-  state_.SetText(TextField::MapLevel, std::move(read.value().level));
-  state_.SetText(TextField::MapDescription, std::move(read.value().description));
-  state_.SetSelectedMapFailed(false);
-
-  selectedPreview_ = SelectedPreview{name, JoinPath(folder, name + ".bmp")};
 }
 
 void MapCatalogue::ShowSelectedPreview() {
-  if (!selectedPreview_) return;
-  const SelectedPreview preview = *std::exchange(selectedPreview_, std::nullopt);
-  if (preview.path.empty()) {
+  if (!previewToShow_) return;
+  const std::string path = *std::exchange(previewToShow_, std::nullopt);
+  if (path.empty()) {
     (void)state_.SetPreview({});
-  } else if (Result shown = ShowPreview(preview.path); shown.failed()) {
-    FailPreview(preview, shown.reason());
+  } else if (Result shown = ShowPreview(path); shown.failed()) {
+    FailPreview(shown.reason());
   }
 }
 
-void MapCatalogue::FailPreview(const SelectedPreview& preview, const std::string& reason) {
-  report_.Fail("Could not show the preview of the map " + Quoted(preview.map) + " from " +
-               Quoted(preview.path) + ": " + reason + ".");
+void MapCatalogue::FailPreview(const std::string& reason) {
+  report_.Fail("Could not show the preview of the map " + Quoted(state_.Map().name) + " from " +
+               Quoted(state_.Map().preview) + ": " + reason + ".");
 }
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {
@@ -129,15 +132,14 @@ Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) 
   LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
   const std::string tooLong = " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
   if (!reader.Next(info.level) && !reader.Cut()) {
-    return Failure(reader.Error() ? SystemError(reader.Error()) : "the file is empty");
+    return reader.Status().failed() ? reader.Status().failure() : Failure("the file is empty");
   }
   if (reader.TooLong() || reader.Cut()) {
     return Failure("its first line, the level name," + tooLong);
   }
   if (!reader.Next(info.description) && !reader.Cut()) {
-    return Failure(reader.Error()
-                       ? SystemError(reader.Error())
-                       : "it has only one line, but needs the level name and a description");
+    if (reader.Status().failed()) return reader.Status().failure();
+    return Failure("it has only one line, but needs the level name and a description");
   }
   if (reader.TooLong() || reader.Cut()) {
     return Failure("its second line, the description," + tooLong);

@@ -50,6 +50,8 @@ class MapCatalogue {
     std::vector<std::string> failures;
   };
   Listing ListMaps() const;
+  // The map of that name, as its info file describes it, or why it could not be loaded.
+  LoadedMap ReadMap(const std::string& name) const;
   // Loads the selected map's title, level name and description, and names its preview (none for
   // a map that did not load) for ShowSelectedPreview.
   void LoadInfo();
@@ -64,17 +66,14 @@ class MapCatalogue {
   };
   Expected<MapInfo> ReadInfo(const std::string& path) const;
   Result ShowPreview(const std::string& path);
-  // The preview ShowSelectedPreview shows: the map's name and its picture file, none when empty.
-  struct SelectedPreview {
-    std::string map;
-    std::string path;
-  };
-  void FailPreview(const SelectedPreview& preview, const std::string& reason);
+  // Reports that the loaded map's preview cannot be shown.
+  void FailPreview(const std::string& reason);
 
   const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
-  std::optional<SelectedPreview> selectedPreview_;
+  // The picture file ShowSelectedPreview shows, none when empty.
+  std::optional<std::string> previewToShow_;
   bool listsFilled_ = false;
   std::future<Listing> listing_;
 };

@@ -181,6 +181,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using kovar::TextField;
   CheckLaunchScripts({state.Text(TextField::EngineText), state.Text(TextField::MapSelection),
                       state.Text(TextField::MapLevel), state.Text(TextField::CustomParams),
-                      state.Text(TextField::QuakeDir), state.SelectedMapFailed()});
+                      state.Text(TextField::QuakeDir), state.Map().failure.has_value()});
   return 0;
 }

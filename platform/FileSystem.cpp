@@ -12,6 +12,10 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 std::string SystemError(int errnum) { return std::strerror(errnum); }
 
+Failure SystemFailure(int errnum) {
+  return Failure(SystemError(errnum), std::error_code(errnum, std::generic_category()));
+}
+
 InputFile::~InputFile() {
   if (file_) std::fclose(file_);
 }
@@ -40,7 +44,7 @@ Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
     }
     contents.append(chunk, count);
   }
-  if (std::ferror(file.Get())) return Failure(SystemError(errno ? errno : EIO));
+  if (std::ferror(file.Get())) return SystemFailure(errno ? errno : EIO);
   return contents;
 }
 

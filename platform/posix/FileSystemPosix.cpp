@@ -44,14 +44,14 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
 // only when they differ, as some file systems refuse any change.
 Result GiveMode(int fd, const std::string& path, const struct stat* old, bool executable) {
   struct stat created;
-  if (::fstat(fd, &created) != 0) return Result::Failure(SystemError(errno));
+  if (::fstat(fd, &created) != 0) return SystemFailure(errno);
   mode_t mode = (old ? old : &created)->st_mode & 0777;
   // The launch script must stay runnable by whoever could read it.
   if (executable) mode |= (mode & 0444) >> 2;
   Expected<mode_t> allowed = OwnMode(path, fd, mode);
   if (allowed.failed()) return allowed.failure();
   if (allowed.value() != (created.st_mode & 07777) && ::fchmod(fd, allowed.value()) != 0) {
-    return Result::Failure(SystemError(errno));
+    return SystemFailure(errno);
   }
   return Result::Ok();
 }
@@ -70,8 +70,8 @@ namespace {
 // device may never end or may wait forever, and merely opening some devices acts on them.
 Result CheckOrdinary(const struct stat& info) {
   if (S_ISREG(info.st_mode)) return Result::Ok();
-  return Result::Failure(S_ISDIR(info.st_mode) ? SystemError(EISDIR)
-                                               : "it is not an ordinary file");
+  if (S_ISDIR(info.st_mode)) return SystemFailure(EISDIR);
+  return Result::Failure("it is not an ordinary file");
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ Result CheckOrdinary(const struct stat& info) {
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
   // Looked at before it is opened, so that nothing but an ordinary file is ever opened.
   struct stat named;
-  if (StatPath(path, named, true) != 0) return Result::Failure(SystemError(errno));
+  if (StatPath(path, named, true) != 0) return SystemFailure(errno);
   if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
   errno = 0;
   // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
@@ -87,17 +87,17 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   if (opened.failed()) return opened.failure();
   const int fd = opened.value().Get();
   struct stat info;
-  if (::fstat(fd, &info) != 0) return Result::Failure(SystemError(errno));
+  if (::fstat(fd, &info) != 0) return SystemFailure(errno);
   if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
     return Result::Failure("it was replaced while it was being opened");
   }
   if (const int flags = ::fcntl(fd, F_GETFL);
       flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    return Result::Failure(SystemError(errno));
+    return SystemFailure(errno);
   }
   file_ = ::fdopen(fd, "rb");
-  if (!file_) return Result::Failure(SystemError(errno));
+  if (!file_) return SystemFailure(errno);
   opened.value().Release();
   return Result::Ok();
 }
@@ -123,24 +123,24 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   if (own) fresh &= ~(S_IWGRP | S_IWOTH);
   std::string temporary;
   const int fd = CreateTemporary(folder.Get(), target, replacing ? 0600 : fresh, temporary);
-  if (fd < 0) return Result::Failure(SystemError(errno));
+  if (fd < 0) return SystemFailure(errno);
   Result written = GiveMode(fd, path, replacing ? &old : nullptr, executable);
   const char* data = contents.data();
   std::size_t left = contents.size();
   while (written.ok() && left > 0) {
     const ssize_t count = ::write(fd, data, left);
     if (count < 0) {
-      if (errno != EINTR) written = Result::Failure(SystemError(errno));
+      if (errno != EINTR) written = SystemFailure(errno);
       continue;
     }
     data += count;
     left -= static_cast<std::size_t>(count);
   }
-  if (written.ok() && ::fsync(fd) != 0) written = Result::Failure(SystemError(errno));
-  if (::close(fd) != 0 && written.ok()) written = Result::Failure(SystemError(errno));
+  if (written.ok() && ::fsync(fd) != 0) written = SystemFailure(errno);
+  if (::close(fd) != 0 && written.ok()) written = SystemFailure(errno);
   if (written.ok() &&
       ::renameat(folder.Get(), temporary.c_str(), folder.Get(), target.c_str()) != 0) {
-    written = Result::Failure(SystemError(errno));
+    written = SystemFailure(errno);
   }
   if (written.failed()) ::unlinkat(folder.Get(), temporary.c_str(), 0);
   return written;
@@ -156,7 +156,7 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
   DIR* dir = OpenListing(directory);
   if (!dir) {
     if (errno == ENOENT || errno == ENOTDIR) return names;
-    return Failure(SystemError(errno));
+    return SystemFailure(errno);
   }
   while (true) {
     errno = 0;
@@ -176,7 +176,7 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
   }
   const int error = errno;
   ::closedir(dir);
-  if (error) return Failure(SystemError(error));
+  if (error) return SystemFailure(error);
   return names;
 }
 

@@ -148,12 +148,12 @@ Result ReadAclBytes(int fd, Bytes& bytes) {
         bytes);
   };
   if (through(fd)) return Result::Ok();
-  if (errno != EBADF) return Result::Failure(SystemError(errno));
+  if (errno != EBADF) return SystemFailure(errno);
   const UniqueFd readable(::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (readable.Get() >= 0) {
-    return through(readable.Get()) ? Result::Ok() : Result::Failure(SystemError(errno));
+    return through(readable.Get()) ? Result::Ok() : SystemFailure(errno);
   }
-  if (errno != EACCES) return Result::Failure(SystemError(errno));
+  if (errno != EACCES) return SystemFailure(errno);
   // A folder that can be searched but not read: by its name under /proc, or, where /proc is not
   // mounted, as "." from inside it, on a thread with a working folder of its own, so that the
   // process's stays where it was.
@@ -187,7 +187,7 @@ Expected<std::vector<AclEntry>> ReadAcl(int fd) {
     for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[offset + i];
     return value;
   };
-  if (size < 4 || (size - 4) % 8 != 0 || at(0, 4) != 2) return Failure(SystemError(EINVAL));
+  if (size < 4 || (size - 4) % 8 != 0 || at(0, 4) != 2) return SystemFailure(EINVAL);
   for (std::size_t offset = 4; offset < size; offset += 8) {
     entries.push_back({at(offset, 2), at(offset + 2, 2), at(offset + 4, 4)});
   }
@@ -255,13 +255,6 @@ Result OthersCanChange(int fd, const struct stat& info, const std::string& shown
   return Result::Ok();
 }
 
-// Where a walk ended: the place of its last name, or why it stopped, with the errno value when a
-// system call stopped it (0 when it stopped at a folder or link that others could change).
-struct Walked {
-  Expected<Place> place;
-  int error = 0;
-};
-
 std::vector<std::string> Names(const std::string& path) {
   std::vector<std::string> names;
   std::size_t start = 0;
@@ -276,14 +269,23 @@ std::vector<std::string> Names(const std::string& path) {
   return names;
 }
 
+// The target of the link `name` in `folder`, which fstatat described as `info`.
+Expected<std::string> ReadLink(int folder, const std::string& name, const struct stat& info) {
+  std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
+  const ssize_t length = ::readlinkat(folder, name.c_str(), target.data(), target.size());
+  if (length < 0) return SystemFailure(errno);
+  if (static_cast<std::size_t>(length) >= target.size()) return SystemFailure(ENAMETOOLONG);
+  target.resize(static_cast<std::size_t>(length));
+  return target;
+}
+
 // Follows `path` from the folder `start` (from the root when it begins with '/'), a name at a
 // time, up to its last name, which it leaves with the open folder that holds it. Symbolic links
 // are followed, the last one too when `followLast`. With `accounts`, every folder entered must be
 // one that nobody besides the player and root can change, and every link followed the player's or
 // root's.
-Walked Walk(int start, std::string shown, const std::string& path, bool followLast,
-            AccountSource* accounts) {
-  auto stopped = [](int error) { return Walked{Failure(SystemError(error)), error}; };
+Expected<Place> Walk(int start, std::string shown, const std::string& path, bool followLast,
+                     AccountSource* accounts) {
   UniqueFd here;
   std::vector<std::string> names = Names(path);
   std::reverse(names.begin(), names.end());
@@ -302,31 +304,29 @@ Walked Walk(int start, std::string shown, const std::string& path, bool followLa
   // Each folder entered, the root included, is judged once it is open.
   bool judge = path.starts_with('/');
   while (true) {
-    if (here.Get() < 0) return stopped(errno);
+    if (here.Get() < 0) return SystemFailure(errno);
     struct stat info;
     if (judge && accounts) {
-      if (::fstat(here.Get(), &info) != 0) return stopped(errno);
+      if (::fstat(here.Get(), &info) != 0) return SystemFailure(errno);
       if (Result own = OthersCanChange(here.Get(), info, shown, true, *accounts); own.failed()) {
-        return {own.failure()};
+        return own.failure();
       }
     }
     const std::string next = names.back();
     names.pop_back();
     const bool last = names.empty();
     if (::fstatat(here.Get(), next.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (!last || errno != ENOENT) return stopped(errno);
+      if (!last || errno != ENOENT) return SystemFailure(errno);
     } else if (S_ISLNK(info.st_mode) && (!last || followLast)) {
-      if (++links > 40) return stopped(ELOOP);
+      if (++links > 40) return SystemFailure(ELOOP);
       if (accounts && info.st_uid != ::geteuid() && info.st_uid != 0) {
-        return {Failure("the symbolic link " + Quoted(Join(shown, next)) +
-                        " on the way to it belongs to the user " + UserName(info.st_uid) +
-                        "; to fix it, replace it by a link of your own")};
+        return Failure("the symbolic link " + Quoted(Join(shown, next)) +
+                       " on the way to it belongs to the user " + UserName(info.st_uid) +
+                       "; to fix it, replace it by a link of your own");
       }
-      std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, 0);
-      const ssize_t length = ::readlinkat(here.Get(), next.c_str(), target.data(), target.size());
-      if (length < 0) return stopped(errno);
-      if (static_cast<std::size_t>(length) >= target.size()) return stopped(ENAMETOOLONG);
-      target.resize(static_cast<std::size_t>(length));
+      Expected<std::string> read = ReadLink(here.Get(), next, info);
+      if (read.failed()) return read.failure();
+      const std::string& target = read.value();
       std::vector<std::string> more = Names(target);
       names.insert(names.end(), more.rbegin(), more.rend());
       if (target.starts_with('/')) enterRoot();
@@ -334,22 +334,22 @@ Walked Walk(int start, std::string shown, const std::string& path, bool followLa
       if (names.empty()) names.push_back(".");
       continue;
     }
-    if (last) return {Place{std::move(here), next}};
+    if (last) return Place{std::move(here), next};
     here =
         UniqueFd(::openat(here.Get(), next.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (here.Get() < 0) return stopped(errno);
+    if (here.Get() < 0) return SystemFailure(errno);
     shown = Join(shown, next);
     judge = true;
   }
 }
 
 // Makes the last folder of `folder` in the open folder that holds it, reached as Walk reaches it.
-Walked MakeFolder(const std::string& folder, AccountSource* accounts) {
-  Walked walked = Walk(AT_FDCWD, {}, folder, false, accounts);
-  if (walked.place.failed()) return walked;
-  const Place& place = walked.place.value();
+Expected<Place> MakeFolder(const std::string& folder, AccountSource* accounts) {
+  Expected<Place> walked = Walk(AT_FDCWD, {}, folder, false, accounts);
+  if (walked.failed()) return walked;
+  const Place& place = walked.value();
   if (::mkdirat(place.folder.Get(), place.name.c_str(), 0700) != 0 && errno != EEXIST) {
-    return {Failure(SystemError(errno)), errno};
+    return SystemFailure(errno);
   }
   return walked;
 }
@@ -358,20 +358,21 @@ Walked MakeFolder(const std::string& folder, AccountSource* accounts) {
 // for, and the one on the way to it that could not be made.
 Result MakeFoldersOnTheWay(const std::string& folder, const std::string& path,
                            AccountSource* accounts) {
-  Walked made = MakeFolder(folder, accounts);
+  Expected<Place> made = MakeFolder(folder, accounts);
   const std::size_t slash = folder.rfind('/');
-  if (made.error == ENOENT && slash != std::string::npos && slash != 0) {
+  if (made.failed() && made.failure().code() == std::errc::no_such_file_or_directory &&
+      slash != std::string::npos && slash != 0) {
     if (Result parents = MakeFoldersOnTheWay(folder.substr(0, slash), path, accounts);
         parents.failed()) {
       return parents;
     }
     made = MakeFolder(folder, accounts);
   }
-  if (made.place.ok()) return Result::Ok();
+  if (made.ok()) return Result::Ok();
   return Result::Failure(
       "the folder \"" + path + "\" could not be created" +
       (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
-      made.place.reason());
+      made.reason());
 }
 
 // The open folders that names under their paths are reached through; -1 for one that is not
@@ -469,12 +470,16 @@ Result OwnFolder::Open() {
       if (entry.owner == this) accounts = entry.accounts;
     }
   }
-  Walked walked = Walk(AT_FDCWD, {}, path_, false, accounts.get());
-  // Not there yet (a file in place of a folder above it is reported when the folder is made).
-  if (walked.error == ENOENT || walked.error == ENOTDIR) return Result::Ok();
-  if (walked.error != 0) return Result::Failure("it cannot be looked at: " + walked.place.reason());
-  if (walked.place.failed()) return walked.place.failure();
-  const auto& [holder, name, reached] = walked.place.value();
+  const Expected<Place> walked = Walk(AT_FDCWD, {}, path_, false, accounts.get());
+  if (walked.failed()) {
+    const std::error_code code = walked.failure().code();
+    // Not there yet (a file in place of a folder above it is reported when the folder is made).
+    if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory)
+      return Result::Ok();
+    if (code) return Result::Failure("it cannot be looked at: " + walked.reason());
+    return walked.failure();
+  }
+  const auto& [holder, name, reached] = walked.value();
   UniqueFd folder(
       ::openat(holder.Get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat info;
@@ -512,16 +517,17 @@ Expected<UniqueFd> OpenToRead(const std::string& path, int flags) {
   Route route(path);
   if (!route.under) {
     UniqueFd file(::open(path.c_str(), flags));
-    if (file.Get() < 0) return Failure(SystemError(errno ? errno : ENOENT));
+    if (file.Get() < 0) return SystemFailure(errno ? errno : ENOENT);
     return file;
   }
-  if (route.folder.Get() < 0) return Failure(SystemError(ENOENT));
-  Walked walked = Walk(route.folder.Get(), route.shown, route.rest, true, route.accounts.get());
-  if (walked.place.failed()) return walked.place.failure();
-  const auto& [holder, name, reached] = walked.place.value();
+  if (route.folder.Get() < 0) return SystemFailure(ENOENT);
+  Expected<Place> walked =
+      Walk(route.folder.Get(), route.shown, route.rest, true, route.accounts.get());
+  if (walked.failed()) return walked.failure();
+  const auto& [holder, name, reached] = walked.value();
   UniqueFd file(::openat(holder.Get(), name.c_str(), flags | O_NOFOLLOW));
   struct stat info;
-  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) return Failure(SystemError(errno));
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) return SystemFailure(errno);
   // Folders and devices are refused by the caller, which says what they are.
   if (!S_ISREG(info.st_mode)) return file;
   Result own = OthersCanChange(file.Get(), info, path, false, *route.accounts);
@@ -555,10 +561,9 @@ DIR* OpenListing(const std::string& path) {
 
 Expected<Place> PlaceToWrite(const std::string& path) {
   Route route(path);
-  if (route.under && route.folder.Get() < 0) return Failure(SystemError(ENOENT));
+  if (route.under && route.folder.Get() < 0) return SystemFailure(ENOENT);
   Expected<Place> place = Walk(route.under ? route.folder.Get() : AT_FDCWD, route.shown,
-                               route.under ? route.rest : path, true, route.accounts.get())
-                              .place;
+                               route.under ? route.rest : path, true, route.accounts.get());
   if (place.ok()) place.value().own = route.under;
   return place;
 }
@@ -572,7 +577,7 @@ Expected<mode_t> OwnMode(const std::string& path, int fd, mode_t wanted) {
   Route route(path);
   if (!route.under) return wanted;
   struct stat info;
-  if (::fstat(fd, &info) != 0) return Failure(SystemError(errno));
+  if (::fstat(fd, &info) != 0) return SystemFailure(errno);
   auto judge = [&](mode_t mode) {
     info.st_mode = (info.st_mode & S_IFMT) | mode;
     return OthersCanChange(fd, info, path, false, *route.accounts);

@@ -87,7 +87,7 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
-    return Result::Failure(SystemError(IsDirectory(path) ? EISDIR : (errno ? errno : ENOENT)));
+    return SystemFailure(IsDirectory(path) ? EISDIR : (errno ? errno : ENOENT));
   }
   // A device name such as CON is valid in every directory; reading it would wait for the console.
   if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
@@ -106,14 +106,14 @@ std::optional<FileId> InputFile::Id() const {
 Result WriteFileAtomically(const std::string& path, const std::string& contents, bool) {
   const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return Result::Failure(SystemError(errno ? errno : EACCES));
+  if (!file) return SystemFailure(errno ? errno : EACCES);
   bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
                  std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
   const int writeError = errno ? errno : EIO;
   if (std::fclose(file) != 0) written = false;
   if (!written) {
     std::remove(temporary.c_str());
-    return Result::Failure(SystemError(writeError));
+    return SystemFailure(writeError);
   }
   if (!MoveFileExA(temporary.c_str(), path.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

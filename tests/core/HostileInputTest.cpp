@@ -129,7 +129,7 @@ TEST(HostileCommandFile, ANameWithANulByteIsRefused) {
   f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand(std::string("map m\0x", 7)).failed());
   EXPECT_EQ(f.Text(TextField::MapLevel), "");
-  EXPECT_TRUE(f.state.SelectedMapFailed());
+  EXPECT_TRUE(f.state.Map().failure);
 }
 
 TEST(HostileCommandFile, ADirectoryWhereAFileShouldBeIsReported) {
@@ -229,7 +229,7 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
-    EXPECT_TRUE(f.state.SelectedMapFailed());
+    EXPECT_TRUE(f.state.Map().failure);
   }
 
   Fixture many;
@@ -277,7 +277,7 @@ TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
   fs::permissions(f.dir.File("data/locked.kvx"), fs::perms::none);
   EXPECT_TRUE(f.launcher.RunCommand("map locked").failed());
   ExpectOneError(f.desktop, {f.dir.File("data/locked.kvx"), "Permission denied"});
-  EXPECT_TRUE(f.state.SelectedMapFailed());
+  EXPECT_TRUE(f.state.Map().failure);
 }
 
 // --- Preview pictures -------------------------------------------------------------------------
@@ -296,7 +296,7 @@ void ExpectPreviewRefused(Fixture& f, const std::string& why) {
   ExpectOneError(f.desktop, {"\"" + f.dir.File("data/m.bmp") + "\"", why});
   EXPECT_TRUE(f.preview.shown.back().Empty());
   EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_FALSE(f.state.Map().failure);
 }
 
 TEST(HostilePreview, EveryBrokenPictureIsNamedAndTheMapStaysLoaded) {

@@ -58,7 +58,7 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
   ASSERT_FALSE(f.preview.shown.empty());
   EXPECT_EQ(f.preview.shown.back(), Decoded(bmp));
-  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_FALSE(f.state.Map().failure);
   EXPECT_TRUE(f.desktop.errors.empty());
 
   // Every load reads both files again.
@@ -76,7 +76,7 @@ TEST(LoadMap, ABlankFirstLineIsAnEmptyLevel) {
   EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
   EXPECT_EQ(f.Text(TextField::MapLevel), "");
   EXPECT_EQ(f.Text(TextField::MapDescription), "No level.");
-  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_FALSE(f.state.Map().failure);
 }
 
 TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
@@ -94,7 +94,7 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
     EXPECT_EQ(f.Text(TextField::MapLevel), "");
     EXPECT_EQ(f.Text(TextField::MapDescription), "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
-    EXPECT_TRUE(f.state.SelectedMapFailed());
+    EXPECT_TRUE(f.state.Map().failure);
     ASSERT_EQ(f.desktop.errors.size(), 1u);
     EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
               std::string::npos);
@@ -102,7 +102,7 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   EXPECT_NE(f.desktop.errors[0].find("No such file"), std::string::npos);
 
   f.Run("map good");
-  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_FALSE(f.state.Map().failure);
 }
 
 TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
@@ -115,7 +115,7 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   ASSERT_EQ(f.desktop.errors.size(), 1u);
   EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
   EXPECT_NE(f.desktop.errors[0].find("not a BMP"), std::string::npos);
-  EXPECT_FALSE(f.state.SelectedMapFailed());
+  EXPECT_FALSE(f.state.Map().failure);
 
   // A decoding failure in the window layer is reported with the same action, in one box.
   f.desktop.errors.clear();

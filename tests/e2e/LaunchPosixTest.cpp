@@ -15,15 +15,11 @@
 #include <thread>
 #include <vector>
 
-#include "E2ESupport.h"
-#include "GameLaunch.h"
+#include "LaunchFixture.h"
 #include "ScriptStarter.h"
-#include "TestSupport.h"
 
 namespace kovar::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Starts the script for real, as the window layer does.
 class StartingDesktop : public FakeDesktop {
@@ -32,6 +28,8 @@ class StartingDesktop : public FakeDesktop {
     started.push_back(scriptPath);
     return StartScriptDetached(scriptPath, target);
   }
+  // The script runs detached: the engine writes its log in its own time.
+  void Ran(const std::string& log) { EXPECT_TRUE(WaitForFile(log)); }
 };
 
 // What a written script did when run by hand: in a pseudo-terminal made by `script`, or with an
@@ -100,36 +98,13 @@ ScriptRun RunByHand(const std::string& scriptPath, const std::string& outputPath
   return run;
 }
 
-struct LaunchTest : ::testing::Test {
-  LaunchTest() {
-    // Every character here would mean something to the shell if the cd line were not quoted.
-    std::filesystem::create_directories(quakeDir);
-    for (const char* engine : {"LucidGL.exe", "WinQuake.exe"}) {
-      std::filesystem::copy_file(KOVAR_STAND_IN_ENGINE, quakeDir + "/" + engine);
-    }
-    app.Write("data/castle.kvx", "e1m1  \r\nA castle by the sea.\r\n");
-    app.Write("data/castle.bmp", MakeBmp(4, 4));
-    launcher.State().SetText(TextField::QuakeDir, quakeDir);
-  }
-
-  // Launches and returns what the engine recorded: its directory, how it was called, its
-  // arguments.
-  Lines Launch() {
-    const std::string log = quakeDir + "/stand-in-engine.log";
-    std::filesystem::remove(log);
-    EXPECT_TRUE(launcher.StartGame().ok());
-    EXPECT_TRUE(desktop.errors.empty()) << desktop.errors.front();
-    EXPECT_TRUE(WaitForFile(log));
-    return ReadLines(log);
-  }
+struct LaunchTest : LaunchFixture<StartingDesktop> {
+  // Every character here would mean something to the shell if the cd line were not quoted.
+  LaunchTest()
+      : LaunchFixture(std::filesystem::temp_directory_path(), "Quake dir 'o $(x) `y` \"z\" & %W%",
+                      KOVAR_STAND_IN_ENGINE) {}
 
   ScopedEnv noTerminal{"KOVAR_NO_TERMINAL", "1"};
-  ScopedEnv noLog{"KOVAR_STAND_IN_LOG", std::nullopt};
-  TempDir root;
-  const std::string quakeDir = root.File("Quake dir 'o $(x) `y` \"z\" & %W%");
-  TempDir app;
-  StartingDesktop desktop;
-  Launcher launcher{app.Path(), desktop};
 };
 
 TEST_F(LaunchTest, GlEngineWithMapAndCustomParameters) {
@@ -259,17 +234,8 @@ TEST_F(LaunchTest, WithoutATerminalALaunchThatWouldStopUnseenIsRefusedWithItsRea
 }
 
 TEST_F(LaunchTest, InjectedLevelNamesRunNothing) {
-  for (const std::string& level : std::vector<std::string>{
-           "e1m1;touch INJ", "e1m1&touch INJ", "e1m1|touch INJ", "$(touch INJ)", "`touch INJ`",
-           "e1m1' 'x", "e1m1\" \"x", "%COMSPEC%"}) {
-    app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
-    (void)launcher.RunCommand("map evil");
-    desktop.errors.clear();
-    EXPECT_TRUE(launcher.StartGame().failed()) << level;
-    EXPECT_EQ(desktop.errors.size(), 1u) << level;
-  }
-  EXPECT_TRUE(desktop.started.empty());
-  EXPECT_FALSE(app.Has("run.sh"));
+  ExpectRefused({"e1m1;touch INJ", "e1m1&touch INJ", "e1m1|touch INJ", "$(touch INJ)",
+                 "`touch INJ`", "e1m1' 'x", "e1m1\" \"x", "%COMSPEC%"});
 }
 
 }  // namespace

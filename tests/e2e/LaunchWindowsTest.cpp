@@ -14,15 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "E2ESupport.h"
-#include "GameLaunch.h"
+#include "LaunchFixture.h"
 #include "ScriptStarter.h"
-#include "TestSupport.h"
 
 namespace kovar::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // The command interpreter running a launch script with the launcher's own command line, its
 // input a pipe that the test types into and its output a file: a stand-in engine on a console
@@ -105,62 +101,36 @@ class CmdRun {
   std::string error_;
 };
 
-// Runs the script as the launcher's starter does, but waits for it, with no input, so that the
-// test can read what the engine recorded.
+// Runs the script as the launcher's starter does, but waits for it, in its own folder and with no
+// input, so that the test can read what the engine recorded.
 class CmdDesktop : public FakeDesktop {
  public:
-  explicit CmdDesktop(std::string workingDir) : workingDir_(std::move(workingDir)) {}
-
   Result StartScript(const std::string& scriptPath, const ScriptTarget&) override {
     started.push_back(scriptPath);
-    CmdRun run(scriptPath, workingDir_);
+    CmdRun run(scriptPath, std::filesystem::path(scriptPath).parent_path().string());
     if (!run.Error().empty()) return Result::Failure(run.Error());
     run.CloseInput();
     exitCodes.push_back(run.ExitCode(60));
     cmdOutput = run.Output();
     return Result::Ok();
   }
+  // The launch ran to its end, and well.
+  void Ran(const std::string&) {
+    EXPECT_EQ(exitCodes, std::vector<long long>{0}) << cmdOutput;
+    exitCodes.clear();
+  }
 
   std::vector<long long> exitCodes;
   std::string cmdOutput;
-
- private:
-  std::string workingDir_;
 };
 
-struct WindowsLaunchTest : ::testing::Test {
-  WindowsLaunchTest() {
-    std::filesystem::create_directories(quakeDir);
-    for (const char* engine : {"LucidGL.exe", "GLQuake.exe", "WinQuake.exe"}) {
-      std::filesystem::copy_file(engineProgram, quakeDir + "\\" + engine);
-    }
-    app.Write("data/castle.kvx", "e1m1  \r\nA castle by the sea.\r\n");
-    app.Write("data/castle.bmp", MakeBmp(4, 4));
-    launcher.State().SetText(TextField::QuakeDir, quakeDir);
-  }
+struct WindowsLaunchTest : LaunchFixture<CmdDesktop> {
+  // Every character but the spaces here is one the command interpreter acts on.
+  WindowsLaunchTest()
+      : LaunchFixture(HostTempDir(), "Quake & 100% Mods (x86)", OnDriveZ(KOVAR_STAND_IN_ENGINE)) {}
 
-  // Launches and returns what the engine recorded: its directory, how it was called, its
-  // arguments.
-  Lines Launch() {
-    const std::string log = quakeDir + "\\stand-in-engine.log";
-    std::filesystem::remove(log);
-    EXPECT_TRUE(launcher.StartGame().ok());
-    EXPECT_TRUE(desktop.errors.empty()) << desktop.errors.front();
-    EXPECT_EQ(desktop.exitCodes, std::vector<long long>{0}) << desktop.cmdOutput;
-    desktop.exitCodes.clear();
-    return ReadLines(log);
-  }
-
-  const std::string engineProgram = OnDriveZ(KOVAR_STAND_IN_ENGINE);
-  ScopedEnv noLog{"KOVAR_STAND_IN_LOG", std::nullopt};
   // The detached launch shows the engine in a console window, where nobody presses Enter.
   ScopedEnv noWait{"KOVAR_STAND_IN_NO_WAIT", "1"};
-  TempDir root{HostTempDir()};
-  // Every character but the spaces here is one the command interpreter acts on.
-  const std::string quakeDir = root.Path() + "\\Quake & 100% Mods (x86)";
-  TempDir app;
-  CmdDesktop desktop{app.Path()};
-  Launcher launcher{app.Path(), desktop};
 };
 
 TEST_F(WindowsLaunchTest, TheDirectoriesAreOnDifferentDrives) {
@@ -211,17 +181,9 @@ TEST_F(WindowsLaunchTest, NonGlEnginesGetNoGlSuffix) {
 }
 
 TEST_F(WindowsLaunchTest, LevelNamesTheInterpreterWouldActOnAreRefused) {
-  for (const std::string& level : std::vector<std::string>{
-           "e1m1&echo INJ>inj.txt", "e1m1|echo INJ", "e1m1>inj.txt", "%COMSPEC%", "e1m1^&echo INJ",
-           "e1m1\"&\"echo INJ", "e1m1 -game x", "e1m1\\..\\..\\x", "e1m1\xa0x"}) {
-    app.Write("data/evil.kvx", level + "\r\nHarmless.\r\n");
-    (void)launcher.RunCommand("map evil");
-    desktop.errors.clear();
-    EXPECT_TRUE(launcher.StartGame().failed()) << level;
-    EXPECT_EQ(desktop.errors.size(), 1u) << level;
-  }
-  EXPECT_TRUE(desktop.started.empty());
-  EXPECT_FALSE(app.Has("run.bat"));
+  ExpectRefused({"e1m1&echo INJ>inj.txt", "e1m1|echo INJ", "e1m1>inj.txt", "%COMSPEC%",
+                 "e1m1^&echo INJ", "e1m1\"&\"echo INJ", "e1m1 -game x", "e1m1\\..\\..\\x",
+                 "e1m1\xa0x"});
 }
 
 // The console stays until a key is pressed when the game could not start or ended with an
