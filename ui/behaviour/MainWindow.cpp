@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include <optional>
+#include <variant>
 
 #include "BmpDecoder.h"
 #include "DebugConsole.h"
@@ -108,28 +109,7 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   if (control == MainControl::listMap) listMap_Click();
 }
 
-void MainWindow::ImageClicked(MainControl control) {
-  if (ended_ || !view_) return;
-  const ClickAction click = Describe(control).click;
-  switch (click) {
-    case ClickAction::ShowMainPanel:
-    case ClickAction::ShowStartPanel:
-      panels_ = PanelsAfter(click, panels_);
-      HidePanels();
-      if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
-      if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
-      break;
-    case ClickAction::Beep:
-      view_->Beep();
-      break;
-    case ClickAction::StartGame:
-      // The player is shown why a launch was refused or failed.
-      (void)launcher_.StartGame();
-      break;
-    case ClickAction::None:
-      break;
-  }
-}
+void MainWindow::ImageClicked(MainControl control) { RunHandler(control); }
 
 void MainWindow::ControlPressed(MainControl control) {
   if (CanPress(control)) ImageClicked(control);
@@ -151,25 +131,28 @@ bool MainWindow::CanPress(MainControl control) const {
   return row.visible;
 }
 
-void MainWindow::MenuChosen(MenuCommand command) {
+void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }
+
+void MainWindow::RunHandler(std::variant<MainControl, MenuCommand> source) {
+  // The handler of each clickable image and each menu item that can be chosen; any other click
+  // or command runs none.
+  static constexpr struct {
+    std::variant<MainControl, MenuCommand> source;
+    void (MainWindow::*handler)();
+  } kHandlers[] = {
+      {MainControl::imgMain, &MainWindow::imgMain_Click},
+      {MainControl::imgSP, &MainWindow::imgSP_Click},
+      {MainControl::imgMP, &MainWindow::imgMP_Click},
+      {MainControl::imgJoin, &MainWindow::imgJoin_Click},
+      {MainControl::imgStartSP, &MainWindow::imgStartSP_Click},
+      {MenuCommand::Exit, &MainWindow::menuExit_Click},
+      {MenuCommand::SetQuakeDirectory, &MainWindow::menuSQD_Click},
+      {MenuCommand::DebugWindow, &MainWindow::menuDebugMode_Click},
+      {MenuCommand::About, &MainWindow::menuAbout_Click},
+  };
   if (ended_ || !view_) return;
-  switch (command) {
-    case MenuCommand::Exit:
-      EndProgram();
-      break;
-    case MenuCommand::DebugWindow:
-      if (console_) console_->Show();
-      break;
-    case MenuCommand::SetQuakeDirectory:
-      launcher_.SetQuakeDir();
-      break;
-    case MenuCommand::About: {
-      const Desktop::OpenBox open(desktop_);
-      view_->ShowMessage(kAboutText);
-      break;
-    }
-    case MenuCommand::None:
-      break;
+  for (const auto& row : kHandlers) {
+    if (row.source == source) return (this->*row.handler)();
   }
 }
 
@@ -248,8 +231,39 @@ void MainWindow::EndView() {
   view_->End();
 }
 
+void MainWindow::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
+
+void MainWindow::imgSP_Click() { ShowPanelAfter(ClickAction::ShowStartPanel); }
+
+void MainWindow::imgMP_Click() { view_->Beep(); }
+
+void MainWindow::imgJoin_Click() { view_->Beep(); }
+
+// The player is shown why a launch was refused or failed.
+void MainWindow::imgStartSP_Click() { (void)launcher_.StartGame(); }
+
+void MainWindow::menuExit_Click() { EndProgram(); }
+
+void MainWindow::menuSQD_Click() { launcher_.SetQuakeDir(); }
+
+void MainWindow::menuDebugMode_Click() {
+  if (console_) console_->Show();
+}
+
+void MainWindow::menuAbout_Click() {
+  const Desktop::OpenBox open(desktop_);
+  view_->ShowMessage(kAboutText);
+}
+
 // The player is shown what of the map could not be loaded.
 void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
+
+void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
+  panels_ = PanelsAfter(panelSwitch, panels_);
+  HidePanels();
+  if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
+  if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
+}
 
 void MainWindow::HidePanels() {
   view_->SetVisible(MainControl::picMain, false);

@@ -1,12 +1,13 @@
 // The main window's behaviour, once for every skin: what its creation shows, the three fields
-// bound to the launcher state both ways, choosing a list entry, every image's click by the
-// description's click column, the menu's actions, and the program's end, which saves once.
+// bound to the launcher state both ways, choosing a list entry, the handlers of the images' clicks
+// and of the menu's commands, and the program's end, which saves once.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "LauncherState.h"
 #include "MainView.h"
@@ -75,7 +76,20 @@ class MainWindow : private StateObserver {
   void EndProgram();
   void EndView();
 
+  // The image and menu handlers, which ImageClicked and MenuChosen run by one table.
+  void RunHandler(std::variant<MainControl, MenuCommand> source);
+  void imgMain_Click();
+  void imgSP_Click();
+  void imgMP_Click();
+  void imgJoin_Click();
+  void imgStartSP_Click();
+  void menuExit_Click();
+  void menuSQD_Click();
+  void menuDebugMode_Click();
+  void menuAbout_Click();
   void listMap_Click();
+  // A panel switch: both panels hidden, then its own shown.
+  void ShowPanelAfter(ClickAction panelSwitch);
   void HidePanels();
 
   Launcher& launcher_;
