@@ -8,6 +8,7 @@
 #include "DebugConsole.h"
 #include "Desktop.h"
 #include "Launcher.h"
+#include "LauncherProgram.h"
 #include "Twips.h"
 
 namespace kovar {
@@ -58,16 +59,18 @@ std::size_t Row(MainControl control) { return static_cast<std::size_t>(control);
 
 }  // namespace
 
-MainWindow::MainWindow(Launcher& launcher, Desktop& desktop)
-    : launcher_(launcher),
+MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
+    : program_(program),
+      launcher_(program.Core()),
       desktop_(desktop),
       panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
 
 MainWindow::~MainWindow() {
-  if (observing_) launcher_.State().RemoveObserver(this);
+  if (view_) launcher_.State().RemoveObserver(this);
 }
 
 void MainWindow::Form_Load(MainView& view) {
+  const bool firstView = !view_;
   view_ = &view;
   // The map listing, begun as the program started, is taken here, before the lists are shown.
   launcher_.FillLists();
@@ -79,13 +82,12 @@ void MainWindow::Form_Load(MainView& view) {
   ShowList(ListField::MapList);
   // A picture set before the window existed; one it cannot draw stays unshown.
   (void)PreviewChanged();
-  if (!observing_) launcher_.State().AddObserver(this);
-  observing_ = true;
+  if (firstView) launcher_.State().AddObserver(this);
 }
 
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || !view_ || settingText_ || !field) return;
+  if (program_.Ended() || !view_ || settingText_ || !field) return;
   // A field that still shows the value it was given keeps that value's exact bytes.
   if (bytes == shown_[Row(control)]) return;
   shown_[Row(control)] = bytes;
@@ -96,7 +98,7 @@ void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
 
 void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || !view_ || !field || control == MainControl::txtCpar) return;
+  if (program_.Ended() || !view_ || !field || control == MainControl::txtCpar) return;
   const ListField list =
       control == MainControl::listMap ? ListField::MapList : ListField::EngineList;
   const auto& entries = launcher_.State().List(list);
@@ -117,7 +119,7 @@ void MainWindow::ControlPressed(MainControl control) {
 
 bool MainWindow::CanPress(MainControl control) const {
   const ControlDescription& row = Describe(control);
-  if (ended_ || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
+  if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
     return false;
   }
   switch (row.container) {
@@ -150,39 +152,13 @@ void MainWindow::RunHandler(std::variant<MainControl, MenuCommand> source) {
       {MenuCommand::DebugWindow, &MainWindow::menuDebugMode_Click},
       {MenuCommand::About, &MainWindow::menuAbout_Click},
   };
-  if (ended_ || !view_) return;
+  if (program_.Ended() || !view_) return;
   for (const auto& row : kHandlers) {
     if (row.source == source) return (this->*row.handler)();
   }
 }
 
-std::optional<int> MainWindow::Start() {
-  if (launcher_.Main().failed()) return 1;
-  // An end asked for during start-up (a signal while the Quake directory prompt was open) has
-  // already saved.
-  if (ended_) return 0;
-  return std::nullopt;
-}
-
-void MainWindow::Form_Unload() { EndProgram(); }
-
-void MainWindow::SystemEnded() {
-  desktop_.ReportErrorsOnStandardError(true);
-  if (saving_) {
-    EndView();
-    return;
-  }
-  EndProgram();
-}
-
-void MainWindow::SessionSaveAsked() {
-  if (ended_ || saving_ || !launcher_.Started()) return;
-  desktop_.ReportErrorsOnStandardError(true);
-  saving_ = true;
-  (void)launcher_.SaveCFG();
-  saving_ = false;
-  desktop_.ReportErrorsOnStandardError(false);
-}
+void MainWindow::Form_Unload() { program_.End(); }
 
 void MainWindow::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
@@ -212,23 +188,8 @@ void MainWindow::ShowList(ListField field) {
   settingText_ = false;
 }
 
-void MainWindow::EndProgram() {
-  if (ended_) return;
-  ended_ = true;
-  // A start that failed read none of the player's files: saving would put defaults over them.
-  if (launcher_.Started()) {
-    saving_ = true;
-    // What could not be saved has been shown; the program ends all the same.
-    (void)launcher_.SaveCFG();
-    saving_ = false;
-  }
-  EndView();
-}
-
 void MainWindow::EndView() {
-  if (viewEnded_ || !view_) return;
-  viewEnded_ = true;
-  view_->End();
+  if (view_) view_->End();
 }
 
 void MainWindow::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
@@ -242,7 +203,7 @@ void MainWindow::imgJoin_Click() { view_->Beep(); }
 // The player is shown why a launch was refused or failed.
 void MainWindow::imgStartSP_Click() { (void)launcher_.StartGame(); }
 
-void MainWindow::menuExit_Click() { EndProgram(); }
+void MainWindow::menuExit_Click() { program_.End(); }
 
 void MainWindow::menuSQD_Click() { launcher_.SetQuakeDir(); }
 

@@ -222,14 +222,13 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
     dir.Write("data/Keep 7.kvx", "e1m7\r\nThe seventh keep.\r\n");
     dir.Write("data/Keep 7.bmp", MakeBmp(2, 2));
     RecordingDesktop desktop;
-    Launcher launcher{dir.Path(), desktop, listing};
+    LauncherProgram program{dir.Path(), desktop, listing};
     RecordingMainView view;
-    MainWindow window{launcher, desktop};
-    window.Form_Load(view);
-    ASSERT_TRUE(launcher.Main().ok());
+    program.Window().Form_Load(view);
+    ASSERT_EQ(program.Run([] { return 0; }), 0);
     EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
     EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
-    EXPECT_EQ(launcher.State().Text(TextField::MapLevel), "e1m7");
+    EXPECT_EQ(program.Core().State().Text(TextField::MapLevel), "e1m7");
     EXPECT_TRUE(desktop.boxes.empty());
     lists.push_back(view.lists[MainControl::listMap]);
   }
@@ -284,10 +283,10 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
 }
 
 TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
-  const std::vector<std::pair<const char*, void (*)(MainWindow&)>> ends = {
-      {"close", [](MainWindow& window) { window.Form_Unload(); }},
-      {"Exit", [](MainWindow& window) { window.MenuChosen(MenuCommand::Exit); }},
-      {"system", [](MainWindow& window) { window.SystemEnded(); }},
+  const std::vector<std::pair<const char*, void (*)(LauncherProgram&)>> ends = {
+      {"close", [](LauncherProgram& program) { program.Window().Form_Unload(); }},
+      {"Exit", [](LauncherProgram& program) { program.Window().MenuChosen(MenuCommand::Exit); }},
+      {"system", [](LauncherProgram& program) { program.SystemEnded(); }},
   };
   for (const auto& [name, end] : ends) {
     SCOPED_TRACE(name);
@@ -295,13 +294,13 @@ TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
     w.Start();
     w.window.PlayerEdited(MainControl::txtCpar, "+skill 2");
     w.window.ImageClicked(MainControl::imgSP);
-    end(w.window);
+    end(w.program);
     EXPECT_EQ(w.view.ends, 1);
     EXPECT_EQ(w.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar +skill 2\r\n");
     EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
     // After the end nothing runs: no second save, no click, no edit.
     std::filesystem::remove(w.dir.File("config.kvx"));
-    for (const auto& [other, endAgain] : ends) endAgain(w.window);
+    for (const auto& [other, endAgain] : ends) endAgain(w.program);
     w.window.ImageClicked(MainControl::imgMain);
     w.window.PlayerEdited(MainControl::txtCpar, "late");
     w.window.MenuChosen(MenuCommand::About);
@@ -320,14 +319,14 @@ TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsB
   std::filesystem::create_directories(w.dir.File("config.kvx") + "/in-the-way");
   int endedWhileBoxOpen = 0;
   w.desktop.whileBoxOpen = [&w, &endedWhileBoxOpen] {
-    w.window.SystemEnded();
+    w.program.SystemEnded();
     endedWhileBoxOpen = w.view.ends;
   };
   w.window.Form_Unload();
   EXPECT_EQ(w.desktop.boxes.size(), 1u);
   EXPECT_EQ(endedWhileBoxOpen, 1);
   EXPECT_EQ(w.view.ends, 1);
-  EXPECT_TRUE(w.window.Ended());
+  EXPECT_TRUE(w.program.Ended());
   EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
 
@@ -352,8 +351,8 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
   std::filesystem::remove(failed.dir.File("auto.kvx"));
   failed.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
   failed.desktop.whileBoxOpen = [&failed] {
-    failed.window.SessionSaveAsked();
-    failed.window.SystemEnded();
+    failed.program.SessionSaveAsked();
+    failed.program.SystemEnded();
   };
   failed.window.Form_Load(failed.view);
   EXPECT_EQ(failed.program.Run([] { return 0; }), 1);
