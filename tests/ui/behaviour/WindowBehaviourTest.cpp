@@ -330,7 +330,7 @@ TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsB
   EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
 
-TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNothing) {
+TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndOnlyAStartThatReadTheFilesSaves) {
   Windows w;
   w.Start();
   // Start lies on the hidden panel; Single Player lies under the About box while it is open.
@@ -346,20 +346,23 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
   w.window.ControlPressed(MainControl::imgSP);
   EXPECT_TRUE(w.window.Panels().startPanel);
 
-  // Without its start script the program read nothing of the player's: no end may save.
-  Windows failed;
-  std::filesystem::remove(failed.dir.File("auto.kvx"));
-  failed.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
-  failed.desktop.whileBoxOpen = [&failed] {
-    failed.program.SessionSaveAsked();
-    failed.program.SystemEnded();
-  };
-  failed.window.Form_Load(failed.view);
-  EXPECT_EQ(failed.program.Run([] { return 0; }), 1);
-  failed.window.Form_Unload();
-  EXPECT_EQ(failed.view.ends, 1);
-  EXPECT_EQ(failed.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
-  EXPECT_EQ(failed.dir.Read("config.kvx"), "");
+  // Without its start script the program read nothing of the player's: no end may save. With it,
+  // an end during start-up (here in the box of a failed line) saves, and no event loop runs.
+  for (const std::string script : {"", "exec missing.kvx\r\n"}) {
+    Windows s(script);
+    if (script.empty()) std::filesystem::remove(s.dir.File("auto.kvx"));
+    s.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
+    s.desktop.whileBoxOpen = [&s] {
+      s.program.SessionSaveAsked();
+      s.program.SystemEnded();
+    };
+    s.window.Form_Load(s.view);
+    EXPECT_EQ(s.program.Run([] { return 2; }), script.empty() ? 1 : 0);
+    s.window.Form_Unload();
+    EXPECT_EQ(s.view.ends, 1);
+    EXPECT_EQ(s.dir.Read("settings.kvx"), script.empty() ? "frun false\r\nquakedir /games/quake\r\n"
+                                                         : "frun false\r\nquakedir \r\n");
+  }
 }
 
 TEST(DebugConsoleBehaviour, SendingRunsTheLineAndClearsItOnlyWhenItRan) {
