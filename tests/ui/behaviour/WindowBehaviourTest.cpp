@@ -348,7 +348,7 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndOnlyAStartThatReadT
 
   // Without its start script the program read nothing of the player's: no end may save. With it,
   // an end during start-up (here in the box of a failed line) saves, and no event loop runs.
-  for (const std::string script : {"", "exec missing.kvx\r\n"}) {
+  for (const std::string script : {"", "exec settings.kvx\r\nexec missing.kvx\r\n"}) {
     Windows s(script);
     if (script.empty()) std::filesystem::remove(s.dir.File("auto.kvx"));
     s.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
@@ -360,8 +360,8 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndOnlyAStartThatReadT
     EXPECT_EQ(s.program.Run([] { return 2; }), script.empty() ? 1 : 0);
     s.window.Form_Unload();
     EXPECT_EQ(s.view.ends, 1);
-    EXPECT_EQ(s.dir.Read("settings.kvx"), script.empty() ? "frun false\r\nquakedir /games/quake\r\n"
-                                                         : "frun false\r\nquakedir \r\n");
+    EXPECT_EQ(s.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
+    EXPECT_EQ(s.dir.Read("config.kvx"), script.empty() ? "" : "exe LucidGL.exe\r\ncpar \r\n");
   }
 }
 
