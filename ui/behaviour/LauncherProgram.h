@@ -1,7 +1,7 @@
 // The program's life, once for every skin: the launcher over the skin's desktop, the two windows'
-// wiring, start-up and its exit status, and where the launcher's files lie. A skin makes its
-// event loop, its views and its mapping of the system's and the session's requests to end, and
-// hands them over.
+// wiring, and one state that start-up, a failed start, the player's end, the system's end and the
+// session's save request move through; and where the launcher's files lie. A skin makes its event
+// loop and its views, hands them over, and reports the system's and the session's requests here.
 #pragma once
 
 #include <functional>
@@ -40,11 +40,37 @@ class LauncherProgram {
   // start-up, otherwise the loop's. Both views must have been made.
   int Run(const std::function<int()>& eventLoop);
 
+  // The player's end (the window closed, Exit): saves once, then the main window's view ends.
+  void End();
+  // The system or the desktop session ends the program: it saves once, and no box may wait for
+  // a player who may be gone, also one that the player's own end is still showing.
+  void SystemEnded();
+  // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
+  // may still be cancelled): an extra save, with no box to wait on; the program goes on.
+  void SessionSaveAsked();
+
+  // True once the end has begun: nothing but the end's save may run.
+  bool Ended() const { return life_ == Life::Ending || life_ == Life::Ended; }
+
  private:
+  // Where the program is in its life. Every way of ending moves it to Ended once.
+  enum class Life {
+    NotStarted,  // the views are being made
+    Starting,    // start-up runs: the start script, the main window, the first run's prompt
+    Running,     // the event loop runs
+    Saving,      // the session's extra save runs; the program goes on after it
+    Ending,      // the end's save runs, and may be showing its failure in a box
+    Ended,       // nothing may run any more
+  };
+
+  void EndView();
+
+  Desktop& desktop_;
   Launcher launcher_;
   // Made before start-up, so that its log holds every line from the start script's on.
   DebugConsole console_;
   MainWindow window_;
+  Life life_ = Life::NotStarted;
 };
 
 }  // namespace kovar

@@ -2,11 +2,13 @@
 #include "MainWindow.h"
 
 #include <optional>
+#include <variant>
 
 #include "BmpDecoder.h"
 #include "DebugConsole.h"
 #include "Desktop.h"
 #include "Launcher.h"
+#include "LauncherProgram.h"
 #include "Twips.h"
 
 namespace kovar {
@@ -57,16 +59,18 @@ std::size_t Row(MainControl control) { return static_cast<std::size_t>(control);
 
 }  // namespace
 
-MainWindow::MainWindow(Launcher& launcher, Desktop& desktop)
-    : launcher_(launcher),
+MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
+    : program_(program),
+      launcher_(program.Core()),
       desktop_(desktop),
       panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
 
 MainWindow::~MainWindow() {
-  if (observing_) launcher_.State().RemoveObserver(this);
+  if (view_) launcher_.State().RemoveObserver(this);
 }
 
 void MainWindow::Form_Load(MainView& view) {
+  const bool firstView = !view_;
   view_ = &view;
   // The map listing, begun as the program started, is taken here, before the lists are shown.
   launcher_.FillLists();
@@ -78,13 +82,12 @@ void MainWindow::Form_Load(MainView& view) {
   ShowList(ListField::MapList);
   // A picture set before the window existed; one it cannot draw stays unshown.
   (void)PreviewChanged();
-  if (!observing_) launcher_.State().AddObserver(this);
-  observing_ = true;
+  if (firstView) launcher_.State().AddObserver(this);
 }
 
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || !view_ || settingText_ || !field) return;
+  if (program_.Ended() || !view_ || settingText_ || !field) return;
   // A field that still shows the value it was given keeps that value's exact bytes.
   if (bytes == shown_[Row(control)]) return;
   shown_[Row(control)] = bytes;
@@ -95,7 +98,7 @@ void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
 
 void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   const std::optional<TextField> field = EditedField(control);
-  if (ended_ || !view_ || !field || control == MainControl::txtCpar) return;
+  if (program_.Ended() || !view_ || !field || control == MainControl::txtCpar) return;
   const ListField list =
       control == MainControl::listMap ? ListField::MapList : ListField::EngineList;
   const auto& entries = launcher_.State().List(list);
@@ -108,28 +111,7 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   if (control == MainControl::listMap) listMap_Click();
 }
 
-void MainWindow::ImageClicked(MainControl control) {
-  if (ended_ || !view_) return;
-  const ClickAction click = Describe(control).click;
-  switch (click) {
-    case ClickAction::ShowMainPanel:
-    case ClickAction::ShowStartPanel:
-      panels_ = PanelsAfter(click, panels_);
-      HidePanels();
-      if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
-      if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
-      break;
-    case ClickAction::Beep:
-      view_->Beep();
-      break;
-    case ClickAction::StartGame:
-      // The player is shown why a launch was refused or failed.
-      (void)launcher_.StartGame();
-      break;
-    case ClickAction::None:
-      break;
-  }
-}
+void MainWindow::ImageClicked(MainControl control) { RunHandler(control); }
 
 void MainWindow::ControlPressed(MainControl control) {
   if (CanPress(control)) ImageClicked(control);
@@ -137,7 +119,7 @@ void MainWindow::ControlPressed(MainControl control) {
 
 bool MainWindow::CanPress(MainControl control) const {
   const ControlDescription& row = Describe(control);
-  if (ended_ || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
+  if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
     return false;
   }
   switch (row.container) {
@@ -151,55 +133,32 @@ bool MainWindow::CanPress(MainControl control) const {
   return row.visible;
 }
 
-void MainWindow::MenuChosen(MenuCommand command) {
-  if (ended_ || !view_) return;
-  switch (command) {
-    case MenuCommand::Exit:
-      EndProgram();
-      break;
-    case MenuCommand::DebugWindow:
-      if (console_) console_->Show();
-      break;
-    case MenuCommand::SetQuakeDirectory:
-      launcher_.SetQuakeDir();
-      break;
-    case MenuCommand::About: {
-      const Desktop::OpenBox open(desktop_);
-      view_->ShowMessage(kAboutText);
-      break;
-    }
-    case MenuCommand::None:
-      break;
+void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }
+
+void MainWindow::RunHandler(std::variant<MainControl, MenuCommand> source) {
+  // The handler of each clickable image and each menu item that can be chosen; any other click
+  // or command runs none.
+  static constexpr struct {
+    std::variant<MainControl, MenuCommand> source;
+    void (MainWindow::*handler)();
+  } kHandlers[] = {
+      {MainControl::imgMain, &MainWindow::imgMain_Click},
+      {MainControl::imgSP, &MainWindow::imgSP_Click},
+      {MainControl::imgMP, &MainWindow::imgMP_Click},
+      {MainControl::imgJoin, &MainWindow::imgJoin_Click},
+      {MainControl::imgStartSP, &MainWindow::imgStartSP_Click},
+      {MenuCommand::Exit, &MainWindow::menuExit_Click},
+      {MenuCommand::SetQuakeDirectory, &MainWindow::menuSQD_Click},
+      {MenuCommand::DebugWindow, &MainWindow::menuDebugMode_Click},
+      {MenuCommand::About, &MainWindow::menuAbout_Click},
+  };
+  if (program_.Ended() || !view_) return;
+  for (const auto& row : kHandlers) {
+    if (row.source == source) return (this->*row.handler)();
   }
 }
 
-std::optional<int> MainWindow::Start() {
-  if (launcher_.Main().failed()) return 1;
-  // An end asked for during start-up (a signal while the Quake directory prompt was open) has
-  // already saved.
-  if (ended_) return 0;
-  return std::nullopt;
-}
-
-void MainWindow::Form_Unload() { EndProgram(); }
-
-void MainWindow::SystemEnded() {
-  desktop_.ReportErrorsOnStandardError(true);
-  if (saving_) {
-    EndView();
-    return;
-  }
-  EndProgram();
-}
-
-void MainWindow::SessionSaveAsked() {
-  if (ended_ || saving_ || !launcher_.Started()) return;
-  desktop_.ReportErrorsOnStandardError(true);
-  saving_ = true;
-  (void)launcher_.SaveCFG();
-  saving_ = false;
-  desktop_.ReportErrorsOnStandardError(false);
-}
+void MainWindow::Form_Unload() { program_.End(); }
 
 void MainWindow::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
@@ -229,27 +188,43 @@ void MainWindow::ShowList(ListField field) {
   settingText_ = false;
 }
 
-void MainWindow::EndProgram() {
-  if (ended_) return;
-  ended_ = true;
-  // A start that failed read none of the player's files: saving would put defaults over them.
-  if (launcher_.Started()) {
-    saving_ = true;
-    // What could not be saved has been shown; the program ends all the same.
-    (void)launcher_.SaveCFG();
-    saving_ = false;
-  }
-  EndView();
+void MainWindow::EndView() {
+  if (view_) view_->End();
 }
 
-void MainWindow::EndView() {
-  if (viewEnded_ || !view_) return;
-  viewEnded_ = true;
-  view_->End();
+void MainWindow::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
+
+void MainWindow::imgSP_Click() { ShowPanelAfter(ClickAction::ShowStartPanel); }
+
+void MainWindow::imgMP_Click() { view_->Beep(); }
+
+void MainWindow::imgJoin_Click() { view_->Beep(); }
+
+// The player is shown why a launch was refused or failed.
+void MainWindow::imgStartSP_Click() { (void)launcher_.StartGame(); }
+
+void MainWindow::menuExit_Click() { program_.End(); }
+
+void MainWindow::menuSQD_Click() { launcher_.SetQuakeDir(); }
+
+void MainWindow::menuDebugMode_Click() {
+  if (console_) console_->Show();
+}
+
+void MainWindow::menuAbout_Click() {
+  const Desktop::OpenBox open(desktop_);
+  view_->ShowMessage(kAboutText);
 }
 
 // The player is shown what of the map could not be loaded.
 void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
+
+void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
+  panels_ = PanelsAfter(panelSwitch, panels_);
+  HidePanels();
+  if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
+  if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
+}
 
 void MainWindow::HidePanels() {
   view_->SetVisible(MainControl::picMain, false);

@@ -1,12 +1,12 @@
 // The main window's behaviour, once for every skin: what its creation shows, the three fields
-// bound to the launcher state both ways, choosing a list entry, every image's click by the
-// description's click column, the menu's actions, and the program's end, which saves once.
+// bound to the launcher state both ways, choosing a list entry, the handlers of the images' clicks
+// and of the menu's commands; closing and Exit ask the program to end.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
+#include <variant>
 
 #include "LauncherState.h"
 #include "MainView.h"
@@ -17,11 +17,12 @@ namespace kovar {
 class DebugConsole;
 class Desktop;
 class Launcher;
+class LauncherProgram;
 
 class MainWindow : private StateObserver {
  public:
-  // The launcher and the desktop must outlive the window.
-  MainWindow(Launcher& launcher, Desktop& desktop);
+  // The program and the desktop must outlive the window.
+  MainWindow(LauncherProgram& program, Desktop& desktop);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -50,20 +51,10 @@ class MainWindow : private StateObserver {
   void MenuChosen(MenuCommand command);
   // The player closed the window.
   void Form_Unload();
-  // The system or the desktop session ends the program: it saves once, and no box may wait for
-  // a player who may be gone, also one that the player's own end is still showing.
-  void SystemEnded();
-  // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
-  // may still be cancelled): an extra save, with no box to wait on; the program goes on.
-  void SessionSaveAsked();
 
-  // Start-up: the start script, the main window, the first run's prompt. The program's exit
-  // status when it has already ended, in which case no event loop may start; none otherwise.
-  std::optional<int> Start();
-
-  // True once the end has begun: the settings were saved and nothing else may run.
-  bool Ended() const { return ended_; }
   PanelVisibility Panels() const { return panels_; }
+  // The program has ended: the view ends its event loop.
+  void EndView();
 
  private:
   void TextChanged(TextField field) override;
@@ -72,12 +63,24 @@ class MainWindow : private StateObserver {
 
   void ShowText(TextField field);
   void ShowList(ListField field);
-  void EndProgram();
-  void EndView();
 
+  // The image and menu handlers, which ImageClicked and MenuChosen run by one table.
+  void RunHandler(std::variant<MainControl, MenuCommand> source);
+  void imgMain_Click();
+  void imgSP_Click();
+  void imgMP_Click();
+  void imgJoin_Click();
+  void imgStartSP_Click();
+  void menuExit_Click();
+  void menuSQD_Click();
+  void menuDebugMode_Click();
+  void menuAbout_Click();
   void listMap_Click();
+  // A panel switch: both panels hidden, then its own shown.
+  void ShowPanelAfter(ClickAction panelSwitch);
   void HidePanels();
 
+  LauncherProgram& program_;
   Launcher& launcher_;
   Desktop& desktop_;
   MainView* view_ = nullptr;
@@ -91,11 +94,6 @@ class MainWindow : private StateObserver {
   bool takingEdit_ = false;
   // Set while the view is told a text, which a toolkit may report back as an edit.
   bool settingText_ = false;
-  bool observing_ = false;
-  bool ended_ = false;
-  // Set while the end's save runs, which may be showing its failure in a box.
-  bool saving_ = false;
-  bool viewEnded_ = false;
 };
 
 }  // namespace kovar

@@ -48,17 +48,14 @@ int LauncherApplication::Run() {
   QApplication::setQuitOnLastWindowClosed(false);
   auto* watcher = new TerminationWatcher(&window_);
   QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { program_.Window().SystemEnded(); });
+                   [this] { program_.SystemEnded(); });
   // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
   QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, &window_,
-      [this](QSessionManager&) { SessionSaveAsked(); }, Qt::DirectConnection);
-  qApp->installEventFilter(
-      new QuitRequestFilter(&window_, [this] { program_.Window().SystemEnded(); }));
+      [this](QSessionManager&) { program_.SessionSaveAsked(); }, Qt::DirectConnection);
+  qApp->installEventFilter(new QuitRequestFilter(&window_, [this] { program_.SystemEnded(); }));
 
   return program_.Run([] { return QApplication::exec(); });
 }
-
-void LauncherApplication::SessionSaveAsked() { program_.Window().SessionSaveAsked(); }
 
 }  // namespace kovar

@@ -18,15 +18,12 @@ class LauncherApplication {
   LauncherApplication& operator=(const LauncherApplication&) = delete;
 
   Launcher& Core() { return program_.Core(); }
+  LauncherProgram& Program() { return program_; }
   frmMain& MainWindow() { return window_; }
   frmDebug& DebugWindow() { return console_; }
 
   // Start-up, then the event loop until the program ends. Returns the exit status.
   int Run();
-
-  // The desktop session asks for the player's data to be saved (a checkpoint, or a logout that
-  // may still be cancelled): an extra save, with no box to wait on; the program goes on.
-  void SessionSaveAsked();
 
  private:
   ToolkitDesktop desktop_;

@@ -12,6 +12,7 @@ LauncherApplication::LauncherApplication(FileLocations files)
       console_(program_.Console()),
       window_(program_.Window()) {
   desktop_.SetMainWindow(&window_);
+  window_.SetSessionEnder([this] { program_.SystemEnded(); });
 }
 
 int LauncherApplication::Run() {

@@ -1,5 +1,6 @@
 // The Windows program: its desktop operations and its two windows, handed to the program's life
-// with the message loop; the session's end reaches the main window as messages.
+// with the message loop; the session's end, which reaches the main window as a message, is
+// reported to the program's life here.
 #pragma once
 
 #include <string>

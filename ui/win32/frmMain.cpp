@@ -142,7 +142,7 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends with or without the program's consent: save while there is time, and
       // never wait on a box that nobody may be there to close.
-      if (wParam) behaviour_.SystemEnded();
+      if (wParam && sessionEnded_) sessionEnded_();
       return 0;
     default:
       return DefWindowProcA(window_, message, wParam, lParam);

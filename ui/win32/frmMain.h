@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MainMenu.h"
@@ -39,6 +40,8 @@ class frmMain : public MainView {
   void Show();
   // What ends the program once the settings are saved (by default, leaving the message loop).
   void SetProgramEnder(std::function<void()> end);
+  // Where the session's end is reported: the program's end for the system.
+  void SetSessionEnder(std::function<void()> ended) { sessionEnded_ = std::move(ended); }
 
   // MainView
   std::string SetText(MainControl control, const std::string& bytes) override;
@@ -76,6 +79,7 @@ class frmMain : public MainView {
   HFONT titleFont_ = nullptr;
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> endProgram_;
+  std::function<void()> sessionEnded_;
 };
 
 }  // namespace kovar

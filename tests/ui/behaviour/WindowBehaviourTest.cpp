@@ -222,14 +222,13 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
     dir.Write("data/Keep 7.kvx", "e1m7\r\nThe seventh keep.\r\n");
     dir.Write("data/Keep 7.bmp", MakeBmp(2, 2));
     RecordingDesktop desktop;
-    Launcher launcher{dir.Path(), desktop, listing};
+    LauncherProgram program{dir.Path(), desktop, listing};
     RecordingMainView view;
-    MainWindow window{launcher, desktop};
-    window.Form_Load(view);
-    ASSERT_TRUE(launcher.Main().ok());
+    program.Window().Form_Load(view);
+    ASSERT_EQ(program.Run([] { return 0; }), 0);
     EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
     EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
-    EXPECT_EQ(launcher.State().Text(TextField::MapLevel), "e1m7");
+    EXPECT_EQ(program.Core().State().Text(TextField::MapLevel), "e1m7");
     EXPECT_TRUE(desktop.boxes.empty());
     lists.push_back(view.lists[MainControl::listMap]);
   }
@@ -284,10 +283,10 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
 }
 
 TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
-  const std::vector<std::pair<const char*, void (*)(MainWindow&)>> ends = {
-      {"close", [](MainWindow& window) { window.Form_Unload(); }},
-      {"Exit", [](MainWindow& window) { window.MenuChosen(MenuCommand::Exit); }},
-      {"system", [](MainWindow& window) { window.SystemEnded(); }},
+  const std::vector<std::pair<const char*, void (*)(LauncherProgram&)>> ends = {
+      {"close", [](LauncherProgram& program) { program.Window().Form_Unload(); }},
+      {"Exit", [](LauncherProgram& program) { program.Window().MenuChosen(MenuCommand::Exit); }},
+      {"system", [](LauncherProgram& program) { program.SystemEnded(); }},
   };
   for (const auto& [name, end] : ends) {
     SCOPED_TRACE(name);
@@ -295,13 +294,13 @@ TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
     w.Start();
     w.window.PlayerEdited(MainControl::txtCpar, "+skill 2");
     w.window.ImageClicked(MainControl::imgSP);
-    end(w.window);
+    end(w.program);
     EXPECT_EQ(w.view.ends, 1);
     EXPECT_EQ(w.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar +skill 2\r\n");
     EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
     // After the end nothing runs: no second save, no click, no edit.
     std::filesystem::remove(w.dir.File("config.kvx"));
-    for (const auto& [other, endAgain] : ends) endAgain(w.window);
+    for (const auto& [other, endAgain] : ends) endAgain(w.program);
     w.window.ImageClicked(MainControl::imgMain);
     w.window.PlayerEdited(MainControl::txtCpar, "late");
     w.window.MenuChosen(MenuCommand::About);
@@ -320,18 +319,18 @@ TEST(MainWindowBehaviour, TheSystemsEndDuringAFailedSaveEndsWithoutWaitingOnItsB
   std::filesystem::create_directories(w.dir.File("config.kvx") + "/in-the-way");
   int endedWhileBoxOpen = 0;
   w.desktop.whileBoxOpen = [&w, &endedWhileBoxOpen] {
-    w.window.SystemEnded();
+    w.program.SystemEnded();
     endedWhileBoxOpen = w.view.ends;
   };
   w.window.Form_Unload();
   EXPECT_EQ(w.desktop.boxes.size(), 1u);
   EXPECT_EQ(endedWhileBoxOpen, 1);
   EXPECT_EQ(w.view.ends, 1);
-  EXPECT_TRUE(w.window.Ended());
+  EXPECT_TRUE(w.program.Ended());
   EXPECT_EQ(w.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
 }
 
-TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNothing) {
+TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndOnlyAStartThatReadTheFilesSaves) {
   Windows w;
   w.Start();
   // Start lies on the hidden panel; Single Player lies under the About box while it is open.
@@ -347,20 +346,23 @@ TEST(MainWindowBehaviour, APressReachesOnlyWhatAClickCouldAndAFailedStartSavesNo
   w.window.ControlPressed(MainControl::imgSP);
   EXPECT_TRUE(w.window.Panels().startPanel);
 
-  // Without its start script the program read nothing of the player's: no end may save.
-  Windows failed;
-  std::filesystem::remove(failed.dir.File("auto.kvx"));
-  failed.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
-  failed.desktop.whileBoxOpen = [&failed] {
-    failed.window.SessionSaveAsked();
-    failed.window.SystemEnded();
-  };
-  failed.window.Form_Load(failed.view);
-  EXPECT_EQ(failed.program.Run([] { return 0; }), 1);
-  failed.window.Form_Unload();
-  EXPECT_EQ(failed.view.ends, 1);
-  EXPECT_EQ(failed.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
-  EXPECT_EQ(failed.dir.Read("config.kvx"), "");
+  // Without its start script the program read nothing of the player's: no end may save. With it,
+  // an end during start-up (here in the box of a failed line) saves, and no event loop runs.
+  for (const std::string script : {"", "exec settings.kvx\r\nexec missing.kvx\r\n"}) {
+    Windows s(script);
+    if (script.empty()) std::filesystem::remove(s.dir.File("auto.kvx"));
+    s.dir.Write("settings.kvx", "frun false\r\nquakedir /games/quake\r\n");
+    s.desktop.whileBoxOpen = [&s] {
+      s.program.SessionSaveAsked();
+      s.program.SystemEnded();
+    };
+    s.window.Form_Load(s.view);
+    EXPECT_EQ(s.program.Run([] { return 2; }), script.empty() ? 1 : 0);
+    s.window.Form_Unload();
+    EXPECT_EQ(s.view.ends, 1);
+    EXPECT_EQ(s.dir.Read("settings.kvx"), "frun false\r\nquakedir /games/quake\r\n");
+    EXPECT_EQ(s.dir.Read("config.kvx"), script.empty() ? "" : "exe LucidGL.exe\r\ncpar \r\n");
+  }
 }
 
 TEST(DebugConsoleBehaviour, SendingRunsTheLineAndClearsItOnlyWhenItRan) {

@@ -222,9 +222,9 @@ class FrmMainTest : public QObject {
     std::string checkpoint;
     bool goesOn = false;
     QTimer::singleShot(0, &app.MainWindow(), [&] {
-      app.SessionSaveAsked();
+      app.Program().SessionSaveAsked();
       checkpoint = dir.Read("config.kvx");
-      goesOn = !app.MainWindow().Behaviour().Ended() && app.MainWindow().isVisible();
+      goesOn = !app.Program().Ended() && app.MainWindow().isVisible();
       // The session's end saves once more, and a save that fails shows no box.
       std::filesystem::remove(dir.File("config.kvx"));
       std::filesystem::remove(dir.File("settings.kvx"));
@@ -235,7 +235,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(app.Run(), 0);
     QCOMPARE(checkpoint, std::string("exe LucidGL.exe\r\ncpar -old\r\n"));
     QVERIFY(goesOn);
-    QVERIFY(app.MainWindow().Behaviour().Ended());
+    QVERIFY(app.Program().Ended());
     QCOMPARE(dir.Read("config.kvx"), checkpoint);
     std::filesystem::remove(dir.File("config.kvx"));
     QEvent quit(QEvent::Quit);
