@@ -130,6 +130,18 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ScaleTo(HIWORD(wParam));
       return 0;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // Told before the focus leaves, as the dialog manager keeps it.
+        HWND focus = GetFocus();
+        if (focus == window_ || IsChild(window_, focus)) focusBeforeDeactivation_ = focus;
+        return 0;
+      }
+      if (HIWORD(wParam) == 0 && focusBeforeDeactivation_) {
+        RestoreFocus();
+        return 0;
+      }
+      return DefWindowProcA(window_, message, wParam, lParam);
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
@@ -354,10 +366,45 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 }
 
 void frmMain::SetVisible(MainControl control, bool visible) {
-  const bool wasVisible = ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
+  HWND handle = Control(control);
+  if (!visible) TakeFocusOutOf(handle);
+  const bool wasVisible = ShowWindow(handle, visible ? SW_SHOW : SW_HIDE) != 0;
   if (wasVisible != visible && Describe(control).kind == ControlKind::Panel) {
-    TellPanelShown(Control(control), visible);
+    TellPanelShown(handle, visible);
   }
+  if (visible) GiveFocusBackTo(handle);
+}
+
+void frmMain::TakeFocusOutOf(HWND panel) {
+  // The window may be inactive (a box open): then what moves is the focus it will restore.
+  HWND focus = GetFocus();
+  const bool active = focus == window_ || IsChild(window_, focus);
+  if (!active) focus = focusBeforeDeactivation_;
+  if (!focus || !IsChild(panel, focus)) return;
+  focusInHiddenPanel_[panel] = focus;
+  if (active) {
+    SetFocus(window_);
+  } else {
+    focusBeforeDeactivation_ = window_;
+  }
+}
+
+void frmMain::GiveFocusBackTo(HWND panel) {
+  const auto found = focusInHiddenPanel_.find(panel);
+  if (found == focusInHiddenPanel_.end()) return;
+  HWND had = found->second;
+  focusInHiddenPanel_.erase(found);
+  // Only if nothing else took the focus meanwhile.
+  if (GetFocus() == window_) {
+    SetFocus(had);
+  } else if (focusBeforeDeactivation_ == window_) {
+    focusBeforeDeactivation_ = had;
+  }
+}
+
+void frmMain::RestoreFocus() {
+  HWND had = std::exchange(focusBeforeDeactivation_, nullptr);
+  SetFocus(IsWindowVisible(had) && IsWindowEnabled(had) ? had : window_);
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,12 @@ class frmMain : public MainView {
   // A control's font at the window's scale.
   HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
+  // Keyboard focus never rests on a hidden control: it leaves a panel that hides for the window
+  // itself, and comes back when the panel shows again.
+  void TakeFocusOutOf(HWND panel);
+  void GiveFocusBackTo(HWND panel);
+  // On activation (a box closed), the control that had the focus before, if it still shows.
+  void RestoreFocus();
 
   MainWindow& behaviour_;
   HWND window_ = nullptr;
@@ -76,6 +83,9 @@ class frmMain : public MainView {
   HFONT titleFont_ = nullptr;
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> endProgram_;
+  // The focus when the window last lost the activation, and where it was in each hidden panel.
+  HWND focusBeforeDeactivation_ = nullptr;
+  std::map<HWND, HWND> focusInHiddenPanel_;
 };
 
 }  // namespace kovar

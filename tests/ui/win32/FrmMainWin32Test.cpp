@@ -251,6 +251,40 @@ TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
   EXPECT_EQ(ended, 0);
 }
 
+// The keyboard focus leaves a panel that hides for the window, and comes back when it shows; after
+// a box, it goes back where it was if that still shows, else to the window.
+TEST_F(Window, TheFocusNeverRestsOnAHiddenControl) {
+  Start();
+  HWND window = app->MainWindow().Window();
+  app->MainWindow().Show();
+  Pump();
+  HWND mapField = ComboField(Control(MainControl::listMap));
+  HWND parameters = Control(MainControl::txtCpar);
+  auto about = [this] {
+    BoxAnswerer box([](HWND shown) { BoxAnswerer::Press(shown, IDOK); });
+    Choose(MenuRow("menuAbout"));
+    Pump();
+    EXPECT_EQ(box.seen.size(), 1u);
+  };
+  SetFocus(mapField);
+  Click(Control(MainControl::imgSP));
+  EXPECT_EQ(GetFocus(), window);
+  // Keys reach no hidden control: the map stays as chosen.
+  const std::string map = Text(TextField::MapSelection);
+  SendMessageA(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Text(TextField::MapSelection), map);
+  Click(Control(MainControl::imgMain));
+  EXPECT_EQ(GetFocus(), mapField);
+  SetFocus(parameters);
+  about();
+  EXPECT_EQ(GetFocus(), parameters);
+  Click(Control(MainControl::imgSP));
+  about();
+  EXPECT_EQ(GetFocus(), window);
+  Click(Control(MainControl::imgMain));
+  EXPECT_EQ(GetFocus(), parameters);
+}
+
 TEST_F(Window, TheMenusShowWhatCanBeChosen) {
   Start();
   // Each menu on the bar, then its items: the caption ("-" for a separator), "grey" when it cannot
