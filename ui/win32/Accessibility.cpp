@@ -242,7 +242,9 @@ class AccessibleControl final : public IAccessible {
     return Drawn(child) ? Text("", help) : standard_->get_accHelp(child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return Drawn(child) ? S_FALSE : standard_->get_accHelpTopic(file, child, topic);
+    if (!Drawn(child)) return standard_->get_accHelpTopic(file, child, topic);
+    if (file) *file = nullptr;
+    return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
     return Drawn(child) ? Text("", shortcut) : standard_->get_accKeyboardShortcut(child, shortcut);
