@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "Dpi.h"
 #include "E2ESupport.h"
 #include "InputBox.h"
 #include "ScreenReaderView.h"
@@ -86,36 +87,43 @@ void ExpectEndsWell(const PROCESS_INFORMATION& process) {
   EXPECT_EQ(status, 0u);
 }
 
-void Click(HWND control) {
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+// A click where the table puts `control` in `container`, at the window's scale.
+void Click(HWND container, MainControl control) {
+  const PixelsRect place = Pixels(Describe(control).place, WindowDpi(container));
+  const LPARAM at = MAKELPARAM(place.left + 10, place.top + 10);
+  PostMessageA(container, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(container, WM_LBUTTONUP, 0, at);
 }
 
-// Presses the shown push button called `name` among the window's controls, reached window by
-// window through MSAA only, as a screen reader reaches them. Says what it heard when it finds
-// no such button.
+// Presses the shown push button called `name` among the window's controls, reached through MSAA
+// only, as a screen reader reaches them: each window's client object and each child it counts.
+// Says what it heard when it finds no such button.
 testing::AssertionResult PressButton(HWND window, const std::string& name) {
-  struct Search {
-    std::string name;
-    bool pressed;
-    std::ostringstream heard;
-  } search{name, false, {}};
+  std::vector<HWND> windows{window};
   EnumChildWindows(
       window,
       [](HWND control, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        const Heard heard = Hear(control);
-        s->heard << "\n  " << heard;
-        if (heard == Heard{s->name, ROLE_SYSTEM_PUSHBUTTON, "Press"} &&
-            !(heard.state & STATE_SYSTEM_INVISIBLE)) {
-          s->pressed = SUCCEEDED(PressThroughScreenReader(control));
-        }
-        return s->pressed ? FALSE : TRUE;
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(control);
+        return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.pressed) return testing::AssertionSuccess();
+      reinterpret_cast<LPARAM>(&windows));
+  std::ostringstream said;
+  for (HWND each : windows) {
+    LONG count = 0;
+    WithClientObject(each,
+                     [&count](IAccessible& object, VARIANT) { object.get_accChildCount(&count); });
+    for (LONG child = CHILDID_SELF; child <= count; ++child) {
+      const Heard heard = Hear(each, child);
+      said << "\n  " << heard;
+      if (heard == Heard{name, ROLE_SYSTEM_PUSHBUTTON, "Press"} &&
+          !(heard.state & STATE_SYSTEM_INVISIBLE) &&
+          SUCCEEDED(PressThroughScreenReader(each, child))) {
+        return testing::AssertionSuccess();
+      }
+    }
+  }
   return testing::AssertionFailure()
-         << "no shown button " << name << " pressed; heard:" << search.heard.str();
+         << "no shown button " << name << " pressed; heard:" << said.str();
 }
 
 // The clicks a player makes on the main window: by the mouse, or through a screen reader.
@@ -158,9 +166,9 @@ void SinglePlayerThenStart(Player player) {
   if (window) {
     HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
     if (player == Player::Mouse) {
-      Click(GetDlgItem(window, ControlId(MainControl::imgSP)));
+      Click(window, MainControl::imgSP);
       EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
-      Click(GetDlgItem(startPanel, ControlId(MainControl::imgStartSP)));
+      Click(startPanel, MainControl::imgStartSP);
     } else {
       // A screen reader reads again until the program answers: the window shows before the
       // program reads its messages, and Start shows only once the start panel does.

@@ -28,9 +28,10 @@ inline std::ostream& operator<<(std::ostream& out, const Heard& heard) {
              << "\", state " << heard.state;
 }
 
-// Calls `use` with the window's client object; false when the window gives none.
+// Calls `use` with the window's client object and `child` of it (itself by default); false when
+// the window gives none.
 template <typename Use>
-bool WithClientObject(HWND window, Use use) {
+bool WithClientObject(HWND window, Use use, LONG child = CHILDID_SELF) {
   IAccessible* object = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                         __uuidof(IAccessible),
@@ -39,7 +40,7 @@ bool WithClientObject(HWND window, Use use) {
   }
   VARIANT self{};
   self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
+  self.lVal = child;
   use(*object, self);
   object->Release();
   return true;
@@ -56,27 +57,33 @@ inline std::string Narrow(BSTR text) {
   return bytes;
 }
 
-inline Heard Hear(HWND window) {
+inline Heard Hear(HWND window, LONG child = CHILDID_SELF) {
   Heard heard;
-  WithClientObject(window, [&heard](IAccessible& object, VARIANT self) {
-    BSTR text = nullptr;
-    if (object.get_accName(self, &text) == S_OK) heard.name = Narrow(text);
-    text = nullptr;
-    if (object.get_accDefaultAction(self, &text) == S_OK) heard.action = Narrow(text);
-    VARIANT value{};
-    if (SUCCEEDED(object.get_accRole(self, &value)) && value.vt == VT_I4) heard.role = value.lVal;
-    VariantInit(&value);
-    if (SUCCEEDED(object.get_accState(self, &value)) && value.vt == VT_I4) heard.state = value.lVal;
-  });
+  WithClientObject(
+      window,
+      [&heard](IAccessible& object, VARIANT self) {
+        BSTR text = nullptr;
+        if (object.get_accName(self, &text) == S_OK) heard.name = Narrow(text);
+        text = nullptr;
+        if (object.get_accDefaultAction(self, &text) == S_OK) heard.action = Narrow(text);
+        VARIANT value{};
+        if (SUCCEEDED(object.get_accRole(self, &value)) && value.vt == VT_I4)
+          heard.role = value.lVal;
+        VariantInit(&value);
+        if (SUCCEEDED(object.get_accState(self, &value)) && value.vt == VT_I4)
+          heard.state = value.lVal;
+      },
+      child);
   return heard;
 }
 
-// Does the window's default action, as a screen reader's "press".
-inline HRESULT PressThroughScreenReader(HWND window) {
+// Does the default action of the window or its child, as a screen reader's "press".
+inline HRESULT PressThroughScreenReader(HWND window, LONG child = CHILDID_SELF) {
   HRESULT result = E_NOINTERFACE;
-  WithClientObject(window, [&result](IAccessible& object, VARIANT self) {
-    result = object.accDoDefaultAction(self);
-  });
+  WithClientObject(
+      window,
+      [&result](IAccessible& object, VARIANT self) { result = object.accDoDefaultAction(self); },
+      child);
   return result;
 }
 

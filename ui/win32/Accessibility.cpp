@@ -6,6 +6,8 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <optional>
+#include <utility>
 
 namespace kovar {
 
@@ -59,14 +61,48 @@ BSTR Wide(const std::string& text) {
   return wide;
 }
 
+LONG RoleOf(AccessibleRole role, bool label) {
+  if (label) return ROLE_SYSTEM_STATICTEXT;
+  return role == AccessibleRole::PushButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC;
+}
+
+// Asks the top-level window of `window` whether control `number` can be pressed now.
+LRESULT AskWindow(HWND window, int number) {
+  return SendMessageA(GetAncestor(window, GA_ROOT), kCanPressMessage, static_cast<WPARAM>(number),
+                      0);
+}
+
+// Only where a mouse click could land (`reachable`, where the window does not decide); posted to
+// `handler`, as a button does, so that the screen reader is not kept waiting while the click runs
+// (it may open a box) and the box comes after the call, announced as any other.
+HRESULT Press(HWND window, HWND handler, int number, bool reachable, HWND from) {
+  const LRESULT answer = AskWindow(window, number);
+  if (answer == kNotPressable || (answer == 0 && !reachable)) return E_FAIL;
+  const WORD code = answer == kPressable ? kPressNotification : STN_CLICKED;
+  PostMessageA(handler, WM_COMMAND, MAKEWPARAM(number, code), reinterpret_cast<LPARAM>(from));
+  return S_OK;
+}
+
+HRESULT Text(const std::string& text, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = text.empty() ? nullptr : Wide(text);
+  return text.empty() ? S_FALSE : S_OK;
+}
+
 // A COM object ends in its own Release, never through a pointer to its interface: the interface
 // needs no virtual destructor.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class AccessibleControl final : public IAccessible {
  public:
-  AccessibleControl(HWND control, IAccessible* standard, std::string name, AccessibleRole role)
-      : control_(control), standard_(standard), name_(std::move(name)), role_(role) {}
+  AccessibleControl(HWND control, IAccessible* standard, std::string name, AccessibleRole role,
+                    const DrawnChildren* drawn)
+      : control_(control),
+        standard_(standard),
+        name_(std::move(name)),
+        role_(role),
+        drawn_(drawn),
+        firstDrawn_(drawn ? FirstDrawnChildId(control) : 0) {}
   AccessibleControl(const AccessibleControl&) = delete;
   AccessibleControl& operator=(const AccessibleControl&) = delete;
 
@@ -103,105 +139,130 @@ class AccessibleControl final : public IAccessible {
     return E_NOTIMPL;
   }
 
-  // What the description gives the control itself.
+  // What the description gives the control itself and the controls it draws.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (const auto drawn = Drawn(child)) return Text(drawn->name, name);
     if (!IsSelf(child) || (name_.empty() && role_ == AccessibleRole::Standard)) {
       return standard_->get_accName(child, name);
     }
-    if (!name) return E_POINTER;
-    *name = name_.empty() ? nullptr : Wide(name_);
-    return name_.empty() ? S_FALSE : S_OK;
+    return Text(name_, name);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!IsSelf(child) || role_ == AccessibleRole::Standard)
+    const auto drawn = Drawn(child);
+    if (!drawn && (!IsSelf(child) || role_ == AccessibleRole::Standard)) {
       return standard_->get_accRole(child, role);
+    }
     if (!role) return E_POINTER;
     role->vt = VT_I4;
-    role->lVal = role_ == AccessibleRole::PushButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC;
+    role->lVal = drawn ? RoleOf(drawn->role, drawn->label) : RoleOf(role_, false);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (const auto drawn = Drawn(child)) {
+      if (!state) return E_POINTER;
+      state->vt = VT_I4;
+      // Drawn controls take no focus, and hide with their container.
+      state->lVal = IsWindowVisible(control_) ? 0 : STATE_SYSTEM_INVISIBLE;
+      if (drawn->label) state->lVal |= STATE_SYSTEM_READONLY;
+      AddRoleState(drawn->role, drawn->number, state->lVal);
+      return S_OK;
+    }
     const HRESULT result = standard_->get_accState(child, state);
     if (FAILED(result) || !IsSelf(child) || role_ == AccessibleRole::Standard) return result;
-    // A control outside the Tab order (an image) takes no keyboard focus; decoration is hidden
-    // from screen readers.
+    // A control outside the Tab order takes no keyboard focus.
     if (!(GetWindowLongPtrA(control_, GWL_STYLE) & WS_TABSTOP)) {
       state->lVal &= ~(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
     }
-    if (role_ == AccessibleRole::Decoration) state->lVal |= STATE_SYSTEM_INVISIBLE;
-    if (role_ == AccessibleRole::PushButton && AskWindow() == kNotPressable) {
-      state->lVal |= STATE_SYSTEM_UNAVAILABLE;
-    }
+    AddRoleState(role_, GetDlgCtrlID(control_), state->lVal);
     return result;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    if (!IsSelf(child) || role_ != AccessibleRole::PushButton) {
+    const auto drawn = Drawn(child);
+    if (!drawn && (!IsSelf(child) || role_ != AccessibleRole::PushButton)) {
       return standard_->get_accDefaultAction(child, action);
     }
-    if (!action) return E_POINTER;
-    *action = Ole().sysAllocStringLen(L"Press", 5);
-    return S_OK;
+    return Text(drawn && drawn->role != AccessibleRole::PushButton ? "" : "Press", action);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (const auto drawn = Drawn(child)) {
+      if (drawn->role != AccessibleRole::PushButton) return DISP_E_MEMBERNOTFOUND;
+      return Press(control_, GetAncestor(control_, GA_ROOT), drawn->number,
+                   IsWindowVisible(control_) != FALSE, nullptr);
+    }
     if (!IsSelf(child) || role_ != AccessibleRole::PushButton) {
       return standard_->accDoDefaultAction(child);
     }
-    // Only where a mouse click could land; posted, as a button does, so that the screen reader
-    // is not kept waiting while the click runs (it may open a box).
-    const LRESULT answer = AskWindow();
-    if (answer == kNotPressable ||
-        (answer == 0 && (!IsWindowVisible(control_) || !IsWindowEnabled(control_)))) {
-      return E_FAIL;
-    }
-    const WORD code = answer == kPressable ? kPressNotification : STN_CLICKED;
-    PostMessageA(GetParent(control_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), code),
-                 reinterpret_cast<LPARAM>(control_));
-    return S_OK;
+    return Press(control_, GetParent(control_), GetDlgCtrlID(control_),
+                 IsWindowVisible(control_) && IsWindowEnabled(control_), control_);
   }
 
-  // Everything else as the system's own object for the window says.
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-    return standard_->get_accParent(parent);
-  }
+  // The drawn controls follow the container's windows.
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-    return standard_->get_accChildCount(count);
+    const HRESULT result = standard_->get_accChildCount(count);
+    if (SUCCEEDED(result) && drawn_) *count = firstDrawn_ - 1 + drawn_->Count(control_);
+    return result;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    return standard_->get_accChild(child, object);
+    if (!Drawn(child)) return standard_->get_accChild(child, object);
+    if (!object) return E_POINTER;
+    // An element of its container's object, not an object of its own.
+    *object = nullptr;
+    return S_FALSE;
   }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    const auto drawn = Drawn(child);
+    if (!drawn) return standard_->accLocation(left, top, width, height, child);
+    if (!left || !top || !width || !height) return E_POINTER;
+    *left = drawn->place.left;
+    *top = drawn->place.top;
+    *width = drawn->place.right - drawn->place.left;
+    *height = drawn->place.bottom - drawn->place.top;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+    const HRESULT result = standard_->accHitTest(x, y, child);
+    // The windows lie in front of what the container draws.
+    if (result != S_OK || !drawn_ || child->vt != VT_I4 || child->lVal != CHILDID_SELF) {
+      return result;
+    }
+    const int index = drawn_->At(control_, POINT{x, y});
+    if (index >= 0) child->lVal = firstDrawn_ + index;
+    return result;
+  }
+
+  // Everything else as the system's own object for the window says; a drawn control has none.
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    return Drawn(child) ? Text("", value) : standard_->get_accValue(child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return standard_->get_accDescription(child, description);
+    return Drawn(child) ? Text("", description) : standard_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return standard_->get_accHelp(child, help);
+    return Drawn(child) ? Text("", help) : standard_->get_accHelp(child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
+    if (!Drawn(child)) return standard_->get_accHelpTopic(file, child, topic);
+    if (file) *file = nullptr;
+    return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    return standard_->get_accKeyboardShortcut(child, shortcut);
+    return Drawn(child) ? Text("", shortcut) : standard_->get_accKeyboardShortcut(child, shortcut);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    return Drawn(child) ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    return Drawn(start) ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
     return standard_->get_accFocus(child);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
     return standard_->get_accSelection(children);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return standard_->accSelect(flags, child);
-  }
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                        VARIANT child) override {
-    return standard_->accLocation(left, top, width, height, child);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return standard_->accNavigate(direction, start, end);
-  }
-  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
-    return standard_->accHitTest(x, y, child);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
@@ -211,15 +272,29 @@ class AccessibleControl final : public IAccessible {
  private:
   ~AccessibleControl() { standard_->Release(); }
 
-  LRESULT AskWindow() const {
-    return SendMessageA(GetAncestor(control_, GA_ROOT), kCanPressMessage, 0,
-                        reinterpret_cast<LPARAM>(control_));
+  // The drawn control that `child` names, if it names one.
+  std::optional<DrawnChild> Drawn(const VARIANT& child) const {
+    if (!drawn_ || child.vt != VT_I4 || child.lVal < firstDrawn_ ||
+        child.lVal - firstDrawn_ >= drawn_->Count(control_)) {
+      return std::nullopt;
+    }
+    return drawn_->Child(control_, child.lVal - firstDrawn_);
+  }
+
+  // Decoration is hidden from screen readers; a button that cannot be pressed now says so.
+  void AddRoleState(AccessibleRole role, int number, LONG& state) const {
+    if (role == AccessibleRole::Decoration) state |= STATE_SYSTEM_INVISIBLE;
+    if (role == AccessibleRole::PushButton && AskWindow(control_, number) == kNotPressable) {
+      state |= STATE_SYSTEM_UNAVAILABLE;
+    }
   }
 
   HWND control_;
   IAccessible* standard_;
   std::string name_;
   AccessibleRole role_;
+  const DrawnChildren* drawn_;
+  LONG firstDrawn_;
   std::atomic<ULONG> references_{1};
 };
 #pragma GCC diagnostic pop
@@ -239,8 +314,16 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
+LONG FirstDrawnChildId(HWND container) {
+  LONG windows = 0;
+  for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    ++windows;
+  }
+  return windows + 1;
+}
+
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
-                        AccessibleRole role) {
+                        AccessibleRole role, const DrawnChildren* drawn) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   const OleFunctions& ole = Ole();
   if (!ole.Complete()) return 0;
@@ -252,7 +335,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
                                            reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* object = new AccessibleControl(control, standard, name, role);
+  auto* object = new AccessibleControl(control, standard, name, role, drawn);
   const LRESULT answer = ole.lresultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();
   return answer > 0 ? answer : 0;

@@ -12,8 +12,8 @@
 namespace kovar {
 
 // A push button's accessible object asks its top-level window whether the button can be pressed
-// now, sending it this message with the button's window as lParam. The answer is kPressable or
-// kNotPressable; a window that does not decide answers 0, and then a visible, enabled button is.
+// now, sending it this message with the button's control number as wParam. The answer is kPressable
+// or kNotPressable; a window that does not decide answers 0, and then a visible, enabled button is.
 inline constexpr UINT kCanPressMessage = WM_APP + 0x4B50;
 inline constexpr LRESULT kPressable = 1;
 inline constexpr LRESULT kNotPressable = 2;
@@ -21,12 +21,38 @@ inline constexpr LRESULT kNotPressable = 2;
 // asks again then: it is posted, and may arrive after a box has opened.
 inline constexpr WORD kPressNotification = 0x4B50;
 
+// A control that its container draws itself, as a screen reader is told of it: a child of the
+// container's client object, by child id.
+struct DrawnChild {
+  int number = 0;  // its control number: a click or press is a WM_COMMAND with it
+  std::string name;
+  AccessibleRole role = AccessibleRole::Graphic;
+  bool label = false;  // read as static text
+  RECT place{};        // on the screen
+};
+
+// The controls a window draws itself, in table order, the first 0.
+class DrawnChildren {
+ public:
+  virtual int Count(HWND container) const = 0;
+  virtual DrawnChild Child(HWND container, int index) const = 0;
+  // The one in front at a point of the screen; -1 for none.
+  virtual int At(HWND container, POINT screen) const = 0;
+
+ protected:
+  ~DrawnChildren() = default;
+};
+
+// The child id of a container's first drawn control: its child windows come first.
+LONG FirstDrawnChildId(HWND container);
+
 // Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
-// ANSI code page) and `role`; a push button's default action, "Press", is the control's click,
-// sent to its parent as the notification a mouse click sends. Returns 0 for any other object: the
-// window procedure then passes the message on.
+// ANSI code page) and `role`, and has the `drawn` controls as children after its windows; a push
+// button's default action, "Press", is its click, posted to the window that handles it, which is
+// asked first whether the button can be pressed now. Returns 0 for any other object: the window
+// procedure then passes the message on.
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
-                        AccessibleRole role);
+                        AccessibleRole role, const DrawnChildren* drawn = nullptr);
 
 // Gives a standard control (an edit field, a combo box with its field and list, a list box, a
 // button) the name and role of its row for screen readers, whatever its text or the label before

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "Accessibility.h"
-#include "ImageControl.h"
 #include "Dpi.h"
 #include "MainMenu.h"
 #include "OwnedWindowProc.h"
@@ -29,7 +28,9 @@ constexpr char kIconName[] = "IDI_ICON1";
 // The engine box's drop-down list shows this many entries before it scrolls.
 constexpr int kEngineListRows = 8;
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// What the window draws lies behind its panels.
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 HFONT CreateTitleFont(int dpi) {
   // Points to pixels, rounded; a negative height asks for the character height without leading.
@@ -57,15 +58,6 @@ void FitEngineField(HWND combo, int height) {
   }
 }
 
-void RedrawUnder(HWND control) {
-  // A label paints no background: what it showed before is cleared by its container.
-  RECT place;
-  GetWindowRect(control, &place);
-  HWND container = GetParent(control);
-  MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
-  RedrawWindow(container, &place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
 }  // namespace
 
 frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
@@ -73,7 +65,6 @@ frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
     ShowWindow(window_, SW_HIDE);
     PostQuitMessage(0);
   };
-  RegisterControlClasses();
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -104,17 +95,11 @@ frmMain::~frmMain() {
 }
 
 LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT drawn = 0; drawn_.Handle(window_, message, wParam, lParam, drawn)) return drawn;
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      // Labels: white text on whatever lies under them.
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ToColorRef(kLabelText));
-      SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -130,11 +115,23 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ScaleTo(HIWORD(wParam));
       return 0;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // Told before the focus leaves, as the dialog manager keeps it.
+        HWND focus = GetFocus();
+        if (focus == window_ || IsChild(window_, focus)) focusBeforeDeactivation_ = focus;
+        return 0;
+      }
+      if (HIWORD(wParam) == 0 && focusBeforeDeactivation_) {
+        RestoreFocus();
+        return 0;
+      }
+      return DefWindowProcA(window_, message, wParam, lParam);
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
     case kCanPressMessage: {
-      const auto control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      const auto control = ControlOfId(static_cast<int>(wParam));
       return control && behaviour_.CanPress(*control) ? kPressable : kNotPressable;
     }
     case WM_QUERYENDSESSION:
@@ -153,43 +150,43 @@ void frmMain::BuildControls() {
   titleFont_ = CreateTitleFont(dpi_);
   // Each panel's row comes before the controls it holds, so that it exists when they are made.
   for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
-    const Container container = kMainWindowControls[row].container;
-    controls_[row] =
-        MakeControl(static_cast<MainControl>(row),
-                    container == Container::Window ? window_ : Control(PanelOf(container)));
+    const auto control = static_cast<MainControl>(row);
+    const ControlDescription& description = kMainWindowControls[row];
+    HWND container = description.container == Container::Window
+                         ? window_
+                         : Control(PanelOf(description.container));
+    if (description.kind == ControlKind::Panel) {
+      controls_[row] = drawn_.MakePanel(control, container, dpi_);
+    } else if (IsDrawn(description.kind)) {
+      drawn_.Add(control, container, dpi_, FontFor(description));
+    } else {
+      controls_[row] = MakeField(control, container);
+    }
   }
 
   // Stacking: under the dialog manager, Tab follows the stacking order, so the fields that take
-  // the focus go first, in focus order, then every other row in table order. The fields overlap
-  // none of the rows they pass, so every overlap keeps the table's order; siblings clip one
-  // another, so the one in front is the one painted there.
+  // the focus go first, in focus order, then the panels. The fields overlap none of the rows they
+  // pass, so every overlap keeps the table's order; siblings clip one another, so the one in
+  // front is the one painted there. What a container draws lies behind all its windows, as every
+  // window comes before the drawn controls in the table.
   for (std::size_t row : TabOrderOf(kMainWindowControls).rows) {
-    SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (controls_[row]) {
+      SetWindowPos(controls_[row], HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
 }
 
-HWND frmMain::MakeControl(MainControl control, HWND container) {
+HWND frmMain::MakeField(MainControl control, HWND container) {
   switch (Describe(control).kind) {
-    case ControlKind::Panel:
-      // The dialog manager walks into the panels to find the fields for Tab.
-      return MakeChild(control, container, kPanelClass, 0, WS_EX_CONTROLPARENT);
     case ControlKind::MapBox:
     case ControlKind::EngineBox:
       return MakeComboBox(control, container);
     case ControlKind::TextBox:
       return MakeTextBox(control, container);
-    case ControlKind::Label:
-      return MakeLabel(control, container);
-    case ControlKind::Picture:
-    case ControlKind::ClickableImage:
-      return MakeImage(control, container);
-    case ControlKind::Line:
-      return MakeChild(control, container, kLineClass, 0, 0);
-    case ControlKind::Button:
-    case ControlKind::List:
-      break;
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 HWND frmMain::MakeChild(MainControl control, HWND container, const char* windowClass, DWORD style,
@@ -228,29 +225,6 @@ HWND frmMain::MakeTextBox(MainControl control, HWND container) {
   return field;
 }
 
-HWND frmMain::MakeLabel(MainControl control, HWND container) {
-  // Map texts come from map packs: an "&" in them is shown, never taken for an access key. A
-  // label draws only its text: what lies behind it (the white line under the title, a tall
-  // preview under the description) is not clipped away and is painted before it.
-  return MakeChild(control, container, "STATIC",
-                   SS_NOPREFIX | (WrapsText(control) ? SS_LEFT : SS_LEFTNOWORDWRAP),
-                   WS_EX_TRANSPARENT);
-}
-
-HWND frmMain::MakeImage(MainControl control, HWND container) {
-  const ControlDescription& row = Describe(control);
-  const PixelsRect place = Pixels(row.place, dpi_);
-  HWND image =
-      CreateImage(container, ControlId(control), place, row.kind == ControlKind::ClickableImage);
-  if (!row.visible) ShowWindow(image, SW_HIDE);
-  PlaceImage(image, place, dpi_);
-  Picture picture;
-  if (const char* name = ArtworkName(row.picture)) (void)picture.LoadResource(name);
-  SetImagePicture(image, std::move(picture));
-  DescribeImage(image, row.accessibleName, row.accessibleRole);
-  return image;
-}
-
 HFONT frmMain::FontFor(const ControlDescription& row) const {
   return row.titleFont ? titleFont_ : MessageFont(dpi_);
 }
@@ -262,9 +236,8 @@ void frmMain::ScaleTo(int dpi) {
     const ControlDescription& description = kMainWindowControls[row];
     HWND control = controls_[row];
     const PixelsRect place = Pixels(description.place, dpi_);
-    if (description.kind == ControlKind::Picture ||
-        description.kind == ControlKind::ClickableImage) {
-      PlaceImage(control, place, dpi_);
+    if (IsDrawn(description.kind)) {
+      drawn_.Place(static_cast<MainControl>(row), dpi_, FontFor(description));
       continue;
     }
     SetWindowPos(control, nullptr, place.left, place.top, place.width,
@@ -320,10 +293,11 @@ void frmMain::SetProgramEnder(std::function<void()> end) { endProgram_ = std::mo
 
 std::string frmMain::SetText(MainControl control, const std::string& bytes) {
   HWND handle = Control(control);
-  if (WindowText(handle) != bytes) {
-    SetWindowTextA(handle, bytes.c_str());
-    if (Describe(control).kind == ControlKind::Label) RedrawUnder(handle);
+  if (!handle) {
+    drawn_.SetText(control, bytes);
+    return drawn_.Text(control);
   }
+  if (WindowText(handle) != bytes) SetWindowTextA(handle, bytes.c_str());
   return WindowText(handle);
 }
 
@@ -354,21 +328,56 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 }
 
 void frmMain::SetVisible(MainControl control, bool visible) {
-  const bool wasVisible = ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
+  HWND handle = Control(control);
+  if (!visible) TakeFocusOutOf(handle);
+  const bool wasVisible = ShowWindow(handle, visible ? SW_SHOW : SW_HIDE) != 0;
   if (wasVisible != visible && Describe(control).kind == ControlKind::Panel) {
-    TellPanelShown(Control(control), visible);
+    TellPanelShown(handle, visible);
   }
+  if (visible) GiveFocusBackTo(handle);
+}
+
+void frmMain::TakeFocusOutOf(HWND panel) {
+  // The window may be inactive (a box open): then what moves is the focus it will restore.
+  HWND focus = GetFocus();
+  const bool active = focus == window_ || IsChild(window_, focus);
+  if (!active) focus = focusBeforeDeactivation_;
+  if (!focus || !IsChild(panel, focus)) return;
+  focusInHiddenPanel_[panel] = focus;
+  if (active) {
+    SetFocus(window_);
+  } else {
+    focusBeforeDeactivation_ = window_;
+  }
+}
+
+void frmMain::GiveFocusBackTo(HWND panel) {
+  const auto found = focusInHiddenPanel_.find(panel);
+  if (found == focusInHiddenPanel_.end()) return;
+  HWND had = found->second;
+  focusInHiddenPanel_.erase(found);
+  // Only if nothing else took the focus meanwhile.
+  if (GetFocus() == window_) {
+    SetFocus(had);
+  } else if (focusBeforeDeactivation_ == window_) {
+    focusBeforeDeactivation_ = had;
+  }
+}
+
+void frmMain::RestoreFocus() {
+  HWND had = std::exchange(focusBeforeDeactivation_, nullptr);
+  SetFocus(IsWindowVisible(had) && IsWindowEnabled(had) ? had : window_);
 }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& bitmap) {
   Picture picture;
   if (Result loaded = picture.Load(bitmap); loaded.failed()) return loaded;
-  SetImagePicture(Control(control), std::move(picture));
+  drawn_.SetPicture(control, std::move(picture));
   return Result::Ok();
 }
 
 void frmMain::SetAccessibleName(MainControl control, const std::string& bytes) {
-  DescribeImage(Control(control), bytes, Describe(control).accessibleRole);
+  drawn_.SetAccessibleName(control, bytes);
 }
 
 void frmMain::Beep() { MessageBeep(MB_OK); }

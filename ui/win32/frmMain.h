@@ -7,22 +7,18 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "DrawnControls.h"
 #include "MainMenu.h"
 #include "MainView.h"
 #include "MainWindow.h"
 #include "WindowDescription.h"
 
 namespace kovar {
-
-// Control numbers: a row's number in the control table, from this. None is 1 or 2 (IDOK and
-// IDCANCEL), which Enter and Escape would trigger.
-inline constexpr int kFirstControlId = 1000;
-
-constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
 
 class frmMain : public MainView {
  public:
@@ -33,7 +29,9 @@ class frmMain : public MainView {
   frmMain& operator=(const frmMain&) = delete;
 
   HWND Window() const { return window_; }
+  // The window of a panel or field; none for the controls the window draws.
   HWND Control(MainControl control) const { return controls_[static_cast<std::size_t>(control)]; }
+  const DrawnControls& Drawn() const { return drawn_; }
   MainWindow& Behaviour() { return behaviour_; }
 
   // Shows the window, modeless.
@@ -58,28 +56,36 @@ class frmMain : public MainView {
   friend LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
-  // A control of each kind, in `container` (the window or a panel).
-  HWND MakeControl(MainControl control, HWND container);
+  // A field of each kind, in `container` (a panel).
+  HWND MakeField(MainControl control, HWND container);
   HWND MakeChild(MainControl control, HWND container, const char* windowClass, DWORD style,
                  DWORD exStyle);
   HWND MakeComboBox(MainControl control, HWND container);
   HWND MakeTextBox(MainControl control, HWND container);
-  HWND MakeLabel(MainControl control, HWND container);
-  HWND MakeImage(MainControl control, HWND container);
   // Lays every control out again, with its fonts, for a monitor of `dpi` dots per inch.
   void ScaleTo(int dpi);
   // A control's font at the window's scale.
   HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
+  // Keyboard focus never rests on a hidden control: it leaves a panel that hides for the window
+  // itself, and comes back when the panel shows again.
+  void TakeFocusOutOf(HWND panel);
+  void GiveFocusBackTo(HWND panel);
+  // On activation (a box closed), the control that had the focus before, if it still shows.
+  void RestoreFocus();
 
   MainWindow& behaviour_;
   HWND window_ = nullptr;
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;
   HFONT titleFont_ = nullptr;
+  DrawnControls drawn_;
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> endProgram_;
   std::function<void()> sessionEnded_;
+  // The focus when the window last lost the activation, and where it was in each hidden panel.
+  HWND focusBeforeDeactivation_ = nullptr;
+  std::map<HWND, HWND> focusInHiddenPanel_;
 };
 
 }  // namespace kovar

@@ -16,7 +16,6 @@
 #include <tuple>
 #include <utility>
 
-#include "ImageControl.h"
 #include "Dpi.h"
 #include "FrontRow.h"
 #include "WindowTestSupport.h"
@@ -33,10 +32,12 @@ std::size_t MenuRow(std::string_view name) {
 }
 
 // A control's rectangle in its container's client area.
-RECT PlaceOf(HWND control) {
+RECT PlaceOf(const frmMain& window, MainControl control) {
+  HWND handle = window.Control(control);
+  if (!handle) return window.Drawn().PlaceOf(control);
   RECT place;
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  GetWindowRect(handle, &place);
+  MapWindowPoints(nullptr, GetParent(handle), reinterpret_cast<POINT*>(&place), 2);
   return place;
 }
 
@@ -98,7 +99,7 @@ TEST_F(Window, AFewPlacesAreWhereTheWindowsLayoutPutsThem) {
   EXPECT_FALSE(style & WS_THICKFRAME) << "the main window has a fixed size";
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   for (const Case& c : cases) {
-    const RECT got = PlaceOf(Control(c.control));
+    const RECT got = PlaceOf(app->MainWindow(), c.control);
     EXPECT_TRUE(EqualRect(&got, &c.place)) << Describe(c.control).name << " at " << got.left << ","
                                            << got.top << "-" << got.right << "," << got.bottom;
   }
@@ -188,7 +189,7 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, scale->client.cx);
     EXPECT_EQ(client.bottom, scale->client.cy);
-    const RECT logo = PlaceOf(Control(MainControl::imgLogo1));
+    const RECT logo = PlaceOf(app->MainWindow(), MainControl::imgLogo1);
     EXPECT_TRUE(EqualRect(&logo, &scale->logo)) << logo.right << "x" << logo.bottom;
 
     // The line, right of the word "Main" to its end, and black just outside it.
@@ -208,19 +209,20 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
          {MainControl::lblExe, MainControl::lblMap, MainControl::lblCustomPar,
           MainControl::lblTitle, MainControl::lblMapTitle, MainControl::comboEXE,
           MainControl::listMap, MainControl::txtCpar}) {
-      const ControlKind kind = Describe(control).kind;
-      HWND shownIn = kind == ControlKind::Label || kind == ControlKind::TextBox
+      // A label is drawn by its container in its box; an edit field shows its text in its
+      // formatting rectangle.
+      const DrawnControls& drawn = app->MainWindow().Drawn();
+      const bool label = Describe(control).kind == ControlKind::Label;
+      HWND shownIn = label ? drawn.ContainerOf(control)
+                     : Describe(control).kind == ControlKind::TextBox
                          ? Control(control)
                          : ComboField(Control(control));
-      const std::string shown = WindowText(shownIn);
-      RECT room;
-      GetClientRect(shownIn, &room);
-      // An edit field shows its text in its formatting rectangle.
-      if (kind != ControlKind::Label) {
-        SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-      }
+      const std::string shown = label ? drawn.Text(control) : WindowText(shownIn);
+      RECT room = PlaceOf(app->MainWindow(), control);
+      if (!label) SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
       HDC measure = GetDC(shownIn);
-      const auto font = reinterpret_cast<HFONT>(SendMessageA(shownIn, WM_GETFONT, 0, 0));
+      const auto font = label ? drawn.FontOf(control)
+                              : reinterpret_cast<HFONT>(SendMessageA(shownIn, WM_GETFONT, 0, 0));
       HGDIOBJ old = SelectObject(measure, font);
       SIZE size;
       GetTextExtentPoint32A(measure, shown.c_str(), static_cast<int>(shown.size()), &size);
@@ -240,15 +242,57 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
 
 TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
   Start();
-  Click(Control(MainControl::imgSP));
+  Click(MainControl::imgSP);
   EXPECT_TRUE(IsWindowVisible(Control(MainControl::picSP)));
   EXPECT_FALSE(IsWindowVisible(Control(MainControl::picMain)));
+  // Where Main lies over the logo, the click is Main's.
+  RECT overlap;
+  const RECT main = PlaceOf(app->MainWindow(), MainControl::imgMain);
+  const RECT logo = PlaceOf(app->MainWindow(), MainControl::imgLogo1);
+  ASSERT_TRUE(IntersectRect(&overlap, &main, &logo));
+  test::Click(app->MainWindow().Window(), overlap);
+  EXPECT_TRUE(IsWindowVisible(Control(MainControl::picMain)));
+  Click(MainControl::imgSP);
   // The start image reaches the launch, which refuses a Quake directory it cannot enter.
   ASSERT_TRUE(app->Core().RunCommand("quakedir Q").ok());
   BoxAnswerer refusal([](HWND box) { BoxAnswerer::Press(box, IDOK); });
-  Click(Control(MainControl::imgStartSP));
+  Click(MainControl::imgStartSP);
   EXPECT_EQ(refusal.seen.size(), 1u);
   EXPECT_EQ(ended, 0);
+}
+
+// The keyboard focus leaves a panel that hides for the window, and comes back when it shows; after
+// a box, it goes back where it was if that still shows, else to the window.
+TEST_F(Window, TheFocusNeverRestsOnAHiddenControl) {
+  Start();
+  HWND window = app->MainWindow().Window();
+  app->MainWindow().Show();
+  Pump();
+  HWND mapField = ComboField(Control(MainControl::listMap));
+  HWND parameters = Control(MainControl::txtCpar);
+  auto about = [this] {
+    BoxAnswerer box([](HWND shown) { BoxAnswerer::Press(shown, IDOK); });
+    Choose(MenuRow("menuAbout"));
+    Pump();
+    EXPECT_EQ(box.seen.size(), 1u);
+  };
+  SetFocus(mapField);
+  Click(MainControl::imgSP);
+  EXPECT_EQ(GetFocus(), window);
+  // Keys reach no hidden control: the map stays as chosen.
+  const std::string map = Text(TextField::MapSelection);
+  SendMessageA(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Text(TextField::MapSelection), map);
+  Click(MainControl::imgMain);
+  EXPECT_EQ(GetFocus(), mapField);
+  SetFocus(parameters);
+  about();
+  EXPECT_EQ(GetFocus(), parameters);
+  Click(MainControl::imgSP);
+  about();
+  EXPECT_EQ(GetFocus(), window);
+  Click(MainControl::imgMain);
+  EXPECT_EQ(GetFocus(), parameters);
 }
 
 TEST_F(Window, TheMenusShowWhatCanBeChosen) {
@@ -294,7 +338,7 @@ TEST_F(Window, TheFieldsShowTheirTextAndTypingOrPastingReachesIt) {
   dir.Write("config.kvx", "exe Caf\xE9 GL.exe\r\nmap Keep\r\ncpar +skill 2\r\n");
   Start();
   EXPECT_EQ(WindowText(Control(MainControl::comboEXE)), "Caf\xE9 GL.exe");
-  EXPECT_EQ(WindowText(Control(MainControl::lblMapDes)), "A keep.");
+  EXPECT_EQ(app->MainWindow().Drawn().Text(MainControl::lblMapDes), "A keep.");
   for (MainControl combo : {MainControl::comboEXE, MainControl::listMap}) {
     EXPECT_EQ(SendMessageA(Control(combo), CB_GETCURSEL, 0, 0), CB_ERR);
   }
@@ -346,7 +390,7 @@ TEST_F(Window, ChoosingAnEntryReachesTheBehaviourAndThePreviewTakesItsSize) {
   };
   ClickEntry(list, row("Caf\xE9"));
   EXPECT_EQ(Text(TextField::MapSelection), "Caf\xE9");
-  EXPECT_EQ(WindowText(Control(MainControl::lblMapDes)), "A caf\xE9.");
+  EXPECT_EQ(app->MainWindow().Drawn().Text(MainControl::lblMapDes), "A caf\xE9.");
   // The preview shows at its own size from the field's top-left corner; a map without one
   // leaves the field at its own size.
   struct Case {
@@ -364,7 +408,7 @@ TEST_F(Window, ChoosingAnEntryReachesTheBehaviourAndThePreviewTakesItsSize) {
     } else {
       ClickEntry(list, row(c.map));
     }
-    const RECT preview = PlaceOf(Control(MainControl::imgLevel));
+    const RECT preview = PlaceOf(app->MainWindow(), MainControl::imgLevel);
     EXPECT_TRUE(EqualRect(&preview, &c.preview)) << c.map;
   }
   // The engine box's list, moved by the keyboard, is a choice too.
@@ -410,17 +454,17 @@ TEST_F(Window, ARunLengthEncodedPreviewShowsAtItsOwnSize) {
   dir.Write("data/Castle.bmp", MakeRle8Bmp(64, 48));
   dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Castle\r\n");
   Start();
-  HWND preview = Control(MainControl::imgLevel);
-  const RECT place = PlaceOf(preview);
+  const RECT place = PlaceOf(app->MainWindow(), MainControl::imgLevel);
   EXPECT_EQ(place.right - place.left, 64);
   EXPECT_EQ(place.bottom - place.top, 48);
-  ASSERT_FALSE(ImagePicture(preview).Empty());
+  ASSERT_FALSE(app->MainWindow().Drawn().PictureOf(MainControl::imgLevel).Empty());
   ShowWindow(app->MainWindow().Window(), SW_SHOW);
   UpdateWindow(app->MainWindow().Window());
   Pump();
-  HDC dc = GetDC(preview);
-  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 255, 255));
-  ReleaseDC(preview, dc);
+  HWND panel = Control(MainControl::picMain);
+  HDC dc = GetDC(panel);
+  EXPECT_EQ(GetPixel(dc, place.left + 10, place.top + 10), RGB(255, 255, 255));
+  ReleaseDC(panel, dc);
 }
 
 TEST_F(Window, CloseExitAndTheSessionsEndReachTheBehaviour) {

@@ -23,11 +23,9 @@ inline void Pump() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) LauncherApplication::Dispatch(message);
 }
 
-// A press and release of the left button in the middle of a window.
-inline void Click(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+// A press and release of the left button in the middle of `place` of a window's client area.
+inline void Click(HWND window, const RECT& place) {
+  const LPARAM at = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageA(window, WM_LBUTTONUP, 0, at);
 }
@@ -173,6 +171,11 @@ class LauncherWindows : public ::testing::Test {
   }
 
   HWND Control(MainControl control) { return app->MainWindow().Control(control); }
+  // A click in the middle of a control that the window draws, on what holds it.
+  void Click(MainControl control) {
+    const DrawnControls& drawn = app->MainWindow().Drawn();
+    test::Click(drawn.ContainerOf(control), drawn.PlaceOf(control));
+  }
   const std::string& Text(TextField field) { return app->Core().State().Text(field); }
   void Choose(std::size_t menuRow) {
     SendMessageA(app->MainWindow().Window(), WM_COMMAND, MAKEWPARAM(MenuId(menuRow), 0), 0);
