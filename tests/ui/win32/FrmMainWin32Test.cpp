@@ -328,7 +328,7 @@ TEST_F(Window, AboutShowsTwoLinesUnderTheApplicationsNameWithOnlyOk) {
   ASSERT_EQ(answerer.seen.size(), 1u);
   const SeenBox& box = answerer.seen[0];
   EXPECT_EQ(box.caption, "Kovar Launcher");
-  EXPECT_EQ(box.texts, std::vector<std::string>{"Kovar Launcher By Velmont\rVersion 0.1"});
+  EXPECT_EQ(box.texts, std::vector<std::string>{kAboutText});
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
   EXPECT_FALSE(box.icon);
   EXPECT_EQ(ended, 0);
@@ -424,30 +424,16 @@ TEST_F(Window, ChoosingAnEntryReachesTheBehaviourAndThePreviewTakesItsSize) {
 // An 8-bit run-length encoded BMP of `width` x `height`, every row one run of colour 1.
 std::string MakeRle8Bmp(int width, int height) {
   std::string pixels;
-  for (int row = 0; row < height; ++row) {
-    pixels += {static_cast<char>(width), '\x01', '\0', '\0'};
-  }
+  for (int row = 0; row < height; ++row) pixels += {static_cast<char>(width), '\x01', '\0', '\0'};
   pixels += {'\0', '\x01'};
-  const std::uint32_t offset = 14 + 40 + 2 * 4;
-  std::string bmp(offset, '\0');
-  auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-      bmp[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-  };
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  put(2, offset + static_cast<std::uint32_t>(pixels.size()), 4);
-  put(10, offset, 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(width), 4);
-  put(22, static_cast<std::uint32_t>(height), 4);
-  put(26, 1, 2);
-  put(28, 8, 2);
-  put(30, 1, 4);  // BI_RLE8
-  put(34, static_cast<std::uint32_t>(pixels.size()), 4);
-  put(46, 2, 4);  // two colours
-  put(58, 0xFFFFFF, 4);
-  return bmp + pixels;
+  return BmpFile({.width = width,
+                  .height = height,
+                  .bits = 8,
+                  .compression = 1,  // BI_RLE8
+                  .used = 2,
+                  .table = ColourTable({0x000000, 0xFFFFFF}),
+                  .pixels = pixels,
+                  .imageSize = static_cast<std::uint32_t>(pixels.size())});
 }
 
 TEST_F(Window, ARunLengthEncodedPreviewShowsAtItsOwnSize) {
