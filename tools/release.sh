@@ -17,6 +17,7 @@ mkdir -p build
 out=build/$name.tar.xz
 [ "$commit" = "$(git rev-parse HEAD)" ] && ! git diff --quiet HEAD &&
   echo "note: uncommitted changes are not in the tarball"
-git archive --format=tar --prefix="$name/" "$commit" | xz -6 -T1 -c >"$out.tmp"
+# The modes do not hang on the Git configuration here (tar.umask).
+git -c tar.umask=0022 archive --format=tar --prefix="$name/" "$commit" | xz -6 -T1 -c >"$out.tmp"
 mv "$out.tmp" "$out"
 echo "$out"
