@@ -35,23 +35,27 @@ licence_of() {
   esac
 }
 
-added=0
-while IFS= read -r -d '' file; do
-  read -r kind open close <<<"$(syntax_of "$file")"
-  [ -n "$kind" ] || continue
-  grep -q "$licence_tag" "$file" && continue
-  licence="$licence_tag $(licence_of "$file")"
-  if [ "$kind" = line ]; then
-    header="$open $copyright"$'\n'"$open $licence"
-  else
-    header="$open"$'\n'"$copyright"$'\n'"$licence"$'\n'"$close"
-  fi
-  # After a first line that must stay first, else at the top.
-  HEADER=$header awk 'NR == 1 && /^(#!|<\?xml)/ { print; print ENVIRON["HEADER"]; next }
-    NR == 1 { print ENVIRON["HEADER"] } { print }' "$file" >"$file.spdx"
-  # Keeps the file's mode (scripts stay executable).
-  cat "$file.spdx" >"$file"
-  rm "$file.spdx"
-  added=$((added + 1))
-done < <(tools/list-files.sh)
-echo "headers added to $added files"
+# All of it is read before it runs: it rewrites this script too, which the shell reads as it goes.
+main() {
+  added=0
+  while IFS= read -r -d '' file; do
+    read -r kind open close <<<"$(syntax_of "$file")"
+    [ -n "$kind" ] || continue
+    grep -q "$licence_tag" "$file" && continue
+    licence="$licence_tag $(licence_of "$file")"
+    if [ "$kind" = line ]; then
+      header="$open $copyright"$'\n'"$open $licence"
+    else
+      header="$open"$'\n'"$copyright"$'\n'"$licence"$'\n'"$close"
+    fi
+    # After a first line that must stay first, else at the top.
+    HEADER=$header awk 'NR == 1 && /^(#!|<\?xml)/ { print; print ENVIRON["HEADER"]; next }
+      NR == 1 { print ENVIRON["HEADER"] } { print }' "$file" >"$file.spdx"
+    # Keeps the file's mode (scripts stay executable).
+    cat "$file.spdx" >"$file"
+    rm "$file.spdx"
+    added=$((added + 1))
+  done < <(tools/list-files.sh)
+  echo "headers added to $added files"
+}
+main; exit
