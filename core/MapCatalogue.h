@@ -47,7 +47,7 @@ class MapCatalogue {
   // reads only the folders' names, so it may run on another thread.
   struct Listing {
     std::vector<std::string> names;
-    std::vector<std::string> failures;
+    std::vector<Failure> failures;
   };
   Listing ListMaps() const;
   // The map of that name, as its info file describes it, or why it could not be loaded.
@@ -67,7 +67,7 @@ class MapCatalogue {
   Expected<MapInfo> ReadInfo(const std::string& path) const;
   Result ShowPreview(const std::string& path);
   // Reports that the loaded map's preview cannot be shown.
-  void FailPreview(const std::string& reason);
+  void FailPreview(const Failure& failure);
 
   const FileLocations& files_;
   LauncherState& state_;
