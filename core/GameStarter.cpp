@@ -48,10 +48,15 @@ Result GameStarter::StartGame() {
 }
 
 Result GameStarter::WriteAndStart() {
-  const LaunchChoices choices{
-      state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
-      state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
-      state_.Text(TextField::QuakeDir),   state_.Map().failure.has_value()};
+  // The map box's text tells whether a map is chosen; the level is the one of the map loaded last,
+  // whatever the box holds now.
+  const LoadedMap& map = state_.Map();
+  const LaunchChoices choices{state_.Text(TextField::EngineText),
+                              state_.Text(TextField::MapSelection),
+                              map.level,
+                              state_.Text(TextField::CustomParams),
+                              state_.Text(TextField::QuakeDir),
+                              map.failure.has_value()};
   if (Result allowed = CheckLaunch(choices, NativeSystem()); allowed.failed()) return allowed;
   std::string script;
   ScriptTarget target{choices.quakeDir, {}};

@@ -62,27 +62,35 @@ MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, Act
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);
   // The picture is decoded at once, which checks it: no need to look at its headers first.
-  LoadInfo();
+  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
   ShowSelectedPreview();
   return action.End();
 }
 
 void MapCatalogue::LoadSelectedMap() {
-  LoadInfo();
-  const LoadedMap& map = state_.Map();
-  if (map.preview.empty()) return;
-  if (Result checked = CheckPreview(map.preview); checked.failed()) {
-    FailPreview(checked.failure());
-    previewToShow_ = std::string();
+  LoadedMap map = ReadMap(state_.Text(TextField::MapSelection));
+  if (!map.preview.empty()) {
+    if (Result checked = CheckPreview(map.preview); checked.failed()) {
+      FailPreview(map, checked.failure());
+      // Reported already: the map shows no picture once the command ends.
+      map.preview.clear();
+    }
   }
+  state_.SetMap(std::move(map));
 }
 
-LoadedMap MapCatalogue::ReadMap(const std::string& name) const {
+LoadedMap MapCatalogue::ReadMap(const std::string& name) {
   LoadedMap map;
   map.name = name;
   map.folder = FolderOf(name);
-  Expected<MapInfo> read = ReadInfo(JoinPath(map.folder, name + ".kvx"));
+  // A map that does not load shows no picture either.
+  map.picturePending = true;
+  const std::string info = JoinPath(map.folder, name + ".kvx");
+  Expected<MapInfo> read = ReadInfo(info);
   if (read.failed()) {
+    report_.Fail(read.failure().Reworded("Could not load the map " + Quoted(name) +
+                                         " from its info file " + Quoted(info) + ": " +
+                                         read.reason() + "."));
     map.failure = read.failure();
     return map;
   }
@@ -92,31 +100,19 @@ LoadedMap MapCatalogue::ReadMap(const std::string& name) const {
   return map;
 }
 
-void MapCatalogue::LoadInfo() {
-  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
-  const LoadedMap& map = state_.Map();
-  previewToShow_ = map.preview;
-  if (map.failure) {
-    report_.Fail(map.failure->Reworded(
-        "Could not load the map " + Quoted(map.name) + " from its info file " +
-        Quoted(JoinPath(map.folder, map.name + ".kvx")) + ": " + map.failure->reason() + "."));
-  }
-}
-
 void MapCatalogue::ShowSelectedPreview() {
-  if (!previewToShow_) return;
-  const std::string path = *std::exchange(previewToShow_, std::nullopt);
-  if (path.empty()) {
+  const LoadedMap& map = state_.Map();
+  if (!map.picturePending) return;
+  if (map.preview.empty()) {
     (void)state_.SetPreview({});
-  } else if (Result shown = ShowPreview(path); shown.failed()) {
-    FailPreview(shown.failure());
+  } else if (Result shown = ShowPreview(map.preview); shown.failed()) {
+    FailPreview(map, shown.failure());
   }
 }
 
-void MapCatalogue::FailPreview(const Failure& failure) {
-  report_.Fail(failure.Reworded("Could not show the preview of the map " +
-                                Quoted(state_.Map().name) + " from " +
-                                Quoted(state_.Map().preview) + ": " + failure.reason() + "."));
+void MapCatalogue::FailPreview(const LoadedMap& map, const Failure& failure) {
+  report_.Fail(failure.Reworded("Could not show the preview of the map " + Quoted(map.name) +
+                                " from " + Quoted(map.preview) + ": " + failure.reason() + "."));
 }
 
 std::string MapCatalogue::FolderOf(const std::string& name) const {

@@ -53,9 +53,9 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   f.dir.Write("data/castle.bmp", bmp);
   f.Run("map castle");
   EXPECT_EQ(f.Text(TextField::MapSelection), "castle");
-  EXPECT_EQ(f.Text(TextField::MapTitle), "castle");
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
+  EXPECT_EQ(f.state.Map().name, "castle");
+  EXPECT_EQ(f.state.Map().level, "e1m1");
+  EXPECT_EQ(f.state.Map().description, "A dark castle by the sea.");
   ASSERT_FALSE(f.preview.shown.empty());
   EXPECT_EQ(f.preview.shown.back(), Decoded(bmp));
   EXPECT_FALSE(f.state.Map().failure);
@@ -64,8 +64,8 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   // Every load reads both files again.
   f.dir.Write("data/castle.kvx", "e1m2\r\nRebuilt.");
   EXPECT_TRUE(f.launcher.LoadMap().ok());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m2");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "Rebuilt.");
+  EXPECT_EQ(f.state.Map().level, "e1m2");
+  EXPECT_EQ(f.state.Map().description, "Rebuilt.");
   EXPECT_EQ(f.preview.shown.size(), 2u);
 }
 
@@ -74,8 +74,8 @@ TEST(LoadMap, ABlankFirstLineIsAnEmptyLevel) {
   f.dir.Write("data/m.kvx", "\r\nNo level.\r\n");
   f.dir.Write("data/m.bmp", MakeBmp(4, 4));
   EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "No level.");
+  EXPECT_EQ(f.state.Map().level, "");
+  EXPECT_EQ(f.state.Map().description, "No level.");
   EXPECT_FALSE(f.state.Map().failure);
 }
 
@@ -85,7 +85,7 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   f.dir.Write("data/good.bmp", MakeBmp(8, 8));
   f.dir.Write("data/short.kvx", "e2m2\r\n");
   f.Run("map good");
-  ASSERT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  ASSERT_EQ(f.state.Map().level, "e1m1");
 
   for (const auto& [line, kind] : {std::pair("map short", FailureKind::Malformed),
                                    std::pair("map removed", FailureKind::NotFound)}) {
@@ -93,9 +93,9 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
     const Result ran = f.launcher.RunCommand(line);
     ASSERT_TRUE(ran.failed());
     EXPECT_EQ(ran.failure().kind(), kind) << line;
-    EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
-    EXPECT_EQ(f.Text(TextField::MapLevel), "");
-    EXPECT_EQ(f.Text(TextField::MapDescription), "");
+    EXPECT_EQ(f.state.Map().name, std::string(line).substr(4));
+    EXPECT_EQ(f.state.Map().level, "");
+    EXPECT_EQ(f.state.Map().description, "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.Map().failure);
     ASSERT_EQ(f.desktop.errors.size(), 1u);
@@ -114,7 +114,7 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   const Result ran = f.launcher.RunCommand("map a");
   ASSERT_TRUE(ran.failed());
   EXPECT_EQ(ran.failure().kind(), FailureKind::Malformed);
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_EQ(f.state.Map().level, "e1m1");
   EXPECT_TRUE(f.preview.shown.back().Empty());
   EXPECT_EQ(f.desktop.errors,
             std::vector<std::string>{"Could not show the preview of the map \"a\" from \"" +
@@ -145,15 +145,15 @@ TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
   EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   // The first window drew it, then took it away again with the second one's refusal.
   EXPECT_EQ(f.preview.shown, (std::vector<Bitmap>{Decoded(bmp), {}}));
-  EXPECT_TRUE(f.state.Preview().Empty());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_TRUE(f.state.Map().picture.Empty());
+  EXPECT_EQ(f.state.Map().level, "e1m1");
   EXPECT_EQ(f.desktop.errors, std::vector<std::string>{
                                   "Could not show the preview of the map \"a\" from \"" +
                                   f.dir.File("data/a.bmp") + "\": the window has no room for it."});
   // Once every window can draw it, the same map shows it.
   refusing.drawAnswer.clear();
   EXPECT_TRUE(f.launcher.LoadMap().ok());
-  EXPECT_EQ(f.state.Preview(), Decoded(bmp));
+  EXPECT_EQ(f.state.Map().picture, Decoded(bmp));
   EXPECT_EQ(refusing.shown.back(), Decoded(bmp));
 }
 

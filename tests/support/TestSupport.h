@@ -52,7 +52,7 @@ class PreviewWatcher : public StateObserver {
   PreviewWatcher& operator=(const PreviewWatcher&) = delete;
 
   Result PreviewChanged() override {
-    const Bitmap& picture = state_.Preview();
+    const Bitmap& picture = state_.Map().picture;
     if (!picture.Empty() && !drawAnswer.empty())
       return Result::Failure(FailureKind::System, drawAnswer);
     shown.push_back(picture);
