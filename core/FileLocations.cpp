@@ -28,8 +28,8 @@ std::string CommandFilePath(const std::string& folder, std::string argument) {
 Result CheckOwnFolder(const std::string& folder, OwnFolder& own) {
   const Result opened = own.Open();
   if (opened.ok()) return opened;
-  return Result::Failure("the folder \"" + folder + "\" is not used for your files, since " +
-                         opened.reason());
+  return opened.failure().Reworded("the folder \"" + folder +
+                                   "\" is not used for your files, since " + opened.reason());
 }
 
 }  // namespace
@@ -98,9 +98,11 @@ std::string FileLocations::OwnFile(const std::string& name) const {
 Result FileLocations::PrepareOwnFolder() const {
   if (!perUser_) return Result::Ok();
   if (userDir_.empty()) {
-    return Result::Failure("the player's files are not kept in the launcher's folder \"" + appDir_ +
-                           "\", and no per-user folder is known (no home folder is set for this "
-                           "user)");
+    return Result::Failure(
+        FailureKind::NotFound,
+        "the player's files are not kept in the launcher's folder \"" + appDir_ +
+            "\", and no per-user folder is known (no home folder is set for this "
+            "user)");
   }
   if (checked_.failed()) return checked_;
   // Held open, it is used even when its name now leads elsewhere.

@@ -13,7 +13,11 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 std::string SystemError(int errnum) { return std::strerror(errnum); }
 
 Failure SystemFailure(int errnum) {
-  return Failure(SystemError(errnum), std::error_code(errnum, std::generic_category()));
+  FailureKind kind = FailureKind::System;
+  if (errnum == ENOENT || errnum == ENOTDIR) kind = FailureKind::NotFound;
+  if (errnum == EISDIR) kind = FailureKind::NotOrdinaryFile;
+  if (errnum == EFBIG) kind = FailureKind::TooLarge;
+  return Failure(kind, SystemError(errnum), std::error_code(errnum, std::generic_category()));
 }
 
 InputFile::~InputFile() {
@@ -26,7 +30,8 @@ Result InputFile::Open(const std::string& path) {
     file_ = nullptr;
   }
   // The system would read such a name only up to the NUL, which is another file than the one named.
-  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  if (path.find('\0') != std::string::npos)
+    return Result::Failure(FailureKind::Refused, "the name holds a NUL byte");
   return OpenOrdinaryFile(path);
 }
 
@@ -40,7 +45,8 @@ Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
     const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.Get());
     if (count == 0) break;
     if (contents.size() + count > limit) {
-      return Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
+      return Failure(FailureKind::TooLarge,
+                     "the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
     }
     contents.append(chunk, count);
   }

@@ -71,7 +71,7 @@ namespace {
 Result CheckOrdinary(const struct stat& info) {
   if (S_ISREG(info.st_mode)) return Result::Ok();
   if (S_ISDIR(info.st_mode)) return SystemFailure(EISDIR);
-  return Result::Failure("it is not an ordinary file");
+  return Result::Failure(FailureKind::NotOrdinaryFile, "it is not an ordinary file");
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   if (::fstat(fd, &info) != 0) return SystemFailure(errno);
   if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
-    return Result::Failure("it was replaced while it was being opened");
+    return Result::Failure(FailureKind::Refused, "it was replaced while it was being opened");
   }
   if (const int flags = ::fcntl(fd, F_GETFL);
       flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {

@@ -79,11 +79,12 @@ Result CheckPrivateGroup(gid_t groupId, uid_t player, const AccountList& list) {
   const auto mine = std::find_if(list.accounts.begin(), list.accounts.end(),
                                  [player](const auto& account) { return account.uid == player; });
   if (mine == list.accounts.end() || mine->group != groupId)
-    return Result::Failure("it is not your own group");
+    return Result::Failure(FailureKind::Refused, "it is not your own group");
   auto other = [player](std::uint32_t uid) { return uid != player && uid != 0; };
   for (const AccountList::Account& account : list.accounts) {
     if (account.group == groupId && other(account.uid)) {
-      return Result::Failure("the account " + account.name + " has it as its primary group");
+      return Result::Failure(FailureKind::Refused,
+                             "the account " + account.name + " has it as its primary group");
     }
   }
   for (const AccountList::Group& group : list.groups) {
@@ -92,7 +93,7 @@ Result CheckPrivateGroup(gid_t groupId, uid_t player, const AccountList& list) {
       const auto known = std::find_if(list.accounts.begin(), list.accounts.end(),
                                       [&member](const auto& a) { return a.name == member; });
       if (known == list.accounts.end() || other(known->uid))
-        return Result::Failure(member + " is a member of it");
+        return Result::Failure(FailureKind::Refused, member + " is a member of it");
     }
   }
   return Result::Ok();
@@ -169,7 +170,7 @@ Result ReadAclBytes(int fd, Bytes& bytes) {
     error = failed.code().value();
   }
   if (read) return Result::Ok();
-  return Result::Failure(
+  return SystemFailure(error).Reworded(
       "it can be passed through but not listed, and the list could be read neither through /proc "
       "nor from inside it (" +
       SystemError(error) + ")");
@@ -203,23 +204,25 @@ Result OthersCanChange(int fd, const struct stat& info, const std::string& shown
   const uid_t player = ::geteuid();
   const std::string it = onTheWay ? "the folder " + Quoted(shown) + " on the way to it" : "it";
   if (info.st_uid != player && info.st_uid != 0) {
-    return Result::Failure(it + " belongs to the user " + UserName(info.st_uid) + ", not to " +
-                           UserName(player) + " or root; to fix it, " +
-                           (onTheWay ? "have its owner give it to you"
-                                     : "remove it, or have its owner give it to you"));
+    return Result::Failure(FailureKind::Refused,
+                           it + " belongs to the user " + UserName(info.st_uid) + ", not to " +
+                               UserName(player) + " or root; to fix it, " +
+                               (onTheWay ? "have its owner give it to you"
+                                         : "remove it, or have its owner give it to you"));
   }
   if (onTheWay && (info.st_mode & S_ISVTX)) return Result::Ok();
   char mode[8];
   std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
   if (info.st_mode & S_IWOTH) {
-    return Result::Failure("every user can write to " + it + " (mode " + mode +
-                           "); to fix it, take their write permission away (chmod go-w " +
-                           Quoted(shown) + ")");
+    return Result::Failure(FailureKind::Refused,
+                           "every user can write to " + it + " (mode " + mode +
+                               "); to fix it, take their write permission away (chmod go-w " +
+                               Quoted(shown) + ")");
   }
   Expected<std::vector<AclEntry>> read = ReadAcl(fd);
   if (read.failed()) {
-    return Result::Failure("the access control list of " + it +
-                           " cannot be read: " + read.reason());
+    return read.failure().Reworded("the access control list of " + it +
+                                   " cannot be read: " + read.reason());
   }
   const std::vector<AclEntry>& acl = read.value();
   const auto mask = std::find_if(acl.begin(), acl.end(), [](auto& e) { return e.tag == kAclMask; });
@@ -232,24 +235,27 @@ Result OthersCanChange(int fd, const struct stat& info, const std::string& shown
     if (entry.tag == kAclGroupObj) groupWrites = true;
     if (entry.tag == kAclUser && entry.id != player && entry.id != 0) {
       const std::string user = UserName(entry.id);
-      return Result::Failure("the user " + user + " can write to " + it +
-                             " by its access control list; to fix it, remove that entry " +
-                             "(setfacl -x u:" + user + " " + Quoted(shown) + ")");
+      return Result::Failure(FailureKind::Refused,
+                             "the user " + user + " can write to " + it +
+                                 " by its access control list; to fix it, remove that entry " +
+                                 "(setfacl -x u:" + user + " " + Quoted(shown) + ")");
     }
     if (entry.tag != kAclGroup) continue;
     if (Result group = CheckPrivateGroup(entry.id, player, accounts.Get()); group.failed()) {
-      return Result::Failure("the group " + GroupName(entry.id) + " can write to " + it +
-                             " by its access control list (" + group.reason() +
-                             "); to fix it, remove that entry (setfacl -x g:" +
-                             GroupName(entry.id) + " " + Quoted(shown) + ")");
+      return Result::Failure(FailureKind::Refused,
+                             "the group " + GroupName(entry.id) + " can write to " + it +
+                                 " by its access control list (" + group.reason() +
+                                 "); to fix it, remove that entry (setfacl -x g:" +
+                                 GroupName(entry.id) + " " + Quoted(shown) + ")");
     }
   }
   if (groupWrites) {
     if (Result group = CheckPrivateGroup(info.st_gid, player, accounts.Get()); group.failed()) {
-      return Result::Failure("the group " + GroupName(info.st_gid) + " can write to " + it +
-                             " (mode " + mode + "), and " + group.reason() +
-                             "; to fix it, take the group's write permission away (chmod g-w " +
-                             Quoted(shown) + ")");
+      return Result::Failure(FailureKind::Refused,
+                             "the group " + GroupName(info.st_gid) + " can write to " + it +
+                                 " (mode " + mode + "), and " + group.reason() +
+                                 "; to fix it, take the group's write permission away (chmod g-w " +
+                                 Quoted(shown) + ")");
     }
   }
   return Result::Ok();
@@ -320,9 +326,10 @@ Expected<Place> Walk(int start, std::string shown, const std::string& path, bool
     } else if (S_ISLNK(info.st_mode) && (!last || followLast)) {
       if (++links > 40) return SystemFailure(ELOOP);
       if (accounts && info.st_uid != ::geteuid() && info.st_uid != 0) {
-        return Failure("the symbolic link " + Quoted(Join(shown, next)) +
-                       " on the way to it belongs to the user " + UserName(info.st_uid) +
-                       "; to fix it, replace it by a link of your own");
+        return Failure(FailureKind::Refused, "the symbolic link " + Quoted(Join(shown, next)) +
+                                                 " on the way to it belongs to the user " +
+                                                 UserName(info.st_uid) +
+                                                 "; to fix it, replace it by a link of your own");
       }
       Expected<std::string> read = ReadLink(here.Get(), next, info);
       if (read.failed()) return read.failure();
@@ -369,7 +376,7 @@ Result MakeFoldersOnTheWay(const std::string& folder, const std::string& path,
     made = MakeFolder(folder, accounts);
   }
   if (made.ok()) return Result::Ok();
-  return Result::Failure(
+  return made.failure().Reworded(
       "the folder \"" + path + "\" could not be created" +
       (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
       made.reason());
@@ -476,7 +483,7 @@ Result OwnFolder::Open() {
     // Not there yet (a file in place of a folder above it is reported when the folder is made).
     if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory)
       return Result::Ok();
-    if (code) return Result::Failure("it cannot be looked at: " + walked.reason());
+    if (code) return walked.failure().Reworded("it cannot be looked at: " + walked.reason());
     return walked.failure();
   }
   const auto& [holder, name, reached] = walked.value();
@@ -490,15 +497,17 @@ Result OwnFolder::Open() {
                       S_ISLNK(info.st_mode);
     if (link) {
       return Result::Failure(
+          FailureKind::Refused,
           "it is a symbolic link, which may lead anywhere; to fix it, replace the link by a "
           "folder of your own");
     }
     if (error == ENOTDIR)
-      return Result::Failure("it is not a folder; to fix it, move that file away");
-    return Result::Failure("it cannot be looked at: " + SystemError(error));
+      return Result::Failure(FailureKind::Refused,
+                             "it is not a folder; to fix it, move that file away");
+    return SystemFailure(error).Reworded("it cannot be looked at: " + SystemError(error));
   }
   if (::fstat(folder.Get(), &info) != 0) {
-    return Result::Failure("it cannot be looked at: " + SystemError(errno));
+    return SystemFailure(errno).Reworded("it cannot be looked at: " + SystemError(errno));
   }
   if (Result own = OthersCanChange(folder.Get(), info, path_, false, *accounts); own.failed()) {
     return own;
