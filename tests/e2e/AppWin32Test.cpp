@@ -268,7 +268,8 @@ TEST(Win32App, TheProgramCarriesItsVersionRecordAndManifest) {
                              SizeofResource(file, found));
   FreeLibrary(file);
   for (const char* wanted :
-       {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
+       {"name=\"Kovar.Launcher\" version=\"0.0.1.0\" processorArchitecture=\"x86\"",
+        "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
         ">true</dpiAware>", ">PerMonitorV2</dpiAwareness>"}) {
     EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
   }
