@@ -47,7 +47,7 @@ HWND WindowOf(DWORD processId, const std::string& caption = "Tarnfield - Kovar L
     HWND found;
   } search{processId, caption, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
+      [](HWND window, LPARAM param) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
@@ -102,7 +102,7 @@ testing::AssertionResult PressButton(HWND window, const std::string& name) {
   std::vector<HWND> windows{window};
   EnumChildWindows(
       window,
-      [](HWND control, LPARAM param) -> BOOL {
+      [](HWND control, LPARAM param) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(control);
         return TRUE;
       },
