@@ -26,7 +26,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The programs are 32-bit: Wine's 32-bit side runs them. The prefix is a 64-bit Windows, made by
 # the 64-bit side, whose programs see what a player's 64-bit Windows shows a 32-bit program
-# (WoW64: Program Files (x86), the registry's 32-bit view); its own tools stay 64-bit.
+# (WoW64: Program Files (x86), the registry's 32-bit view). Its own tools, named without a folder
+# (reg, cmd, wineboot), stay 64-bit, as a 64-bit Windows's own are: `reg query` reads the
+# registry's 64-bit view.
 wine=${KOVAR_WINE:-/usr/lib/wine/wine}
 wine64=/usr/lib/wine/wine64
 for program in "$wine" "$wine64"; do
@@ -102,4 +104,7 @@ mkdir -p "$WINEPREFIX"
 
 read -r number _ <"$session"
 export DISPLAY=":$number"
-exec "$wine" "$@"
+case $1 in
+  */* | *\\* | *.exe | *.EXE) exec "$wine" "$@" ;;
+  *) exec "$wine64" "$@" ;;
+esac
