@@ -34,7 +34,7 @@ patched() {
   cp "$shipped" "$copy"
   local pe
   pe=$(od -An -tu4 -j60 -N4 "$copy" | tr -d ' ')
-  printf "$3" | dd of="$copy" bs=1 seek=$((pe + $2)) conv=notrunc status=none
+  printf %b "$3" | dd of="$copy" bs=1 seek=$((pe + $2)) conv=notrunc status=none
   echo "$copy"
 }
 
