@@ -1,7 +1,6 @@
 // The facilities a run is told to do without (KOVAR_WITHOUT), read once.
 #include "WindowsFacilities.h"
 
-#include <cstring>
 #include <string>
 
 namespace kovar {
