@@ -25,3 +25,9 @@ if(KOVAR_REPRODUCIBLE AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     add_link_options(-Wl,--no-insert-timestamp)
   endif()
 endif()
+
+# The Windows sources see Windows XP's declarations and structure sizes: most newer functions
+# are not declared at all. What the built program imports is checked apart (tools/check-pe.sh).
+if(WIN32)
+  target_compile_definitions(kovar_options INTERFACE _WIN32_WINNT=0x0501 WINVER=0x0501)
+endif()

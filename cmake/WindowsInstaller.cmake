@@ -1,4 +1,4 @@
-# The Windows installer, installer/Kovar-Launcher-VERSION-win64-setup.exe in the build directory:
+# The Windows installer, installer/Kovar-Launcher-VERSION-win32-setup.exe in the build directory:
 # an NSIS setup program (dist/windows/kovar-launcher.nsi) with the program built for the system
 # layout, stripped, and the files the portable folder has beside it. Part of every build when
 # makensis is found; tools/windows-installer.sh builds only it.
@@ -9,7 +9,7 @@ if(NOT KOVAR_MAKENSIS)
 endif()
 
 set(KOVAR_WINDOWS_INSTALLER
-  ${CMAKE_BINARY_DIR}/installer/Kovar-Launcher-${PROJECT_VERSION}-win64-setup.exe)
+  ${CMAKE_BINARY_DIR}/installer/Kovar-Launcher-${PROJECT_VERSION}-win32-setup.exe)
 set(dist ${PROJECT_SOURCE_DIR}/dist)
 set(work ${CMAKE_BINARY_DIR}/installer-work)
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/packages.txt (as root, or through sudo).
+# Installs the Debian packages listed in tools/packages.txt (as root, or through sudo), with the
+# i386 architecture added for the 32-bit Wine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 mapfile -t packages < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
-# One query for all of them: one query a package takes seconds on a busy machine.
+# One query for all of them: one query a package takes seconds on a busy machine. A package of
+# another architecture is known by its name with the architecture (wine32:i386).
 declare -A installed=()
 while read -r state name; do
   if [ "$state" = ii ]; then installed[$name]=1; fi
-done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${packages[@]}" 2>/dev/null)
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' "${packages[@]}" 2>/dev/null)
 missing=()
 for p in "${packages[@]}"; do
   [ -n "${installed[$p]:-}" ] || missing+=("$p")
@@ -15,5 +17,9 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 as_root=()
 [ "$(id -u)" = 0 ] || as_root=(sudo)
+# The 32-bit Wine comes from Debian's i386 packages, which apt lists once the architecture is added.
+if ! dpkg --print-foreign-architectures | grep -q -x i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

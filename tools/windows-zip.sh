@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed and builds the players' zip from the mingw-wine build (only the program,
-# not the tests): build/windows-zip/Kovar-Launcher-VERSION-win64.zip, alone in that folder, the
+# not the tests): build/windows-zip/Kovar-Launcher-VERSION-win32.zip, alone in that folder, the
 # portable folder with a stripped program. Reproducible: built again from the same commit, anywhere,
 # it is the same bytes (see tools/reproducible-env.sh).
 # Usage: tools/windows-zip.sh

@@ -24,9 +24,16 @@ shift
 export WINEDEBUG=-all
 # No Gecko or Mono installs; no menu entries on the host for the Start menu shortcuts made inside.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=${KOVAR_WINE:-/usr/lib/wine/wine64}
-[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine) ||
-  { echo "$0: Wine not found (install wine64)" >&2; exit 2; }
+# The programs are 32-bit: Wine's 32-bit side runs them. The prefix is a 64-bit Windows, made by
+# the 64-bit side, whose programs see what a player's 64-bit Windows shows a 32-bit program
+# (WoW64: Program Files (x86), the registry's 32-bit view). Its own tools, named without a folder
+# (reg, cmd, wineboot), stay 64-bit, as a 64-bit Windows's own are: `reg query` reads the
+# registry's 64-bit view.
+wine=${KOVAR_WINE:-/usr/lib/wine/wine}
+wine64=/usr/lib/wine/wine64
+for program in "$wine" "$wine64"; do
+  [ -x "$program" ] || { echo "$0: $program not found (install wine32:i386 and wine64)" >&2; exit 2; }
+done
 server="${wine%/*}/wineserver"
 [ -x "$server" ] || server=wineserver
 
@@ -74,7 +81,7 @@ start_session() {
   # the caller's output or the lock open, or CTest would wait for them.
   "$server" -p </dev/null >/dev/null 2>&1 9>&-
   if [ ! -e "$WINEPREFIX/.initialised" ]; then
-    "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    WINEARCH=win64 "$wine64" wineboot -i </dev/null >/dev/null 2>&1 9>&-
     # The server writes the registry to disk as it ends: from then on the prefix on disk is whole
     # and can be copied (the installer check installs into a copy).
     "$server" -k 2>/dev/null || true
@@ -97,4 +104,7 @@ mkdir -p "$WINEPREFIX"
 
 read -r number _ <"$session"
 export DISPLAY=":$number"
-exec "$wine" "$@"
+case $1 in
+  */* | *\\* | *.exe | *.EXE) exec "$wine" "$@" ;;
+  *) exec "$wine64" "$@" ;;
+esac

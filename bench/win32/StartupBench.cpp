@@ -26,7 +26,7 @@ HWND VisibleWindowOf(DWORD processId) {
     HWND found;
   } search{processId, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
+      [](HWND window, LPARAM param) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);

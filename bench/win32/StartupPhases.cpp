@@ -135,7 +135,7 @@ double Run(std::string commandLine, bool untilIdle) {
   const double idle = Now() - start;
   // The bare window closes on WM_CLOSE to its visible window.
   EnumWindows(
-      [](HWND window, LPARAM id) -> BOOL {
+      [](HWND window, LPARAM id) CALLBACK -> BOOL {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner == static_cast<DWORD>(id) && IsWindowVisible(window)) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "WindowsError.h"
+#include "WindowsFacilities.h"
 
 namespace kovar {
 
@@ -130,13 +131,27 @@ bool IsRegularFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The system's own wildcard match, as the Windows file listing does it. From Windows 7 the short
+// 8.3 names are not asked for (nothing here reads them) and the system reads the folder in large
+// blocks; older systems refuse that form as an invalid parameter, and list in the standard one.
+HANDLE FindFirstMatch(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+  if (MayUseFacility("FindExInfoBasic")) {
+    HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return find;
+  }
+  return FindFirstFileExA(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch,
+                          nullptr, 0);
+}
+
+}  // namespace
+
 Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
   std::vector<std::string> names;
-  // The system's own wildcard match, as the Windows file listing does it. The short 8.3 names
-  // are not asked for (nothing here reads them) and the system reads the folder in large blocks.
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileExA((directory + "\\*.kvx").c_str(), FindExInfoBasic, &entry,
-                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  HANDLE find = FindFirstMatch(directory + "\\*.kvx", entry);
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     // No file that matches, or no such folder: an empty catalogue, no failure.

@@ -47,7 +47,7 @@ HWND WindowOf(DWORD processId, const std::string& caption = "Tarnfield - Kovar L
     HWND found;
   } search{processId, caption, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
+      [](HWND window, LPARAM param) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
@@ -102,7 +102,7 @@ testing::AssertionResult PressButton(HWND window, const std::string& name) {
   std::vector<HWND> windows{window};
   EnumChildWindows(
       window,
-      [](HWND control, LPARAM param) -> BOOL {
+      [](HWND control, LPARAM param) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(control);
         return TRUE;
       },
@@ -268,7 +268,8 @@ TEST(Win32App, TheProgramCarriesItsVersionRecordAndManifest) {
                              SizeofResource(file, found));
   FreeLibrary(file);
   for (const char* wanted :
-       {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
+       {"name=\"Kovar.Launcher\" version=\"0.0.1.0\" processorArchitecture=\"x86\"",
+        "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
         ">true</dpiAware>", ">PerMonitorV2</dpiAwareness>"}) {
     EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
   }

@@ -7,7 +7,10 @@
 
 #include <atomic>
 #include <optional>
+#include <string>
 #include <utility>
+
+#include "WindowsFacilities.h"
 
 namespace kovar {
 
@@ -27,9 +30,24 @@ struct OleFunctions {
   }
 };
 
+// A system library from the system's folder only, never one planted beside the program or in the
+// current folder: by the system's own search where kernel32 offers it (Windows 8, and 7 with
+// KB2533623, which adds AddDllDirectory), else by its full path, whose own folder then serves the
+// libraries it needs in turn.
+HMODULE LoadSystemLibrary(const char* library) {
+  if (SystemFunction<void>("kernel32.dll", "AddDllDirectory")) {
+    return LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  char folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::string path = std::string(folder, length) + "\\" + library;
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 template <typename Function>
 void Find(const char* library, const char* name, Function& function) {
-  HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE module = LoadSystemLibrary(library);
   if (module)
     function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

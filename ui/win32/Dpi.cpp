@@ -3,16 +3,21 @@
 
 #include <map>
 
+#include "WindowsFacilities.h"
+
 namespace kovar {
 
 namespace {
 
-// A function of user32 by name, or null where this Windows lacks it. Linking them would stop the
-// program from starting on Windows before 10.
+// The per-monitor functions of user32 (Windows 10 from 1607), by their own types: linking them
+// would stop the program from starting on older systems, whose declarations lack them.
+using DpiForWindow = UINT WINAPI(HWND);
+using AdjustForDpi = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+using ParametersForDpi = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
+
 template <typename Function>
 Function* User32(const char* name) {
-  static const HMODULE user32 = GetModuleHandleA("user32.dll");
-  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+  return SystemFunction<Function>("user32.dll", name);
 }
 
 int SystemDpi() {
@@ -25,14 +30,13 @@ int SystemDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-  static auto* const forWindow = User32<decltype(GetDpiForWindow)>("GetDpiForWindow");
+  static auto* const forWindow = User32<DpiForWindow>("GetDpiForWindow");
   const int dpi = forWindow ? static_cast<int>(forWindow(window)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
 
 SIZE FrameSize(HWND window, int width, int height, int dpi) {
-  static auto* const adjustForDpi =
-      User32<decltype(AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
+  static auto* const adjustForDpi = User32<AdjustForDpi>("AdjustWindowRectExForDpi");
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
   const BOOL menu = GetMenu(window) != nullptr;
@@ -61,13 +65,19 @@ HFONT MessageFont(int dpi) {
   static std::map<int, HFONT> fonts;
   auto [found, added] = fonts.try_emplace(dpi, nullptr);
   if (added) {
-    static auto* const forDpi =
-        User32<decltype(SystemParametersInfoForDpi)>("SystemParametersInfoForDpi");
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
+    static auto* const forDpi = User32<ParametersForDpi>("SystemParametersInfoForDpi");
+    // XP's size of the metrics, which every later system accepts too; the per-monitor call, new
+    // in Windows 10, is given Vista's, with the padded border's width after them.
+    struct {
+      NONCLIENTMETRICSW metrics;
+      int paddedBorderWidth;
+    } vista{};
+    NONCLIENTMETRICSW& metrics = vista.metrics;
+    metrics.cbSize = sizeof vista;
     if (!forDpi ||
-        !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+        !forDpi(SPI_GETNONCLIENTMETRICS, sizeof vista, &vista, 0, static_cast<UINT>(dpi))) {
       // The system's metrics are made for its own scale.
+      metrics.cbSize = sizeof metrics;
       SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
       metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
     }

@@ -5,6 +5,12 @@
 
 #include <windows.h>
 
+// Sent from Windows 8.1 when a window moves to a monitor of another scale; XP's declarations
+// lack it.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace kovar {
 
 // The dots per inch of the monitor that shows `window` (the system's where Windows cannot tell).
