@@ -108,7 +108,10 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   launcher_.State().SetText(*field, entries[entry]);
   takingEdit_ = false;
   ShowText(*field);
-  if (control == MainControl::listMap) listMap_Click();
+  if (control == MainControl::listMap) {
+    chosenMap_ = entry;
+    listMap_Click();
+  }
 }
 
 void MainWindow::ImageClicked(MainControl control) { RunHandler(control); }
@@ -180,9 +183,23 @@ void MainWindow::ShowText(TextField field) {
   if (field == TextField::MapTitle) {
     view_->SetAccessibleName(MainControl::imgLevel, launcher_.State().Text(field));
   }
+  if (field == TextField::MapTitle || field == TextField::MapDescription) DescribeChosenMap();
+}
+
+void MainWindow::DescribeChosenMap() {
+  const auto& maps = launcher_.State().List(ListField::MapList);
+  // Only the entry that names the map shown: the field may hold a name the player typed.
+  if (!chosenMap_ || *chosenMap_ >= maps.size() ||
+      maps[*chosenMap_] != launcher_.State().Text(TextField::MapSelection)) {
+    return;
+  }
+  view_->DescribeEntry(MainControl::listMap, *chosenMap_,
+                       ChosenMapDescription(shown_[Row(MainControl::lblMapTitle)],
+                                            shown_[Row(MainControl::lblMapDes)]));
 }
 
 void MainWindow::ShowList(ListField field) {
+  if (field == ListField::MapList) chosenMap_.reset();
   settingText_ = true;
   view_->SetList(ControlOf(field), launcher_.State().List(field));
   settingText_ = false;
@@ -222,8 +239,9 @@ void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
 void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
   panels_ = PanelsAfter(panelSwitch, panels_);
   HidePanels();
-  if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
-  if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
+  const MainControl shown = panels_.startPanel ? MainControl::picSP : MainControl::picMain;
+  view_->SetVisible(shown, true);
+  view_->Announce(shown);
 }
 
 void MainWindow::HidePanels() {

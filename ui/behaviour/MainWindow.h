@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -63,6 +64,8 @@ class MainWindow : private StateObserver {
 
   void ShowText(TextField field);
   void ShowList(ListField field);
+  // The chosen entry of the map list, while it names the map shown, is described by it.
+  void DescribeChosenMap();
 
   // The image and menu handlers, which ImageClicked and MenuChosen run by one table.
   void RunHandler(std::variant<MainControl, MenuCommand> source);
@@ -86,6 +89,8 @@ class MainWindow : private StateObserver {
   MainView* view_ = nullptr;
   DebugConsole* console_ = nullptr;
   PanelVisibility panels_;
+  // The map list's entry the player last chose, until the list is filled again.
+  std::optional<std::size_t> chosenMap_;
   // What each field control held, read back, when it was last given the state's value: an
   // edit that leaves it so keeps the value's own bytes.
   std::array<std::string, static_cast<std::size_t>(MainControl::Count)> shown_;

@@ -239,20 +239,11 @@ std::string frmMain::SetText(MainControl control, const std::string& bytes) {
   }
   auto* label = static_cast<QLabel*>(Control(control));
   label->setText(text);
-  if (control == MainControl::lblMapTitle || control == MainControl::lblMapDes) DescribeChosenMap();
   return ToBytes(label->text());
 }
 
-void frmMain::DescribeChosenMap() {
-  // Only the entry that names the map shown: the field may hold a name the player typed.
-  const QModelIndex chosen = listMap()->List()->currentIndex();
-  if (!chosen.isValid() || chosen.data().toString() != listMap()->Field()->text()) return;
-  QStringList parts;
-  for (MainControl control : {MainControl::lblMapTitle, MainControl::lblMapDes}) {
-    const QString text = static_cast<QLabel*>(Control(control))->text();
-    if (!text.isEmpty()) parts.append(text);
-  }
-  mapList_->SetDescription(chosen.row(), parts.join(QStringLiteral(". ")));
+void frmMain::DescribeEntry(MainControl, std::size_t entry, const std::string& bytes) {
+  mapList_->SetDescription(static_cast<int>(entry), ToDisplay(bytes));
 }
 
 void frmMain::SetList(MainControl control, const std::vector<std::string>& entries) {
@@ -288,6 +279,8 @@ void frmMain::SetVisible(MainControl control, bool visible) {
   if (visible) focusHidden = nullptr;
   if (Describe(control).kind == ControlKind::Panel) PanelShownOrHidden(widget);
 }
+
+void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
   static_cast<ImageControl*>(Control(control))

@@ -47,6 +47,8 @@ class frmMain : public QMainWindow, public MainView {
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
   void SetAccessibleName(MainControl control, const std::string& bytes) override;
+  void Announce(MainControl panel) override;
+  void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) override;
   Result ShowPicture(MainControl control, const Bitmap& picture) override;
   void Beep() override;
   void ShowMessage(const std::string& text) override;
@@ -70,9 +72,6 @@ class frmMain : public QMainWindow, public MainView {
   MapBox* listMap() const;
   // The line the player edits in comboEXE, listMap or txtCpar; none for other controls.
   QLineEdit* Field(MainControl control) const;
-  // The chosen entry of the map list is described to screen readers by the map's title and
-  // description, as shown.
-  void DescribeChosenMap();
 
   MainWindow& behaviour_;
   std::function<void()> endProgram_;

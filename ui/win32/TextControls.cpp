@@ -78,4 +78,10 @@ HWND ComboField(HWND combo) {
   return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
+HWND ComboList(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
+}
+
 }  // namespace kovar

@@ -134,6 +134,14 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto control = ControlOfId(static_cast<int>(wParam));
       return control && behaviour_.CanPress(*control) ? kPressable : kNotPressable;
     }
+    case kDescribeEntryMessage: {
+      const auto found = entryDescriptions_.find(static_cast<std::size_t>(lParam));
+      const bool mapList =
+          reinterpret_cast<HWND>(wParam) == ComboList(Control(MainControl::listMap));
+      return mapList && found != entryDescriptions_.end()
+                 ? reinterpret_cast<LRESULT>(&found->second)
+                 : 0;
+    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -322,6 +330,7 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
     SendMessageA(parts.hwndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
   DescribeForScreenReaders(parts.hwndList, Describe(control));
+  if (control == MainControl::listMap) entryDescriptions_.clear();
   SetWindowTextA(combo, text.c_str());
   SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -335,6 +344,14 @@ void frmMain::SetVisible(MainControl control, bool visible) {
     TellPanelShown(handle, visible);
   }
   if (visible) GiveFocusBackTo(handle);
+}
+
+void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
+
+void frmMain::DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) {
+  entryDescriptions_[entry] = bytes;
+  NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, ComboList(Control(list)), OBJID_CLIENT,
+                 static_cast<LONG>(entry + 1));
 }
 
 void frmMain::TakeFocusOutOf(HWND panel) {

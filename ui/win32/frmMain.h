@@ -46,6 +46,8 @@ class frmMain : public MainView {
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
   void SetAccessibleName(MainControl control, const std::string& bytes) override;
+  void Announce(MainControl panel) override;
+  void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) override;
   Result ShowPicture(MainControl control, const Bitmap& picture) override;
   void Beep() override;
   void ShowMessage(const std::string& text) override;
@@ -86,6 +88,8 @@ class frmMain : public MainView {
   // The focus when the window last lost the activation, and where it was in each hidden panel.
   HWND focusBeforeDeactivation_ = nullptr;
   std::map<HWND, HWND> focusInHiddenPanel_;
+  // What a screen reader hears of the map list's entries besides their names.
+  std::map<std::size_t, std::string> entryDescriptions_;
 };
 
 }  // namespace kovar

@@ -69,8 +69,14 @@ class RecordingMainView : public MainView {
     if (whileMessageOpen) whileMessageOpen();
   }
   void End() override { ++ends; }
+  void Announce(MainControl panel) override { announced.push_back(panel); }
+  void DescribeEntry(MainControl, std::size_t entry, const std::string& bytes) override {
+    described[entry] = bytes;
+  }
 
   std::map<MainControl, std::string> text;
+  std::vector<MainControl> announced;
+  std::map<std::size_t, std::string> described;
   std::map<MainControl, std::string> names;
   std::map<MainControl, std::vector<std::string>> lists;
   std::map<MainControl, bool> visible{{MainControl::picMain, true}, {MainControl::picSP, false}};
@@ -196,6 +202,12 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
   EXPECT_EQ(w.view.picture, Decoded(MakeBmp(3, 3)));
   EXPECT_EQ(w.view.names[MainControl::imgLevel], w.Text(TextField::MapTitle));
+  // A screen reader hears the chosen entry described as the labels show the map, and no
+  // description of a map the player only typed.
+  EXPECT_EQ(w.view.described, (std::map<std::size_t, std::string>{{cafe, "Caf?. A caf?."}}));
+  w.window.PlayerEdited(MainControl::listMap, "Keep");
+  EXPECT_TRUE(w.launcher.RunCommand("map Keep").ok());
+  EXPECT_EQ(w.view.described.size(), 1u);
   // The same entry again loads the files again.
   w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
   w.window.PlayerChose(MainControl::listMap, cafe);
@@ -238,20 +250,23 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
 }
 
 TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
+  using C = MainControl;
   struct Case {
     std::vector<MainControl> clicks;
     bool mainPanel;
     int beeps;
     std::size_t launches;
+    // The panels announced as they are shown.
+    std::vector<MainControl> announced;
   };
   const std::vector<Case> cases = {
-      {{MainControl::imgSP}, false, 0, 0},
-      {{MainControl::imgSP, MainControl::imgMain}, true, 0, 0},
-      {{MainControl::imgMain, MainControl::imgMain}, true, 0, 0},
-      {{MainControl::imgSP, MainControl::imgSP}, false, 0, 0},
-      {{MainControl::imgSP, MainControl::imgMP, MainControl::imgJoin}, false, 2, 0},
-      {{MainControl::imgSP, MainControl::imgStartSP}, false, 0, 1},
-      {{MainControl::imgLogo1, MainControl::imgTile1, MainControl::imgLevel}, true, 0, 0},
+      {{C::imgSP}, false, 0, 0, {C::picSP}},
+      {{C::imgSP, C::imgMain}, true, 0, 0, {C::picSP, C::picMain}},
+      {{C::imgMain, C::imgMain}, true, 0, 0, {C::picMain, C::picMain}},
+      {{C::imgSP, C::imgSP}, false, 0, 0, {C::picSP, C::picSP}},
+      {{C::imgSP, C::imgMP, C::imgJoin}, false, 2, 0, {C::picSP}},
+      {{C::imgSP, C::imgStartSP}, false, 0, 1, {C::picSP}},
+      {{C::imgLogo1, C::imgTile1, C::imgLevel}, true, 0, 0, {}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(i);
@@ -263,6 +278,7 @@ TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
     EXPECT_EQ(w.view.visible[MainControl::picMain], cases[i].mainPanel);
     EXPECT_EQ(w.view.visible[MainControl::picSP], !cases[i].mainPanel);
     EXPECT_EQ(w.view.beeps, cases[i].beeps);
+    EXPECT_EQ(w.view.announced, cases[i].announced);
     EXPECT_EQ(w.desktop.started.size(), cases[i].launches);
     EXPECT_FALSE(w.dir.Has("settings.kvx"));
     EXPECT_EQ(w.view.ends, 0);
