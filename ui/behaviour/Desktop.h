@@ -14,6 +14,7 @@ class Desktop : public DesktopServices {
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }
 
   void ShowError(const std::string& message) final;
+  // The answer is one line.
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) final;
   // The launch script, started by the system without waiting for it.

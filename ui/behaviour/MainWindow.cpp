@@ -9,6 +9,7 @@
 #include "Desktop.h"
 #include "Launcher.h"
 #include "LauncherProgram.h"
+#include "OneLine.h"
 #include "Twips.h"
 
 namespace kovar {
@@ -88,11 +89,18 @@ void MainWindow::Form_Load(MainView& view) {
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
   if (program_.Ended() || !view_ || settingText_ || !field) return;
+  const std::string kept = OneLine(bytes);
+  // A line break that a skin let through is not kept, nor shown.
+  if (kept != bytes) {
+    settingText_ = true;
+    (void)view_->SetText(control, kept);
+    settingText_ = false;
+  }
   // A field that still shows the value it was given keeps that value's exact bytes.
-  if (bytes == shown_[Row(control)]) return;
-  shown_[Row(control)] = bytes;
+  if (kept == shown_[Row(control)]) return;
+  shown_[Row(control)] = kept;
   takingEdit_ = true;
-  launcher_.State().SetText(*field, bytes);
+  launcher_.State().SetText(*field, kept);
   takingEdit_ = false;
 }
 

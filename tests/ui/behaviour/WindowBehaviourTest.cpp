@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DebugConsole.h"
@@ -89,12 +90,19 @@ class RecordingMainView : public MainView {
 
 class RecordingDebugView : public DebugView {
  public:
-  void ShowLog(const std::vector<std::string>& all) override { log = all; }
+  void ShowLog(const std::vector<std::string>& all, std::size_t first) override {
+    firsts.push_back(first);
+    log.insert(log.end(), all.begin() + static_cast<long>(first), all.end());
+  }
+  void CallAtNextTurn() override { turnAsked = true; }
   void ClearLine() override { line.clear(); }
   void Place(DebugControl, const PixelsRect& place) override { list = place; }
   void ShowWindow() override { ++shown; }
 
   std::vector<std::string> log;
+  // Where each batch began; whether the next turn of the loop was asked for.
+  std::vector<std::size_t> firsts;
+  bool turnAsked = false;
   std::string line;
   PixelsRect list;
   int shown = 0;
@@ -125,7 +133,11 @@ struct Windows {
   // at once: the program then runs as it does between the player's events.
   void Start() {
     window.Form_Load(view);
-    ASSERT_EQ(program.Run([] { return 0; }), 0);
+    ASSERT_EQ(program.Run([this] {
+      if (std::exchange(consoleView.turnAsked, false)) console.ShowPendingLog();
+      return 0;
+    }),
+              0);
   }
   std::size_t MapEntry(const std::string& name) {
     const auto& maps = view.lists[MainControl::listMap];
@@ -290,7 +302,8 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
   w.Start();
   w.window.MenuChosen(MenuCommand::About);
   EXPECT_EQ(w.view.messages, std::vector<std::string>{"Kovar Launcher By Velmont\rVersion 0.1"});
-  w.desktop.answer = " D:\\Games\\Quake ";
+  // The answer is one line.
+  w.desktop.answer = " D:\\Games\r\n\\Quake \n";
   w.window.MenuChosen(MenuCommand::SetQuakeDirectory);
   EXPECT_EQ(w.Text(TextField::QuakeDir), " D:\\Games\\Quake ");
   w.window.MenuChosen(MenuCommand::DebugWindow);
@@ -309,7 +322,9 @@ TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
     SCOPED_TRACE(name);
     Windows w;
     w.Start();
-    w.window.PlayerEdited(MainControl::txtCpar, "+skill 2");
+    // A line break that a skin let through is neither kept nor shown.
+    w.window.PlayerEdited(MainControl::txtCpar, "+skill \r\n2");
+    EXPECT_EQ(w.view.text[MainControl::txtCpar], "+skill 2");
     w.window.ImageClicked(MainControl::imgSP);
     end(w.program);
     EXPECT_EQ(w.view.ends, 1);
@@ -420,6 +435,14 @@ TEST(DebugConsoleBehaviour, TheLogHoldsEveryLineFromTheFirstAndTheListFillsTheWi
   EXPECT_EQ(w.consoleView.log,
             (std::vector<std::string>{"exec auto.kvx", "exec settings.kvx", "frun false",
                                       "exec config.kvx", "exe Quake.exe"}));
+  // The lines of one turn of the event loop reach the view as one batch, from where the last
+  // ended; a line sent is shown as it runs.
+  EXPECT_TRUE(w.launcher.RunCommand("cpar a").ok() && w.launcher.RunCommand("cpar b").ok());
+  EXPECT_TRUE(w.consoleView.turnAsked);
+  w.console.ShowPendingLog();
+  w.console.cmdSend_Click("cpar c");
+  EXPECT_EQ(w.consoleView.firsts, (std::vector<std::size_t>{0, 5, 7}));
+  EXPECT_EQ(w.consoleView.log.back(), "cpar c");
   // A new size places the list by the resize rule (its cases: the window description's test).
   w.console.Form_Resize(400, 266);
   EXPECT_EQ(w.consoleView.list, (PixelsRect{0, 24, 400, 242}));
