@@ -20,7 +20,7 @@ namespace kovar::test {
 // Runs every message waiting for this thread's windows, painting included.
 inline void Pump() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) LauncherApplication::Dispatch(message);
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) Dispatch(message);
 }
 
 // A press and release of the left button in the middle of `place` of a window's client area.
