@@ -22,6 +22,12 @@ class MainView {
   // Replaces a list's entries; no entry is selected and the field's text stays as it is.
   virtual void SetList(MainControl control, const std::vector<std::string>& entries) = 0;
   virtual void SetVisible(MainControl control, bool visible) = 0;
+  // The field that has the keyboard focus, or gets it back once the window is active again;
+  // Count for the window itself.
+  virtual MainControl Focused() const = 0;
+  // Gives `control` (Count: the window itself) the keyboard focus, and tells screen readers so;
+  // while another window is active, once the window is active again.
+  virtual void Focus(MainControl control) = 0;
   // The name a screen reader gives a control whose name follows what it shows.
   virtual void SetAccessibleName(MainControl control, const std::string& bytes) = 0;
   // Tells screen readers that `panel`, just shown, is there: they present it by its name.

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "BmpDecoder.h"
@@ -58,15 +59,21 @@ MainControl ControlOf(ListField field) {
 
 std::size_t Row(MainControl control) { return static_cast<std::size_t>(control); }
 
+// A panel's place among the two.
+std::size_t PanelIndex(MainControl panel) { return panel == MainControl::picSP ? 1 : 0; }
+
 }  // namespace
 
 MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
     : program_(program),
       launcher_(program.Core()),
       desktop_(desktop),
-      panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
+      panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {
+  desktop_.SetBoxObserver(this);
+}
 
 MainWindow::~MainWindow() {
+  desktop_.SetBoxObserver(nullptr);
   if (view_) launcher_.State().RemoveObserver(this);
 }
 
@@ -246,15 +253,48 @@ void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
 
 void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
   panels_ = PanelsAfter(panelSwitch, panels_);
-  HidePanels();
+  HidePanel(MainControl::picMain);
+  HidePanel(MainControl::picSP);
   const MainControl shown = panels_.startPanel ? MainControl::picSP : MainControl::picMain;
   view_->SetVisible(shown, true);
+  // Only if nothing else took the focus meanwhile.
+  const MainControl had = std::exchange(focusInHidden_[PanelIndex(shown)], MainControl::Count);
+  if (had != MainControl::Count && view_->Focused() == MainControl::Count) view_->Focus(had);
   view_->Announce(shown);
 }
 
-void MainWindow::HidePanels() {
-  view_->SetVisible(MainControl::picMain, false);
-  view_->SetVisible(MainControl::picSP, false);
+void MainWindow::HidePanel(MainControl panel) {
+  // Moved before the panel hides: a toolkit would leave it where it is, out of sight, or hand it
+  // to whatever it finds next.
+  const MainControl focused = view_->Focused();
+  if (focused != MainControl::Count && Describe(focused).container != Container::Window &&
+      PanelOf(Describe(focused).container) == panel) {
+    focusInHidden_[PanelIndex(panel)] = focused;
+    view_->Focus(MainControl::Count);
+  }
+  view_->SetVisible(panel, false);
+}
+
+bool MainWindow::Shown(MainControl control) const {
+  if (control == MainControl::Count) return true;
+  switch (Describe(control).container) {
+    case Container::MainPanel:
+      return panels_.mainPanel;
+    case Container::StartPanel:
+      return panels_.startPanel;
+    case Container::Window:
+      break;
+  }
+  return Describe(control).visible;
+}
+
+void MainWindow::BoxesOpening() {
+  if (view_) focusBeforeBox_ = view_->Focused();
+}
+
+void MainWindow::BoxesClosed() {
+  if (program_.Ended() || !view_) return;
+  view_->Focus(Shown(focusBeforeBox_) ? focusBeforeBox_ : MainControl::Count);
 }
 
 }  // namespace kovar

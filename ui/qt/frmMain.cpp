@@ -267,17 +267,19 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 void frmMain::SetVisible(MainControl control, bool visible) {
   QWidget* widget = Control(control);
   if (visible != widget->isHidden()) return;
-  QPointer<QWidget>& focusHidden = focusInHidden_[static_cast<std::size_t>(control)];
-  // Qt would leave the focus where it is when nothing else shown takes it, and the keys would
-  // then act on a control out of sight: the window takes it, until the control is shown again.
-  if (!visible && widget->isAncestorOf(focusWidget())) {
-    focusHidden = focusWidget();
-    FocusAndTell(this);
-  }
   widget->setVisible(visible);
-  if (visible && focusHidden && focusWidget() == this) FocusAndTell(focusHidden);
-  if (visible) focusHidden = nullptr;
   if (Describe(control).kind == ControlKind::Panel) PanelShownOrHidden(widget);
+}
+
+MainControl frmMain::Focused() const {
+  for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
+    if (Field(control) == focusWidget()) return control;
+  }
+  return MainControl::Count;
+}
+
+void frmMain::Focus(MainControl control) {
+  FocusAndTell(control == MainControl::Count ? this : Field(control));
 }
 
 void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
@@ -297,7 +299,7 @@ void frmMain::Beep() { QApplication::beep(); }
 void frmMain::ShowMessage(const std::string& bytes) {
   QString text = ToDisplay(bytes);
   text.replace(u'\r', u'\n');
-  const FocusAcrossBox focus(this);
+  const ActivatedAfterBox activated(this);
   QMessageBox box(QMessageBox::NoIcon, ToDisplay(kApplicationName), text, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.exec();

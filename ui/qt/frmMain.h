@@ -7,7 +7,6 @@
 #include <functional>
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include "MainView.h"
 #include "MainWindow.h"
@@ -46,6 +45,8 @@ class frmMain : public QMainWindow, public MainView {
   std::string SetText(MainControl control, const std::string& bytes) override;
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
+  MainControl Focused() const override;
+  void Focus(MainControl control) override;
   void SetAccessibleName(MainControl control, const std::string& bytes) override;
   void Announce(MainControl panel) override;
   void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) override;
@@ -77,8 +78,6 @@ class frmMain : public QMainWindow, public MainView {
   std::function<void()> endProgram_;
   MapListModel* mapList_ = nullptr;
   std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)> controls_{};
-  // The control that had the focus when the control of that row was hidden, for its return.
-  std::array<QPointer<QWidget>, static_cast<std::size_t>(MainControl::Count)> focusInHidden_{};
 };
 
 }  // namespace kovar

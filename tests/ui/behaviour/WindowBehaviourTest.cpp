@@ -57,6 +57,16 @@ class RecordingMainView : public MainView {
     lists[control] = entries;
   }
   void SetVisible(MainControl control, bool shown) override { visible[control] = shown; }
+  MainControl Focused() const override { return focus; }
+  // Keyboard focus moved onto a field of a hidden panel is counted.
+  void Focus(MainControl control) override {
+    focus = control;
+    const Container container = Describe(control).container;
+    if (control != MainControl::Count && container != Container::Window &&
+        !visible[PanelOf(container)]) {
+      ++focusedHidden;
+    }
+  }
   void SetAccessibleName(MainControl control, const std::string& name) override {
     names[control] = name;
   }
@@ -77,6 +87,8 @@ class RecordingMainView : public MainView {
 
   std::map<MainControl, std::string> text;
   std::vector<MainControl> announced;
+  MainControl focus = MainControl::Count;
+  int focusedHidden = 0;
   std::map<std::size_t, std::string> described;
   std::map<MainControl, std::string> names;
   std::map<MainControl, std::vector<std::string>> lists;
@@ -294,6 +306,44 @@ TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
     EXPECT_EQ(w.desktop.started.size(), cases[i].launches);
     EXPECT_FALSE(w.dir.Has("settings.kvx"));
     EXPECT_EQ(w.view.ends, 0);
+  }
+}
+
+// No key reaches a control that is not shown: the window holds the focus while the field's panel
+// is hidden, and gives it back when the panel shows again or a box closes.
+TEST(MainWindowBehaviour, TheFocusNeverRestsOnAHiddenField) {
+  using C = MainControl;
+  const struct {
+    MainControl focus;
+    std::vector<MainControl> before;
+    bool box;
+    std::vector<MainControl> inBox;
+    std::vector<MainControl> after;
+    MainControl focused;
+  } cases[] = {
+      {C::listMap, {C::imgSP}, false, {}, {}, C::Count},
+      {C::listMap, {C::imgSP, C::imgMP, C::imgMain}, false, {}, {}, C::listMap},
+      {C::txtCpar, {C::imgMain}, false, {}, {}, C::txtCpar},
+      {C::comboEXE, {}, true, {}, {}, C::comboEXE},
+      {C::Count, {}, true, {}, {}, C::Count},
+      {C::txtCpar, {C::imgSP}, true, {}, {}, C::Count},
+      {C::listMap, {}, true, {C::imgSP}, {}, C::Count},
+      {C::listMap, {}, true, {C::imgSP}, {C::imgMain}, C::listMap},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    const auto& c = cases[i];
+    Windows w;
+    w.Start();
+    w.view.focus = c.focus;
+    for (MainControl image : c.before) w.window.ImageClicked(image);
+    w.view.whileMessageOpen = [&w, &c] {
+      for (MainControl image : c.inBox) w.window.ImageClicked(image);
+    };
+    if (c.box) w.window.MenuChosen(MenuCommand::About);
+    for (MainControl image : c.after) w.window.ImageClicked(image);
+    EXPECT_EQ(w.view.focus, c.focused);
+    EXPECT_EQ(w.view.focusedHidden, 0);
   }
 }
 
