@@ -279,7 +279,7 @@ MainControl frmMain::Focused() const {
 }
 
 void frmMain::Focus(MainControl control) {
-  FocusAndTell(control == MainControl::Count ? this : Field(control));
+  FocusAndTell(control == MainControl::Count ? static_cast<QWidget*>(this) : Field(control));
 }
 
 void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
