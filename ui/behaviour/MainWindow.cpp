@@ -140,15 +140,7 @@ bool MainWindow::CanPress(MainControl control) const {
   if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
     return false;
   }
-  switch (row.container) {
-    case Container::MainPanel:
-      return panels_.mainPanel;
-    case Container::StartPanel:
-      return panels_.startPanel;
-    case Container::Window:
-      break;
-  }
-  return row.visible;
+  return Shown(control);
 }
 
 void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }

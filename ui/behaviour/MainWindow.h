@@ -63,6 +63,7 @@ class MainWindow : private StateObserver, private Desktop::BoxObserver {
   // where it was if that still shows.
   void BoxesOpening() override;
   void BoxesClosed() override;
+  // True when `control` (Count: the window itself) is on the window or a panel that shows.
   bool Shown(MainControl control) const;
   void HidePanel(MainControl panel);
 
