@@ -1,7 +1,7 @@
 // The windows as a screen reader meets them through Qt's accessibility: what each control is
 // called and what it is, which label captions each field, what is left out, what a press does,
-// what is announced when a map is chosen, how a field's text is read and edited, and where the
-// keyboard focus goes when its control is hidden or a box closes.
+// what is announced when a map is chosen, how a field's text is read and edited, and that the
+// keyboard focus leaves a hidden field.
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -14,7 +14,6 @@
 #include <QTest>
 
 #include "Accessibility.h"
-#include "DialogAnswerer.h"
 #include "MapBox.h"
 #include "QtSession.h"
 #include "TestSupport.h"
@@ -269,29 +268,19 @@ class AccessibilityTest : public QObject {
     QCOMPARE(s.Text(TextField::CustomParams), std::string("+skill 3"));
   }
 
-  // No key reaches a control that is not shown: the window holds the focus while the panel is
-  // hidden, and gives it back when the panel shows again or a box closes.
+  // Where the behaviour says the focus goes (its cases: the behaviour's tests), Qt puts it, and no
+  // key reaches the hidden field.
   void TheFocusNeverRestsOnAHiddenControl() {
     Session s;
     s.Show();
-    auto showBox = [&s] {
-      DialogAnswerer answerer;
-      answerer.Expect([](QWidget* box) { box->close(); });
-      s.desktop.ShowError("The game was not started.");
-    };
     QWidget* field = s.Control<MapBox>("listMap")->Field();
     field->setFocus();
     const std::string map = s.Text(TextField::MapSelection);
     s.Click("imgSP");
     QCOMPARE(QApplication::focusWidget(), s.window.get());
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Backspace, Qt::Key_X})
-      QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(s.Text(TextField::MapSelection), map);
-    showBox();
-    QCOMPARE(s.window->focusWidget(), s.window.get());
     s.Click("imgMain");
-    QCOMPARE(s.window->focusWidget(), field);
-    showBox();
     QCOMPARE(s.window->focusWidget(), field);
   }
 };

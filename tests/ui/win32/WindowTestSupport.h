@@ -48,13 +48,6 @@ inline void ClickEntry(HWND list, int index) {
   SendMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
-inline HWND ComboList(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(combo, &info);
-  return info.hwndList;
-}
-
 // What a modal box showed when it opened.
 struct SeenBox {
   std::string caption;
