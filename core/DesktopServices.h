@@ -23,7 +23,7 @@ class DesktopServices {
   // Shows the main window, modeless.
   virtual void ShowMainWindow() = 0;
 
-  // The modal one-line input box, its field given `defaultText`.
+  // The modal one-line input box, its field given `defaultText`; the answer holds no line break.
   virtual InputAnswer InputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) = 0;
 

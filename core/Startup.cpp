@@ -41,8 +41,6 @@ Result Startup::Main() {
 void Startup::SetQuakeDir() {
   const std::string given = state_.Text(TextField::QuakeDir);
   InputAnswer answer = desktop_.InputBox("Enter Quake Path", "Set Quake Directory", given);
-  // A setting is one line of a command file.
-  std::erase_if(answer.text, [](char c) { return c == '\r' || c == '\n'; });
   if (answer.text.empty()) return;
   // An answer the player left as it was shown keeps the exact bytes it was given.
   state_.SetText(TextField::QuakeDir, answer.text == answer.shown ? given : std::move(answer.text));

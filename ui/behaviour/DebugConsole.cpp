@@ -14,12 +14,22 @@ DebugConsole::~DebugConsole() {
 void DebugConsole::ControlsMade(DebugView& view) {
   if (!view_) launcher_.State().AddObserver(this);
   view_ = &view;
-  view_->ShowLog(launcher_.State().Log());
+  shown_ = 0;
+  ShowPendingLog();
+}
+
+void DebugConsole::Show() {
+  if (!view_) return;
+  ShowPendingLog();
+  view_->ShowWindow();
 }
 
 void DebugConsole::cmdSend_Click(const std::string& typed) {
   // The core has shown what failed.
-  if (launcher_.RunCommand(typed).ok() && view_) view_->ClearLine();
+  const bool ran = launcher_.RunCommand(typed).ok();
+  if (!view_) return;
+  ShowPendingLog();
+  if (ran) view_->ClearLine();
 }
 
 void DebugConsole::Form_Resize(int clientWidthPixels, int clientHeightPixels, int dpi) {
@@ -28,6 +38,19 @@ void DebugConsole::Form_Resize(int clientWidthPixels, int clientHeightPixels, in
                  DebugListPlace(clientWidthPixels, clientHeightPixels, dpi));
 }
 
-void DebugConsole::LogAppended(std::size_t) { view_->ShowLog(launcher_.State().Log()); }
+void DebugConsole::ShowPendingLog() {
+  turnAsked_ = false;
+  const std::vector<std::string>& log = launcher_.State().Log();
+  if (!view_ || log.size() <= shown_) return;
+  const std::size_t first = shown_;
+  shown_ = log.size();
+  view_->ShowLog(log, first);
+}
+
+void DebugConsole::LogAppended(std::size_t) {
+  if (turnAsked_) return;
+  turnAsked_ = true;
+  view_->CallAtNextTurn();
+}
 
 }  // namespace kovar

@@ -1,6 +1,7 @@
 // What the debug console's behaviour asks of a skin: a passive view of its three controls.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,11 @@ class DebugView {
  public:
   virtual ~DebugView() = default;
 
-  // The log grew: the entries after those already shown are appended, none selected or scrolled
-  // to. A view may show them when its event loop next runs.
-  virtual void ShowLog(const std::vector<std::string>& log) = 0;
+  // The log's entries from `first` on are new: they are appended after those shown, none
+  // selected or scrolled to. `log` is the launcher's, which outlives the view.
+  virtual void ShowLog(const std::vector<std::string>& log, std::size_t first) = 0;
+  // Asks for DebugConsole::ShowPendingLog once the event loop next runs.
+  virtual void CallAtNextTurn() = 0;
   // Empties the line to send.
   virtual void ClearLine() = 0;
   virtual void Place(DebugControl control, const PixelsRect& place) = 0;

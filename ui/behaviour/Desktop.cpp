@@ -2,7 +2,9 @@
 #include "Desktop.h"
 
 #include <cstdio>
+#include <utility>
 
+#include "OneLine.h"
 #include "ScriptStarter.h"
 #include "WindowDescription.h"
 
@@ -21,7 +23,9 @@ void Desktop::ShowError(const std::string& message) {
 InputAnswer Desktop::InputBox(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
   OpenBox open(*this);
-  return ShowPrompt(prompt, title, defaultText);
+  InputAnswer answer = ShowPrompt(prompt, title, defaultText);
+  answer.text = OneLine(std::move(answer.text));
+  return answer;
 }
 
 Result Desktop::StartScript(const std::string& scriptPath, const ScriptTarget& target) {

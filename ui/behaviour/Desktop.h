@@ -14,6 +14,7 @@ class Desktop : public DesktopServices {
   void ReportErrorsOnStandardError(bool on) { toStandardError_ = on; }
 
   void ShowError(const std::string& message) final;
+  // The answer is one line.
   InputAnswer InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) final;
   // The launch script, started by the system without waiting for it.
@@ -22,11 +23,28 @@ class Desktop : public DesktopServices {
   // True while one of the program's modal boxes is open, which no click can get past.
   bool BoxOpen() const { return openBoxes_ > 0; }
 
+  // Told when the first of the program's boxes opens, and when the last has closed.
+  class BoxObserver {
+   public:
+    virtual void BoxesOpening() = 0;
+    virtual void BoxesClosed() = 0;
+
+   protected:
+    ~BoxObserver() = default;
+  };
+  // The observer must outlive the desktop or be taken back (null).
+  void SetBoxObserver(BoxObserver* observer) { boxObserver_ = observer; }
+
   // Counts a modal box that a window shows itself (the About box) as open while it lives.
   class OpenBox {
    public:
-    explicit OpenBox(Desktop& desktop) : desktop_(desktop) { ++desktop_.openBoxes_; }
-    ~OpenBox() { --desktop_.openBoxes_; }
+    explicit OpenBox(Desktop& desktop) : desktop_(desktop) {
+      if (desktop_.openBoxes_++ == 0 && desktop_.boxObserver_)
+        desktop_.boxObserver_->BoxesOpening();
+    }
+    ~OpenBox() {
+      if (--desktop_.openBoxes_ == 0 && desktop_.boxObserver_) desktop_.boxObserver_->BoxesClosed();
+    }
     OpenBox(const OpenBox&) = delete;
     OpenBox& operator=(const OpenBox&) = delete;
 
@@ -43,6 +61,7 @@ class Desktop : public DesktopServices {
  private:
   bool toStandardError_ = false;
   int openBoxes_ = 0;
+  BoxObserver* boxObserver_ = nullptr;
 };
 
 }  // namespace kovar

@@ -2,6 +2,7 @@
 // the window description, shows what it is told and reports its toolkit's events to MainWindow.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,19 @@ class MainView {
   // Replaces a list's entries; no entry is selected and the field's text stays as it is.
   virtual void SetList(MainControl control, const std::vector<std::string>& entries) = 0;
   virtual void SetVisible(MainControl control, bool visible) = 0;
+  // The field that has the keyboard focus, or gets it back once the window is active again;
+  // Count for the window itself.
+  virtual MainControl Focused() const = 0;
+  // Gives `control` (Count: the window itself) the keyboard focus, and tells screen readers so;
+  // while another window is active, once the window is active again.
+  virtual void Focus(MainControl control) = 0;
   // The name a screen reader gives a control whose name follows what it shows.
   virtual void SetAccessibleName(MainControl control, const std::string& bytes) = 0;
+  // Tells screen readers that `panel`, just shown, is there: they present it by its name.
+  virtual void Announce(MainControl panel) = 0;
+  // What a screen reader hears of a list's entry besides its text. Kept until the list's entries
+  // are replaced.
+  virtual void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) = 0;
   // Shows a decoded picture at its own size (an empty one: none, at the control's own size). A
   // failure says why the picture cannot be shown.
   virtual Result ShowPicture(MainControl control, const Bitmap& picture) = 0;

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "BmpDecoder.h"
@@ -9,6 +10,7 @@
 #include "Desktop.h"
 #include "Launcher.h"
 #include "LauncherProgram.h"
+#include "OneLine.h"
 #include "Twips.h"
 
 namespace kovar {
@@ -53,15 +55,21 @@ MainControl ControlOf(ListField field) {
 
 std::size_t Row(MainControl control) { return static_cast<std::size_t>(control); }
 
+// A panel's place among the two.
+std::size_t PanelIndex(MainControl panel) { return panel == MainControl::picSP ? 1 : 0; }
+
 }  // namespace
 
 MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
     : program_(program),
       launcher_(program.Core()),
       desktop_(desktop),
-      panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {}
+      panels_{Describe(MainControl::picMain).visible, Describe(MainControl::picSP).visible} {
+  desktop_.SetBoxObserver(this);
+}
 
 MainWindow::~MainWindow() {
+  desktop_.SetBoxObserver(nullptr);
   if (view_) launcher_.State().RemoveObserver(this);
 }
 
@@ -85,11 +93,18 @@ void MainWindow::Form_Load(MainView& view) {
 void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
   if (program_.Ended() || !view_ || settingText_ || !field) return;
+  const std::string kept = OneLine(bytes);
+  // A line break that a skin let through is not kept, nor shown.
+  if (kept != bytes) {
+    settingText_ = true;
+    (void)view_->SetText(control, kept);
+    settingText_ = false;
+  }
   // A field that still shows the value it was given keeps that value's exact bytes.
-  if (bytes == shown_[Row(control)]) return;
-  shown_[Row(control)] = bytes;
+  if (kept == shown_[Row(control)]) return;
+  shown_[Row(control)] = kept;
   takingEdit_ = true;
-  launcher_.State().SetText(*field, bytes);
+  launcher_.State().SetText(*field, kept);
   takingEdit_ = false;
 }
 
@@ -105,7 +120,10 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   launcher_.State().SetText(*field, entries[entry]);
   takingEdit_ = false;
   ShowText(*field);
-  if (control == MainControl::listMap) listMap_Click();
+  if (control == MainControl::listMap) {
+    chosenMap_ = entry;
+    listMap_Click();
+  }
 }
 
 // What a click on an image does is the description's click column.
@@ -120,15 +138,7 @@ bool MainWindow::CanPress(MainControl control) const {
   if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
     return false;
   }
-  switch (row.container) {
-    case Container::MainPanel:
-      return panels_.mainPanel;
-    case Container::StartPanel:
-      return panels_.startPanel;
-    case Container::Window:
-      break;
-  }
-  return row.visible;
+  return Shown(control);
 }
 
 void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }
@@ -175,12 +185,28 @@ void MainWindow::ShowText(TextField field) {
   }
 }
 
+void MainWindow::DescribeChosenMap() {
+  const auto& maps = launcher_.State().List(ListField::MapList);
+  // Only the entry that names the map shown: the field may hold a name the player typed.
+  if (!chosenMap_ || *chosenMap_ >= maps.size() ||
+      maps[*chosenMap_] != launcher_.State().Text(TextField::MapSelection)) {
+    return;
+  }
+  view_->DescribeEntry(MainControl::listMap, *chosenMap_,
+                       ChosenMapDescription(shown_[Row(MainControl::lblMapTitle)],
+                                            shown_[Row(MainControl::lblMapDes)]));
+}
+
 void MainWindow::ShowMapText(MapText text) {
   const LoadedMap& map = launcher_.State().Map();
-  if (text == MapText::Description) return Show(MainControl::lblMapDes, map.description);
-  Show(MainControl::lblMapTitle, map.name);
-  // A screen reader names the preview by the map it shows.
-  view_->SetAccessibleName(MainControl::imgLevel, map.name);
+  if (text == MapText::Description) {
+    Show(MainControl::lblMapDes, map.description);
+  } else {
+    Show(MainControl::lblMapTitle, map.name);
+    // A screen reader names the preview by the map it shows.
+    view_->SetAccessibleName(MainControl::imgLevel, map.name);
+  }
+  DescribeChosenMap();
 }
 
 void MainWindow::Show(MainControl control, const std::string& text) {
@@ -190,6 +216,7 @@ void MainWindow::Show(MainControl control, const std::string& text) {
 }
 
 void MainWindow::ShowList(ListField field) {
+  if (field == ListField::MapList) chosenMap_.reset();
   settingText_ = true;
   view_->SetList(ControlOf(field), launcher_.State().List(field));
   settingText_ = false;
@@ -226,14 +253,48 @@ void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
 
 void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
   panels_ = PanelsAfter(panelSwitch, panels_);
-  HidePanels();
-  if (panels_.mainPanel) view_->SetVisible(MainControl::picMain, true);
-  if (panels_.startPanel) view_->SetVisible(MainControl::picSP, true);
+  HidePanel(MainControl::picMain);
+  HidePanel(MainControl::picSP);
+  const MainControl shown = panels_.startPanel ? MainControl::picSP : MainControl::picMain;
+  view_->SetVisible(shown, true);
+  // Only if nothing else took the focus meanwhile.
+  const MainControl had = std::exchange(focusInHidden_[PanelIndex(shown)], MainControl::Count);
+  if (had != MainControl::Count && view_->Focused() == MainControl::Count) view_->Focus(had);
+  view_->Announce(shown);
 }
 
-void MainWindow::HidePanels() {
-  view_->SetVisible(MainControl::picMain, false);
-  view_->SetVisible(MainControl::picSP, false);
+void MainWindow::HidePanel(MainControl panel) {
+  // Moved before the panel hides: a toolkit would leave it where it is, out of sight, or hand it
+  // to whatever it finds next.
+  const MainControl focused = view_->Focused();
+  if (focused != MainControl::Count && Describe(focused).container != Container::Window &&
+      PanelOf(Describe(focused).container) == panel) {
+    focusInHidden_[PanelIndex(panel)] = focused;
+    view_->Focus(MainControl::Count);
+  }
+  view_->SetVisible(panel, false);
+}
+
+bool MainWindow::Shown(MainControl control) const {
+  if (control == MainControl::Count) return true;
+  switch (Describe(control).container) {
+    case Container::MainPanel:
+      return panels_.mainPanel;
+    case Container::StartPanel:
+      return panels_.startPanel;
+    case Container::Window:
+      break;
+  }
+  return Describe(control).visible;
+}
+
+void MainWindow::BoxesOpening() {
+  if (view_) focusBeforeBox_ = view_->Focused();
+}
+
+void MainWindow::BoxesClosed() {
+  if (program_.Ended() || !view_) return;
+  view_->Focus(Shown(focusBeforeBox_) ? focusBeforeBox_ : MainControl::Count);
 }
 
 }  // namespace kovar

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <variant>
 
+#include "Desktop.h"
 #include "LauncherState.h"
 #include "MainView.h"
 #include "WindowDescription.h"
@@ -15,11 +17,10 @@
 namespace kovar {
 
 class DebugConsole;
-class Desktop;
 class Launcher;
 class LauncherProgram;
 
-class MainWindow : private StateObserver {
+class MainWindow : private StateObserver, private Desktop::BoxObserver {
  public:
   // The program and the desktop must outlive the window.
   MainWindow(LauncherProgram& program, Desktop& desktop);
@@ -57,6 +58,15 @@ class MainWindow : private StateObserver {
   void EndView();
 
  private:
+  // Keyboard focus never rests on a hidden control: it leaves a panel that hides for the window
+  // itself, and comes back when the panel shows again; after the program's boxes, it returns to
+  // where it was if that still shows.
+  void BoxesOpening() override;
+  void BoxesClosed() override;
+  // True when `control` (Count: the window itself) is on the window or a panel that shows.
+  bool Shown(MainControl control) const;
+  void HidePanel(MainControl panel);
+
   void TextChanged(TextField field) override;
   void MapTextChanged(MapText text) override;
   void ListChanged(ListField field) override;
@@ -67,6 +77,8 @@ class MainWindow : private StateObserver {
   // Gives a control its text, noting what it holds then.
   void Show(MainControl control, const std::string& text);
   void ShowList(ListField field);
+  // The chosen entry of the map list, while it names the map shown, is described by it.
+  void DescribeChosenMap();
 
   // The image and menu handlers, which ImageClicked, by the image's click in the description, and
   // MenuChosen run by one table.
@@ -83,7 +95,6 @@ class MainWindow : private StateObserver {
   void listMap_Click();
   // A panel switch: both panels hidden, then its own shown.
   void ShowPanelAfter(ClickAction panelSwitch);
-  void HidePanels();
 
   LauncherProgram& program_;
   Launcher& launcher_;
@@ -91,6 +102,11 @@ class MainWindow : private StateObserver {
   MainView* view_ = nullptr;
   DebugConsole* console_ = nullptr;
   PanelVisibility panels_;
+  // The map list's entry the player last chose, until the list is filled again.
+  std::optional<std::size_t> chosenMap_;
+  // Where the focus was in each hidden panel (main, start), and when the first box opened.
+  std::array<MainControl, 2> focusInHidden_{MainControl::Count, MainControl::Count};
+  MainControl focusBeforeBox_ = MainControl::Count;
   // What each field control held, read back, when it was last given the state's value: an
   // edit that leaves it so keeps the value's own bytes.
   std::array<std::string, static_cast<std::size_t>(MainControl::Count)> shown_;

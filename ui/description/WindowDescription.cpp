@@ -64,7 +64,60 @@ constexpr bool EveryRowOnce(const std::array<ControlDescription, N>& table) {
 }
 static_assert(EveryRowOnce(kMainWindowControls) && EveryRowOnce(kDebugWindowControls));
 
+// A screen reader reads every row but the decoration once, in its own container, and each
+// caption before the field it captions.
+template <std::size_t N>
+constexpr bool ReadOnceInItsContainer(const std::array<ControlDescription, N>& table) {
+  for (std::size_t row = 0; row < N; ++row) {
+    std::size_t seen = 0;
+    for (Container container : {Container::Window, Container::MainPanel, Container::StartPanel}) {
+      const ReadingOrder<N> order = ReadingOrderOf(table, container);
+      for (std::size_t i = 0; i < order.count; ++i) {
+        seen += order.rows[i] == row && table[row].container == container ? 1 : 0;
+      }
+    }
+    if (seen != (table[row].accessibleRole == AccessibleRole::Decoration ? 0 : 1)) return false;
+  }
+  return true;
+}
+static_assert(ReadOnceInItsContainer(kMainWindowControls) &&
+              ReadOnceInItsContainer(kDebugWindowControls));
+
+constexpr std::size_t ReadAt(MainControl control) {
+  const auto order = ReadingOrderOf(kMainWindowControls, Describe(control).container);
+  for (std::size_t i = 0; i < order.count; ++i) {
+    if (order.rows[i] == static_cast<std::size_t>(control)) return i;
+  }
+  return order.count;
+}
+
+constexpr bool CaptionsReadFirst() {
+  for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
+    const auto field = static_cast<MainControl>(row);
+    const MainControl caption = CaptionOf(field);
+    if (caption != MainControl::Count && ReadAt(caption) + 1 != ReadAt(field)) return false;
+  }
+  return true;
+}
+static_assert(CaptionsReadFirst());
+// The logo opens the window, each panel closes it: a player hears where they are, then the
+// panel that shows.
+static_assert(ReadAt(MainControl::imgLogo1) == 0 &&
+              ReadAt(MainControl::picMain) + 2 ==
+                  ReadingOrderOf(kMainWindowControls, Container::Window).count &&
+              ReadAt(MainControl::picSP) + 1 ==
+                  ReadingOrderOf(kMainWindowControls, Container::Window).count);
+
+// Each panel is named by the image whose click shows it.
+static_assert(Describe(PanelShownBy(MainControl::picMain)).click == ClickAction::ShowMainPanel &&
+              Describe(PanelShownBy(MainControl::picSP)).click == ClickAction::ShowStartPanel);
+
 }  // namespace
+
+std::string ChosenMapDescription(const std::string& title, const std::string& description) {
+  if (title.empty() || description.empty()) return title + description;
+  return title + ". " + description;
+}
 
 PanelVisibility PanelsAfter(ClickAction click, PanelVisibility now) {
   switch (click) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "Engines.h"
 #include "Twips.h"
@@ -249,6 +250,54 @@ constexpr TabOrder<N> TabOrderOf(const std::array<ControlDescription, N>& table)
   }
   return order;
 }
+
+// A container's rows in the order a screen reader reads them: as the window is laid out, column
+// by column from the left, each column from the top (rows that start at one point keep the
+// table's order); decoration is left out. `count` counts the rows read. A skin leaves out a
+// hidden panel, with all it holds, until it is shown.
+template <std::size_t N>
+struct ReadingOrder {
+  std::array<std::size_t, N> rows{};
+  std::size_t count = 0;
+};
+
+template <std::size_t N>
+constexpr ReadingOrder<N> ReadingOrderOf(const std::array<ControlDescription, N>& table,
+                                         Container container) {
+  ReadingOrder<N> order;
+  for (std::size_t row = 0; row < N; ++row) {
+    if (table[row].container != container ||
+        table[row].accessibleRole == AccessibleRole::Decoration) {
+      continue;
+    }
+    // Placed by insertion after every row read before it.
+    std::size_t at = order.count;
+    const TwipsRect& place = table[row].place;
+    while (at > 0) {
+      const TwipsRect& before = table[order.rows[at - 1]].place;
+      if (before.left < place.left || (before.left == place.left && before.top <= place.top)) break;
+      order.rows[at] = order.rows[at - 1];
+      --at;
+    }
+    order.rows[at] = row;
+    ++order.count;
+  }
+  return order;
+}
+
+// The image whose click shows a panel: the panel is named as it is.
+constexpr MainControl PanelShownBy(MainControl panel) {
+  return panel == MainControl::picSP ? MainControl::imgSP : MainControl::imgMain;
+}
+
+// What a screen reader calls a panel, and announces when the panel is shown.
+constexpr const char* PanelName(MainControl panel) {
+  return Describe(PanelShownBy(panel)).accessibleName;
+}
+
+// How a screen reader describes the chosen entry of the map list once its map is shown: the
+// map's title and description as the labels show them, the empty ones left out.
+std::string ChosenMapDescription(const std::string& title, const std::string& description);
 
 // The menu bar and its menus, in the order they are shown.
 inline constexpr std::array<MenuItemDescription, 12> kMainMenu = {{

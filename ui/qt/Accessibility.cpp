@@ -3,7 +3,6 @@
 #include "Accessibility.h"
 
 #include <algorithm>
-#include <utility>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -27,6 +26,8 @@ namespace {
 constexpr char kRoleProperty[] = "kovarAccessibleRole";
 // Marks the panels, whose interfaces are made on demand too.
 constexpr char kPanelProperty[] = "kovarPanel";
+// A control's place in the order its container is read in.
+constexpr char kReadProperty[] = "kovarReadAt";
 
 bool IsHiddenPanel(const QWidget* widget) {
   return widget->isHidden() && widget->property(kPanelProperty).toBool();
@@ -110,21 +111,20 @@ class AccessibleContainer : public QAccessibleWidget {
   }
 
  private:
-  // Read column by column, each from the top, as the windows are laid out: the logo and the
-  // navigation column before the panel, each caption before its field. Qt's own order is the
-  // stacking order, which would read the navigation images out of turn. A hidden panel, with all
-  // it holds, is no child until it is shown.
+  // In the description's reading order; Qt's own order is the stacking order, which would read
+  // the navigation images out of turn. A hidden panel, with all it holds, is no child until it is
+  // shown.
   QList<QWidget*> Children() const {
     QList<QWidget*> children;
     for (QObject* object : widget()->children()) {
       auto* child = qobject_cast<QWidget*>(object);
       if (child && !child->isWindow() && !IsHiddenPanel(child) &&
-          RoleOf(child) != AccessibleRole::Decoration) {
+          child->property(kReadProperty).isValid()) {
         children.append(child);
       }
     }
-    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-      return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
+    std::sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+      return a->property(kReadProperty).toInt() < b->property(kReadProperty).toInt();
     });
     return children;
   }
@@ -162,14 +162,22 @@ void Announce(QWidget* widget, const ControlDescription& row) {
   }
 }
 
-// A panel is named as the image that shows it, and presented as a notification is.
+// A panel is presented as a notification is.
 void NamePanel(MainControl panel, QWidget* widget) {
-  const ClickAction shows =
-      panel == MainControl::picSP ? ClickAction::ShowStartPanel : ClickAction::ShowMainPanel;
-  for (const ControlDescription& row : kMainWindowControls) {
-    if (row.click == shows) widget->setAccessibleName(QString::fromLatin1(row.accessibleName));
-  }
+  widget->setAccessibleName(QString::fromLatin1(PanelName(panel)));
   widget->setProperty(kPanelProperty, true);
+}
+
+// Each control's place in its container's reading.
+template <std::size_t N>
+void RankForReading(const std::array<ControlDescription, N>& table,
+                    const std::array<QWidget*, N>& controls) {
+  for (Container container : {Container::Window, Container::MainPanel, Container::StartPanel}) {
+    const ReadingOrder<N> order = ReadingOrderOf(table, container);
+    for (std::size_t i = 0; i < order.count; ++i) {
+      controls[order.rows[i]]->setProperty(kReadProperty, static_cast<int>(i));
+    }
+  }
 }
 
 }  // namespace
@@ -195,6 +203,7 @@ void MakeAccessible(
       static_cast<QLabel*>(controls[static_cast<std::size_t>(caption)])->setBuddy(controls[row]);
     }
   }
+  RankForReading(kMainWindowControls, controls);
 }
 
 void MakeAccessible(
@@ -219,6 +228,10 @@ void PanelShownOrHidden(QWidget* panel) {
   }
   QAccessibleEvent added(panel, QAccessible::ObjectCreated);
   QAccessible::updateAccessibility(&added);
+}
+
+void AnnouncePanel(QWidget* panel) {
+  if (!QAccessible::isActive() || panel->isHidden()) return;
   // It tells of its showing, as a notification does, so that the panel is heard.
   QAccessibleEvent shown(panel, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);

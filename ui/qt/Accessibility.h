@@ -25,8 +25,9 @@ void MakeAccessible(
 
 // After `panel` was shown or hidden: a screen reader that keeps what it learnt of each object, as
 // Orca does, is told that the panel came or went as a child of its window, so that it reads a
-// panel shown afresh; the panel is then presented by its name (that of the image that shows it)
-// and its text.
+// panel shown afresh.
 void PanelShownOrHidden(QWidget* panel);
+// Presents a panel just shown by its name and its text, as a notification is presented.
+void AnnouncePanel(QWidget* panel);
 
 }  // namespace kovar

@@ -1,4 +1,4 @@
-// The launcher's log as a list model, with appended lines announced in batches.
+// The launcher's log as a list model, its batches of lines announced as one insertion each.
 #include "DebugLogModel.h"
 
 #include <algorithm>
@@ -37,22 +37,13 @@ Qt::ItemFlags DebugLogModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
-void DebugLogModel::Flush() {
-  flushQueued_ = false;
-  const std::size_t logged = log_ ? std::min(log_->size(), kMaxRows) : 0;
-  if (logged <= announced_) return;
+void DebugLogModel::Append(const std::vector<std::string>& log, std::size_t first) {
+  log_ = &log;
+  const std::size_t logged = std::min(log.size(), kMaxRows);
+  if (first != announced_ || logged <= announced_) return;
   beginInsertRows(QModelIndex(), static_cast<int>(announced_), static_cast<int>(logged - 1));
   announced_ = logged;
   endInsertRows();
-}
-
-void DebugLogModel::Grew(const std::vector<std::string>& log) {
-  log_ = &log;
-  // Called for every executed line: the first line of a batch queues the announcement, the rest
-  // cost one test.
-  if (flushQueued_) return;
-  flushQueued_ = true;
-  QMetaObject::invokeMethod(this, &DebugLogModel::Flush, Qt::QueuedConnection);
 }
 
 }  // namespace kovar

@@ -10,9 +10,8 @@
 
 namespace kovar {
 
-// Command files can run a hundred thousand lines inside one call, while no event is handled, so
-// an appended line only counts as pending; the rows are announced to the views in one insertion
-// when the event loop next runs, or when Flush is called. Entries are never changed or removed.
+// Each batch of lines is announced to the views in one insertion. Entries are never changed or
+// removed.
 class DebugLogModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -23,17 +22,14 @@ class DebugLogModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // The log is now `log`, the core's own, which must outlive the model: its new lines are
-  // announced when the event loop next runs.
-  void Grew(const std::vector<std::string>& log);
-  // Announces every line logged since the last announcement.
-  void Flush();
+  // The log is now `log`, the core's own, which must outlive the model; its rows from `first`
+  // on are new.
+  void Append(const std::vector<std::string>& log, std::size_t first);
 
  private:
   const std::vector<std::string>* log_ = nullptr;
-  // The rows the views know of; the log may already hold more.
+  // The rows the views know of.
   std::size_t announced_ = 0;
-  bool flushQueued_ = false;
 };
 
 }  // namespace kovar

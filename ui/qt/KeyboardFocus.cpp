@@ -1,19 +1,14 @@
-// The keyboard focus across boxes.
+// The window's activation after a box, and the focus told to screen readers.
 #include "KeyboardFocus.h"
 
 #include <QAccessible>
 
 namespace kovar {
 
-FocusAcrossBox::FocusAcrossBox(QWidget* window)
-    : window_(window), focus_(window ? window->focusWidget() : nullptr) {}
-
-FocusAcrossBox::~FocusAcrossBox() {
-  if (!window_ || !window_->isVisible()) return;
+ActivatedAfterBox::~ActivatedAfterBox() {
   // Without a window manager nothing gives the window back its activation, and with one the
   // window asked for is the one it would choose.
-  window_->activateWindow();
-  FocusAndTell(focus_ && focus_->isVisible() ? focus_.data() : window_.data());
+  if (window_ && window_->isVisible()) window_->activateWindow();
 }
 
 void FocusAndTell(QWidget* widget) {

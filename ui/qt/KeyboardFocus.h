@@ -1,5 +1,5 @@
-// Where the keyboard focus goes when what held it is hidden or covered: never to a control that is
-// not shown, so that no key acts out of sight, and screen readers told where it went.
+// The keyboard focus as Qt moves it: a window given back its activation after a box, and a focus
+// that screen readers are told of. Where the focus goes is the behaviour's to say.
 #pragma once
 
 #include <QPointer>
@@ -7,18 +7,16 @@
 
 namespace kovar {
 
-// Kept over a modal box: once the box has closed, the control of `window` that had the focus
-// before it gets it back if it is still shown, otherwise the window itself does.
-class FocusAcrossBox {
+// Kept over a modal box: once the box has closed, `window` is active again if it is shown.
+class ActivatedAfterBox {
  public:
-  explicit FocusAcrossBox(QWidget* window);
-  ~FocusAcrossBox();
-  FocusAcrossBox(const FocusAcrossBox&) = delete;
-  FocusAcrossBox& operator=(const FocusAcrossBox&) = delete;
+  explicit ActivatedAfterBox(QWidget* window) : window_(window) {}
+  ~ActivatedAfterBox();
+  ActivatedAfterBox(const ActivatedAfterBox&) = delete;
+  ActivatedAfterBox& operator=(const ActivatedAfterBox&) = delete;
 
  private:
   QPointer<QWidget> window_;
-  QPointer<QWidget> focus_;
 };
 
 // Gives `widget` the focus, and tells screen readers so even when it had it already: after a box,

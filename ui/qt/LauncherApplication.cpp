@@ -1,4 +1,5 @@
-// The event loop, and the system's and the desktop session's requests to end.
+// The Qt skin in the program's shell: the event loop, and the system's and the desktop session's
+// requests to end.
 #include "LauncherApplication.h"
 
 #include <functional>
@@ -35,27 +36,20 @@ class QuitRequestFilter : public QObject {
 
 }  // namespace
 
-LauncherApplication::LauncherApplication(FileLocations files)
-    : program_(std::move(files), desktop_),
-      console_(program_.Console()),
-      window_(program_.Window()) {
-  desktop_.SetMainWindow(&window_);
-}
-
-int LauncherApplication::Run() {
+void QtSkin::MeetTheSystem(LauncherProgram& program, frmMain& window) {
   // The program ends only through the main window, which saves first; closing any other window
   // must not end it unsaved.
   QApplication::setQuitOnLastWindowClosed(false);
-  auto* watcher = new TerminationWatcher(&window_);
-  QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window_,
-                   [this] { program_.SystemEnded(); });
+  auto* watcher = new TerminationWatcher(&window);
+  QObject::connect(watcher, &TerminationWatcher::terminationRequested, &window,
+                   [&program] { program.SystemEnded(); });
   // A checkpoint, also sent before a logout that may still be cancelled: save, but go on.
   QObject::connect(
-      qApp, &QGuiApplication::commitDataRequest, &window_,
-      [this](QSessionManager&) { program_.SessionSaveAsked(); }, Qt::DirectConnection);
-  qApp->installEventFilter(new QuitRequestFilter(&window_, [this] { program_.SystemEnded(); }));
-
-  return program_.Run([] { return QApplication::exec(); });
+      qApp, &QGuiApplication::commitDataRequest, &window,
+      [&program](QSessionManager&) { program.SessionSaveAsked(); }, Qt::DirectConnection);
+  qApp->installEventFilter(new QuitRequestFilter(&window, [&program] { program.SystemEnded(); }));
 }
+
+int QtSkin::EventLoop() { return QApplication::exec(); }
 
 }  // namespace kovar

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include "OneLine.h"
+
 namespace kovar {
 
 QString ToDisplay(const std::string& bytes) {
@@ -31,7 +33,7 @@ QValidator::State LineBreakStripper::validate(QString& input, int& pos) const {
   int newPos = pos;
   for (qsizetype i = 0; i < input.size(); ++i) {
     const QChar c = input.at(i);
-    if (c == u'\r' || c == u'\n') {
+    if (IsLineBreak(c.unicode())) {
       if (i < pos) --newPos;
       continue;
     }

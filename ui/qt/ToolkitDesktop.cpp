@@ -23,12 +23,12 @@ void ToolkitDesktop::ShowMainWindow() {
 
 InputAnswer ToolkitDesktop::ShowPrompt(const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) {
-  const FocusAcrossBox focus(window_);
+  const ActivatedAfterBox activated(window_);
   return ShowInputBox(DialogParent(window_), prompt, title, defaultText);
 }
 
 void ToolkitDesktop::ShowErrorBox(const std::string& message) {
-  const FocusAcrossBox focus(window_);
+  const ActivatedAfterBox activated(window_);
   QMessageBox box(QMessageBox::Warning, ToDisplay(kApplicationName), ToDisplay(message),
                   QMessageBox::Ok, DialogParent(window_));
   box.setTextFormat(Qt::PlainText);

@@ -42,10 +42,8 @@ frmDebug::frmDebug(DebugConsole& behaviour)
   connect(cmdSend(), &QPushButton::clicked, this, [this] {
     // Only what the player typed is converted back to bytes.
     behaviour_.cmdSend_Click(ToBytes(txtMain()->text()));
-    log_->Flush();
   });
   behaviour_.ControlsMade(*this);
-  log_->Flush();
 }
 
 frmDebug::~frmDebug() = default;
@@ -87,7 +85,6 @@ QPushButton* frmDebug::cmdSend() const {
 }
 
 void frmDebug::ShowWindow() {
-  log_->Flush();
   if (isMinimized()) {
     showNormal();
   } else {
@@ -115,7 +112,14 @@ void frmDebug::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void frmDebug::ShowLog(const std::vector<std::string>& log) { log_->Grew(log); }
+void frmDebug::ShowLog(const std::vector<std::string>& log, std::size_t first) {
+  log_->Append(log, first);
+}
+
+void frmDebug::CallAtNextTurn() {
+  QMetaObject::invokeMethod(
+      this, [this] { behaviour_.ShowPendingLog(); }, Qt::QueuedConnection);
+}
 
 void frmDebug::ClearLine() { txtMain()->clear(); }
 

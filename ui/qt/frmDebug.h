@@ -35,7 +35,8 @@ class frmDebug : public QWidget, public DebugView {
   DebugConsole& Behaviour() { return behaviour_; }
 
   // DebugView
-  void ShowLog(const std::vector<std::string>& log) override;
+  void ShowLog(const std::vector<std::string>& log, std::size_t first) override;
+  void CallAtNextTurn() override;
   void ClearLine() override;
   void Place(DebugControl control, const PixelsRect& place) override;
   void ShowWindow() override;

@@ -239,20 +239,11 @@ std::string frmMain::SetText(MainControl control, const std::string& bytes) {
   }
   auto* label = static_cast<QLabel*>(Control(control));
   label->setText(text);
-  if (control == MainControl::lblMapTitle || control == MainControl::lblMapDes) DescribeChosenMap();
   return ToBytes(label->text());
 }
 
-void frmMain::DescribeChosenMap() {
-  // Only the entry that names the map shown: the field may hold a name the player typed.
-  const QModelIndex chosen = listMap()->List()->currentIndex();
-  if (!chosen.isValid() || chosen.data().toString() != listMap()->Field()->text()) return;
-  QStringList parts;
-  for (MainControl control : {MainControl::lblMapTitle, MainControl::lblMapDes}) {
-    const QString text = static_cast<QLabel*>(Control(control))->text();
-    if (!text.isEmpty()) parts.append(text);
-  }
-  mapList_->SetDescription(chosen.row(), parts.join(QStringLiteral(". ")));
+void frmMain::DescribeEntry(MainControl, std::size_t entry, const std::string& bytes) {
+  mapList_->SetDescription(static_cast<int>(entry), ToDisplay(bytes));
 }
 
 void frmMain::SetList(MainControl control, const std::vector<std::string>& entries) {
@@ -276,18 +267,22 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 void frmMain::SetVisible(MainControl control, bool visible) {
   QWidget* widget = Control(control);
   if (visible != widget->isHidden()) return;
-  QPointer<QWidget>& focusHidden = focusInHidden_[static_cast<std::size_t>(control)];
-  // Qt would leave the focus where it is when nothing else shown takes it, and the keys would
-  // then act on a control out of sight: the window takes it, until the control is shown again.
-  if (!visible && widget->isAncestorOf(focusWidget())) {
-    focusHidden = focusWidget();
-    FocusAndTell(this);
-  }
   widget->setVisible(visible);
-  if (visible && focusHidden && focusWidget() == this) FocusAndTell(focusHidden);
-  if (visible) focusHidden = nullptr;
   if (Describe(control).kind == ControlKind::Panel) PanelShownOrHidden(widget);
 }
+
+MainControl frmMain::Focused() const {
+  for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
+    if (Field(control) == focusWidget()) return control;
+  }
+  return MainControl::Count;
+}
+
+void frmMain::Focus(MainControl control) {
+  FocusAndTell(control == MainControl::Count ? static_cast<QWidget*>(this) : Field(control));
+}
+
+void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
 
 Result frmMain::ShowPicture(MainControl control, const Bitmap& picture) {
   static_cast<ImageControl*>(Control(control))
@@ -304,7 +299,7 @@ void frmMain::Beep() { QApplication::beep(); }
 void frmMain::ShowMessage(const std::string& bytes) {
   QString text = ToDisplay(bytes);
   text.replace(u'\r', u'\n');
-  const FocusAcrossBox focus(this);
+  const ActivatedAfterBox activated(this);
   QMessageBox box(QMessageBox::NoIcon, ToDisplay(kApplicationName), text, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.exec();

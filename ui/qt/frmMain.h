@@ -7,7 +7,6 @@
 #include <functional>
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include "MainView.h"
 #include "MainWindow.h"
@@ -46,7 +45,11 @@ class frmMain : public QMainWindow, public MainView {
   std::string SetText(MainControl control, const std::string& bytes) override;
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
+  MainControl Focused() const override;
+  void Focus(MainControl control) override;
   void SetAccessibleName(MainControl control, const std::string& bytes) override;
+  void Announce(MainControl panel) override;
+  void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) override;
   Result ShowPicture(MainControl control, const Bitmap& picture) override;
   void Beep() override;
   void ShowMessage(const std::string& text) override;
@@ -70,16 +73,11 @@ class frmMain : public QMainWindow, public MainView {
   MapBox* listMap() const;
   // The line the player edits in comboEXE, listMap or txtCpar; none for other controls.
   QLineEdit* Field(MainControl control) const;
-  // The chosen entry of the map list is described to screen readers by the map's title and
-  // description, as shown.
-  void DescribeChosenMap();
 
   MainWindow& behaviour_;
   std::function<void()> endProgram_;
   MapListModel* mapList_ = nullptr;
   std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)> controls_{};
-  // The control that had the focus when the control of that row was hidden, for its return.
-  std::array<QPointer<QWidget>, static_cast<std::size_t>(MainControl::Count)> focusInHidden_{};
 };
 
 }  // namespace kovar

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,10 +24,12 @@ struct OleFunctions {
   decltype(&CoInitializeEx) coInitializeEx = nullptr;
   decltype(&CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
   decltype(&LresultFromObject) lresultFromObject = nullptr;
+  decltype(&AccessibleObjectFromWindow) accessibleObjectFromWindow = nullptr;
   decltype(&SysAllocStringLen) sysAllocStringLen = nullptr;
 
   bool Complete() const {
-    return coInitializeEx && createStdAccessibleObject && lresultFromObject && sysAllocStringLen;
+    return coInitializeEx && createStdAccessibleObject && lresultFromObject &&
+           accessibleObjectFromWindow && sysAllocStringLen;
   }
 };
 
@@ -59,6 +62,7 @@ const OleFunctions& Ole() {
     Find("ole32.dll", "CoInitializeEx", found.coInitializeEx);
     Find("oleacc.dll", "CreateStdAccessibleObject", found.createStdAccessibleObject);
     Find("oleacc.dll", "LresultFromObject", found.lresultFromObject);
+    Find("oleacc.dll", "AccessibleObjectFromWindow", found.accessibleObjectFromWindow);
     Find("oleaut32.dll", "SysAllocStringLen", found.sysAllocStringLen);
     return found;
   }();
@@ -66,6 +70,18 @@ const OleFunctions& Ole() {
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+VARIANT Self() {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+struct Releaser {
+  void operator()(IAccessible* object) const { object->Release(); }
+};
+using Object = std::unique_ptr<IAccessible, Releaser>;
 
 // Text for a screen reader: the control's bytes read in the ANSI code page, as the control shows
 // them.
@@ -119,8 +135,7 @@ class AccessibleControl final : public IAccessible {
         standard_(standard),
         name_(std::move(name)),
         role_(role),
-        drawn_(drawn),
-        firstDrawn_(drawn ? FirstDrawnChildId(control) : 0) {}
+        drawn_(drawn) {}
   AccessibleControl(const AccessibleControl&) = delete;
   AccessibleControl& operator=(const AccessibleControl&) = delete;
 
@@ -159,6 +174,7 @@ class AccessibleControl final : public IAccessible {
 
   // What the description gives the control itself and the controls it draws.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (const Object own = WindowObject(child)) return own->get_accName(Self(), name);
     if (const auto drawn = Drawn(child)) return Text(drawn->name, name);
     if (!IsSelf(child) || (name_.empty() && role_ == AccessibleRole::Standard)) {
       return standard_->get_accName(child, name);
@@ -166,6 +182,7 @@ class AccessibleControl final : public IAccessible {
     return Text(name_, name);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (const Object own = WindowObject(child)) return own->get_accRole(Self(), role);
     const auto drawn = Drawn(child);
     if (!drawn && (!IsSelf(child) || role_ == AccessibleRole::Standard)) {
       return standard_->get_accRole(child, role);
@@ -176,6 +193,7 @@ class AccessibleControl final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (const Object own = WindowObject(child)) return own->get_accState(Self(), state);
     if (const auto drawn = Drawn(child)) {
       if (!state) return E_POINTER;
       state->vt = VT_I4;
@@ -195,6 +213,7 @@ class AccessibleControl final : public IAccessible {
     return result;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    if (const Object own = WindowObject(child)) return own->get_accDefaultAction(Self(), action);
     const auto drawn = Drawn(child);
     if (!drawn && (!IsSelf(child) || role_ != AccessibleRole::PushButton)) {
       return standard_->get_accDefaultAction(child, action);
@@ -202,6 +221,7 @@ class AccessibleControl final : public IAccessible {
     return Text(drawn && drawn->role != AccessibleRole::PushButton ? "" : "Press", action);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (const Object own = WindowObject(child)) return own->accDoDefaultAction(Self());
     if (const auto drawn = Drawn(child)) {
       if (drawn->role != AccessibleRole::PushButton) return DISP_E_MEMBERNOTFOUND;
       return Press(control_, GetAncestor(control_, GA_ROOT), drawn->number,
@@ -214,21 +234,26 @@ class AccessibleControl final : public IAccessible {
                  IsWindowVisible(control_) && IsWindowEnabled(control_), control_);
   }
 
-  // The drawn controls follow the container's windows.
+  // The container's windows and drawn controls, in the order they are read.
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
     const HRESULT result = standard_->get_accChildCount(count);
-    if (SUCCEEDED(result) && drawn_) *count = firstDrawn_ - 1 + drawn_->Count(control_);
+    if (SUCCEEDED(result) && drawn_) *count = drawn_->Count(control_);
     return result;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    if (!Drawn(child)) return standard_->get_accChild(child, object);
+    const auto read = Read(child);
+    if (!read) return standard_->get_accChild(child, object);
     if (!object) return E_POINTER;
-    // An element of its container's object, not an object of its own.
     *object = nullptr;
-    return S_FALSE;
+    // A drawn control is an element of its container's object, not an object of its own.
+    if (!read->window) return S_FALSE;
+    return Ole().accessibleObjectFromWindow(read->window, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IDispatch), reinterpret_cast<void**>(object));
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) override {
+    if (const Object own = WindowObject(child))
+      return own->accLocation(left, top, width, height, Self());
     const auto drawn = Drawn(child);
     if (!drawn) return standard_->accLocation(left, top, width, height, child);
     if (!left || !top || !width || !height) return E_POINTER;
@@ -245,33 +270,45 @@ class AccessibleControl final : public IAccessible {
       return result;
     }
     const int index = drawn_->At(control_, POINT{x, y});
-    if (index >= 0) child->lVal = firstDrawn_ + index;
+    if (index >= 0) child->lVal = index + 1;
     return result;
   }
 
   // Everything else as the system's own object for the window says; a drawn control has none.
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    if (const Object own = WindowObject(child)) return own->get_accValue(Self(), value);
     return Drawn(child) ? Text("", value) : standard_->get_accValue(child, value);
   }
+  // A list's entry may be described by the window that shows it.
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return Drawn(child) ? Text("", description) : standard_->get_accDescription(child, description);
+    if (const Object own = WindowObject(child)) return own->get_accDescription(Self(), description);
+    if (Drawn(child)) return Text("", description);
+    if (!IsSelf(child) && child.vt == VT_I4 && child.lVal > 0) {
+      const auto* entry = reinterpret_cast<const std::string*>(
+          SendMessageA(GetAncestor(control_, GA_ROOT), kDescribeEntryMessage,
+                       reinterpret_cast<WPARAM>(control_), child.lVal - 1));
+      if (entry) return Text(*entry, description);
+    }
+    return standard_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return Drawn(child) ? Text("", help) : standard_->get_accHelp(child, help);
+    return Read(child) ? Text("", help) : standard_->get_accHelp(child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    if (!Drawn(child)) return standard_->get_accHelpTopic(file, child, topic);
+    if (!Read(child)) return standard_->get_accHelpTopic(file, child, topic);
     if (file) *file = nullptr;
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    if (const Object own = WindowObject(child))
+      return own->get_accKeyboardShortcut(Self(), shortcut);
     return Drawn(child) ? Text("", shortcut) : standard_->get_accKeyboardShortcut(child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return Drawn(child) ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
+    return Read(child) ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return Drawn(start) ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
+    return Read(start) ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     return standard_->get_accParent(parent);
@@ -290,13 +327,30 @@ class AccessibleControl final : public IAccessible {
  private:
   ~AccessibleControl() { standard_->Release(); }
 
-  // The drawn control that `child` names, if it names one.
-  std::optional<DrawnChild> Drawn(const VARIANT& child) const {
-    if (!drawn_ || child.vt != VT_I4 || child.lVal < firstDrawn_ ||
-        child.lVal - firstDrawn_ >= drawn_->Count(control_)) {
+  // The child that `child` names, if it names one.
+  std::optional<DrawnChild> Read(const VARIANT& child) const {
+    if (!drawn_ || child.vt != VT_I4 || child.lVal < 1 || child.lVal > drawn_->Count(control_)) {
       return std::nullopt;
     }
-    return drawn_->Child(control_, child.lVal - firstDrawn_);
+    return drawn_->Child(control_, child.lVal - 1);
+  }
+  // The drawn control that `child` names, if it names one.
+  std::optional<DrawnChild> Drawn(const VARIANT& child) const {
+    auto read = Read(child);
+    if (read && read->window) return std::nullopt;
+    return read;
+  }
+  // The object of the child window that `child` names, if it names one: asked of itself.
+  Object WindowObject(const VARIANT& child) const {
+    const auto read = Read(child);
+    IAccessible* object = nullptr;
+    if (read && read->window &&
+        FAILED(Ole().accessibleObjectFromWindow(read->window, static_cast<DWORD>(OBJID_CLIENT),
+                                                __uuidof(IAccessible),
+                                                reinterpret_cast<void**>(&object)))) {
+      object = nullptr;
+    }
+    return Object(object);
   }
 
   // Decoration is hidden from screen readers; a button that cannot be pressed now says so.
@@ -312,7 +366,6 @@ class AccessibleControl final : public IAccessible {
   std::string name_;
   AccessibleRole role_;
   const DrawnChildren* drawn_;
-  LONG firstDrawn_;
   std::atomic<ULONG> references_{1};
 };
 #pragma GCC diagnostic pop
@@ -331,14 +384,6 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
-
-LONG FirstDrawnChildId(HWND container) {
-  LONG windows = 0;
-  for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    ++windows;
-  }
-  return windows + 1;
-}
 
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
                         AccessibleRole role, const DrawnChildren* drawn) {
@@ -374,8 +419,13 @@ void DescribeForScreenReaders(HWND control, const ControlDescription& row) {
 }
 
 void TellPanelShown(HWND panel, bool shown) {
+  NotifyWinEvent(EVENT_OBJECT_REORDER, GetParent(panel), OBJID_CLIENT, CHILDID_SELF);
   // The system tells of the window object only.
-  NotifyWinEvent(shown ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, panel, OBJID_CLIENT, CHILDID_SELF);
+  if (!shown) NotifyWinEvent(EVENT_OBJECT_HIDE, panel, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void AnnouncePanel(HWND panel) {
+  NotifyWinEvent(EVENT_OBJECT_SHOW, panel, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace kovar

@@ -21,33 +21,36 @@ inline constexpr LRESULT kNotPressable = 2;
 // asks again then: it is posted, and may arrive after a box has opened.
 inline constexpr WORD kPressNotification = 0x4B50;
 
-// A control that its container draws itself, as a screen reader is told of it: a child of the
-// container's client object, by child id.
+// The top-level window is asked for the description of entry lParam of the list `wParam` (its
+// window) with this message; it answers with a `const std::string*`, or 0 where it has none.
+inline constexpr UINT kDescribeEntryMessage = WM_APP + 0x4B51;
+
+// A child of a container's client object, by child id (its place in the reading, from 1): a
+// window of its own, whose object tells of it, or a control that the container draws itself.
 struct DrawnChild {
-  int number = 0;  // its control number: a click or press is a WM_COMMAND with it
+  HWND window = nullptr;  // the child's window; none for a drawn control
+  int number = 0;         // its control number: a click or press is a WM_COMMAND with it
   std::string name;
   AccessibleRole role = AccessibleRole::Graphic;
   bool label = false;  // read as static text
   RECT place{};        // on the screen
 };
 
-// The controls a window draws itself, in table order, the first 0.
+// What a container holds for a screen reader, windows and drawn controls alike, in the order it
+// is read, the first 0.
 class DrawnChildren {
  public:
   virtual int Count(HWND container) const = 0;
   virtual DrawnChild Child(HWND container, int index) const = 0;
-  // The one in front at a point of the screen; -1 for none.
+  // The drawn control in front at a point of the screen; -1 for none.
   virtual int At(HWND container, POINT screen) const = 0;
 
  protected:
   ~DrawnChildren() = default;
 };
 
-// The child id of a container's first drawn control: its child windows come first.
-LONG FirstDrawnChildId(HWND container);
-
 // Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
-// ANSI code page) and `role`, and has the `drawn` controls as children after its windows; a push
+// ANSI code page) and `role`, and has the `drawn` children in their order; a push
 // button's default action, "Press", is its click, posted to the window that handles it, which is
 // asked first whether the button can be pressed now. Returns 0 for any other object: the window
 // procedure then passes the message on.
@@ -59,10 +62,12 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
 // it says. `row` is one of the description's tables' rows, which live as long as the program.
 void DescribeForScreenReaders(HWND control, const ControlDescription& row);
 
-// After `panel` was shown or hidden: screen readers that keep the panel's client object hear that
-// it was, and read again whether it and what it holds are visible (the system's standard objects
-// say invisible of a hidden window and of all in it).
+// After `panel` was shown or hidden: screen readers read its container's children again, and
+// those that keep the panel's client object hear that it was hidden (the system's standard
+// objects say invisible of a hidden window and of all in it).
 void TellPanelShown(HWND panel, bool shown);
+// Presents a panel just shown: screen readers hear it shown, by its name.
+void AnnouncePanel(HWND panel);
 
 // Takes DescribeForScreenReaders back from one window (the combo box's list alone, say), until it
 // is given again: every message to a described window passes the system's subclass dispatch,

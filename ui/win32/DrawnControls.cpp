@@ -61,6 +61,28 @@ POINT PointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+// The panel that a window is, if it is one.
+std::optional<MainControl> PanelOfWindow(HWND window) {
+  const int id = GetDlgCtrlID(window) - kFirstControlId;
+  if (id < 0 || id >= static_cast<int>(MainControl::Count) ||
+      Describe(static_cast<MainControl>(id)).kind != ControlKind::Panel) {
+    return std::nullopt;
+  }
+  return static_cast<MainControl>(id);
+}
+
+// What a window holds, as the description's containers go.
+Container HeldIn(HWND container) {
+  const std::optional<MainControl> panel = PanelOfWindow(container);
+  if (!panel) return Container::Window;
+  return panel == PanelOf(Container::StartPanel) ? Container::StartPanel : Container::MainPanel;
+}
+
+constexpr std::array<ReadingOrder<kMainWindowControls.size()>, 3> kReading = {
+    ReadingOrderOf(kMainWindowControls, Container::Window),
+    ReadingOrderOf(kMainWindowControls, Container::MainPanel),
+    ReadingOrderOf(kMainWindowControls, Container::StartPanel)};
+
 }  // namespace
 
 HBRUSH SolidBrush(Colour colour) {
@@ -117,7 +139,7 @@ void DrawnControls::Resize(MainControl control) {
 LONG DrawnControls::ChildId(MainControl control) const {
   HWND container = Of(control).container;
   for (int index = 0; index < Count(container); ++index) {
-    if (Indexed(container, index) == control) return FirstDrawnChildId(container) + index;
+    if (Indexed(container, index) == control) return index + 1;
   }
   return CHILDID_SELF;
 }
@@ -157,7 +179,9 @@ bool DrawnControls::Handle(HWND container, UINT message, WPARAM wParam, LPARAM l
       pressed_.reset();
       return true;
     case WM_GETOBJECT:
-      result = AnswerGetObject(container, wParam, lParam, "", AccessibleRole::Standard, this);
+      result = AnswerGetObject(container, wParam, lParam,
+                               PanelOfWindow(container) ? PanelName(*PanelOfWindow(container)) : "",
+                               AccessibleRole::Standard, this);
       return result != 0;
     default:
       return false;
@@ -238,36 +262,60 @@ bool DrawnControls::OnMouse(HWND container, UINT message, LPARAM lParam) {
   return true;
 }
 
+HWND DrawnControls::WindowOf(HWND container, MainControl control) {
+  return IsDrawn(Describe(control).kind) ? nullptr : GetDlgItem(container, ControlId(control));
+}
+
 std::optional<MainControl> DrawnControls::Indexed(HWND container, int index) const {
-  for (std::size_t row = 0; row < drawn_.size(); ++row) {
-    if (drawn_[row].container == container && index-- == 0) return static_cast<MainControl>(row);
+  const auto& reading = kReading[static_cast<std::size_t>(HeldIn(container))];
+  for (std::size_t i = 0; i < reading.count; ++i) {
+    const auto control = static_cast<MainControl>(reading.rows[i]);
+    // A hidden panel, with all it holds, is read only once it is shown.
+    HWND window = WindowOf(container, control);
+    if (window && Describe(control).kind == ControlKind::Panel && !IsWindowVisible(window)) {
+      continue;
+    }
+    if (index-- == 0) return control;
   }
   return std::nullopt;
 }
 
 int DrawnControls::Count(HWND container) const {
   int count = 0;
-  for (const Drawn& drawn : drawn_) count += drawn.container == container ? 1 : 0;
+  while (Indexed(container, count)) ++count;
   return count;
 }
 
 DrawnChild DrawnControls::Child(HWND container, int index) const {
   const std::optional<MainControl> control = Indexed(container, index);
   if (!control) return {};
+  if (HWND window = WindowOf(container, *control)) {
+    return {window, ControlId(*control), {}, AccessibleRole::Standard, false, {}};
+  }
   const Drawn& drawn = Of(*control);
   const ControlDescription& row = Describe(*control);
-  DrawnChild child{ControlId(*control),
+  DrawnChild child{nullptr,
+                   ControlId(*control),
                    row.kind == ControlKind::Label ? drawn.text : drawn.accessibleName,
-                   row.accessibleRole, row.kind == ControlKind::Label, drawn.place};
+                   row.accessibleRole,
+                   row.kind == ControlKind::Label,
+                   drawn.place};
   MapWindowPoints(container, nullptr, reinterpret_cast<POINT*>(&child.place), 2);
   return child;
 }
 
 int DrawnControls::At(HWND container, POINT screen) const {
   ScreenToClient(container, &screen);
-  const std::optional<MainControl> front = FrontAt(container, screen);
-  for (int index = 0; front && index < Count(container); ++index) {
-    if (Indexed(container, index) == front) return index;
+  // Decoration is not read: what lies behind it is found.
+  for (std::size_t row = 0; row < drawn_.size(); ++row) {
+    const auto control = static_cast<MainControl>(row);
+    if (drawn_[row].container != container || !PtInRect(&drawn_[row].place, screen) ||
+        Describe(control).accessibleRole == AccessibleRole::Decoration) {
+      continue;
+    }
+    for (int index = 0; index < Count(container); ++index) {
+      if (Indexed(container, index) == control) return index;
+    }
   }
   return -1;
 }

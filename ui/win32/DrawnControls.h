@@ -57,7 +57,8 @@ class DrawnControls final : public DrawnChildren {
   const std::string& Text(MainControl control) const { return Of(control).text; }
   HFONT FontOf(MainControl control) const { return Of(control).font; }
   const Picture& PictureOf(MainControl control) const { return Of(control).picture; }
-  // What a screen reader reaches the control by in its container's client object.
+  // What a screen reader reaches the control by in its container's client object; none for
+  // decoration, which it does not read.
   LONG ChildId(MainControl control) const;
 
   void SetText(MainControl control, const std::string& text);
@@ -87,8 +88,10 @@ class DrawnControls final : public DrawnChildren {
   Drawn& Of(MainControl control) { return drawn_[static_cast<std::size_t>(control)]; }
   // The control in front at `point` of `container`'s client area.
   std::optional<MainControl> FrontAt(HWND container, POINT point) const;
-  // The control that is the container's `index`th, in table order.
+  // The control that is the container's `index`th, in the order it is read.
   std::optional<MainControl> Indexed(HWND container, int index) const;
+  // The window of a control that is one; none for a drawn control.
+  static HWND WindowOf(HWND container, MainControl control);
   // Gives an image its picture's size, drawing again what it covered and covers.
   void Resize(MainControl control);
   void Paint(HWND container) const;

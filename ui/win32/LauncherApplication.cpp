@@ -1,29 +1,19 @@
-// The message loop.
+// The Windows skin in the program's shell: the message loop, and the session's end.
 #include "LauncherApplication.h"
-
-#include <windows.h>
-
-#include <utility>
 
 namespace kovar {
 
-LauncherApplication::LauncherApplication(FileLocations files)
-    : program_(std::move(files), desktop_),
-      console_(program_.Console()),
-      window_(program_.Window()) {
-  desktop_.SetMainWindow(&window_);
-  window_.SetSessionEnder([this] { program_.SystemEnded(); });
+void Win32Skin::MeetTheSystem(LauncherProgram& program, frmMain& window) {
+  window.SetSessionEnder([&program] { program.SystemEnded(); });
 }
 
-int LauncherApplication::Run() {
-  return program_.Run([] {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
-    return 0;
-  });
+int Win32Skin::EventLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return 0;
 }
 
-void LauncherApplication::Dispatch(MSG& message) {
+void Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && IsDialogMessageA(root, &message)) return;
   TranslateMessage(&message);

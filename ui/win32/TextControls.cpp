@@ -8,16 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "OneLine.h"
+
 namespace kovar {
 
 namespace {
-
-std::string WithoutLineBreaks(std::string text) {
-  text.erase(
-      std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }),
-      text.end());
-  return text;
-}
 
 // The clipboard's text in the ANSI code page the fields use. Its CF_TEXT is made in the code page
 // of the clipboard's locale, which need not be that one (a Greek input language turns "café"
@@ -45,10 +40,10 @@ LRESULT CALLBACK OneLineProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
                              DWORD_PTR) {
   switch (message) {
     case WM_CHAR:
-      if (wParam == '\r' || wParam == '\n') return 0;
+      if (IsLineBreak(static_cast<char32_t>(wParam))) return 0;
       break;
     case WM_PASTE: {
-      const std::string text = WithoutLineBreaks(ClipboardText(edit));
+      const std::string text = OneLine(ClipboardText(edit));
       SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
       return 0;
     }
@@ -76,6 +71,12 @@ HWND ComboField(HWND combo) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
+}
+
+HWND ComboList(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
 }
 
 }  // namespace kovar

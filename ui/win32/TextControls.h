@@ -15,7 +15,8 @@ std::string WindowText(HWND window);
 // or the field of a combo box): a setting is one line of a command file.
 void DropLineBreaks(HWND edit);
 
-// The edit field of a combo box.
+// The edit field of a combo box, and its list.
 HWND ComboField(HWND combo);
+HWND ComboList(HWND combo);
 
 }  // namespace kovar

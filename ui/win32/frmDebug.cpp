@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kWindowClass[] = "KovarLauncherDebug";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+// Posted to the window for the next turn of the message loop.
+constexpr UINT kNextTurnMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -85,13 +87,15 @@ void frmDebug::ShowWindow() {
   SetForegroundWindow(window_);
 }
 
-void frmDebug::ShowLog(const std::vector<std::string>& log) {
+void frmDebug::ShowLog(const std::vector<std::string>& log, std::size_t first) {
   // Appended as the last entries, neither selected nor scrolled to.
   HWND list = Control(DebugControl::listDebug);
-  for (; shown_ < log.size(); ++shown_) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(log[shown_].c_str()));
+  for (std::size_t entry = first; entry < log.size(); ++entry) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(log[entry].c_str()));
   }
 }
+
+void frmDebug::CallAtNextTurn() { PostMessageA(window_, kNextTurnMessage, 0, 0); }
 
 void frmDebug::ClearLine() { SetWindowTextA(Control(DebugControl::txtMain), ""); }
 
@@ -130,6 +134,9 @@ LRESULT frmDebug::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kNextTurnMessage:
+      behaviour_.ShowPendingLog();
+      return 0;
     case WM_CLOSE:
       // Closing the console hides it; the log stays and keeps growing.
       ::ShowWindow(window_, SW_HIDE);

@@ -32,7 +32,8 @@ class frmDebug : public DebugView {
   DebugConsole& Behaviour() { return behaviour_; }
 
   // DebugView
-  void ShowLog(const std::vector<std::string>& log) override;
+  void ShowLog(const std::vector<std::string>& log, std::size_t first) override;
+  void CallAtNextTurn() override;
   void ClearLine() override;
   void Place(DebugControl control, const PixelsRect& place) override;
   void ShowWindow() override;
@@ -48,8 +49,6 @@ class frmDebug : public DebugView {
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;
   std::array<HWND, static_cast<std::size_t>(DebugControl::Count)> controls_{};
-  // The log's entries the list holds.
-  std::size_t shown_ = 0;
 };
 
 }  // namespace kovar

@@ -134,6 +134,14 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto control = ControlOfId(static_cast<int>(wParam));
       return control && behaviour_.CanPress(*control) ? kPressable : kNotPressable;
     }
+    case kDescribeEntryMessage: {
+      const auto found = entryDescriptions_.find(static_cast<std::size_t>(lParam));
+      const bool mapList =
+          reinterpret_cast<HWND>(wParam) == ComboList(Control(MainControl::listMap));
+      return mapList && found != entryDescriptions_.end()
+                 ? reinterpret_cast<LRESULT>(&found->second)
+                 : 0;
+    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -322,6 +330,7 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
     SendMessageA(parts.hwndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
   DescribeForScreenReaders(parts.hwndList, Describe(control));
+  if (control == MainControl::listMap) entryDescriptions_.clear();
   SetWindowTextA(combo, text.c_str());
   SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -329,39 +338,41 @@ void frmMain::SetList(MainControl control, const std::vector<std::string>& entri
 
 void frmMain::SetVisible(MainControl control, bool visible) {
   HWND handle = Control(control);
-  if (!visible) TakeFocusOutOf(handle);
   const bool wasVisible = ShowWindow(handle, visible ? SW_SHOW : SW_HIDE) != 0;
   if (wasVisible != visible && Describe(control).kind == ControlKind::Panel) {
     TellPanelShown(handle, visible);
   }
-  if (visible) GiveFocusBackTo(handle);
 }
 
-void frmMain::TakeFocusOutOf(HWND panel) {
-  // The window may be inactive (a box open): then what moves is the focus it will restore.
+bool frmMain::Active() const {
   HWND focus = GetFocus();
-  const bool active = focus == window_ || IsChild(window_, focus);
-  if (!active) focus = focusBeforeDeactivation_;
-  if (!focus || !IsChild(panel, focus)) return;
-  focusInHiddenPanel_[panel] = focus;
-  if (active) {
-    SetFocus(window_);
+  return focus == window_ || IsChild(window_, focus);
+}
+
+MainControl frmMain::Focused() const {
+  // The window may be inactive (a box open): then the focus it will restore.
+  HWND focus = Active() ? GetFocus() : focusBeforeDeactivation_;
+  for (MainControl control : {MainControl::comboEXE, MainControl::txtCpar, MainControl::listMap}) {
+    if (focus && (focus == Control(control) || IsChild(Control(control), focus))) return control;
+  }
+  return MainControl::Count;
+}
+
+void frmMain::Focus(MainControl control) {
+  HWND to = control == MainControl::Count ? window_ : Control(control);
+  if (Active()) {
+    SetFocus(to);
   } else {
-    focusBeforeDeactivation_ = window_;
+    focusBeforeDeactivation_ = to;
   }
 }
 
-void frmMain::GiveFocusBackTo(HWND panel) {
-  const auto found = focusInHiddenPanel_.find(panel);
-  if (found == focusInHiddenPanel_.end()) return;
-  HWND had = found->second;
-  focusInHiddenPanel_.erase(found);
-  // Only if nothing else took the focus meanwhile.
-  if (GetFocus() == window_) {
-    SetFocus(had);
-  } else if (focusBeforeDeactivation_ == window_) {
-    focusBeforeDeactivation_ = had;
-  }
+void frmMain::Announce(MainControl panel) { AnnouncePanel(Control(panel)); }
+
+void frmMain::DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) {
+  entryDescriptions_[entry] = bytes;
+  NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, ComboList(Control(list)), OBJID_CLIENT,
+                 static_cast<LONG>(entry + 1));
 }
 
 void frmMain::RestoreFocus() {

@@ -45,7 +45,11 @@ class frmMain : public MainView {
   std::string SetText(MainControl control, const std::string& bytes) override;
   void SetList(MainControl control, const std::vector<std::string>& entries) override;
   void SetVisible(MainControl control, bool visible) override;
+  MainControl Focused() const override;
+  void Focus(MainControl control) override;
   void SetAccessibleName(MainControl control, const std::string& bytes) override;
+  void Announce(MainControl panel) override;
+  void DescribeEntry(MainControl list, std::size_t entry, const std::string& bytes) override;
   Result ShowPicture(MainControl control, const Bitmap& picture) override;
   void Beep() override;
   void ShowMessage(const std::string& text) override;
@@ -67,11 +71,10 @@ class frmMain : public MainView {
   // A control's font at the window's scale.
   HFONT FontFor(const ControlDescription& row) const;
   void OnCommand(int id, int code);
-  // Keyboard focus never rests on a hidden control: it leaves a panel that hides for the window
-  // itself, and comes back when the panel shows again.
-  void TakeFocusOutOf(HWND panel);
-  void GiveFocusBackTo(HWND panel);
-  // On activation (a box closed), the control that had the focus before, if it still shows.
+  // True while the focus is in the window.
+  bool Active() const;
+  // On activation (a box closed, the player back), the control that had the focus before, if it
+  // still shows.
   void RestoreFocus();
 
   MainWindow& behaviour_;
@@ -83,9 +86,10 @@ class frmMain : public MainView {
   std::array<HWND, static_cast<std::size_t>(MainControl::Count)> controls_{};
   std::function<void()> endProgram_;
   std::function<void()> sessionEnded_;
-  // The focus when the window last lost the activation, and where it was in each hidden panel.
+  // The focus when the window last lost the activation.
   HWND focusBeforeDeactivation_ = nullptr;
-  std::map<HWND, HWND> focusInHiddenPanel_;
+  // What a screen reader hears of the map list's entries besides their names.
+  std::map<std::size_t, std::string> entryDescriptions_;
 };
 
 }  // namespace kovar

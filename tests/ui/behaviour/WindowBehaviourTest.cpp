@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DebugConsole.h"
@@ -56,6 +57,16 @@ class RecordingMainView : public MainView {
     lists[control] = entries;
   }
   void SetVisible(MainControl control, bool shown) override { visible[control] = shown; }
+  MainControl Focused() const override { return focus; }
+  // Keyboard focus moved onto a field of a hidden panel is counted.
+  void Focus(MainControl control) override {
+    focus = control;
+    const Container container = Describe(control).container;
+    if (control != MainControl::Count && container != Container::Window &&
+        !visible[PanelOf(container)]) {
+      ++focusedHidden;
+    }
+  }
   void SetAccessibleName(MainControl control, const std::string& name) override {
     names[control] = name;
   }
@@ -69,8 +80,16 @@ class RecordingMainView : public MainView {
     if (whileMessageOpen) whileMessageOpen();
   }
   void End() override { ++ends; }
+  void Announce(MainControl panel) override { announced.push_back(panel); }
+  void DescribeEntry(MainControl, std::size_t entry, const std::string& bytes) override {
+    described[entry] = bytes;
+  }
 
   std::map<MainControl, std::string> text;
+  std::vector<MainControl> announced;
+  MainControl focus = MainControl::Count;
+  int focusedHidden = 0;
+  std::map<std::size_t, std::string> described;
   std::map<MainControl, std::string> names;
   std::map<MainControl, std::vector<std::string>> lists;
   std::map<MainControl, bool> visible{{MainControl::picMain, true}, {MainControl::picSP, false}};
@@ -83,12 +102,19 @@ class RecordingMainView : public MainView {
 
 class RecordingDebugView : public DebugView {
  public:
-  void ShowLog(const std::vector<std::string>& all) override { log = all; }
+  void ShowLog(const std::vector<std::string>& all, std::size_t first) override {
+    firsts.push_back(first);
+    log.insert(log.end(), all.begin() + static_cast<long>(first), all.end());
+  }
+  void CallAtNextTurn() override { turnAsked = true; }
   void ClearLine() override { line.clear(); }
   void Place(DebugControl, const PixelsRect& place) override { list = place; }
   void ShowWindow() override { ++shown; }
 
   std::vector<std::string> log;
+  // Where each batch began; whether the next turn of the loop was asked for.
+  std::vector<std::size_t> firsts;
+  bool turnAsked = false;
   std::string line;
   PixelsRect list;
   int shown = 0;
@@ -119,7 +145,11 @@ struct Windows {
   // at once: the program then runs as it does between the player's events.
   void Start() {
     window.Form_Load(view);
-    ASSERT_EQ(program.Run([] { return 0; }), 0);
+    ASSERT_EQ(program.Run([this] {
+      if (std::exchange(consoleView.turnAsked, false)) console.ShowPendingLog();
+      return 0;
+    }),
+              0);
   }
   std::size_t MapEntry(const std::string& name) {
     const auto& maps = view.lists[MainControl::listMap];
@@ -196,6 +226,12 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
   EXPECT_EQ(w.view.picture, Decoded(MakeBmp(3, 3)));
   EXPECT_EQ(w.view.names[MainControl::imgLevel], w.launcher.State().Map().name);
+  // A screen reader hears the chosen entry described as the labels show the map, and no
+  // description of a map the player only typed.
+  EXPECT_EQ(w.view.described, (std::map<std::size_t, std::string>{{cafe, "Caf?. A caf?."}}));
+  w.window.PlayerEdited(MainControl::listMap, "Keep");
+  EXPECT_TRUE(w.launcher.RunCommand("map Keep").ok());
+  EXPECT_EQ(w.view.described.size(), 1u);
   // The same entry again loads the files again.
   w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
   w.window.PlayerChose(MainControl::listMap, cafe);
@@ -238,20 +274,23 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
 }
 
 TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
+  using C = MainControl;
   struct Case {
     std::vector<MainControl> clicks;
     bool mainPanel;
     int beeps;
     std::size_t launches;
+    // The panels announced as they are shown.
+    std::vector<MainControl> announced;
   };
   const std::vector<Case> cases = {
-      {{MainControl::imgSP}, false, 0, 0},
-      {{MainControl::imgSP, MainControl::imgMain}, true, 0, 0},
-      {{MainControl::imgMain, MainControl::imgMain}, true, 0, 0},
-      {{MainControl::imgSP, MainControl::imgSP}, false, 0, 0},
-      {{MainControl::imgSP, MainControl::imgMP, MainControl::imgJoin}, false, 2, 0},
-      {{MainControl::imgSP, MainControl::imgStartSP}, false, 0, 1},
-      {{MainControl::imgLogo1, MainControl::imgTile1, MainControl::imgLevel}, true, 0, 0},
+      {{C::imgSP}, false, 0, 0, {C::picSP}},
+      {{C::imgSP, C::imgMain}, true, 0, 0, {C::picSP, C::picMain}},
+      {{C::imgMain, C::imgMain}, true, 0, 0, {C::picMain, C::picMain}},
+      {{C::imgSP, C::imgSP}, false, 0, 0, {C::picSP, C::picSP}},
+      {{C::imgSP, C::imgMP, C::imgJoin}, false, 2, 0, {C::picSP}},
+      {{C::imgSP, C::imgStartSP}, false, 0, 1, {C::picSP}},
+      {{C::imgLogo1, C::imgTile1, C::imgLevel}, true, 0, 0, {}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(i);
@@ -263,9 +302,48 @@ TEST(MainWindowBehaviour, EachImageClickDoesWhatItsRowSays) {
     EXPECT_EQ(w.view.visible[MainControl::picMain], cases[i].mainPanel);
     EXPECT_EQ(w.view.visible[MainControl::picSP], !cases[i].mainPanel);
     EXPECT_EQ(w.view.beeps, cases[i].beeps);
+    EXPECT_EQ(w.view.announced, cases[i].announced);
     EXPECT_EQ(w.desktop.started.size(), cases[i].launches);
     EXPECT_FALSE(w.dir.Has("settings.kvx"));
     EXPECT_EQ(w.view.ends, 0);
+  }
+}
+
+// No key reaches a control that is not shown: the window holds the focus while the field's panel
+// is hidden, and gives it back when the panel shows again or a box closes.
+TEST(MainWindowBehaviour, TheFocusNeverRestsOnAHiddenField) {
+  using C = MainControl;
+  const struct {
+    MainControl focus;
+    std::vector<MainControl> before;
+    bool box;
+    std::vector<MainControl> inBox;
+    std::vector<MainControl> after;
+    MainControl focused;
+  } cases[] = {
+      {C::listMap, {C::imgSP}, false, {}, {}, C::Count},
+      {C::listMap, {C::imgSP, C::imgMP, C::imgMain}, false, {}, {}, C::listMap},
+      {C::txtCpar, {C::imgMain}, false, {}, {}, C::txtCpar},
+      {C::comboEXE, {}, true, {}, {}, C::comboEXE},
+      {C::Count, {}, true, {}, {}, C::Count},
+      {C::txtCpar, {C::imgSP}, true, {}, {}, C::Count},
+      {C::listMap, {}, true, {C::imgSP}, {}, C::Count},
+      {C::listMap, {}, true, {C::imgSP}, {C::imgMain}, C::listMap},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    const auto& c = cases[i];
+    Windows w;
+    w.Start();
+    w.view.focus = c.focus;
+    for (MainControl image : c.before) w.window.ImageClicked(image);
+    w.view.whileMessageOpen = [&w, &c] {
+      for (MainControl image : c.inBox) w.window.ImageClicked(image);
+    };
+    if (c.box) w.window.MenuChosen(MenuCommand::About);
+    for (MainControl image : c.after) w.window.ImageClicked(image);
+    EXPECT_EQ(w.view.focus, c.focused);
+    EXPECT_EQ(w.view.focusedHidden, 0);
   }
 }
 
@@ -274,7 +352,8 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
   w.Start();
   w.window.MenuChosen(MenuCommand::About);
   EXPECT_EQ(w.view.messages, std::vector<std::string>{"Kovar Launcher By Velmont\rVersion 0.1"});
-  w.desktop.answer = " D:\\Games\\Quake ";
+  // The answer is one line.
+  w.desktop.answer = " D:\\Games\r\n\\Quake \n";
   w.window.MenuChosen(MenuCommand::SetQuakeDirectory);
   EXPECT_EQ(w.Text(TextField::QuakeDir), " D:\\Games\\Quake ");
   w.window.MenuChosen(MenuCommand::DebugWindow);
@@ -293,7 +372,9 @@ TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
     SCOPED_TRACE(name);
     Windows w;
     w.Start();
-    w.window.PlayerEdited(MainControl::txtCpar, "+skill 2");
+    // A line break that a skin let through is neither kept nor shown.
+    w.window.PlayerEdited(MainControl::txtCpar, "+skill \r\n2");
+    EXPECT_EQ(w.view.text[MainControl::txtCpar], "+skill 2");
     w.window.ImageClicked(MainControl::imgSP);
     end(w.program);
     EXPECT_EQ(w.view.ends, 1);
@@ -404,6 +485,14 @@ TEST(DebugConsoleBehaviour, TheLogHoldsEveryLineFromTheFirstAndTheListFillsTheWi
   EXPECT_EQ(w.consoleView.log,
             (std::vector<std::string>{"exec auto.kvx", "exec settings.kvx", "frun false",
                                       "exec config.kvx", "exe Quake.exe"}));
+  // The lines of one turn of the event loop reach the view as one batch, from where the last
+  // ended; a line sent is shown as it runs.
+  EXPECT_TRUE(w.launcher.RunCommand("cpar a").ok() && w.launcher.RunCommand("cpar b").ok());
+  EXPECT_TRUE(w.consoleView.turnAsked);
+  w.console.ShowPendingLog();
+  w.console.cmdSend_Click("cpar c");
+  EXPECT_EQ(w.consoleView.firsts, (std::vector<std::size_t>{0, 5, 7}));
+  EXPECT_EQ(w.consoleView.log.back(), "cpar c");
   // A new size places the list by the resize rule (its cases: the window description's test).
   w.console.Form_Resize(400, 266);
   EXPECT_EQ(w.consoleView.list, (PixelsRect{0, 24, 400, 242}));

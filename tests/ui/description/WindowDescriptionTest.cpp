@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -54,6 +55,42 @@ TEST(WindowDescription, FocusGoesThroughTheThreeFieldsOnlyInOrder) {
     }
     EXPECT_EQ(order, window.order);
   }
+}
+
+// As a screen reader reads the main window: column by column, each from the top, decoration
+// left out; each panel named by the image that shows it.
+TEST(WindowDescription, AScreenReaderReadsEachContainerAsLaidOut) {
+  const struct {
+    Container container;
+    std::vector<std::string> read;
+  } containers[] = {
+      {Container::Window,
+       {"Kovar Launcher", "Main", "Single Player", "Multi Player", "Join", "Main", "Main",
+        "Single Player"}},
+      {Container::MainPanel,
+       {"EXE:", "EXE", "Map:", "Map", "Custom Parameters:", "Custom Parameters", "lblMapTitle",
+        "imgLevel", "lblMapDes"}},
+      {Container::StartPanel, {"Start"}},
+  };
+  for (const auto& c : containers) {
+    const auto order = ReadingOrderOf(kMainWindowControls, c.container);
+    std::vector<std::string> read;
+    for (std::size_t i = 0; i < order.count; ++i) {
+      const auto control = static_cast<MainControl>(order.rows[i]);
+      const ControlDescription& row = Describe(control);
+      // Named as a screen reader names it; the map's labels and preview by their row.
+      read.push_back(row.kind == ControlKind::Panel ? PanelName(control)
+                     : *row.accessibleName          ? row.accessibleName
+                     : *row.text                    ? row.text
+                                                    : row.name);
+    }
+    EXPECT_EQ(read, c.read);
+  }
+  const std::pair<std::string, std::string> maps[] = {{"Keep", "A keep."}, {"Keep", ""}, {"", ""}};
+  std::vector<std::string> described;
+  for (const auto& [title, description] : maps)
+    described.push_back(ChosenMapDescription(title, description));
+  EXPECT_EQ(described, (std::vector<std::string>{"Keep. A keep.", "Keep", ""}));
 }
 
 TEST(WindowDescription, OnlyExitSetQuakeDirectoryAndAboutCanBeChosen) {

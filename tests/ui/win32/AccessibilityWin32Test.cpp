@@ -67,16 +67,20 @@ TEST_F(Accessibility, EveryControlIsNamedWithItsRoleAndAction) {
                     &kDebugWindowControls[row]});
   }
   for (const auto& [control, child, row] : rows) {
+    // Decoration is kept from screen readers: no child of what draws it.
+    if (row->accessibleRole == AccessibleRole::Decoration) {
+      EXPECT_EQ(child, CHILDID_SELF) << row->name;
+      continue;
+    }
     const Heard heard = test::Hear(control, child);
     // What the window draws hides with the panel that holds it.
     const bool hiddenPanel = child != CHILDID_SELF && !IsWindowVisible(control);
     const bool button = row->accessibleRole == AccessibleRole::PushButton;
-    const bool decoration = row->accessibleRole == AccessibleRole::Decoration;
-    // Decoration is kept from screen readers.
-    EXPECT_EQ((heard.state & STATE_SYSTEM_INVISIBLE) != 0,
-              decoration || !row->visible || hiddenPanel)
-        << heard;
-    if (decoration) continue;
+    EXPECT_EQ((heard.state & STATE_SYSTEM_INVISIBLE) != 0, !row->visible || hiddenPanel) << heard;
+    if (row->kind == ControlKind::Panel) {
+      EXPECT_EQ(heard.name, PanelName(static_cast<MainControl>(row - kMainWindowControls.data())));
+      continue;
+    }
     const std::string name = *row->accessibleName ? row->accessibleName : row->text;
     EXPECT_EQ(heard.name, name) << row->name;
     for (HWND part : {Part(control, true), Part(control, false)})
@@ -90,10 +94,74 @@ TEST_F(Accessibility, EveryControlIsNamedWithItsRoleAndAction) {
   }
 }
 
-// The windows renamed, as a screen reader is told: Windows' name change events.
+// What a screen reader is told of the windows' client objects: Windows' events.
 std::vector<std::pair<HWND, LONG>> renamed;
 void CALLBACK Renamed(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
   if (object == OBJID_CLIENT) renamed.push_back({window, child});
+}
+
+// The names of a container's children, in the order a screen reader reads them.
+std::vector<std::string> ReadChildren(HWND container) {
+  std::vector<std::string> read;
+  WithClientObject(container, [&read](IAccessible& object, VARIANT) {
+    LONG count = 0;
+    object.get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG got = 0;
+    AccessibleChildren(&object, 0, count, children.data(), &got);
+    for (LONG i = 0; i < got; ++i) {
+      VARIANT& child = children[static_cast<std::size_t>(i)];
+      BSTR name = nullptr;
+      if (child.vt == VT_DISPATCH) {
+        IAccessible* own = nullptr;
+        child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&own));
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        if (own) own->get_accName(self, &name);
+        if (own) own->Release();
+      } else {
+        object.get_accName(child, &name);
+      }
+      read.push_back(Narrow(name));
+      VariantClear(&child);
+    }
+  });
+  return read;
+}
+
+// Each container read in the description's order, the hidden panel left out, each panel named
+// by the image that shows it, and announced when it is shown.
+TEST_F(Accessibility, TheWindowReadsAsTheDescriptionSaysAndAPanelShownIsAnnounced) {
+  Start();
+  renamed.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, Renamed,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  for (MainControl shown : {MainControl::imgMain, MainControl::imgSP}) {
+    Click(shown);
+    Pump();
+    for (Container container : {Container::Window, Container::MainPanel, Container::StartPanel}) {
+      HWND holder =
+          container == Container::Window ? app->MainWindow().Window() : Control(PanelOf(container));
+      const auto order = ReadingOrderOf(kMainWindowControls, container);
+      std::vector<std::string> expected;
+      for (std::size_t i = 0; i < order.count && IsWindowVisible(holder); ++i) {
+        const auto control = static_cast<MainControl>(order.rows[i]);
+        const ControlDescription& row = Describe(control);
+        if (row.kind == ControlKind::Panel && !IsWindowVisible(Control(control))) continue;
+        expected.push_back(row.kind == ControlKind::Panel ? PanelName(control)
+                           : *row.accessibleName          ? row.accessibleName
+                                                 : app->MainWindow().Drawn().Text(control));
+      }
+      EXPECT_EQ(IsWindowVisible(holder) ? ReadChildren(holder) : std::vector<std::string>{},
+                expected)
+          << Describe(shown).name;
+    }
+  }
+  UnhookWinEvent(hook);
+  const std::vector<std::pair<HWND, LONG>> announced = {
+      {Control(MainControl::picMain), CHILDID_SELF}, {Control(MainControl::picSP), CHILDID_SELF}};
+  EXPECT_EQ(renamed, announced);
 }
 
 TEST_F(Accessibility, ChoosingAMapNamesAndAnnouncesThePreview) {
@@ -108,6 +176,15 @@ TEST_F(Accessibility, ChoosingAMapNamesAndAnnouncesThePreview) {
   EXPECT_EQ(Hear(MainControl::imgLevel), (Heard{"Keep", ROLE_SYSTEM_GRAPHIC, ""}));
   EXPECT_EQ(Hear(MainControl::lblMapTitle).name, "Keep");
   EXPECT_EQ(Hear(MainControl::lblMapDes).name, "A keep.");
+  // The chosen entry is described by them, for the screen reader that reads the list.
+  WithClientObject(
+      ComboList(Control(MainControl::listMap)),
+      [](IAccessible& object, VARIANT entry) {
+        BSTR description = nullptr;
+        EXPECT_EQ(object.get_accDescription(entry, &description), S_OK);
+        EXPECT_EQ(Narrow(description), "Keep. A keep.");
+      },
+      2);
   for (const MainControl control :
        {MainControl::imgLevel, MainControl::lblMapTitle, MainControl::lblMapDes}) {
     EXPECT_NE(std::find(renamed.begin(), renamed.end(), Reach(control)), renamed.end())

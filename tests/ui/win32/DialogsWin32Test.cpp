@@ -137,7 +137,7 @@ TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
   Type(text, "exe  Win Quake.exe");
   for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
     MSG press{text, WM_KEYDOWN, key, 1, 0, {}};
-    LauncherApplication::Dispatch(press);
+    Dispatch(press);
     Pump();
   }
   EXPECT_TRUE(IsWindowVisible(window));

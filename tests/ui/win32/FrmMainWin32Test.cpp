@@ -263,36 +263,22 @@ TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
 
 // The keyboard focus leaves a panel that hides for the window, and comes back when it shows; after
 // a box, it goes back where it was if that still shows, else to the window.
+// Where the behaviour says the focus goes (its cases: the behaviour's tests), Windows puts it, and
+// no key reaches the hidden field.
 TEST_F(Window, TheFocusNeverRestsOnAHiddenControl) {
   Start();
   HWND window = app->MainWindow().Window();
   app->MainWindow().Show();
   Pump();
   HWND mapField = ComboField(Control(MainControl::listMap));
-  HWND parameters = Control(MainControl::txtCpar);
-  auto about = [this] {
-    BoxAnswerer box([](HWND shown) { BoxAnswerer::Press(shown, IDOK); });
-    Choose(MenuRow("menuAbout"));
-    Pump();
-    EXPECT_EQ(box.seen.size(), 1u);
-  };
   SetFocus(mapField);
   Click(MainControl::imgSP);
   EXPECT_EQ(GetFocus(), window);
-  // Keys reach no hidden control: the map stays as chosen.
   const std::string map = Text(TextField::MapSelection);
   SendMessageA(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(Text(TextField::MapSelection), map);
   Click(MainControl::imgMain);
   EXPECT_EQ(GetFocus(), mapField);
-  SetFocus(parameters);
-  about();
-  EXPECT_EQ(GetFocus(), parameters);
-  Click(MainControl::imgSP);
-  about();
-  EXPECT_EQ(GetFocus(), window);
-  Click(MainControl::imgMain);
-  EXPECT_EQ(GetFocus(), parameters);
 }
 
 TEST_F(Window, TheMenusShowWhatCanBeChosen) {

@@ -20,7 +20,7 @@ namespace kovar::test {
 // Runs every message waiting for this thread's windows, painting included.
 inline void Pump() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) LauncherApplication::Dispatch(message);
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) Dispatch(message);
 }
 
 // A press and release of the left button in the middle of `place` of a window's client area.
@@ -46,13 +46,6 @@ inline void ClickEntry(HWND list, int index) {
   const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
   SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageA(list, WM_LBUTTONUP, 0, at);
-}
-
-inline HWND ComboList(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(combo, &info);
-  return info.hwndList;
 }
 
 // What a modal box showed when it opened.
