@@ -58,7 +58,8 @@ void CommandInterpreter::Execute(const std::string& line) {
 }
 
 Result CommandInterpreter::Exec(const std::string& argument) {
-  const std::string path = files_.ExecPath(argument);
+  const LocatedFile located = files_.ExecFile(argument);
+  const std::string& path = located.path;
   auto notRun = [this](std::string message) {
     report_.Fail(message);
     return Result::Failure(std::move(message));
@@ -74,8 +75,8 @@ Result CommandInterpreter::Exec(const std::string& argument) {
                   std::to_string(CommandBudget::kMaxFiles) + " command files.");
   }
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) {
-    settings_.NoteUnreadable(path);
+  if (Result opened = files_.Open(located, file); opened.failed()) {
+    settings_.NoteUnreadable(located);
     return notRun("Could not run the command file " + Quoted(path) + ": " + opened.reason() + ".");
   }
   const std::optional<FileId> id = file.Id();
@@ -87,13 +88,14 @@ Result CommandInterpreter::Exec(const std::string& argument) {
   budget_.CountFile();
   ++depth_;
   if (id) chain_.push_back(*id);
-  RunLines(file.Get(), path);
+  RunLines(file.Get(), located);
   if (id) chain_.pop_back();
   --depth_;
   return Result::Ok();
 }
 
-void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
+void CommandInterpreter::RunLines(std::FILE* file, const LocatedFile& located) {
+  const std::string& path = located.path;
   LineReader reader(file);
   const auto stopped = [&](std::size_t number) {
     report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
@@ -120,7 +122,7 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
     }
     if (reader.TooLong()) {
       // Saving over a settings file would lose the line; the lines after it still run.
-      settings_.NoteUnreadable(path);
+      settings_.NoteUnreadable(located);
       report_.Fail("Line " + std::to_string(number) + " of the command file " + Quoted(path) +
                    " was skipped: it is longer than " + std::to_string(kMaxLineBytes / 1024) +
                    " KiB.");
@@ -134,12 +136,12 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
   }
   // Cut short, the file still holds settings that saving over it would lose.
   if (budget_.Spent()) {
-    settings_.NoteUnreadable(path);
+    settings_.NoteUnreadable(located);
   } else if (reader.Status().ok()) {
-    settings_.NoteRead(path);
+    settings_.NoteRead(located);
   }
   if (reader.Status().failed()) {
-    settings_.NoteUnreadable(path);
+    settings_.NoteUnreadable(located);
     report_.Fail("Reading the command file " + Quoted(path) +
                  " failed part-way: " + reader.Status().reason() + ".");
   }

@@ -32,10 +32,10 @@ void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
                std::make_move_iterator(own.end()));
 }
 
-// What showing the picture at `path` would refuse, told from its size and headers alone.
-Result CheckPreview(const std::string& path) {
+// What showing the picture `preview` would refuse, told from its size and headers alone.
+Result CheckPreview(const FileLocations& files, const LocatedFile& preview) {
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened;
+  if (Result opened = files.Open(preview, file); opened.failed()) return opened;
   std::FILE* stream = file.Get();
   const auto readFailed = [] { return SystemFailure(errno != 0 ? errno : EIO); };
   errno = 0;
@@ -68,33 +68,34 @@ Result MapCatalogue::LoadMap() {
 
 void MapCatalogue::LoadSelectedMap() {
   LoadInfo();
-  const LoadedMap& map = state_.Map();
-  if (map.preview.empty()) return;
-  if (Result checked = CheckPreview(map.preview); checked.failed()) {
+  if (!previewToShow_ || previewToShow_->path.empty()) return;
+  if (Result checked = CheckPreview(files_, *previewToShow_); checked.failed()) {
     FailPreview(checked.reason());
-    previewToShow_ = std::string();
+    previewToShow_ = LocatedFile();
   }
 }
 
-LoadedMap MapCatalogue::ReadMap(const std::string& name) const {
+LoadedMap MapCatalogue::ReadMap(const LocatedFile& folder, const std::string& name) const {
   LoadedMap map;
   map.name = name;
-  map.folder = FolderOf(name);
-  Expected<MapInfo> read = ReadInfo(JoinPath(map.folder, name + ".kvx"));
+  map.folder = folder.path;
+  Expected<MapInfo> read = ReadInfo(In(folder, name + ".kvx"));
   if (read.failed()) {
     map.failure = read.failure();
     return map;
   }
   map.level = std::move(read.value().level);
   map.description = std::move(read.value().description);
-  map.preview = JoinPath(map.folder, name + ".bmp");
+  map.preview = In(folder, name + ".bmp").path;
   return map;
 }
 
 void MapCatalogue::LoadInfo() {
-  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
+  const std::string name = state_.Text(TextField::MapSelection);
+  const LocatedFile folder = FolderOf(name);
+  state_.SetMap(ReadMap(folder, name));
   const LoadedMap& map = state_.Map();
-  previewToShow_ = map.preview;
+  previewToShow_ = map.preview.empty() ? LocatedFile() : In(folder, name + ".bmp");
   if (map.failure) {
     report_.Fail("Could not load the map " + Quoted(map.name) + " from its info file " +
                  Quoted(JoinPath(map.folder, map.name + ".kvx")) + ": " + map.failure->reason() +
@@ -104,10 +105,10 @@ void MapCatalogue::LoadInfo() {
 
 void MapCatalogue::ShowSelectedPreview() {
   if (!previewToShow_) return;
-  const std::string path = *std::exchange(previewToShow_, std::nullopt);
-  if (path.empty()) {
+  const LocatedFile preview = *std::exchange(previewToShow_, std::nullopt);
+  if (preview.path.empty()) {
     (void)state_.SetPreview({});
-  } else if (Result shown = ShowPreview(path); shown.failed()) {
+  } else if (Result shown = ShowPreview(preview); shown.failed()) {
     FailPreview(shown.reason());
   }
 }
@@ -117,15 +118,15 @@ void MapCatalogue::FailPreview(const std::string& reason) {
                Quoted(state_.Map().preview) + ": " + reason + ".");
 }
 
-std::string MapCatalogue::FolderOf(const std::string& name) const {
-  const std::string own = files_.OwnMapFolder();
-  if (!own.empty() && HasEntry(JoinPath(own, name + ".kvx"))) return own;
-  return JoinPath(files_.AppDir(), "data");
+LocatedFile MapCatalogue::FolderOf(const std::string& name) const {
+  const std::optional<LocatedFile> own = files_.OwnMapFolder();
+  if (own && files_.HasEntry(In(*own, name + ".kvx"))) return *own;
+  return files_.InstalledMapFolder();
 }
 
-Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) const {
+Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const LocatedFile& infoFile) const {
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened.failure();
+  if (Result opened = files_.Open(infoFile, file); opened.failed()) return opened.failure();
   MapInfo info;
   // Two lines, each at most the longest kept and its CR LF: nothing further is ever read. A line
   // that runs past that is longer than the limit, wherever the reading stopped.
@@ -147,9 +148,9 @@ Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) 
   return info;
 }
 
-Result MapCatalogue::ShowPreview(const std::string& path) {
+Result MapCatalogue::ShowPreview(const LocatedFile& preview) {
   // No caching: every command reads the picture again, as the map pack may have changed it.
-  const Expected<std::string> bytes = ReadFile(path, kMaxPreviewBytes);
+  const Expected<std::string> bytes = files_.Read(preview, kMaxPreviewBytes);
   Expected<Bitmap> decoded = bytes.ok()
                                  ? DecodeBmp(bytes.value(), kPreviewShownWidth, kPreviewShownHeight)
                                  : bytes.failure();
@@ -174,15 +175,15 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   Listing listing;
   std::vector<std::string>& names = listing.names;
   // A folder that cannot be listed is reported; the other one's maps are still offered.
-  const auto list = [&listing](const std::string& folder) {
-    Expected<std::vector<std::string>> listed = ListMapInfoFiles(folder);
+  const auto list = [this, &listing](const LocatedFile& folder) {
+    Expected<std::vector<std::string>> listed = files_.ListMapInfoFiles(folder);
     if (listed.ok()) return std::move(listed).value();
-    listing.failures.push_back("The map folder " + Quoted(folder) + " cannot be listed: " +
+    listing.failures.push_back("The map folder " + Quoted(folder.path) + " cannot be listed: " +
                                listed.reason() + ". Its maps are not in the map list.");
     return std::vector<std::string>();
   };
-  names = list(JoinPath(files_.AppDir(), "data"));
-  if (const std::string own = files_.OwnMapFolder(); !own.empty()) AddOwnMaps(names, list(own));
+  names = list(files_.InstalledMapFolder());
+  if (const std::optional<LocatedFile> own = files_.OwnMapFolder()) AddOwnMaps(names, list(*own));
   // A settings line ends at a CR or an LF, so a name holding one could not be saved; any other
   // byte, a tab included, is saved and read back as it is.
   std::erase_if(names, [](const std::string& name) {

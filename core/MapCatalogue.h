@@ -50,22 +50,22 @@ class MapCatalogue {
     std::vector<std::string> failures;
   };
   Listing ListMaps() const;
-  // The map of that name, as its info file describes it, or why it could not be loaded.
-  LoadedMap ReadMap(const std::string& name) const;
+  // The map of that name in `folder`, as its info file describes it, or why it could not be loaded.
+  LoadedMap ReadMap(const LocatedFile& folder, const std::string& name) const;
   // Loads the selected map's title, level name and description, and names its preview (none for
   // a map that did not load) for ShowSelectedPreview.
   void LoadInfo();
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
-  std::string FolderOf(const std::string& name) const;
+  LocatedFile FolderOf(const std::string& name) const;
   // The two lines of a map's info file.
   struct MapInfo {
     std::string level;
     std::string description;
   };
-  Expected<MapInfo> ReadInfo(const std::string& path) const;
-  Result ShowPreview(const std::string& path);
+  Expected<MapInfo> ReadInfo(const LocatedFile& infoFile) const;
+  Result ShowPreview(const LocatedFile& preview);
   // Reports that the loaded map's preview cannot be shown.
   void FailPreview(const std::string& reason);
 
@@ -73,7 +73,7 @@ class MapCatalogue {
   LauncherState& state_;
   ActionReport& report_;
   // The picture file ShowSelectedPreview shows, none when empty.
-  std::optional<std::string> previewToShow_;
+  std::optional<LocatedFile> previewToShow_;
   bool listsFilled_ = false;
   std::future<Listing> listing_;
 };

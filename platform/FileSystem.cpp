@@ -20,20 +20,28 @@ InputFile::~InputFile() {
   if (file_) std::fclose(file_);
 }
 
-Result InputFile::Open(const std::string& path) {
+Result InputFile::Reset(const std::string& name) {
   if (file_) {
     std::fclose(file_);
     file_ = nullptr;
   }
-  // The system would read such a name only up to the NUL, which is another file than the one named.
-  if (path.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  if (name.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  return Result::Ok();
+}
+
+Result InputFile::Open(const std::string& path) {
+  if (Result reset = Reset(path); reset.failed()) return reset;
   return OpenOrdinaryFile(path);
 }
 
 Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
-  std::string contents;
   InputFile file;
   if (Result opened = file.Open(path); opened.failed()) return opened.failure();
+  return ReadOpened(file, limit);
+}
+
+Expected<std::string> ReadOpened(InputFile& file, std::size_t limit) {
+  std::string contents;
   char chunk[64 * 1024];
   for (;;) {
     errno = 0;
