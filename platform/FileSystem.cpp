@@ -56,11 +56,4 @@ Expected<std::string> ReadOpened(InputFile& file, std::size_t limit) {
   return contents;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  // A name with a NUL byte names no file, whatever the system would make of its first part.
-  if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
-  const std::optional<FileId> first = PathId(a);
-  return first && first == PathId(b);
-}
-
 }  // namespace kovar

@@ -71,8 +71,6 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
 
 // True when `path` names an ordinary file (following links).
 bool IsRegularFile(const std::string& path);
-// True when both paths exist and name the same file.
-bool SameFile(const std::string& a, const std::string& b);
 
 // The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on

@@ -102,8 +102,6 @@ class OwnFolder {
   OwnFolder(const OwnFolder&) = delete;
   OwnFolder& operator=(const OwnFolder&) = delete;
 
-  const std::string& Path() const { return path_; }
-
   // Checks the folder and, when it is there and the player's own, holds it open: from then on its
   // files are reached through what was checked, wherever its path leads. Missing, it is Ok but
   // not open. A failure says why others could change it and how to fix that.
