@@ -12,19 +12,34 @@
 
 namespace kovar {
 
-// Why an operation failed: the text a player reads, never empty, and beside it the system's error
-// that caused it, which a program can test (`code() == std::errc::no_such_file_or_directory`).
-// The code is empty for a failure no system call reported, such as a refusal or a bad file.
+// What kind of failure it is, for a program to test; the text says it to the player.
+enum class FailureKind {
+  NotFound,         // the file or folder is not there
+  TooLarge,         // beyond a bound on size, length or count
+  NotOrdinaryFile,  // a folder, a device, a pipe where a file is wanted
+  Malformed,        // the file is there but its content cannot be used
+  Refused,          // the launcher will not do it: a check, a rule or a bound of work said no
+  System,           // the system reported another error
+};
+
+// Why an operation failed: its kind, the text a player reads (never empty), and the system's
+// error that caused it (an errno value, or on Windows a GetLastError value), which a program can
+// test as `code() == std::errc::no_such_file_or_directory`. The code is empty for a failure no
+// system call reported, such as a refusal or a bad file.
 class Failure {
  public:
-  explicit Failure(std::string reason, std::error_code code = {})
-      : reason_(std::move(reason)), code_(code) {
+  Failure(FailureKind kind, std::string reason, std::error_code code = {})
+      : kind_(kind), reason_(std::move(reason)), code_(code) {
     if (reason_.empty()) reason_ = "an unknown failure";
   }
+  FailureKind kind() const { return kind_; }
   const std::string& reason() const { return reason_; }
   std::error_code code() const { return code_; }
+  // The same failure told in other words, such as a reason set in the message that names its file.
+  Failure Reworded(std::string reason) const { return Failure(kind_, std::move(reason), code_); }
 
  private:
+  FailureKind kind_;
   std::string reason_;
   std::error_code code_;
 };
@@ -56,8 +71,8 @@ class [[nodiscard]] Expected<void> {
 
   static Expected Ok() { return Expected(); }
   // `reason` says what failed and why; it must not be empty.
-  static Expected Failure(std::string reason) {
-    return Expected(kovar::Failure(std::move(reason)));
+  static Expected Failure(FailureKind kind, std::string reason) {
+    return Expected(kovar::Failure(kind, std::move(reason)));
   }
 
   bool ok() const { return !failure_; }

@@ -77,7 +77,7 @@ void InstalledStartup(benchmark::State& state) {
   QuietDesktop desktop;
   for (auto _ : state) {
     Launcher launcher(FileLocations(app.Path(), user.Path()), desktop);
-    if (launcher.Main().failed() || launcher.State().Text(TextField::MapLevel) != "e1m1") {
+    if (launcher.Main().failed() || launcher.State().Map().level != "e1m1") {
       state.SkipWithError("start-up failed");
     }
     if (launcher.State().List(ListField::MapList).size() != installed + own) {
@@ -134,7 +134,7 @@ class PictureCounter : public StateObserver {
   PictureCounter(const PictureCounter&) = delete;
   PictureCounter& operator=(const PictureCounter&) = delete;
   Result PreviewChanged() override {
-    if (!state_.Preview().Empty()) ++pictures;
+    if (!state_.Map().picture.Empty()) ++pictures;
     return Result::Ok();
   }
   int pictures = 0;
@@ -157,7 +157,7 @@ void MapLines(benchmark::State& state) {
   for (auto _ : state) {
     Launcher launcher(dir.Path(), desktop);
     PictureCounter counter(launcher.State());
-    if (launcher.Main().failed() || launcher.State().Preview().Empty()) {
+    if (launcher.Main().failed() || launcher.State().Map().picture.Empty()) {
       state.SkipWithError("start-up failed");
     }
     pictures = counter.pictures;

@@ -200,7 +200,7 @@ void BM_MapSelectionShown(benchmark::State& state) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QCoreApplication::processEvents();
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-    if (run->launcher.State().Text(kovar::TextField::MapTitle) != MapName(2 + turn) ||
+    if (run->launcher.State().Map().name != MapName(2 + turn) ||
         run->launcher.State().Map().failure) {
       state.SkipWithError("the clicked map was not loaded");
       break;

@@ -19,7 +19,7 @@ std::string ActionReport::Listed(std::size_t first) const {
   std::string message;
   for (std::size_t i = first; i < listed_.size(); ++i) {
     if (i > first) message += '\n';
-    message += listed_[i];
+    message += listed_[i].reason();
   }
   const std::size_t shown = listed_.size() > first ? listed_.size() - first : 0;
   if (failures_ - first > shown) {
@@ -31,11 +31,13 @@ std::string ActionReport::Listed(std::size_t first) const {
 
 void ActionReport::Clear() {
   listed_.clear();
+  latest_.reset();
   failures_ = 0;
 }
 
-void ActionReport::Fail(std::string message) {
-  if (listed_.size() < kMaxListedFailures) listed_.push_back(std::move(message));
+void ActionReport::Fail(Failure failure) {
+  if (listed_.size() < kMaxListedFailures) listed_.push_back(failure);
+  latest_ = std::move(failure);
   ++failures_;
 }
 
@@ -55,7 +57,12 @@ Result ActionReport::Action::End() {
   ended_ = true;
   // The windows show the action's outcome before any failure of it is shown.
   report_.state_.ReleaseTextChanges();
-  Result result = Failed() ? Result::Failure(report_.Listed(before_)) : Result::Ok();
+  Result result = Result::Ok();
+  if (Failed()) {
+    const Failure& first =
+        before_ < report_.listed_.size() ? report_.listed_[before_] : *report_.latest_;
+    result = first.Reworded(report_.Listed(before_));
+  }
   if (--report_.depth_ > 0 || report_.failures_ == 0) return result;
   const std::string message = report_.Listed(0);
   report_.Clear();

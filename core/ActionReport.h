@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ class ActionReport {
   ActionReport(const ActionReport&) = delete;
   ActionReport& operator=(const ActionReport&) = delete;
 
-  // Notes a failure of the action in progress; `message` names what failed, which file and why.
-  void Fail(std::string message);
+  // Notes a failure of the action in progress; its text names what failed, which file and why.
+  void Fail(Failure failure);
 
   // One action, begun when made. Actions nest: only the outermost one shows the box.
   class Action {
@@ -31,7 +32,8 @@ class ActionReport {
     ~Action();
 
     // Ends the action: the windows are told of its text changes, then the outermost action shows
-    // every failure in one box. The result holds the failures since this action began.
+    // every failure in one box. The result holds the failures since this action began: the kind
+    // and the system's error of the first, the text of them all.
     Result End();
 
    private:
@@ -53,7 +55,9 @@ class ActionReport {
   int depth_ = 0;
   // The failures a box can list, the first ones; the rest are only counted, so that a command of
   // a million failing lines holds a dozen messages, not a million.
-  std::vector<std::string> listed_;
+  std::vector<Failure> listed_;
+  // The latest failure, which stands for an action whose failures all came after the listed ones.
+  std::optional<Failure> latest_;
   std::size_t failures_ = 0;
 };
 

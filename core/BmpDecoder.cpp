@@ -57,9 +57,12 @@ struct Header {
 };
 
 Expected<Header> ReadHeader(std::string_view head, std::uint64_t size) {
-  if (size >= kMaxPreviewBytes) return Failure("the picture is larger than 16 MiB");
-  if (size < 2 || head[0] != 'B' || head[1] != 'M') return Failure("it is not a BMP picture");
-  if (size < kFileHeader + 12) return Failure("the BMP picture is truncated");
+  if (size >= kMaxPreviewBytes)
+    return Failure(FailureKind::TooLarge, "the picture is larger than 16 MiB");
+  if (size < 2 || head[0] != 'B' || head[1] != 'M')
+    return Failure(FailureKind::Malformed, "it is not a BMP picture");
+  if (size < kFileHeader + 12)
+    return Failure(FailureKind::Malformed, "the BMP picture is truncated");
 
   Header header;
   header.dataOffset = Read(head, 10, 4);
@@ -71,7 +74,8 @@ Expected<Header> ReadHeader(std::string_view head, std::uint64_t size) {
     header.bitCount = Read(head, 24, 2);
   } else if (header.size == 40 || header.size == 52 || header.size == 56 || header.size == 108 ||
              header.size == 124) {
-    if (size < kFileHeader + header.size) return Failure("the BMP picture is truncated");
+    if (size < kFileHeader + header.size)
+      return Failure(FailureKind::Malformed, "the BMP picture is truncated");
     header.width = static_cast<std::int32_t>(Read(head, 18, 4));
     header.height = static_cast<std::int32_t>(Read(head, 22, 4));
     header.planes = Read(head, 26, 2);
@@ -79,8 +83,8 @@ Expected<Header> ReadHeader(std::string_view head, std::uint64_t size) {
     header.compression = Read(head, 30, 4);
     header.coloursUsed = Read(head, 46, 4);
   } else {
-    return Failure("the BMP header has an unknown size (" + std::to_string(header.size) +
-                   " bytes)");
+    return Failure(FailureKind::Malformed, "the BMP header has an unknown size (" +
+                                               std::to_string(header.size) + " bytes)");
   }
   return header;
 }
@@ -88,12 +92,15 @@ Expected<Header> ReadHeader(std::string_view head, std::uint64_t size) {
 // The picture's size, planes and depth are ones the decoder takes.
 Result CheckSizeAndDepth(const Header& header) {
   const std::int64_t rows = std::llabs(header.height);
-  if (header.width <= 0 || rows == 0) return Failure("the BMP picture has no pixels");
+  if (header.width <= 0 || rows == 0)
+    return Failure(FailureKind::Malformed, "the BMP picture has no pixels");
   if (header.width > kMaxPreviewSide || rows > kMaxPreviewSide) {
-    return Failure("the BMP picture is larger than 4096 x 4096 pixels (" +
-                   std::to_string(header.width) + " x " + std::to_string(rows) + ")");
+    return Failure(FailureKind::TooLarge, "the BMP picture is larger than 4096 x 4096 pixels (" +
+                                              std::to_string(header.width) + " x " +
+                                              std::to_string(rows) + ")");
   }
-  if (header.planes != 1) return Failure("the BMP picture has a bad plane count");
+  if (header.planes != 1)
+    return Failure(FailureKind::Malformed, "the BMP picture has a bad plane count");
   switch (header.bitCount) {
     case 1:
     case 4:
@@ -103,8 +110,8 @@ Result CheckSizeAndDepth(const Header& header) {
     case 32:
       return Result::Ok();
     default:
-      return Failure("the BMP picture has an unsupported depth of " +
-                     std::to_string(header.bitCount) + " bits");
+      return Failure(FailureKind::Refused, "the BMP picture has an unsupported depth of " +
+                                               std::to_string(header.bitCount) + " bits");
   }
 }
 
@@ -117,19 +124,22 @@ Result ReadColours(std::string_view head, std::uint64_t size, const Header& head
   const std::uint64_t coloursUsed = header.coloursUsed;
   if (bitCount <= 8) {
     const std::uint64_t maxColours = std::uint64_t{1} << bitCount;
-    if (coloursUsed > maxColours) return Failure("the BMP palette is larger than its depth allows");
+    if (coloursUsed > maxColours)
+      return Failure(FailureKind::Malformed, "the BMP palette is larger than its depth allows");
     layout.colours = static_cast<std::size_t>(coloursUsed ? coloursUsed : maxColours);
     layout.paletteAt = static_cast<std::size_t>(headerEnd);
     if (headerEnd + layout.colours * layout.paletteEntrySize > size)
-      return Failure("the BMP picture is truncated (its palette is cut off)");
+      return Failure(FailureKind::Malformed,
+                     "the BMP picture is truncated (its palette is cut off)");
   } else if (coloursUsed > 256 * 256) {
     // A table that only suggests colours for a display; it is never read.
-    return Failure("the BMP palette is too large");
+    return Failure(FailureKind::TooLarge, "the BMP palette is too large");
   }
   if (bitFields) {
     // Inside the later headers, or in the 12 bytes after the first one.
     if (kFileHeader + 40 + 12 > size)
-      return Failure("the BMP picture is truncated (its colour masks are cut off)");
+      return Failure(FailureKind::Malformed,
+                     "the BMP picture is truncated (its colour masks are cut off)");
     layout.masks = {Read(head, 54, 4), Read(head, 58, 4), Read(head, 62, 4)};
   } else if (bitCount == 16) {
     layout.masks = {0x7C00, 0x03E0, 0x001F};
@@ -158,19 +168,20 @@ Expected<Layout> ReadLayout(std::string_view head, std::uint64_t size) {
   const bool runLength = (compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4);
   const bool bitFields = compression == 3 && (bitCount == 16 || bitCount == 32);
   if (compression != 0 && !runLength && !bitFields)
-    return Failure("the BMP picture has an unsupported compression");
-  if (runLength && height < 0) return Failure("the BMP picture is compressed and stored top-down");
+    return Failure(FailureKind::Refused, "the BMP picture has an unsupported compression");
+  if (runLength && height < 0)
+    return Failure(FailureKind::Malformed, "the BMP picture is compressed and stored top-down");
 
   if (const Result colours = ReadColours(head, size, header, bitFields, layout); colours.failed())
     return colours.failure();
 
   const std::uint64_t headerEnd = kFileHeader + header.size;
   if (dataOffset < headerEnd || dataOffset > size) {
-    return Failure("the BMP pixel data lies outside the file");
+    return Failure(FailureKind::Malformed, "the BMP pixel data lies outside the file");
   }
   layout.stride = static_cast<std::size_t>(((width * bitCount + 31) / 32) * 4);
   if (!runLength && dataOffset + layout.stride * static_cast<std::uint64_t>(rows) > size)
-    return Failure("the BMP picture is truncated (its pixels are cut off)");
+    return Failure(FailureKind::Malformed, "the BMP picture is truncated (its pixels are cut off)");
 
   layout.dataOffset = static_cast<std::size_t>(dataOffset);
   layout.width = static_cast<int>(width);

@@ -60,30 +60,34 @@ void CommandInterpreter::Execute(const std::string& line) {
 Result CommandInterpreter::Exec(const std::string& argument) {
   const LocatedFile located = files_.ExecFile(argument);
   const std::string& path = located.path;
-  auto notRun = [this](std::string message) {
-    report_.Fail(message);
-    return Result::Failure(std::move(message));
+  auto notRun = [this](Failure failure) {
+    report_.Fail(failure);
+    return Result(std::move(failure));
   };
   if (budget_.TooDeep(depth_)) {
-    return notRun("The command file " + Quoted(path) +
-                  " was not run: command files are nested more than " +
-                  std::to_string(CommandBudget::kMaxDepth) + " deep.");
+    return notRun(
+        Failure(FailureKind::TooLarge, "The command file " + Quoted(path) +
+                                           " was not run: command files are nested more than " +
+                                           std::to_string(CommandBudget::kMaxDepth) + " deep."));
   }
   if (budget_.OutOfFiles()) {
-    return notRun("The command file " + Quoted(path) +
-                  " was not run: one command has already run " +
-                  std::to_string(CommandBudget::kMaxFiles) + " command files.");
+    return notRun(Failure(FailureKind::TooLarge, "The command file " + Quoted(path) +
+                                                     " was not run: one command has already run " +
+                                                     std::to_string(CommandBudget::kMaxFiles) +
+                                                     " command files."));
   }
   InputFile file;
   if (Result opened = files_.Open(located, file); opened.failed()) {
     settings_.NoteUnreadable(located);
-    return notRun("Could not run the command file " + Quoted(path) + ": " + opened.reason() + ".");
+    return notRun(opened.failure().Reworded("Could not run the command file " + Quoted(path) +
+                                            ": " + opened.reason() + "."));
   }
   const std::optional<FileId> id = file.Id();
   if (id && std::find(chain_.begin(), chain_.end(), *id) != chain_.end()) {
-    return notRun("The command file " + Quoted(path) +
-                  " was not run again: it is already running (it executes itself, directly or "
-                  "through other command files).");
+    return notRun(Failure(FailureKind::Refused,
+                          "The command file " + Quoted(path) +
+                              " was not run again: it is already running (it executes itself, "
+                              "directly or through other command files)."));
   }
   budget_.CountFile();
   ++depth_;
@@ -98,52 +102,63 @@ void CommandInterpreter::RunLines(std::FILE* file, const LocatedFile& located) {
   const std::string& path = located.path;
   LineReader reader(file);
   const auto stopped = [&](std::size_t number) {
-    report_.Fail("The command file " + Quoted(path) + " was stopped at its line " +
-                 std::to_string(number) + ": one command may run at most " +
-                 std::to_string(CommandBudget::kMaxLines) + " lines and " +
-                 std::to_string(CommandBudget::kMaxBytes / (1024 * 1024)) +
-                 " MiB of command files.");
+    report_.Fail(Failure(FailureKind::TooLarge,
+                         "The command file " + Quoted(path) + " was stopped at its line " +
+                             std::to_string(number) + ": one command may run at most " +
+                             std::to_string(CommandBudget::kMaxLines) + " lines and " +
+                             std::to_string(CommandBudget::kMaxBytes / (1024 * 1024)) +
+                             " MiB of command files."));
   };
-  std::string line;
   // The files this one runs spend the same budget, so what it may read is asked at every line; a
   // line too long to keep is skipped no further than that either.
   const auto next = [&] {
     const std::uint64_t before = reader.Read();
     reader.LimitTo(before + budget_.ReadAllowance());
-    const bool read = reader.Next(line);
+    Expected<std::optional<std::string>> read = reader.Next();
     budget_.CountRead(reader.Read() - before);
     return read;
   };
+  // Why the reading ended before the end of the file: the budget, or the system.
+  std::optional<Failure> ended;
   std::size_t number = 1;
-  for (; !budget_.Spent() && next(); ++number) {
+  for (; !budget_.Spent(); ++number) {
+    Expected<std::optional<std::string>> line = next();
+    const bool tooLong = line.failed() && line.failure().kind() == FailureKind::TooLarge;
+    if (line.failed() && !tooLong) {
+      ended = line.failure();
+      break;
+    }
+    if (line.ok() && !line.value()) break;
     if (!budget_.CountLine()) {
       stopped(number);
       break;
     }
-    if (reader.TooLong()) {
+    if (tooLong) {
       // Saving over a settings file would lose the line; the lines after it still run.
       settings_.NoteUnreadable(located);
-      report_.Fail("Line " + std::to_string(number) + " of the command file " + Quoted(path) +
-                   " was skipped: it is longer than " + std::to_string(kMaxLineBytes / 1024) +
-                   " KiB.");
+      report_.Fail(Failure(FailureKind::TooLarge,
+                           "Line " + std::to_string(number) + " of the command file " +
+                               Quoted(path) + " was skipped: it is longer than " +
+                               std::to_string(kMaxLineBytes / 1024) + " KiB."));
       continue;
     }
-    Execute(line);
+    Execute(*line.value());
   }
-  if (reader.Cut()) {
+  const bool cut = ended && ended->kind() == FailureKind::Refused;
+  if (cut) {
     budget_.Spend();
     stopped(number);
   }
   // Cut short, the file still holds settings that saving over it would lose.
   if (budget_.Spent()) {
     settings_.NoteUnreadable(located);
-  } else if (reader.Status().ok()) {
+  } else if (!ended) {
     settings_.NoteRead(located);
   }
-  if (reader.Status().failed()) {
+  if (ended && !cut) {
     settings_.NoteUnreadable(located);
-    report_.Fail("Reading the command file " + Quoted(path) +
-                 " failed part-way: " + reader.Status().reason() + ".");
+    report_.Fail(ended->Reworded("Reading the command file " + Quoted(path) +
+                                 " failed part-way: " + ended->reason() + "."));
   }
 }
 

@@ -91,8 +91,8 @@ namespace {
 // Succeeds when `folder` may hold the player's files; otherwise says why not.
 Result CheckOwnFolder(Result opened, const std::string& folder) {
   if (opened.ok()) return opened;
-  return Result::Failure("the folder \"" + folder + "\" is not used for your files, since " +
-                         opened.reason());
+  return opened.failure().Reworded("the folder \"" + folder +
+                                   "\" is not used for your files, since " + opened.reason());
 }
 
 }  // namespace
@@ -169,9 +169,11 @@ LocatedFile FileLocations::OwnFile(const std::string& name) const {
 Result FileLocations::PrepareOwnFolder() const {
   if (!perUser_) return Result::Ok();
   if (userDir_.empty()) {
-    return Result::Failure("the player's files are not kept in the launcher's folder \"" + appDir_ +
-                           "\", and no per-user folder is known (no home folder is set for this "
-                           "user)");
+    return Result::Failure(
+        FailureKind::NotFound,
+        "the player's files are not kept in the launcher's folder \"" + appDir_ +
+            "\", and no per-user folder is known (no home folder is set for this "
+            "user)");
   }
   if (checked_.failed()) return checked_;
   // Held open, it is used even when its name now leads elsewhere.

@@ -12,6 +12,7 @@
 
 #include "Environment.h"
 #include "FileSystem.h"
+#include "LocatedFile.h"
 #include "OwnFolder.h"
 #include "Result.h"
 
@@ -36,13 +37,6 @@ std::string NativeUserFolder(const UserEnvironment& environment);
 enum class InstallLayout {
   Portable,  // one folder, the player's files in it when it can be written
   System,    // installed for every user: the player's files are always in a per-user folder
-};
-
-// A file or folder the launcher reads or writes: `path` names it for the player; one in the
-// player's own folder is reached through that folder, by `ownName` in it.
-struct LocatedFile {
-  std::string path;
-  std::string ownName;  // empty when it lies elsewhere
 };
 
 // `name` in the folder `folder`.

@@ -55,33 +55,39 @@ bool HasLineBreakOrNul(const std::string& text) {
 Result CheckQuakeDir(const std::string& quakeDir, ScriptFlavour flavour) {
   if (quakeDir.empty()) {
     return Result::Failure(
+        FailureKind::Refused,
         std::string("The game was not started: the Quake directory is not set. ") +
-        kSetQuakeDirHint);
+            kSetQuakeDirHint);
   }
   if (quakeDir.size() < 2) {
-    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
-                           "\" is too short to be a Quake directory. " + kSetQuakeDirHint);
+    return Result::Failure(FailureKind::Refused,
+                           "The game was not started: the Quake directory \"" + quakeDir +
+                               "\" is too short to be a Quake directory. " + kSetQuakeDirHint);
   }
   if (flavour == ScriptFlavour::Windows && (!IsAsciiLetter(quakeDir[0]) || quakeDir[1] != ':')) {
     return Result::Failure(
+        FailureKind::Refused,
         "The game was not started: the Quake directory \"" + quakeDir +
-        "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
-        kSetQuakeDirHint);
+            "\" does not begin with a drive letter and a colon (such as C:\\Quake). " +
+            kSetQuakeDirHint);
   }
   if (flavour == ScriptFlavour::Windows && quakeDir.size() > 2 && quakeDir[2] != '\\' &&
       quakeDir[2] != '/') {
     // "C:Quake" would be entered from wherever drive C: happens to stand.
     const std::string drive = quakeDir.substr(0, 2);
-    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
-                           "\" is relative to the current directory of drive " + drive +
-                           ". Set a full path such as " + drive + "\\" + quakeDir.substr(2) +
-                           " with \"Set Quake Directory\" in the Tools menu.");
+    return Result::Failure(FailureKind::Refused,
+                           "The game was not started: the Quake directory \"" + quakeDir +
+                               "\" is relative to the current directory of drive " + drive +
+                               ". Set a full path such as " + drive + "\\" + quakeDir.substr(2) +
+                               " with \"Set Quake Directory\" in the Tools menu.");
   }
   if (flavour == ScriptFlavour::Windows && quakeDir.find('"') != std::string::npos) {
     // A quote would end the quoted cd line early and let the rest be read as commands.
-    return Result::Failure("The game was not started: the Quake directory \"" + quakeDir +
-                           "\" holds the character '\"', which no Windows directory name holds. " +
-                           kSetQuakeDirHint);
+    return Result::Failure(
+        FailureKind::Refused,
+        "The game was not started: the Quake directory \"" + quakeDir +
+            "\" holds the character '\"', which no Windows directory name holds. " +
+            kSetQuakeDirHint);
   }
   return Result::Ok();
 }
@@ -124,17 +130,21 @@ Result CheckLevelName(const std::string& level) {
   if (level.empty()) return Result::Ok();
   // Hand-edited info files often end the line with spaces; they are harmless on the command line.
   const std::size_t last = level.find_last_not_of(' ');
-  if (last == std::string::npos) return Result::Failure("it consists of spaces only");
+  if (last == std::string::npos)
+    return Result::Failure(FailureKind::Refused, "it consists of spaces only");
   const std::string name = level.substr(0, last + 1);
   if (name.size() > kMaxLevelName) {
-    return Result::Failure("it is longer than " + std::to_string(kMaxLevelName) + " characters");
+    return Result::Failure(FailureKind::TooLarge,
+                           "it is longer than " + std::to_string(kMaxLevelName) + " characters");
   }
   if (name[0] == '-' || name[0] == '+')
-    return Result::Failure("it begins with \"" + name.substr(0, 1) + "\"");
+    return Result::Failure(FailureKind::Refused, "it begins with \"" + name.substr(0, 1) + "\"");
   for (char c : name) {
-    if (!IsLevelCharacter(c)) return Result::Failure("it holds " + DescribeByte(c));
+    if (!IsLevelCharacter(c))
+      return Result::Failure(FailureKind::Refused, "it holds " + DescribeByte(c));
   }
-  if (name.find("..") != std::string::npos) return Result::Failure("it holds \"..\"");
+  if (name.find("..") != std::string::npos)
+    return Result::Failure(FailureKind::Refused, "it holds \"..\"");
   return Result::Ok();
 }
 
@@ -143,9 +153,10 @@ Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour) {
   if (IsBlank(choices.engine)) {
     // The script would run the first parameter as a program.
     return Result::Failure(
+        FailureKind::Refused,
         std::string("The game was not started: no engine is chosen. Choose one in the engine box, "
                     "such as ") +
-        kInitialEngine + ".");
+            kInitialEngine + ".");
   }
   // A line break would add a line of its own to the launch script.
   const struct {
@@ -157,21 +168,24 @@ Result CheckLaunch(const LaunchChoices& choices, ScriptFlavour flavour) {
   for (const auto& value : values) {
     if (HasLineBreakOrNul(value.value)) {
       return Result::Failure(
+          FailureKind::Refused,
           std::string("The game was not started: the ") + value.name +
-          " text holds a line break or a NUL character, which the launch script cannot hold.");
+              " text holds a line break or a NUL character, which the launch script cannot hold.");
     }
   }
   if (choices.mapSelection.empty()) return Result::Ok();
   if (choices.mapLoadFailed) {
     return Result::Failure(
+        FailureKind::Refused,
         "The game was not started: the map \"" + choices.mapSelection +
-        "\" could not be loaded, so its level is not known. Select a map that loads.");
+            "\" could not be loaded, so its level is not known. Select a map that loads.");
   }
   if (Result level = CheckLevelName(choices.mapLevel); level.failed()) {
     return Result::Failure(
+        FailureKind::Refused,
         "The game was not started: the map \"" + choices.mapSelection + "\" has the level name \"" +
-        Shown(choices.mapLevel) + "\", which is not a plain level name: " + level.reason() +
-        ". Only level names of letters, digits and _ - . / are passed to the game.");
+            Shown(choices.mapLevel) + "\", which is not a plain level name: " + level.reason() +
+            ". Only level names of letters, digits and _ - . / are passed to the game.");
   }
   return Result::Ok();
 }

@@ -26,9 +26,9 @@ Result ToScriptChoices(LaunchChoices& choices) {
   for (const auto& text : texts) {
     Expected<std::string> carried = ToScriptText(text.value);
     if (carried.failed()) {
-      return Result::Failure(std::string("The game was not started: the ") + text.name + " \"" +
-                             text.value + "\" " + text.holds + " " + carried.reason() + ". " +
-                             text.remedy);
+      return carried.failure().Reworded(std::string("The game was not started: the ") + text.name +
+                                        " \"" + text.value + "\" " + text.holds + " " +
+                                        carried.reason() + ". " + text.remedy);
     }
     text.value = std::move(carried).value();
   }
@@ -43,15 +43,20 @@ GameStarter::GameStarter(const FileLocations& files, LauncherState& state, Deskt
 
 Result GameStarter::StartGame() {
   ActionReport::Action action(report_);
-  if (Result started = WriteAndStart(); started.failed()) report_.Fail(started.reason());
+  if (Result started = WriteAndStart(); started.failed()) report_.Fail(started.failure());
   return action.End();
 }
 
 Result GameStarter::WriteAndStart() {
-  const LaunchChoices choices{
-      state_.Text(TextField::EngineText), state_.Text(TextField::MapSelection),
-      state_.Text(TextField::MapLevel),   state_.Text(TextField::CustomParams),
-      state_.Text(TextField::QuakeDir),   state_.Map().failure.has_value()};
+  // The map box's text tells whether a map is chosen; the level is the one of the map loaded last,
+  // whatever the box holds now.
+  const LoadedMap& map = state_.Map();
+  const LaunchChoices choices{state_.Text(TextField::EngineText),
+                              state_.Text(TextField::MapSelection),
+                              map.level,
+                              state_.Text(TextField::CustomParams),
+                              state_.Text(TextField::QuakeDir),
+                              map.failure.has_value()};
   if (Result allowed = CheckLaunch(choices, NativeSystem()); allowed.failed()) return allowed;
   std::string script;
   ScriptTarget target{choices.quakeDir, {}};
@@ -70,21 +75,21 @@ Result GameStarter::WriteAndStart() {
   const LocatedFile scriptFile = files_.OwnFile(LaunchScriptName(NativeSystem()));
   const std::string& scriptPath = scriptFile.path;
   if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
-    return Result::Failure("Could not write the launch script \"" + scriptPath +
-                           "\": " + folder.reason() + ". The game was not started.");
+    return folder.failure().Reworded("Could not write the launch script \"" + scriptPath +
+                                     "\": " + folder.reason() + ". The game was not started.");
   }
   if (Result written =
           files_.WriteAtomically(scriptFile, script, NativeSystem() == ScriptFlavour::Linux);
       written.failed()) {
-    return Result::Failure("Could not write the launch script \"" + scriptPath +
-                           "\": " + written.reason() +
-                           ". The old script was left as it was, and the game was not started.");
+    return written.failure().Reworded(
+        "Could not write the launch script \"" + scriptPath + "\": " + written.reason() +
+        ". The old script was left as it was, and the game was not started.");
   }
   // The text just written, so that the shell runs what was written to the folder that was checked.
   target.text = std::move(script);
   if (Result started = desktop_.StartScript(scriptPath, target); started.failed()) {
-    return Result::Failure("Could not start the launch script \"" + scriptPath +
-                           "\": " + started.reason() + ".");
+    return started.failure().Reworded("Could not start the launch script \"" + scriptPath +
+                                      "\": " + started.reason() + ".");
   }
   return Result::Ok();
 }

@@ -13,16 +13,7 @@ LauncherState::LauncherState() {
 }
 
 const std::string& LauncherState::Text(TextField field) const {
-  switch (field) {
-    case TextField::MapTitle:
-      return map_.name;
-    case TextField::MapDescription:
-      return map_.description;
-    case TextField::MapLevel:
-      return map_.level;
-    default:
-      return text_[static_cast<std::size_t>(field)];
-  }
+  return text_[static_cast<std::size_t>(field)];
 }
 
 void LauncherState::SetText(TextField field, std::string value) {
@@ -33,10 +24,10 @@ void LauncherState::SetText(TextField field, std::string value) {
 }
 
 void LauncherState::SetMap(LoadedMap map) {
+  map.picture = std::move(map_.picture);
   std::swap(map_, map);
-  if (map_.name != map.name) TextChanged(TextField::MapTitle);
-  if (map_.level != map.level) TextChanged(TextField::MapLevel);
-  if (map_.description != map.description) TextChanged(TextField::MapDescription);
+  if (map_.name != map.name) MapTextChanged(MapText::Title);
+  if (map_.description != map.description) MapTextChanged(MapText::Description);
 }
 
 void LauncherState::TextChanged(TextField field) {
@@ -45,6 +36,14 @@ void LauncherState::TextChanged(TextField field) {
     return;
   }
   Notify([field](StateObserver* o) { o->TextChanged(field); });
+}
+
+void LauncherState::MapTextChanged(MapText text) {
+  if (holds_ > 0) {
+    heldMap_[static_cast<std::size_t>(text)] = true;
+    return;
+  }
+  Notify([text](StateObserver* o) { o->MapTextChanged(text); });
 }
 
 void LauncherState::HoldTextChanges() { ++holds_; }
@@ -56,6 +55,11 @@ void LauncherState::ReleaseTextChanges() {
     held_[i] = false;
     const auto field = static_cast<TextField>(i);
     Notify([field](StateObserver* o) { o->TextChanged(field); });
+  }
+  for (std::size_t i = 0; i < heldMap_.size(); ++i) {
+    if (!std::exchange(heldMap_[i], false)) continue;
+    const auto text = static_cast<MapText>(i);
+    Notify([text](StateObserver* o) { o->MapTextChanged(text); });
   }
 }
 
@@ -75,13 +79,14 @@ void LauncherState::AppendLog(const std::string& line) {
 }
 
 Result LauncherState::SetPreview(Bitmap picture) {
-  preview_ = std::move(picture);
+  map_.picture = std::move(picture);
+  map_.picturePending = false;
   Result shown = Result::Ok();
   for (std::size_t i = 0; i < observers_.size() && shown.ok(); ++i) {
     shown = observers_[i]->PreviewChanged();
   }
-  if (shown.failed() && !preview_.Empty()) {
-    preview_ = Bitmap();
+  if (shown.failed() && !map_.picture.Empty()) {
+    map_.picture = Bitmap();
     // Removing a picture cannot fail.
     Notify([](StateObserver* o) { (void)o->PreviewChanged(); });
   }

@@ -9,36 +9,44 @@
 #include <vector>
 
 #include "BmpDecoder.h"
+#include "LocatedFile.h"
 #include "Result.h"
 
 namespace kovar {
 
 // The text fields of the state. The first three are the ones the player edits in the main window;
-// the map's title, description and level show the loaded map.
+// the map loaded last is a value of its own (LoadedMap).
 enum class TextField : std::size_t {
-  EngineText,      // comboEXE
-  MapSelection,    // listMap's text
-  CustomParams,    // txtCpar
-  MapTitle,        // lblMapTitle
-  MapDescription,  // lblMapDes
+  EngineText,    // comboEXE
+  MapSelection,  // listMap's text
+  CustomParams,  // txtCpar
   QuakeDir,
   FirstRun,
-  MapLevel,
   Count,
 };
 
 // The map loaded last: the name it was loaded by, which is its title, the folder its files came
-// from, the two lines of its info file and its preview picture's file; or, when it could not be
-// loaded, why, with no level, description or preview, so that it is never launched with the level
-// of the map before it.
+// from, the two lines of its info file and its preview picture; or, when it could not be loaded,
+// why, with no level, description or preview, so that it is never launched with the level of the
+// map before it.
 struct LoadedMap {
   std::string name;
   std::string folder;
   std::string level;
   std::string description;
-  std::string preview;
+  // The preview picture's file; its path is empty when there is none to show.
+  LocatedFile preview;
+  // The preview as the windows show it, decoded; empty for none. While `picturePending`, it is
+  // still the picture shown before this map was loaded.
+  Bitmap picture;
+  // The picture is yet to be read from `preview` and shown, once the command that loaded the map
+  // has ended: a command that loads maps thousands of times decodes one picture.
+  bool picturePending = false;
   std::optional<Failure> failure;
 };
+
+// The loaded map's texts that the main window shows.
+enum class MapText : std::size_t { Title, Description, Count };
 
 enum class ListField { EngineList, MapList };
 
@@ -47,9 +55,10 @@ class StateObserver {
  public:
   virtual ~StateObserver() = default;
   virtual void TextChanged(TextField) {}
+  virtual void MapTextChanged(MapText) {}
   virtual void ListChanged(ListField) {}
   virtual void LogAppended(std::size_t) {}
-  // The preview picture changed: show LauncherState::Preview(). A failure says why the picture
+  // The preview picture changed: show the map's picture. A failure says why the picture
   // could not be shown; the core reports it with the action that set it.
   virtual Result PreviewChanged() { return Result::Ok(); }
 };
@@ -60,12 +69,13 @@ class LauncherState {
 
   // The current value of a text field.
   const std::string& Text(TextField field) const;
-  // Sets a text field other than the loaded map's; observers hear of it only when the value
-  // differs, and while changes are held only once the last hold is released.
+  // Sets a text field; observers hear of it only when the value differs, and while changes are
+  // held only once the last hold is released.
   void SetText(TextField field, std::string value);
 
   const LoadedMap& Map() const { return map_; }
-  // Sets the loaded map; its fields are told as SetText tells them.
+  // Sets the loaded map; its texts are told as SetText tells them. The picture shown stays until
+  // SetPreview shows the map's own.
   void SetMap(LoadedMap map);
 
   // Holds back text change notices until the matching release, then tells each changed field
@@ -81,10 +91,8 @@ class LauncherState {
   const std::vector<std::string>& Log() const { return log_; }
   void AppendLog(const std::string& line);
 
-  // The preview picture, decoded; empty for none.
-  const Bitmap& Preview() const { return preview_; }
-  // Sets the preview picture and has the observers show it at once. When one of them cannot, the
-  // picture is removed again and its reason returned.
+  // Sets the loaded map's picture, which is then no longer pending, and has the observers show it
+  // at once. When one of them cannot, the picture is removed again and its reason returned.
   Result SetPreview(Bitmap picture);
 
   void AddObserver(StateObserver* observer);
@@ -97,16 +105,17 @@ class LauncherState {
     for (std::size_t i = 0; i < observers_.size(); ++i) call(observers_[i]);
   }
   void TextChanged(TextField field);
+  void MapTextChanged(MapText text);
 
   std::array<std::string, static_cast<std::size_t>(TextField::Count)> text_;
   std::vector<std::string> engineList_;
   std::vector<std::string> mapList_;
   std::vector<std::string> log_;
-  Bitmap preview_;
   LoadedMap map_;
   std::vector<StateObserver*> observers_;
   int holds_ = 0;
   std::array<bool, static_cast<std::size_t>(TextField::Count)> held_{};
+  std::array<bool, static_cast<std::size_t>(MapText::Count)> heldMap_{};
 };
 
 }  // namespace kovar

@@ -31,7 +31,11 @@ bool LineReader::Fill() {
   read_ += end_;
   if (end_ == 0) {
     if (std::ferror(file_)) {
-      status_ = SystemFailure(errno != 0 ? errno : EIO);
+      // Always of the system's kind, whatever the error, so that it is never taken for a line
+      // too long or the end of what may be read.
+      const int error = errno != 0 ? errno : EIO;
+      status_ = Failure(FailureKind::System, SystemError(error),
+                        std::error_code(error, std::generic_category()));
     } else {
       atEnd_ = true;
     }
@@ -40,12 +44,12 @@ bool LineReader::Fill() {
   return true;
 }
 
-bool LineReader::Next(std::string& line) {
-  line.clear();
+Expected<std::optional<std::string>> LineReader::Next() {
+  std::string line;
   tooLong_ = false;
   bool started = false;
   for (;;) {
-    if (pos_ == end_ && !Fill()) return started && status_.ok() && !cut_;
+    if (pos_ == end_ && !Fill()) return Ended(std::move(line), started);
     if (skipLineFeed_) {
       skipLineFeed_ = false;
       if (buffer_[pos_] == '\n' && ++pos_ == end_) continue;
@@ -64,12 +68,26 @@ bool LineReader::Next(std::string& line) {
       Append(line, begin, static_cast<std::size_t>(stop - begin));
       pos_ += static_cast<std::size_t>(stop - begin) + 1;
       skipLineFeed_ = (*stop == '\r');
-      return true;
+      return Ended(std::move(line), true);
     }
     Append(line, begin, count);
     pos_ = end_;
     started = true;
   }
+}
+
+Expected<std::optional<std::string>> LineReader::Ended(std::string line, bool started) const {
+  if (status_.failed()) return status_.failure();
+  if (cut_) {
+    return Failure(FailureKind::Refused,
+                   "reading stopped after " + std::to_string(maxRead_) + " bytes");
+  }
+  if (tooLong_) {
+    return Failure(FailureKind::TooLarge,
+                   "the line is longer than " + std::to_string(maxLine_) + " bytes");
+  }
+  if (!started) return std::optional<std::string>();
+  return std::optional<std::string>(std::move(line));
 }
 
 void LineReader::Append(std::string& line, const char* begin, std::size_t count) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,27 +28,21 @@ class LineReader {
   // Takes no more than `maxRead` bytes in all from now on; what was taken already stays.
   void LimitTo(std::uint64_t maxRead) { maxRead_ = maxRead; }
 
-  // Reads the next line into `line`, without its terminator. False at the end of the file, when
-  // `maxRead` bytes have been taken (then Cut() is true; a line they end part-way is dropped) or
-  // when reading failed (then Status() tells why). A line longer than the limit is read to its
-  // end but not kept: `line` is then empty and TooLong() is true.
-  bool Next(std::string& line);
-
-  // True when the line that Next() returned last was longer than the limit.
-  bool TooLong() const { return tooLong_; }
-
-  // True once reading stopped at `maxRead` bytes; the file may hold more.
-  bool Cut() const { return cut_; }
+  // The next line, without its terminator; none at the end of the file. A line longer than the
+  // limit is read to its end but not kept: it fails as too large, and the next call reads the line
+  // after it. Once `maxRead` bytes have been taken it fails as refused (a line they end part-way
+  // is dropped; the file may hold more), and once a read failed it fails as a system failure
+  // with the system's error; so does every later call then.
+  Expected<std::optional<std::string>> Next();
 
   // The bytes taken from the file so far, those read ahead of the lines returned included.
   std::uint64_t Read() const { return read_; }
 
-  // Ok until a read fails; then why, with the system's error.
-  const Result& Status() const { return status_; }
-
  private:
   bool Fill();
   void Append(std::string& line, const char* begin, std::size_t count);
+  // The line read, or why it cannot be had.
+  Expected<std::optional<std::string>> Ended(std::string line, bool started) const;
 
   std::FILE* file_;
   std::size_t maxLine_;
@@ -64,6 +59,7 @@ class LineReader {
   bool skipLineFeed_ = false;
   bool tooLong_ = false;
   bool cut_ = false;
+  // Ok until a read fails; then why, with the system's error.
   Result status_ = Result::Ok();
 };
 

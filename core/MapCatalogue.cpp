@@ -42,8 +42,9 @@ Result CheckPreview(const FileLocations& files, const LocatedFile& preview) {
   // A byte past the limit tells a file too large; below it the size fits what ftell returns.
   if (std::fseek(stream, static_cast<long>(kMaxPreviewBytes), SEEK_SET) != 0) return readFailed();
   if (std::fgetc(stream) != EOF) {
-    return Failure("the file is larger than " + std::to_string(kMaxPreviewBytes / (1024 * 1024)) +
-                   " MiB");
+    return Failure(
+        FailureKind::TooLarge,
+        "the file is larger than " + std::to_string(kMaxPreviewBytes / (1024 * 1024)) + " MiB");
   }
   const long size = std::fseek(stream, 0, SEEK_END) == 0 ? std::ftell(stream) : -1;
   if (std::ferror(stream) || size < 0 || std::fseek(stream, 0, SEEK_SET) != 0) return readFailed();
@@ -61,61 +62,59 @@ MapCatalogue::MapCatalogue(const FileLocations& files, LauncherState& state, Act
 Result MapCatalogue::LoadMap() {
   ActionReport::Action action(report_);
   // The picture is decoded at once, which checks it: no need to look at its headers first.
-  LoadInfo();
+  state_.SetMap(ReadMap(state_.Text(TextField::MapSelection)));
   ShowSelectedPreview();
   return action.End();
 }
 
 void MapCatalogue::LoadSelectedMap() {
-  LoadInfo();
-  if (!previewToShow_ || previewToShow_->path.empty()) return;
-  if (Result checked = CheckPreview(files_, *previewToShow_); checked.failed()) {
-    FailPreview(checked.reason());
-    previewToShow_ = LocatedFile();
+  LoadedMap map = ReadMap(state_.Text(TextField::MapSelection));
+  if (!map.preview.path.empty()) {
+    if (Result checked = CheckPreview(files_, map.preview); checked.failed()) {
+      FailPreview(map, checked.failure());
+      // Reported already: the map shows no picture once the command ends.
+      map.preview = LocatedFile();
+    }
   }
+  state_.SetMap(std::move(map));
 }
 
-LoadedMap MapCatalogue::ReadMap(const LocatedFile& folder, const std::string& name) const {
+LoadedMap MapCatalogue::ReadMap(const std::string& name) {
   LoadedMap map;
   map.name = name;
+  const LocatedFile folder = FolderOf(name);
   map.folder = folder.path;
-  Expected<MapInfo> read = ReadInfo(In(folder, name + ".kvx"));
+  // A map that does not load shows no picture either.
+  map.picturePending = true;
+  const LocatedFile info = In(folder, name + ".kvx");
+  Expected<MapInfo> read = ReadInfo(info);
   if (read.failed()) {
+    report_.Fail(read.failure().Reworded("Could not load the map " + Quoted(name) +
+                                         " from its info file " + Quoted(info.path) + ": " +
+                                         read.reason() + "."));
     map.failure = read.failure();
     return map;
   }
   map.level = std::move(read.value().level);
   map.description = std::move(read.value().description);
-  map.preview = In(folder, name + ".bmp").path;
+  map.preview = In(folder, name + ".bmp");
   return map;
 }
 
-void MapCatalogue::LoadInfo() {
-  const std::string name = state_.Text(TextField::MapSelection);
-  const LocatedFile folder = FolderOf(name);
-  state_.SetMap(ReadMap(folder, name));
-  const LoadedMap& map = state_.Map();
-  previewToShow_ = map.preview.empty() ? LocatedFile() : In(folder, name + ".bmp");
-  if (map.failure) {
-    report_.Fail("Could not load the map " + Quoted(map.name) + " from its info file " +
-                 Quoted(JoinPath(map.folder, map.name + ".kvx")) + ": " + map.failure->reason() +
-                 ".");
-  }
-}
-
 void MapCatalogue::ShowSelectedPreview() {
-  if (!previewToShow_) return;
-  const LocatedFile preview = *std::exchange(previewToShow_, std::nullopt);
-  if (preview.path.empty()) {
+  const LoadedMap& map = state_.Map();
+  if (!map.picturePending) return;
+  if (map.preview.path.empty()) {
     (void)state_.SetPreview({});
-  } else if (Result shown = ShowPreview(preview); shown.failed()) {
-    FailPreview(shown.reason());
+  } else if (Result shown = ShowPreview(map.preview); shown.failed()) {
+    FailPreview(map, shown.failure());
   }
 }
 
-void MapCatalogue::FailPreview(const std::string& reason) {
-  report_.Fail("Could not show the preview of the map " + Quoted(state_.Map().name) + " from " +
-               Quoted(state_.Map().preview) + ": " + reason + ".");
+void MapCatalogue::FailPreview(const LoadedMap& map, const Failure& failure) {
+  report_.Fail(failure.Reworded("Could not show the preview of the map " + Quoted(map.name) +
+                                " from " + Quoted(map.preview.path) + ": " + failure.reason() +
+                                "."));
 }
 
 LocatedFile MapCatalogue::FolderOf(const std::string& name) const {
@@ -127,25 +126,27 @@ LocatedFile MapCatalogue::FolderOf(const std::string& name) const {
 Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const LocatedFile& infoFile) const {
   InputFile file;
   if (Result opened = files_.Open(infoFile, file); opened.failed()) return opened.failure();
-  MapInfo info;
   // Two lines, each at most the longest kept and its CR LF: nothing further is ever read. A line
   // that runs past that is longer than the limit, wherever the reading stopped.
   LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
-  const std::string tooLong = " is longer than " + std::to_string(kMaxLineBytes / 1024) + " KiB";
-  if (!reader.Next(info.level) && !reader.Cut()) {
-    return reader.Status().failed() ? reader.Status().failure() : Failure("the file is empty");
+  const struct {
+    const char* name;
+    const char* missing;
+  } lines[] = {{"its first line, the level name,", "the file is empty"},
+               {"its second line, the description,",
+                "it has only one line, but needs the level name and a description"}};
+  std::string read[2];
+  for (std::size_t i = 0; i < 2; ++i) {
+    Expected<std::optional<std::string>> line = reader.Next();
+    if (line.failed() && line.failure().kind() == FailureKind::System) return line.failure();
+    if (line.failed()) {
+      return Failure(FailureKind::TooLarge, std::string(lines[i].name) + " is longer than " +
+                                                std::to_string(kMaxLineBytes / 1024) + " KiB");
+    }
+    if (!line.value()) return Failure(FailureKind::Malformed, lines[i].missing);
+    read[i] = std::move(*line.value());
   }
-  if (reader.TooLong() || reader.Cut()) {
-    return Failure("its first line, the level name," + tooLong);
-  }
-  if (!reader.Next(info.description) && !reader.Cut()) {
-    if (reader.Status().failed()) return reader.Status().failure();
-    return Failure("it has only one line, but needs the level name and a description");
-  }
-  if (reader.TooLong() || reader.Cut()) {
-    return Failure("its second line, the description," + tooLong);
-  }
-  return info;
+  return MapInfo{std::move(read[0]), std::move(read[1])};
 }
 
 Result MapCatalogue::ShowPreview(const LocatedFile& preview) {
@@ -178,8 +179,9 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   const auto list = [this, &listing](const LocatedFile& folder) {
     Expected<std::vector<std::string>> listed = files_.ListMapInfoFiles(folder);
     if (listed.ok()) return std::move(listed).value();
-    listing.failures.push_back("The map folder " + Quoted(folder.path) + " cannot be listed: " +
-                               listed.reason() + ". Its maps are not in the map list.");
+    listing.failures.push_back(listed.failure().Reworded("The map folder " + Quoted(folder.path) +
+                                                         " cannot be listed: " + listed.reason() +
+                                                         ". Its maps are not in the map list."));
     return std::vector<std::string>();
   };
   names = list(files_.InstalledMapFolder());
@@ -199,7 +201,7 @@ void MapCatalogue::FillLists() {
   state_.SetList(ListField::EngineList, EngineNames());
   Listing listing = listing_.valid() ? listing_.get() : ListMaps();
   // Shown with the failures of the action in progress, or of the next one (start-up's).
-  for (std::string& failure : listing.failures) report_.Fail(std::move(failure));
+  for (Failure& failure : listing.failures) report_.Fail(std::move(failure));
   state_.SetList(ListField::MapList, std::move(listing.names));
 }
 

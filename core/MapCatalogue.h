@@ -4,7 +4,6 @@
 #pragma once
 
 #include <future>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,14 +46,12 @@ class MapCatalogue {
   // reads only the folders' names, so it may run on another thread.
   struct Listing {
     std::vector<std::string> names;
-    std::vector<std::string> failures;
+    std::vector<Failure> failures;
   };
   Listing ListMaps() const;
-  // The map of that name in `folder`, as its info file describes it, or why it could not be loaded.
-  LoadedMap ReadMap(const LocatedFile& folder, const std::string& name) const;
-  // Loads the selected map's title, level name and description, and names its preview (none for
-  // a map that did not load) for ShowSelectedPreview.
-  void LoadInfo();
+  // The map of that name, as its info file describes it, with its picture pending; or why it
+  // could not be loaded, which is reported.
+  LoadedMap ReadMap(const std::string& name);
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
@@ -66,14 +63,12 @@ class MapCatalogue {
   };
   Expected<MapInfo> ReadInfo(const LocatedFile& infoFile) const;
   Result ShowPreview(const LocatedFile& preview);
-  // Reports that the loaded map's preview cannot be shown.
-  void FailPreview(const std::string& reason);
+  // Reports that the preview of `map` cannot be shown.
+  void FailPreview(const LoadedMap& map, const Failure& failure);
 
   const FileLocations& files_;
   LauncherState& state_;
   ActionReport& report_;
-  // The picture file ShowSelectedPreview shows, none when empty.
-  std::optional<LocatedFile> previewToShow_;
   bool listsFilled_ = false;
   std::future<Listing> listing_;
 };

@@ -34,13 +34,13 @@ Result SettingsFiles::SaveCFG() {
   }
   config.push_back("cpar " + state_.Text(TextField::CustomParams));
   if (Result saved = SaveFile("config.kvx", config, configUnreadable_); saved.failed()) {
-    report_.Fail(saved.reason());
+    report_.Fail(saved.failure());
   }
   if (Result saved =
           SaveFile("settings.kvx", {"frun false", "quakedir " + state_.Text(TextField::QuakeDir)},
                    settingsUnreadable_);
       saved.failed()) {
-    report_.Fail(saved.reason());
+    report_.Fail(saved.failure());
   }
   return action.End();
 }
@@ -51,34 +51,37 @@ Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::s
   const std::string& path = file.path;
   if (unreadable) {
     return Result::Failure(
+        FailureKind::Refused,
         "The settings file \"" + path +
-        "\" was left as it is: it could not be read when the launcher started, and saving over "
-        "it would lose the settings it holds.");
+            "\" was left as it is: it could not be read when the launcher started, and saving over "
+            "it would lose the settings it holds.");
   }
   std::string contents;
   for (const std::string& line : lines) {
     if (line.find_first_of("\r\n") != std::string::npos) {
-      return Result::Failure("The settings file \"" + path + "\" was not saved: the line \"" +
-                             line.substr(0, line.find_first_of("\r\n")) +
-                             "...\" holds a line break.");
+      return Result::Failure(FailureKind::Refused, "The settings file \"" + path +
+                                                       "\" was not saved: the line \"" +
+                                                       line.substr(0, line.find_first_of("\r\n")) +
+                                                       "...\" holds a line break.");
     }
     // Written, it would be skipped at the next start, and the file then kept from every save.
     if (line.size() > kMaxLineBytes) {
-      return Result::Failure("The settings file \"" + path + "\" was not saved: the line \"" +
-                             line.substr(0, 40) + "...\" is longer than " +
-                             std::to_string(kMaxLineBytes / 1024) +
-                             " KiB, too long to be read back.");
+      return Result::Failure(FailureKind::TooLarge,
+                             "The settings file \"" + path + "\" was not saved: the line \"" +
+                                 line.substr(0, 40) + "...\" is longer than " +
+                                 std::to_string(kMaxLineBytes / 1024) +
+                                 " KiB, too long to be read back.");
     }
     contents += line;
     contents += "\r\n";
   }
   if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
-    return Result::Failure("Could not save the settings file \"" + path + "\": " + folder.reason() +
-                           ".");
+    return folder.failure().Reworded("Could not save the settings file \"" + path +
+                                     "\": " + folder.reason() + ".");
   }
   if (Result written = files_.WriteAtomically(file, contents); written.failed()) {
-    return Result::Failure("Could not save the settings file \"" + path +
-                           "\": " + written.reason() + ". The old file was left as it was.");
+    return written.failure().Reworded("Could not save the settings file \"" + path + "\": " +
+                                      written.reason() + ". The old file was left as it was.");
   }
   return Result::Ok();
 }

@@ -19,13 +19,14 @@ Result Startup::Main() {
   maps_.FillLists();
   ActionReport::Action action(report_);
   if (const Result& checked = files_.OwnFolderCheck(); checked.failed()) {
-    report_.Fail("Your own launcher settings are not read: " + checked.reason() +
-                 ". Until then the launcher's installed settings are used, and nothing is saved "
-                 "or started from that folder.");
+    report_.Fail(checked.failure().Reworded(
+        "Your own launcher settings are not read: " + checked.reason() +
+        ". Until then the launcher's installed settings are used, and nothing is saved or started "
+        "from that folder."));
   }
   // The line is logged and run as any other, but an unreadable start script ends start-up.
-  if (interpreter_.RunStartScript("auto.kvx").failed()) {
-    report_.Fail("Kovar Launcher cannot start without its start script.");
+  if (const Result ran = interpreter_.RunStartScript("auto.kvx"); ran.failed()) {
+    report_.Fail(ran.failure().Reworded("Kovar Launcher cannot start without its start script."));
     return action.End();
   }
   started_ = true;

@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kovar::LauncherState& state = launcher.State();
   using kovar::TextField;
   CheckLaunchScripts({state.Text(TextField::EngineText), state.Text(TextField::MapSelection),
-                      state.Text(TextField::MapLevel), state.Text(TextField::CustomParams),
+                      state.Map().level, state.Text(TextField::CustomParams),
                       state.Text(TextField::QuakeDir), state.Map().failure.has_value()});
   return 0;
 }

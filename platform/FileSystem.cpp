@@ -13,7 +13,11 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 std::string SystemError(int errnum) { return std::strerror(errnum); }
 
 Failure SystemFailure(int errnum) {
-  return Failure(SystemError(errnum), std::error_code(errnum, std::generic_category()));
+  FailureKind kind = FailureKind::System;
+  if (errnum == ENOENT || errnum == ENOTDIR) kind = FailureKind::NotFound;
+  if (errnum == EISDIR) kind = FailureKind::NotOrdinaryFile;
+  if (errnum == EFBIG) kind = FailureKind::TooLarge;
+  return Failure(kind, SystemError(errnum), std::error_code(errnum, std::generic_category()));
 }
 
 InputFile::~InputFile() {
@@ -25,7 +29,9 @@ Result InputFile::Reset(const std::string& name) {
     std::fclose(file_);
     file_ = nullptr;
   }
-  if (name.find('\0') != std::string::npos) return Result::Failure("the name holds a NUL byte");
+  // The system would read such a name only up to the NUL, which is another file than the one named.
+  if (name.find('\0') != std::string::npos)
+    return Result::Failure(FailureKind::Refused, "the name holds a NUL byte");
   return Result::Ok();
 }
 
@@ -48,7 +54,8 @@ Expected<std::string> ReadOpened(InputFile& file, std::size_t limit) {
     const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.Get());
     if (count == 0) break;
     if (contents.size() + count > limit) {
-      return Failure("the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
+      return Failure(FailureKind::TooLarge,
+                     "the file is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB");
     }
     contents.append(chunk, count);
   }

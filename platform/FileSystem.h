@@ -20,7 +20,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The operating system's text for an errno value.
 std::string SystemError(int errnum);
-// A failure with that text and the errno value as its code.
+// A failure with that text and the errno value as its code, of the kind the value tells (a
+// missing file or folder is not found, a folder is not an ordinary file).
 Failure SystemFailure(int errnum);
 
 // Identifies a file independently of how its path is spelled.

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "FileSystem.h"
@@ -84,6 +85,8 @@ struct Distrust {
   Share share = Share::NotOwn;
   std::string account;
   std::string detail;
+  // The system's error behind `detail`, when one was reported: the failure then has its kind.
+  std::error_code error;
 };
 
 // The text a verdict gives the player.

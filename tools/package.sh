@@ -5,6 +5,7 @@
 # CPack strips the program and works out its dependencies with dpkg-shlibdeps. The package is
 # reproducible: built again from the same commit, anywhere, it is the same bytes
 # (see tools/reproducible-env.sh; tools/check-reproducible.sh compares two builds).
+# The package is made by CPack from the tree `cmake --install` gives (the check compares the two).
 # Usage: tools/package.sh [--check BUILD-DIR]
 #   --check  then checks the package with tools/check-package.sh, against BUILD-DIR's helpers (the
 #            CTest test debian_package does this)
@@ -33,4 +34,4 @@ cmake --build "$build" -j2
 (cd "$build" && cpack -G DEB)
 rm -rf "$out/_CPack_Packages"
 ls "$out"/*.deb
-[ -z "$check" ] || tools/check-package.sh "$out"/*.deb "$check"
+[ -z "$check" ] || tools/check-package.sh "$out"/*.deb "$check" "$build"

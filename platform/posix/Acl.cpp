@@ -75,7 +75,7 @@ Result ReadAclBytes(int fd, std::string& bytes) {
     error = failed.code().value();
   }
   if (read) return Result::Ok();
-  return Result::Failure(
+  return SystemFailure(error).Reworded(
       "it can be passed through but not listed, and the list could be read neither through /proc "
       "nor from inside it (" +
       SystemError(error) + ")");

@@ -87,7 +87,7 @@ Result GiveMode(int fd, const std::string& shown, const struct stat* old, bool e
 Result CheckOrdinary(const struct stat& info) {
   if (S_ISREG(info.st_mode)) return Result::Ok();
   if (S_ISDIR(info.st_mode)) return SystemFailure(EISDIR);
-  return Result::Failure("it is not an ordinary file");
+  return Result::Failure(FailureKind::NotOrdinaryFile, "it is not an ordinary file");
 }
 
 // `name` in `at` opened to read, without blocking, so that a named pipe cannot stall the launcher
@@ -130,7 +130,7 @@ Expected<std::FILE*> OpenOrdinaryAt(int at, const std::string& shown, const std:
   if (::fstat(fd, &info) != 0) return SystemFailure(errno);
   if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
-    return Failure("it was replaced while it was being opened");
+    return Failure(FailureKind::Refused, "it was replaced while it was being opened");
   }
   if (const int flags = ::fcntl(fd, F_GETFL);
       flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {

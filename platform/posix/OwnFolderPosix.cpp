@@ -15,11 +15,18 @@ namespace kovar {
 
 namespace {
 
-Distrust Refusal(Distrust::Kind kind, const std::string& path, std::string detail = {}) {
+Distrust Refusal(Distrust::Kind kind, const std::string& path) {
   Distrust verdict;
   verdict.kind = kind;
   verdict.subject = path;
-  verdict.detail = std::move(detail);
+  return verdict;
+}
+
+// The folder at `path` cannot be looked at, for the system's reason `why`.
+Distrust Unreachable(const std::string& path, const Failure& why) {
+  Distrust verdict = Refusal(Distrust::Kind::Unreachable, path);
+  verdict.detail = why.reason();
+  verdict.error = why.code();
   return verdict;
 }
 
@@ -33,7 +40,7 @@ Expected<std::optional<UniqueFd>> Check(const std::string& path, const Trust& tr
     if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory) {
       return std::optional<UniqueFd>();
     }
-    if (code) return trust.Refuse(Refusal(Kind::Unreachable, path, walked.reason()));
+    if (code) return trust.Refuse(Unreachable(path, walked.failure()));
     return walked.failure();
   }
   const auto& [holder, name] = walked.value();
@@ -47,11 +54,10 @@ Expected<std::optional<UniqueFd>> Check(const std::string& path, const Trust& tr
                       S_ISLNK(info.st_mode);
     if (link) return trust.Refuse(Refusal(Kind::Link, path));
     if (error == ENOTDIR) return trust.Refuse(Refusal(Kind::NotFolder, path));
-    return trust.Refuse(Refusal(Kind::Unreachable, path, SystemError(error)));
+    return trust.Refuse(Unreachable(path, SystemFailure(error)));
   }
-  if (::fstat(folder.Get(), &info) != 0) {
-    return trust.Refuse(Refusal(Kind::Unreachable, path, SystemError(errno)));
-  }
+  if (::fstat(folder.Get(), &info) != 0)
+    return trust.Refuse(Unreachable(path, SystemFailure(errno)));
   if (Result own = trust.Judge(folder.Get(), info, path, false); own.failed()) {
     return own.failure();
   }

@@ -164,12 +164,12 @@ Result RunDetached(const std::vector<std::vector<char*> >& argvs) {
   const long openMax = ::sysconf(_SC_OPEN_MAX);
   const int maxFd = openMax > 0 && openMax < 65536 ? static_cast<int>(openMax) : 65536;
   const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-  if (devNull < 0) return Result::Failure(std::strerror(errno));
+  if (devNull < 0) return SystemFailure(errno);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) {
     const int error = errno;
     ::close(devNull);
-    return Result::Failure(std::strerror(error));
+    return SystemFailure(error);
   }
   const pid_t middle = ::fork();
   if (middle == 0) {
@@ -192,7 +192,7 @@ Result RunDetached(const std::vector<std::vector<char*> >& argvs) {
   }
   const int error = forkError ? forkError : ReadReport(report[0]);
   ::close(report[0]);
-  return error ? Result::Failure(std::strerror(error)) : Result::Ok();
+  return error ? Result(SystemFailure(error)) : Result::Ok();
 }
 
 // 0 when the shell can enter the folder `dir`, otherwise why not, as an errno value.
@@ -211,25 +211,26 @@ Result CheckUnseenLaunch(const ScriptTarget& target) {
       ". No terminal program (x-terminal-emulator or xterm) is installed to show why the launch "
       "script would stop, so it was not started. ";
   if (const int error = EnterError(target.quakeDir)) {
-    return Result::Failure("the Quake directory \"" + target.quakeDir +
-                           "\" cannot be entered: " + std::strerror(error) + unseen +
-                           "Set it with \"Set Quake Directory\" in the Tools menu");
+    return SystemFailure(error).Reworded("the Quake directory \"" + target.quakeDir +
+                                         "\" cannot be entered: " + std::strerror(error) + unseen +
+                                         "Set it with \"Set Quake Directory\" in the Tools menu");
   }
   const std::string& engine = target.engine;
   const std::string remedy = "Choose another engine in the engine box";
   if (engine.empty()) return Result::Ok();
   if (engine.find('/') == std::string::npos) {
     if (!FindProgram(engine, target.quakeDir).empty()) return Result::Ok();
-    return Result::Failure("the engine \"" + engine + "\" is neither in the Quake directory \"" +
-                           target.quakeDir + "\" nor a program on the search path (PATH)" + unseen +
-                           remedy);
+    return Result::Failure(FailureKind::NotFound,
+                           "the engine \"" + engine + "\" is neither in the Quake directory \"" +
+                               target.quakeDir + "\" nor a program on the search path (PATH)" +
+                               unseen + remedy);
   }
   const std::string path = engine[0] == '/'                  ? engine
                            : engine.compare(0, 2, "./") == 0 ? target.quakeDir + engine.substr(1)
                                                              : target.quakeDir + "/" + engine;
   if (const int error = RunError(path)) {
-    return Result::Failure("the engine \"" + path + "\" cannot be run: " + std::strerror(error) +
-                           unseen + remedy);
+    return SystemFailure(error).Reworded(
+        "the engine \"" + path + "\" cannot be run: " + std::strerror(error) + unseen + remedy);
   }
   return Result::Ok();
 }
@@ -242,7 +243,7 @@ Expected<std::string> ToScriptText(const std::string& text) {
 }
 
 Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget& target) {
-  if (scriptPath.empty()) return Result::Failure(std::strerror(ENOENT));
+  if (scriptPath.empty()) return SystemFailure(ENOENT);
   // Handed to the shell as text (the caller's, written through the folder that was checked as the
   // player's own, or read here): a file the shell opened later by its name could have been
   // replaced by then, and a terminal window passes no open file on to the shell it starts. A

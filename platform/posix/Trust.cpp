@@ -7,6 +7,7 @@
 
 #include "Accounts.h"
 #include "Acl.h"
+#include "FileSystem.h"
 
 namespace kovar {
 
@@ -47,6 +48,7 @@ std::optional<Distrust> Verdict(int fd, const struct stat& info, const std::stri
   Expected<std::vector<AclEntry>> read = ReadAcl(fd);
   if (read.failed()) {
     verdict.detail = read.reason();
+    verdict.error = read.failure().code();
     return with(Distrust::Kind::AclUnreadable, {});
   }
   const std::vector<AclEntry>& acl = read.value();
@@ -68,6 +70,11 @@ std::optional<Distrust> Verdict(int fd, const struct stat& info, const std::stri
   }
   if (!groupWrites) return std::nullopt;
   return GroupVerdict(Distrust::Kind::Group, info.st_gid, player, accounts, verdict);
+}
+
+Failure Trust::Refuse(const Distrust& verdict) const {
+  if (verdict.error) return SystemFailure(verdict.error.value()).Reworded(words(verdict));
+  return Failure(FailureKind::Refused, words(verdict));
 }
 
 Result Trust::Judge(int fd, const struct stat& info, const std::string& shown,

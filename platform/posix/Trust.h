@@ -27,7 +27,8 @@ struct Trust {
   Result Judge(int fd, const struct stat& info, const std::string& shown, bool onTheWay) const;
   // Ok for a symbolic link `shown` on the way that is the player's or root's.
   Result Link(const struct stat& info, const std::string& shown) const;
-  Failure Refuse(const Distrust& verdict) const { return Failure(words(verdict)); }
+  // The verdict's failure: refused, or of the kind of the system's error behind it.
+  Failure Refuse(const Distrust& verdict) const;
 };
 
 }  // namespace kovar

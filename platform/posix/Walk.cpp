@@ -72,7 +72,7 @@ Result MakeFoldersOnTheWay(const std::string& folder, const std::string& path, c
     made = MakeFolder(folder, trust);
   }
   if (made.ok()) return Result::Ok();
-  return Result::Failure(
+  return made.failure().Reworded(
       "the folder \"" + path + "\" could not be created" +
       (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
       made.reason());

@@ -42,11 +42,11 @@ Result MakeFolders(const std::string& folder, const std::string& path) {
     }
     if (made()) return Result::Ok();
   }
-  const std::string why = LastWindowsError();
-  return Result::Failure(
+  const Failure why = LastWindowsFailure();
+  return why.Reworded(
       "the folder \"" + path + "\" could not be created" +
       (folder == path ? "" : ", since its parent \"" + folder + "\" could not be made") + ": " +
-      why);
+      why.reason());
 }
 
 // True when the last part of `path` is a name that Windows keeps for a device in every folder
@@ -83,7 +83,8 @@ std::optional<FileId> PathId(const std::string& path) {
 
 Result InputFile::OpenOrdinaryFile(const std::string& path) {
   if (NamesDevice(path))
-    return Result::Failure("it is not an ordinary file (the name is a device's)");
+    return Result::Failure(FailureKind::NotOrdinaryFile,
+                           "it is not an ordinary file (the name is a device's)");
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
@@ -92,7 +93,7 @@ Result InputFile::OpenOrdinaryFile(const std::string& path) {
   // A device name such as CON is valid in every directory; reading it would wait for the console.
   if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
     std::fclose(file);
-    return Result::Failure("it is not an ordinary file");
+    return Result::Failure(FailureKind::NotOrdinaryFile, "it is not an ordinary file");
   }
   file_ = file;
   return Result::Ok();
@@ -117,9 +118,9 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   }
   if (!MoveFileExA(temporary.c_str(), path.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    std::string why = LastWindowsError();
+    const Failure why = LastWindowsFailure();
     std::remove(temporary.c_str());
-    return Result::Failure(why);
+    return why;
   }
   return Result::Ok();
 }
@@ -140,7 +141,7 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
     const DWORD error = GetLastError();
     // No file that matches, or no such folder: an empty catalogue, no failure.
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return names;
-    return Failure(LastWindowsError());
+    return LastWindowsFailure();
   }
   do {
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -153,9 +154,9 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
     }
   } while (FindNextFileA(find, &entry));
   const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
-  const std::string why = whole ? std::string() : LastWindowsError();
+  const Failure why = LastWindowsFailure();
   FindClose(find);
-  if (!whole) return Failure(why);
+  if (!whole) return why;
   return names;
 }
 

@@ -44,13 +44,15 @@ Expected<std::string> ToScriptText(const std::string& text) {
   // console's code page.
   const UINT console = GetOEMCP();
   if (IsAscii(text) || console == ansi) return text;
-  if (text.size() > INT_MAX) return Failure("more text than a launch script can hold");
+  if (text.size() > INT_MAX)
+    return Failure(FailureKind::TooLarge, "more text than a launch script can hold");
   const int size = static_cast<int>(text.size());
   std::wstring wide(text.size(), L'\0');
   const int wideSize =
       MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), size);
   if (wideSize <= 0) {
-    return Failure("bytes that are no text in the ANSI code page " + std::to_string(ansi));
+    return Failure(FailureKind::Malformed,
+                   "bytes that are no text in the ANSI code page " + std::to_string(ansi));
   }
   // Without best fit, a character the console lacks is never swapped for a look-alike, such as
   // a curly quote for the quote that would end the script's quoted directory.
@@ -65,9 +67,10 @@ Expected<std::string> ToScriptText(const std::string& text) {
         WideCharToMultiByte(console, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data() + at, length,
                             bytes, sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
     if (count <= 0 || usedDefault) {
-      return Failure(DescribeCharacter(wide.data() + at, length) +
-                     ", which the console's code page " + std::to_string(console) +
-                     " does not have, so the command interpreter cannot read it");
+      return Failure(FailureKind::Refused,
+                     DescribeCharacter(wide.data() + at, length) +
+                         ", which the console's code page " + std::to_string(console) +
+                         " does not have, so the command interpreter cannot read it");
     }
     scriptText.append(bytes, static_cast<std::size_t>(count));
     at += length;
@@ -79,7 +82,7 @@ Expected<std::string> ToScriptText(const std::string& text) {
 Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget&) {
   char systemDir[MAX_PATH];
   const UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return Result::Failure(LastWindowsError());
+  if (length == 0 || length >= MAX_PATH) return LastWindowsFailure();
   std::string interpreter = std::string(systemDir, length) + "\\cmd.exe";
   // The console stays open when the script fails, so that the player can read why. The script
   // runs by its bare name from its own folder: the interpreter would expand any %NAME% of a set
@@ -97,7 +100,7 @@ Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget&) {
   if (!CreateProcessA(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                       CREATE_NEW_CONSOLE, nullptr, folder.empty() ? nullptr : folder.c_str(),
                       &startup, &process)) {
-    return Result::Failure(LastWindowsError());
+    return LastWindowsFailure();
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace kovar {
 
-std::string LastWindowsError() {
+Failure LastWindowsFailure() {
   const DWORD code = GetLastError();
   char* text = nullptr;
   const DWORD length = FormatMessageA(
@@ -17,7 +19,11 @@ std::string LastWindowsError() {
                               message.back() == ' ' || message.back() == '.')) {
     message.pop_back();
   }
-  return message;
+  FailureKind kind = FailureKind::System;
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) kind = FailureKind::NotFound;
+  if (code == ERROR_FILE_TOO_LARGE) kind = FailureKind::TooLarge;
+  return Failure(kind, std::move(message),
+                 std::error_code(static_cast<int>(code), std::system_category()));
 }
 
 }  // namespace kovar

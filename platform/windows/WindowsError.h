@@ -1,11 +1,13 @@
 // The system's text for a Windows error, for the Windows implementations of the platform files.
 #pragma once
 
-#include <string>
+#include "Result.h"
 
 namespace kovar {
 
-// The text for the calling thread's last Windows error, without its final full stop.
-std::string LastWindowsError();
+// The calling thread's last Windows error as a failure: the system's text for it without its
+// final full stop, the error as its code, and the kind the error tells (a missing file or folder
+// is not found).
+Failure LastWindowsFailure();
 
 }  // namespace kovar

@@ -62,7 +62,11 @@ TEST(UserFolder, OfAnInstalledLauncherIsUsedOnlyWhenNobodyElseCanChangeIt) {
     EXPECT_EQ(launcher.State().Text(TextField::QuakeDir),
               used && std::string(c.name) != "none yet" ? "/players" : "/installed")
         << c.name;
-    EXPECT_EQ(launcher.SaveCFG().ok(), used) << c.name;
+    const Result saved = launcher.SaveCFG();
+    EXPECT_EQ(saved.ok(), used) << c.name;
+    if (!used) {
+      EXPECT_EQ(saved.failure().kind(), FailureKind::Refused) << c.name;
+    }
     EXPECT_EQ(launcher.StartGame().ok(), used) << c.name;
     EXPECT_EQ(desktop.started.size(), used ? 1u : 0u) << c.name;
     EXPECT_EQ(app.Read("settings.kvx"), "quakedir /installed\r\n") << c.name;

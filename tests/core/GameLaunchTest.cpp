@@ -278,28 +278,24 @@ TEST_F(StartGameTest, RefusalsWriteAndStartNothing) {
   f.dir.Write("data/evil.kvx", "e1m1;$(curl x|sh)\r\nLooks harmless.\r\n");
   f.dir.Write("data/broken.kvx", "only one line\r\n");
 
+  // Each refusal is worded once, by the checks' own tests.
+  const auto refused = [this](const char* what) {
+    f.desktop.errors.clear();
+    const Result started = f.launcher.StartGame();
+    ASSERT_TRUE(started.failed()) << what;
+    EXPECT_EQ(started.failure().kind(), FailureKind::Refused) << what;
+    EXPECT_EQ(f.desktop.errors, std::vector<std::string>{started.reason()}) << what;
+  };
   f.Run("map evil");
-  f.desktop.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame().failed());
-  ASSERT_EQ(f.desktop.errors.size(), 1u);
-  EXPECT_NE(f.desktop.errors[0].find("the map \"evil\""), std::string::npos);
-
+  refused("a level that is no plain level name");
   f.Run("map broken");
-  f.desktop.errors.clear();
-  EXPECT_TRUE(f.launcher.StartGame().failed());
-  ASSERT_EQ(f.desktop.errors.size(), 1u);
-  EXPECT_NE(f.desktop.errors[0].find("the map \"broken\" could not be loaded"), std::string::npos);
-
+  refused("a map that did not load");
   f.Run("map castle");
   f.state.SetText(TextField::QuakeDir, "");
-  EXPECT_TRUE(f.launcher.StartGame().failed());
-  EXPECT_NE(f.desktop.errors.back().find("\"Set Quake Directory\" in the Tools menu"),
-            std::string::npos);
-
+  refused("no Quake directory");
   f.state.SetText(TextField::QuakeDir, quakeDir);
   f.Run("exe ");
-  EXPECT_TRUE(f.launcher.StartGame().failed());
-  EXPECT_NE(f.desktop.errors.back().find("no engine is chosen"), std::string::npos);
+  refused("no engine");
 
   EXPECT_TRUE(f.desktop.started.empty());
   EXPECT_EQ(Script(), "old script");

@@ -9,9 +9,6 @@
 
 namespace kovar::test {
 
-// The system's reason for a path that runs through an ordinary file as if it were a folder.
-extern const char* const kNotADirectory;
-
 // Puts in the preview's place (data/m.bmp of `f`) each picture that only this system can make,
 // and hands `refused` the reason a player must read for it.
 void RefuseSystemOnlyPreviews(Fixture& f,

@@ -16,8 +16,6 @@
 
 namespace kovar::test {
 
-const char* const kNotADirectory = "Not a directory";
-
 void RefuseSystemOnlyPreviews(Fixture& f,
                               const std::function<void(const std::string& why)>& refused) {
   std::filesystem::remove(f.dir.File("data/m.bmp"));

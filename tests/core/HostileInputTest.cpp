@@ -7,6 +7,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <random>
+#include <system_error>
 
 #include "BmpDecoder.h"
 #include "GameLaunch.h"
@@ -27,6 +28,14 @@ void ExpectOneError(const FakeDesktop& desktop, std::initializer_list<std::strin
     EXPECT_NE(desktop.errors[0].find(part), std::string::npos)
         << "\"" << part << "\" is missing from: " << desktop.errors[0];
   }
+}
+
+// `result` failed as `kind`, in one message box that holds every one of `parts`.
+void ExpectOneFailure(const Result& result, FailureKind kind, const FakeDesktop& desktop,
+                      std::initializer_list<std::string> parts) {
+  ASSERT_TRUE(result.failed());
+  EXPECT_EQ(result.failure().kind(), kind) << result.reason();
+  ExpectOneError(desktop, parts);
 }
 
 // The lines of `bytes` as a reader must see them: ended by CR LF, CR or LF.
@@ -128,16 +137,17 @@ TEST(HostileCommandFile, ANameWithANulByteIsRefused) {
 
   f.desktop.errors.clear();
   EXPECT_TRUE(f.launcher.RunCommand(std::string("map m\0x", 7)).failed());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "");
+  EXPECT_EQ(f.state.Map().level, "");
   EXPECT_TRUE(f.state.Map().failure);
 }
 
 TEST(HostileCommandFile, ADirectoryWhereAFileShouldBeIsReported) {
   Fixture f;
   fs::create_directories(f.dir.File("auto.kvx"));
-  EXPECT_TRUE(f.launcher.Main().failed());
+  const Result started = f.launcher.Main();
   EXPECT_EQ(f.desktop.windowShown, 0);
-  ExpectOneError(f.desktop, {f.dir.File("auto.kvx"), "Is a directory", "cannot start"});
+  ExpectOneFailure(started, FailureKind::NotOrdinaryFile, f.desktop,
+                   {f.dir.File("auto.kvx"), "cannot start"});
 }
 
 TEST(HostileCommandFile, AnUnreadableFileIsReportedAndTheRestRuns) {
@@ -149,14 +159,15 @@ TEST(HostileCommandFile, AnUnreadableFileIsReportedAndTheRestRuns) {
   EXPECT_TRUE(f.launcher.Main().ok());
   EXPECT_EQ(f.Text(TextField::EngineText), "LucidGL.exe");
   EXPECT_EQ(f.Text(TextField::CustomParams), "after");
-  ExpectOneError(f.desktop, {f.dir.File("locked.kvx"), "Permission denied"});
+  ExpectOneError(f.desktop, {f.dir.File("locked.kvx")});
 
   Fixture start;
   start.dir.Write("auto.kvx", "exe x\r\n");
   fs::permissions(start.dir.File("auto.kvx"), fs::perms::none);
-  EXPECT_TRUE(start.launcher.Main().failed());
+  const Result started = start.launcher.Main();
   EXPECT_EQ(start.desktop.windowShown, 0);
-  ExpectOneError(start.desktop, {start.dir.File("auto.kvx"), "Permission denied"});
+  ExpectOneFailure(started, FailureKind::System, start.desktop, {start.dir.File("auto.kvx")});
+  EXPECT_EQ(started.failure().code(), std::errc::permission_denied);
 }
 
 TEST(HostileCommandFile, AChainDeeperThanTheBoundStopsThereAndEveryLevelFinishes) {
@@ -226,8 +237,8 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
     f.Run("map good");
     EXPECT_TRUE(f.launcher.RunCommand("map bad").failed());
     ExpectOneError(f.desktop, {f.dir.File("data/bad.kvx"), c.why});
-    EXPECT_EQ(f.Text(TextField::MapLevel), "");
-    EXPECT_EQ(f.Text(TextField::MapDescription), "");
+    EXPECT_EQ(f.state.Map().level, "");
+    EXPECT_EQ(f.state.Map().description, "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.Map().failure);
   }
@@ -238,20 +249,20 @@ TEST(HostileMapInfo, EmptyOverlongAndManyLineFiles) {
   many.dir.Write("data/many.kvx", lines);
   many.dir.Write("data/many.bmp", MakeBmp(2, 2));
   EXPECT_TRUE(many.launcher.RunCommand("map many").ok());
-  EXPECT_EQ(many.Text(TextField::MapLevel), "e3m3");
+  EXPECT_EQ(many.state.Map().level, "e3m3");
   EXPECT_EQ(many.state.Log().size(), 1u);  // further lines are never run
 }
 
 TEST(HostileMapInfo, DataThatIsAFileAndAnInfoFileThatIsADirectory) {
   Fixture file;
   file.dir.Write("data", "a file, not the catalogue");
-  EXPECT_TRUE(file.launcher.RunCommand("map m").failed());
-  ExpectOneError(file.desktop, {file.dir.File("data") + PathSeparator() + "m.kvx", kNotADirectory});
+  ExpectOneFailure(file.launcher.RunCommand("map m"), FailureKind::NotFound, file.desktop,
+                   {file.dir.File("data") + PathSeparator() + "m.kvx"});
 
   Fixture folder;
   fs::create_directories(folder.dir.File("data/folder.kvx"));
-  EXPECT_TRUE(folder.launcher.RunCommand("map folder").failed());
-  ExpectOneError(folder.desktop, {folder.dir.File("data/folder.kvx"), "Is a directory"});
+  ExpectOneFailure(folder.launcher.RunCommand("map folder"), FailureKind::NotOrdinaryFile,
+                   folder.desktop, {folder.dir.File("data/folder.kvx")});
 }
 
 TEST(HostileMapInfo, NamesWithSpacesAndHighBytesLoadAndAreNamedExactly) {
@@ -260,14 +271,14 @@ TEST(HostileMapInfo, NamesWithSpacesAndHighBytesLoadAndAreNamedExactly) {
   f.dir.Write("data/" + name + ".kvx", "e1m1\r\nSch\xf6n.\r\n");
   f.launcher.FillLists();
   EXPECT_EQ(f.state.List(ListField::MapList), (Log{name}));
-  EXPECT_TRUE(f.launcher.RunCommand("map " + name).failed());
-  EXPECT_EQ(f.Text(TextField::MapTitle), name);
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "Sch\xf6n.");
+  const Result ran = f.launcher.RunCommand("map " + name);
+  EXPECT_EQ(f.state.Map().name, name);
+  EXPECT_EQ(f.state.Map().level, "e1m1");
+  EXPECT_EQ(f.state.Map().description, "Sch\xf6n.");
   // Spelled out: a path object would convert the high bytes on Windows.
   const std::string preview =
       f.dir.Path() + PathSeparator() + "data" + PathSeparator() + name + ".bmp";
-  ExpectOneError(f.desktop, {"\"" + preview + "\"", "No such file"});
+  ExpectOneFailure(ran, FailureKind::NotFound, f.desktop, {"\"" + preview + "\""});
 }
 
 TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
@@ -275,8 +286,8 @@ TEST(HostileMapInfo, AnUnreadableInfoFileIsReported) {
   Fixture f;
   f.dir.Write("data/locked.kvx", "e1m1\r\nLocked\r\n");
   fs::permissions(f.dir.File("data/locked.kvx"), fs::perms::none);
-  EXPECT_TRUE(f.launcher.RunCommand("map locked").failed());
-  ExpectOneError(f.desktop, {f.dir.File("data/locked.kvx"), "Permission denied"});
+  ExpectOneFailure(f.launcher.RunCommand("map locked"), FailureKind::System, f.desktop,
+                   {f.dir.File("data/locked.kvx")});
   EXPECT_TRUE(f.state.Map().failure);
 }
 
@@ -295,7 +306,7 @@ void ExpectPreviewRefused(Fixture& f, const std::string& why) {
   EXPECT_TRUE(f.launcher.RunCommand("map m").failed());
   ExpectOneError(f.desktop, {"\"" + f.dir.File("data/m.bmp") + "\"", why});
   EXPECT_TRUE(f.preview.shown.back().Empty());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_EQ(f.state.Map().level, "e1m1");
   EXPECT_FALSE(f.state.Map().failure);
 }
 
@@ -362,7 +373,7 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          f.dir.Write("data/m.kvx", "e1m1\nDesc\n");
          f.dir.Write("data/m.bmp", BmpFile(rle));
          EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
-         EXPECT_EQ(f.state.Preview().pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
+         EXPECT_EQ(f.state.Map().picture.pixels.size(), kPreviewShownWidth * kPreviewShownHeight);
        }},
       {"a start script of 2,001 map lines",
        [](Fixture& f) {
@@ -377,7 +388,7 @@ TEST(HostileEdges, EveryFileCostsAtMostWhatTheLauncherCanUseOfIt) {
          // The windows were told of one picture, the selected map's; only it was decoded.
          ASSERT_EQ(f.preview.shown.size(), 1u);
          EXPECT_TRUE(f.preview.shown[0] == Decoded(MakeBmp(3, 2)));
-         EXPECT_EQ(f.Text(TextField::MapDescription), "A");
+         EXPECT_EQ(f.state.Map().description, "A");
        }},
   };
   for (HostileEdge& edge : SystemOnlyEdges()) edges.push_back(std::move(edge));
@@ -397,10 +408,10 @@ TEST(HostileLaunch, AReadOnlyApplicationDirectoryKeepsTheOldScriptAndStartsNothi
   f.dir.Write(script, "the old script");
   f.Run("quakedir /games/quake");
   fs::permissions(f.dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_TRUE(f.launcher.StartGame().failed());
+  const Result started = f.launcher.StartGame();
   fs::permissions(f.dir.Path(), fs::perms::owner_all);
-  ExpectOneError(f.desktop, {"\"" + f.dir.File(script) + "\"", "Permission denied",
-                             "the game was not started"});
+  ExpectOneFailure(started, FailureKind::System, f.desktop,
+                   {"\"" + f.dir.File(script) + "\"", "the game was not started"});
   EXPECT_TRUE(f.desktop.started.empty());
   EXPECT_EQ(f.dir.Read(script), "the old script");
   EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.Path()), fs::directory_iterator()), 1);

@@ -53,9 +53,9 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   f.dir.Write("data/castle.bmp", bmp);
   f.Run("map castle");
   EXPECT_EQ(f.Text(TextField::MapSelection), "castle");
-  EXPECT_EQ(f.Text(TextField::MapTitle), "castle");
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "A dark castle by the sea.");
+  EXPECT_EQ(f.state.Map().name, "castle");
+  EXPECT_EQ(f.state.Map().level, "e1m1");
+  EXPECT_EQ(f.state.Map().description, "A dark castle by the sea.");
   ASSERT_FALSE(f.preview.shown.empty());
   EXPECT_EQ(f.preview.shown.back(), Decoded(bmp));
   EXPECT_FALSE(f.state.Map().failure);
@@ -64,8 +64,8 @@ TEST(LoadMap, ReadsLevelDescriptionAndPreview) {
   // Every load reads both files again.
   f.dir.Write("data/castle.kvx", "e1m2\r\nRebuilt.");
   EXPECT_TRUE(f.launcher.LoadMap().ok());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m2");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "Rebuilt.");
+  EXPECT_EQ(f.state.Map().level, "e1m2");
+  EXPECT_EQ(f.state.Map().description, "Rebuilt.");
   EXPECT_EQ(f.preview.shown.size(), 2u);
 }
 
@@ -74,8 +74,8 @@ TEST(LoadMap, ABlankFirstLineIsAnEmptyLevel) {
   f.dir.Write("data/m.kvx", "\r\nNo level.\r\n");
   f.dir.Write("data/m.bmp", MakeBmp(4, 4));
   EXPECT_TRUE(f.launcher.RunCommand("map m").ok());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "");
-  EXPECT_EQ(f.Text(TextField::MapDescription), "No level.");
+  EXPECT_EQ(f.state.Map().level, "");
+  EXPECT_EQ(f.state.Map().description, "No level.");
   EXPECT_FALSE(f.state.Map().failure);
 }
 
@@ -85,21 +85,23 @@ TEST(LoadMap, AFailedLoadAfterAGoodOneLeavesNoLevelToLaunch) {
   f.dir.Write("data/good.bmp", MakeBmp(8, 8));
   f.dir.Write("data/short.kvx", "e2m2\r\n");
   f.Run("map good");
-  ASSERT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  ASSERT_EQ(f.state.Map().level, "e1m1");
 
-  for (const char* line : {"map short", "map removed"}) {
+  for (const auto& [line, kind] : {std::pair("map short", FailureKind::Malformed),
+                                   std::pair("map removed", FailureKind::NotFound)}) {
     f.desktop.errors.clear();
-    EXPECT_TRUE(f.launcher.RunCommand(line).failed());
-    EXPECT_EQ(f.Text(TextField::MapTitle), std::string(line).substr(4));
-    EXPECT_EQ(f.Text(TextField::MapLevel), "");
-    EXPECT_EQ(f.Text(TextField::MapDescription), "");
+    const Result ran = f.launcher.RunCommand(line);
+    ASSERT_TRUE(ran.failed());
+    EXPECT_EQ(ran.failure().kind(), kind) << line;
+    EXPECT_EQ(f.state.Map().name, std::string(line).substr(4));
+    EXPECT_EQ(f.state.Map().level, "");
+    EXPECT_EQ(f.state.Map().description, "");
     EXPECT_TRUE(f.preview.shown.back().Empty());
     EXPECT_TRUE(f.state.Map().failure);
     ASSERT_EQ(f.desktop.errors.size(), 1u);
     EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/" + std::string(line).substr(4) + ".kvx")),
               std::string::npos);
   }
-  EXPECT_NE(f.desktop.errors[0].find("No such file"), std::string::npos);
 
   f.Run("map good");
   EXPECT_FALSE(f.state.Map().failure);
@@ -109,12 +111,14 @@ TEST(LoadMap, ABadPreviewIsReportedButTheMapStaysLoaded) {
   Fixture f;
   f.dir.Write("data/a.kvx", "e1m1\r\nDesc\r\n");
   f.dir.Write("data/a.bmp", "not a picture at all");
-  EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  const Result ran = f.launcher.RunCommand("map a");
+  ASSERT_TRUE(ran.failed());
+  EXPECT_EQ(ran.failure().kind(), FailureKind::Malformed);
+  EXPECT_EQ(f.state.Map().level, "e1m1");
   EXPECT_TRUE(f.preview.shown.back().Empty());
-  ASSERT_EQ(f.desktop.errors.size(), 1u);
-  EXPECT_NE(f.desktop.errors[0].find(f.dir.File("data/a.bmp")), std::string::npos);
-  EXPECT_NE(f.desktop.errors[0].find("not a BMP"), std::string::npos);
+  EXPECT_EQ(f.desktop.errors,
+            std::vector<std::string>{"Could not show the preview of the map \"a\" from \"" +
+                                     f.dir.File("data/a.bmp") + "\": it is not a BMP picture."});
   EXPECT_FALSE(f.state.Map().failure);
 
   // A decoding failure in the window layer is reported with the same action, in one box.
@@ -141,15 +145,15 @@ TEST(LoadMap, APictureOneWindowCannotDrawIsRemovedFromEveryWindowAndReported) {
   EXPECT_TRUE(f.launcher.RunCommand("map a").failed());
   // The first window drew it, then took it away again with the second one's refusal.
   EXPECT_EQ(f.preview.shown, (std::vector<Bitmap>{Decoded(bmp), {}}));
-  EXPECT_TRUE(f.state.Preview().Empty());
-  EXPECT_EQ(f.Text(TextField::MapLevel), "e1m1");
+  EXPECT_TRUE(f.state.Map().picture.Empty());
+  EXPECT_EQ(f.state.Map().level, "e1m1");
   EXPECT_EQ(f.desktop.errors, std::vector<std::string>{
                                   "Could not show the preview of the map \"a\" from \"" +
                                   f.dir.File("data/a.bmp") + "\": the window has no room for it."});
   // Once every window can draw it, the same map shows it.
   refusing.drawAnswer.clear();
   EXPECT_TRUE(f.launcher.LoadMap().ok());
-  EXPECT_EQ(f.state.Preview(), Decoded(bmp));
+  EXPECT_EQ(f.state.Map().picture, Decoded(bmp));
   EXPECT_EQ(refusing.shown.back(), Decoded(bmp));
 }
 

@@ -59,7 +59,7 @@ TEST(OwnMaps, JoinTheInstalledCatalogueAndLoadFromTheirOwnFolder) {
     launcher.FillLists();
     EXPECT_EQ(launcher.State().List(ListField::MapList), c.listed) << c.name;
     (void)launcher.RunCommand("map " + c.map);
-    EXPECT_EQ(launcher.State().Text(TextField::MapLevel), c.level) << c.name;
+    EXPECT_EQ(launcher.State().Map().level, c.level) << c.name;
     if (c.failure.empty()) {
       EXPECT_TRUE(desktop.errors.empty()) << c.name << ": " << desktop.errors.front();
       continue;

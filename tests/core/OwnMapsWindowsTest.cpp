@@ -22,7 +22,7 @@ TEST(OwnMaps, WindowsNamesThatDifferOnlyInCaseAreOneMap) {
   EXPECT_EQ(launcher.State().List(ListField::MapList), (Names{"Other", "SUNKEN KEEP"}));
   // A map line saved with the installed map's spelling loads the player's.
   EXPECT_TRUE(launcher.RunCommand("map Sunken Keep").ok());
-  EXPECT_EQ(launcher.State().Text(TextField::MapLevel), "e4m4");
+  EXPECT_EQ(launcher.State().Map().level, "e4m4");
   EXPECT_TRUE(desktop.errors.empty());
 }
 

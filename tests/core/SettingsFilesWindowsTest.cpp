@@ -40,11 +40,12 @@ TEST(SaveCFG, ASettingsFileLockedAtStartIsLeftUntouched) {
   EXPECT_TRUE(f.launcher.Main().ok());
   lock.Release();
   f.desktop.errors.clear();
-  EXPECT_TRUE(f.launcher.SaveCFG().failed());
+  const Result saved = f.launcher.SaveCFG();
+  ASSERT_TRUE(saved.failed());
+  EXPECT_EQ(saved.failure().kind(), FailureKind::Refused);
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir C:\\Precious\r\n");
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe LucidGL.exe\r\ncpar \r\n");
-  ASSERT_EQ(f.desktop.errors.size(), 1u);
-  EXPECT_NE(f.desktop.errors[0].find("left as it is"), std::string::npos);
+  EXPECT_EQ(f.desktop.errors.size(), 1u);
 }
 
 TEST(SaveCFG, ASettingsFileInUseIsKeptWholeAndNoTemporaryFileStays) {
@@ -54,8 +55,13 @@ TEST(SaveCFG, ASettingsFileInUseIsKeptWholeAndNoTemporaryFileStays) {
   // Readers that allow no renaming keep the file from being replaced.
   OpenElsewhere reader(f.dir.File("config.kvx"), FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_TRUE(reader.Held());
-  EXPECT_TRUE(f.launcher.SaveCFG().failed());
+  const Result saved = f.launcher.SaveCFG();
   reader.Release();
+  ASSERT_TRUE(saved.failed());
+  // The system's own error, as Windows reported it.
+  EXPECT_EQ(saved.failure().kind(), FailureKind::System);
+  EXPECT_EQ(saved.failure().code().category(), std::system_category());
+  EXPECT_NE(saved.failure().code().value(), 0);
   EXPECT_EQ(f.dir.Read("config.kvx"), "exe Old.exe\r\ncpar \r\n");
   EXPECT_EQ(f.dir.Read("settings.kvx"), "frun false\r\nquakedir \r\n");
   ASSERT_EQ(f.desktop.errors.size(), 1u);

@@ -108,7 +108,7 @@ class CmdDesktop : public FakeDesktop {
   Result StartScript(const std::string& scriptPath, const ScriptTarget&) override {
     started.push_back(scriptPath);
     CmdRun run(scriptPath, std::filesystem::path(scriptPath).parent_path().string());
-    if (!run.Error().empty()) return Result::Failure(run.Error());
+    if (!run.Error().empty()) return Result::Failure(FailureKind::System, run.Error());
     run.CloseInput();
     exitCodes.push_back(run.ExitCode(60));
     cmdOutput = run.Output();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a player meets it (run inside xvfb-run with -ac, as root): the package is
 # unpacked into a scratch root, never installed, its tree left read-only to the player as /usr is,
-# and the program is started through its /usr/games link.
+# and the program is started as /usr/games/kovar-launcher: it finds its start script and maps in
+# /usr/share/games/kovar-launcher from its own path, wherever the tree lies.
 #   1. An unprivileged player with a fresh home: the first start asks for the Quake directory; the
 #      answer and Exit save config.kvx and settings.kvx in ~/.config/kovar-launcher, private to
 #      the player, and nothing is written beside the executable.
@@ -147,7 +148,7 @@ expect_installed_tree
 # 3. A map of the player's own, beside the installed ones that the player cannot change.
 mkdir -p "$own/data"
 printf 'tarn9\r\nThe player'"'"'s own tower.\r\n' >"$own/data/Tarn Tower.kvx"
-cp "$root/usr/lib/kovar-launcher/data/Sunken Keep.bmp" "$own/data/Tarn Tower.bmp"
+cp "$root/usr/share/games/kovar-launcher/data/Sunken Keep.bmp" "$own/data/Tarn Tower.bmp"
 chown -R "$player:" "$own/data"
 start "$player" "$home"
 window=$(wait_for_window "$title")

@@ -48,7 +48,7 @@ TEST(MapScan, EightBitNamesAreTheSystemsAnsiCodePage) {
   EXPECT_EQ(f.state.List(ListField::MapList), Names{"caf\xe9"});
   f.dir.Write("data/caf\xe9.bmp", MakeBmp(2, 2));
   EXPECT_TRUE(f.launcher.RunCommand("map caf\xe9").ok());
-  EXPECT_EQ(f.Text(TextField::MapDescription), "The caf\xe9.");
+  EXPECT_EQ(f.state.Map().description, "The caf\xe9.");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "Acl.h"
@@ -141,6 +142,7 @@ TEST(OwnFolder, IsUsedOnlyWhenNobodyElseCanChangeIt) {
     Kind kind;
     const char* subject;  // under HOME
     bool onTheWay = false;
+    FailureKind failure = FailureKind::Refused;  // of the kind of the system's error, if any
   };
   const struct {
     const char* name;
@@ -166,6 +168,10 @@ TEST(OwnFolder, IsUsedOnlyWhenNobodyElseCanChangeIt) {
       {"a file",
        [](auto& h, auto& f) { return fs::remove_all(f), h.Write("cfg/kovar-launcher", "x"), true; },
        Refusal{Kind::NotFolder, "cfg/kovar-launcher"},
+       {}},
+      {"a folder that cannot be opened",
+       [&](auto&, auto& f) { return mode(f, 0), PermissionsApply(); },
+       Refusal{Kind::Unreachable, "cfg/kovar-launcher", false, FailureKind::System},
        {}},
       {"another account's entry in its access list",
        [&](auto&, auto& f) { return LetWrite(f, other); },
@@ -231,8 +237,12 @@ TEST(OwnFolder, IsUsedOnlyWhenNobodyElseCanChangeIt) {
     Verdicts verdicts;
     OwnFolder folder(path, verdicts.Words(), c.accounts);
     const Result opened = folder.Open();
+    // Removable again when the test ends.
+    std::error_code ignored;
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
     EXPECT_EQ(opened.ok(), !c.refusal) << c.name;
     if (c.refusal) {
+      EXPECT_EQ(opened.failure().kind(), c.refusal->failure) << c.name;
       ASSERT_EQ(verdicts.seen.size(), 1u) << c.name;
       const Distrust& verdict = verdicts.seen[0];
       EXPECT_EQ(verdict.kind, c.refusal->kind) << c.name;

@@ -45,8 +45,12 @@ TEST(StartScriptDetached, ReturnsAtOnceAndTheScriptRunsInItsOwnSession) {
 
 TEST(StartScriptDetached, ReportsAScriptThatIsNotThere) {
   TempDir d;
-  EXPECT_EQ(StartScriptDetached(d.File("missing.sh"), {}).reason(), "No such file or directory");
-  EXPECT_EQ(StartScriptDetached("", {}).reason(), "No such file or directory");
+  for (const std::string& script : {d.File("missing.sh"), std::string()}) {
+    const Result started = StartScriptDetached(script, {});
+    ASSERT_TRUE(started.failed()) << script;
+    EXPECT_EQ(started.failure().kind(), FailureKind::NotFound) << script;
+    EXPECT_EQ(started.failure().code(), std::errc::no_such_file_or_directory) << script;
+  }
 }
 
 // A fake terminal that records how it was called and runs the command after -e.

@@ -28,7 +28,7 @@ class FakeDesktop : public DesktopServices {
   void ShowError(const std::string& message) override { errors.push_back(message); }
   Result StartScript(const std::string& scriptPath, const ScriptTarget&) override {
     started.push_back(scriptPath);
-    return startAnswer.empty() ? Result::Ok() : Result::Failure(startAnswer);
+    return startAnswer.empty() ? Result::Ok() : Result::Failure(FailureKind::System, startAnswer);
   }
 
   int windowShown = 0;
@@ -52,8 +52,9 @@ class PreviewWatcher : public StateObserver {
   PreviewWatcher& operator=(const PreviewWatcher&) = delete;
 
   Result PreviewChanged() override {
-    const Bitmap& picture = state_.Preview();
-    if (!picture.Empty() && !drawAnswer.empty()) return Result::Failure(drawAnswer);
+    const Bitmap& picture = state_.Map().picture;
+    if (!picture.Empty() && !drawAnswer.empty())
+      return Result::Failure(FailureKind::System, drawAnswer);
     shown.push_back(picture);
     return Result::Ok();
   }

@@ -11,9 +11,14 @@
 
 namespace kovar {
 
-FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayout) {
+FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayout,
+                               const std::string& fromExecutable) {
   std::string folder = ExecutableDirectory();
   if (folder.empty()) folder = toolkitFolder;
+  // Shown in messages as the folder it is (/usr/share/games/kovar-launcher), not the way there.
+  if (!folder.empty() && fromExecutable != ".") {
+    folder = (std::filesystem::path(folder) / fromExecutable).lexically_normal().string();
+  }
   if (folder.empty()) {
     std::error_code error;
     folder = std::filesystem::current_path(error).string();

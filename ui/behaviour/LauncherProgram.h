@@ -16,10 +16,12 @@ namespace kovar {
 
 class Desktop;
 
-// The application folder: the executable's own (not a link's), else `toolkitFolder` (what the
-// toolkit makes of it), else the current folder. The player's files are placed by `systemLayout`,
-// which the build fixes.
-FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayout);
+// The application folder: `fromExecutable` (a relative path, "." for a portable folder) from the
+// executable's own folder (not a link's), else from `toolkitFolder` (what the toolkit makes of
+// it), else the current folder. The player's files are placed by `systemLayout`. The build fixes
+// both.
+FileLocations ApplicationFiles(const std::string& toolkitFolder, bool systemLayout,
+                               const std::string& fromExecutable = ".");
 
 class LauncherProgram {
  public:

@@ -28,10 +28,6 @@ std::optional<MainControl> ControlOf(TextField field) {
       return MainControl::listMap;
     case TextField::CustomParams:
       return MainControl::txtCpar;
-    case TextField::MapTitle:
-      return MainControl::lblMapTitle;
-    case TextField::MapDescription:
-      return MainControl::lblMapDes;
     default:
       return std::nullopt;
   }
@@ -74,10 +70,11 @@ void MainWindow::Form_Load(MainView& view) {
   view_ = &view;
   // The map listing, begun as the program started, is taken here, before the lists are shown.
   launcher_.FillLists();
-  for (TextField field : {TextField::EngineText, TextField::MapSelection, TextField::CustomParams,
-                          TextField::MapTitle, TextField::MapDescription}) {
+  for (TextField field :
+       {TextField::EngineText, TextField::MapSelection, TextField::CustomParams}) {
     ShowText(field);
   }
+  for (MapText text : {MapText::Title, MapText::Description}) ShowMapText(text);
   ShowList(ListField::EngineList);
   ShowList(ListField::MapList);
   // A picture set before the window existed; one it cannot draw stays unshown.
@@ -111,7 +108,8 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
   if (control == MainControl::listMap) listMap_Click();
 }
 
-void MainWindow::ImageClicked(MainControl control) { RunHandler(control); }
+// What a click on an image does is the description's click column.
+void MainWindow::ImageClicked(MainControl control) { RunHandler(Describe(control).click); }
 
 void MainWindow::ControlPressed(MainControl control) {
   if (CanPress(control)) ImageClicked(control);
@@ -135,18 +133,17 @@ bool MainWindow::CanPress(MainControl control) const {
 
 void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }
 
-void MainWindow::RunHandler(std::variant<MainControl, MenuCommand> source) {
-  // The handler of each clickable image and each menu item that can be chosen; any other click
-  // or command runs none.
+void MainWindow::RunHandler(std::variant<ClickAction, MenuCommand> source) {
+  // The handler of each click the description gives an image and of each menu item that can be
+  // chosen; any other click or command runs none.
   static constexpr struct {
-    std::variant<MainControl, MenuCommand> source;
+    std::variant<ClickAction, MenuCommand> source;
     void (MainWindow::*handler)();
   } kHandlers[] = {
-      {MainControl::imgMain, &MainWindow::imgMain_Click},
-      {MainControl::imgSP, &MainWindow::imgSP_Click},
-      {MainControl::imgMP, &MainWindow::imgMP_Click},
-      {MainControl::imgJoin, &MainWindow::imgJoin_Click},
-      {MainControl::imgStartSP, &MainWindow::imgStartSP_Click},
+      {ClickAction::ShowMainPanel, &MainWindow::imgMain_Click},
+      {ClickAction::ShowStartPanel, &MainWindow::imgSP_Click},
+      {ClickAction::Beep, &MainWindow::Beep_Click},
+      {ClickAction::StartGame, &MainWindow::imgStartSP_Click},
       {MenuCommand::Exit, &MainWindow::menuExit_Click},
       {MenuCommand::SetQuakeDirectory, &MainWindow::menuSQD_Click},
       {MenuCommand::DebugWindow, &MainWindow::menuDebugMode_Click},
@@ -164,22 +161,32 @@ void MainWindow::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
 }
 
+void MainWindow::MapTextChanged(MapText text) { ShowMapText(text); }
+
 void MainWindow::ListChanged(ListField field) { ShowList(field); }
 
 Result MainWindow::PreviewChanged() {
-  return view_->ShowPicture(MainControl::imgLevel, launcher_.State().Preview());
+  return view_->ShowPicture(MainControl::imgLevel, launcher_.State().Map().picture);
 }
 
 void MainWindow::ShowText(TextField field) {
-  const std::optional<MainControl> control = ControlOf(field);
-  if (!control) return;
-  settingText_ = true;
-  shown_[Row(*control)] = view_->SetText(*control, launcher_.State().Text(field));
-  settingText_ = false;
-  // A screen reader names the preview by the map it shows.
-  if (field == TextField::MapTitle) {
-    view_->SetAccessibleName(MainControl::imgLevel, launcher_.State().Text(field));
+  if (const std::optional<MainControl> control = ControlOf(field)) {
+    Show(*control, launcher_.State().Text(field));
   }
+}
+
+void MainWindow::ShowMapText(MapText text) {
+  const LoadedMap& map = launcher_.State().Map();
+  if (text == MapText::Description) return Show(MainControl::lblMapDes, map.description);
+  Show(MainControl::lblMapTitle, map.name);
+  // A screen reader names the preview by the map it shows.
+  view_->SetAccessibleName(MainControl::imgLevel, map.name);
+}
+
+void MainWindow::Show(MainControl control, const std::string& text) {
+  settingText_ = true;
+  shown_[Row(control)] = view_->SetText(control, text);
+  settingText_ = false;
 }
 
 void MainWindow::ShowList(ListField field) {
@@ -196,9 +203,7 @@ void MainWindow::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
 
 void MainWindow::imgSP_Click() { ShowPanelAfter(ClickAction::ShowStartPanel); }
 
-void MainWindow::imgMP_Click() { view_->Beep(); }
-
-void MainWindow::imgJoin_Click() { view_->Beep(); }
+void MainWindow::Beep_Click() { view_->Beep(); }
 
 // The player is shown why a launch was refused or failed.
 void MainWindow::imgStartSP_Click() { (void)launcher_.StartGame(); }

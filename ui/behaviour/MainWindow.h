@@ -58,18 +58,23 @@ class MainWindow : private StateObserver {
 
  private:
   void TextChanged(TextField field) override;
+  void MapTextChanged(MapText text) override;
   void ListChanged(ListField field) override;
   Result PreviewChanged() override;
 
   void ShowText(TextField field);
+  void ShowMapText(MapText text);
+  // Gives a control its text, noting what it holds then.
+  void Show(MainControl control, const std::string& text);
   void ShowList(ListField field);
 
-  // The image and menu handlers, which ImageClicked and MenuChosen run by one table.
-  void RunHandler(std::variant<MainControl, MenuCommand> source);
+  // The image and menu handlers, which ImageClicked, by the image's click in the description, and
+  // MenuChosen run by one table.
+  void RunHandler(std::variant<ClickAction, MenuCommand> source);
   void imgMain_Click();
   void imgSP_Click();
-  void imgMP_Click();
-  void imgJoin_Click();
+  // imgMP's and imgJoin's.
+  void Beep_Click();
   void imgStartSP_Click();
   void menuExit_Click();
   void menuSQD_Click();

@@ -59,7 +59,7 @@ constexpr const char* ArtworkName(Artwork artwork) {
   return nullptr;
 }
 
-// What a click on an image does.
+// What a click on an image does: the behaviour runs the handler of the action an image's row names.
 enum class ClickAction { None, ShowMainPanel, ShowStartPanel, Beep, StartGame };
 
 // What a control is to a screen reader, where its toolkit cannot tell: the images are drawn by

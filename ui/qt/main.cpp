@@ -2,6 +2,7 @@
 // loop, and the run.
 #include <QApplication>
 #include <QFile>
+#include <string>
 
 #include "LauncherApplication.h"
 #include "LauncherProgram.h"
@@ -13,7 +14,9 @@ int main(int argc, char* argv[]) {
   // Docks and task switchers match the window to its menu entry by this name (Wayland's app_id).
   QApplication::setDesktopFileName(QStringLiteral("org.tarnfield.KovarLauncher"));
   QApplication app(argc, argv);
-  kovar::LauncherApplication launcher(kovar::ApplicationFiles(
-      QFile::encodeName(QApplication::applicationDirPath()).toStdString(), KOVAR_SYSTEM_LAYOUT));
+  const std::string programFolder =
+      QFile::encodeName(QApplication::applicationDirPath()).toStdString();
+  kovar::LauncherApplication launcher(
+      kovar::ApplicationFiles(programFolder, KOVAR_SYSTEM_LAYOUT, KOVAR_APP_DIR_FROM_EXECUTABLE));
   return launcher.Run();
 }

@@ -40,7 +40,7 @@ Result Picture::Load(const Bitmap& picture) {
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) {
     if (bitmap) DeleteObject(bitmap);
-    return Result::Failure("Windows has no memory left to draw it");
+    return Result::Failure(FailureKind::System, "Windows has no memory left to draw it");
   }
   std::memcpy(bits, picture.pixels.data(), picture.pixels.size() * sizeof picture.pixels[0]);
   bitmap_ = bitmap;
@@ -54,7 +54,9 @@ Result Picture::LoadResource(const char* name) {
   HRSRC found = FindResourceA(module, name, RT_RCDATA);
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return Result::Failure("the program holds no picture named " + std::string(name));
+  if (!data)
+    return Result::Failure(FailureKind::NotFound,
+                           "the program holds no picture named " + std::string(name));
   const Expected<Bitmap> decoded =
       DecodeBmp(std::string_view(static_cast<const char*>(data), SizeofResource(module, found)));
   if (decoded.failed()) return decoded.failure();

@@ -179,8 +179,8 @@ TEST(MainWindowBehaviour, EditsReachTheStateAndUneditedValuesKeepTheirBytes) {
   w.window.Form_Unload();
   EXPECT_EQ(w.dir.Read("config.kvx"), "exe Caf\xE9.exe\r\nmap Castle\r\ncpar \xFF\r\n");
   // Typing a map's name loaded nothing.
-  EXPECT_EQ(w.Text(TextField::MapTitle), "");
-  EXPECT_EQ(w.Text(TextField::MapLevel), "");
+  EXPECT_EQ(w.launcher.State().Map().name, "");
+  EXPECT_EQ(w.launcher.State().Map().level, "");
 }
 
 TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
@@ -192,10 +192,10 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   w.window.PlayerChose(MainControl::listMap, cafe);
   EXPECT_EQ(w.Text(TextField::MapSelection), "Caf\xE9");
   EXPECT_EQ(w.view.text[MainControl::listMap], "Caf?");
-  EXPECT_EQ(w.Text(TextField::MapLevel), "e3m1");
+  EXPECT_EQ(w.launcher.State().Map().level, "e3m1");
   EXPECT_EQ(w.view.text[MainControl::lblMapDes], "A caf?.");
   EXPECT_EQ(w.view.picture, Decoded(MakeBmp(3, 3)));
-  EXPECT_EQ(w.view.names[MainControl::imgLevel], w.Text(TextField::MapTitle));
+  EXPECT_EQ(w.view.names[MainControl::imgLevel], w.launcher.State().Map().name);
   // The same entry again loads the files again.
   w.dir.Write("data/Caf\xE9.kvx", "e3m2\r\nRebuilt.\r\n");
   w.window.PlayerChose(MainControl::listMap, cafe);
@@ -206,7 +206,7 @@ TEST(MainWindowBehaviour, ChoosingAnEntryTakesItsBytesAndOnlyTheMapListLoads) {
   w.window.PlayerChose(MainControl::listMap, 3);
   EXPECT_EQ(w.Text(TextField::EngineText), "WinQuake.exe");
   EXPECT_EQ(w.view.text[MainControl::comboEXE], "WinQuake.exe");
-  EXPECT_EQ(w.Text(TextField::MapLevel), "e3m2");
+  EXPECT_EQ(w.launcher.State().Map().level, "e3m2");
   EXPECT_TRUE(w.desktop.boxes.empty());
 }
 
@@ -229,7 +229,7 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
     ASSERT_EQ(program.Run([] { return 0; }), 0);
     EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
     EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
-    EXPECT_EQ(program.Core().State().Text(TextField::MapLevel), "e1m7");
+    EXPECT_EQ(program.Core().State().Map().level, "e1m7");
     EXPECT_TRUE(desktop.boxes.empty());
     lists.push_back(view.lists[MainControl::listMap]);
   }
