@@ -58,7 +58,8 @@ void CommandInterpreter::Execute(const std::string& line) {
 }
 
 Result CommandInterpreter::Exec(const std::string& argument) {
-  const std::string path = files_.ExecPath(argument);
+  const LocatedFile located = files_.ExecFile(argument);
+  const std::string& path = located.path;
   auto notRun = [this](Failure failure) {
     report_.Fail(failure);
     return Result(std::move(failure));
@@ -76,8 +77,8 @@ Result CommandInterpreter::Exec(const std::string& argument) {
                                                      " command files."));
   }
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) {
-    settings_.NoteUnreadable(path);
+  if (Result opened = files_.Open(located, file); opened.failed()) {
+    settings_.NoteUnreadable(located);
     return notRun(opened.failure().Reworded("Could not run the command file " + Quoted(path) +
                                             ": " + opened.reason() + "."));
   }
@@ -91,13 +92,14 @@ Result CommandInterpreter::Exec(const std::string& argument) {
   budget_.CountFile();
   ++depth_;
   if (id) chain_.push_back(*id);
-  RunLines(file.Get(), path);
+  RunLines(file.Get(), located);
   if (id) chain_.pop_back();
   --depth_;
   return Result::Ok();
 }
 
-void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
+void CommandInterpreter::RunLines(std::FILE* file, const LocatedFile& located) {
+  const std::string& path = located.path;
   LineReader reader(file);
   const auto stopped = [&](std::size_t number) {
     report_.Fail(Failure(FailureKind::TooLarge,
@@ -133,7 +135,7 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
     }
     if (tooLong) {
       // Saving over a settings file would lose the line; the lines after it still run.
-      settings_.NoteUnreadable(path);
+      settings_.NoteUnreadable(located);
       report_.Fail(Failure(FailureKind::TooLarge,
                            "Line " + std::to_string(number) + " of the command file " +
                                Quoted(path) + " was skipped: it is longer than " +
@@ -149,12 +151,12 @@ void CommandInterpreter::RunLines(std::FILE* file, const std::string& path) {
   }
   // Cut short, the file still holds settings that saving over it would lose.
   if (budget_.Spent()) {
-    settings_.NoteUnreadable(path);
+    settings_.NoteUnreadable(located);
   } else if (!ended) {
-    settings_.NoteRead(path);
+    settings_.NoteRead(located);
   }
   if (ended && !cut) {
-    settings_.NoteUnreadable(path);
+    settings_.NoteUnreadable(located);
     report_.Fail(ended->Reworded("Reading the command file " + Quoted(path) +
                                  " failed part-way: " + ended->reason() + "."));
   }

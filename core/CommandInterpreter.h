@@ -36,7 +36,7 @@ class CommandInterpreter {
  private:
   void Execute(const std::string& line);
   Result Exec(const std::string& argument);
-  void RunLines(std::FILE* file, const std::string& path);
+  void RunLines(std::FILE* file, const LocatedFile& located);
 
   const FileLocations& files_;
   LauncherState& state_;

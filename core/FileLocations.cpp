@@ -2,6 +2,7 @@
 #include "FileLocations.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "FileSystem.h"
@@ -16,17 +17,79 @@ std::string Trimmed(std::string path, char separator) {
   return path;
 }
 
-// The file an `exec` argument names in `folder`. Elsewhere than on Windows a backslash is read as
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The file an `exec` argument names in a folder. Elsewhere than on Windows a backslash is read as
 // a folder separator, so that start scripts written on Windows keep working.
-std::string CommandFilePath(const std::string& folder, std::string argument) {
+std::string CommandFileName(std::string argument) {
   if (PathSeparator() != '\\')
     std::replace(argument.begin(), argument.end(), '\\', PathSeparator());
-  return JoinPath(folder, argument);
+  return argument;
 }
 
+// Why a group that can write is not the player's alone.
+std::string SharedGroupWords(const Distrust& verdict) {
+  switch (verdict.share) {
+    case Distrust::Share::PrimaryOf:
+      return "the account " + verdict.account + " has it as its primary group";
+    case Distrust::Share::MemberOf:
+      return verdict.account + " is a member of it";
+    case Distrust::Share::NotOwn:
+      break;
+  }
+  return "it is not your own group";
+}
+
+}  // namespace
+
+std::string DistrustWords(const Distrust& verdict) {
+  using Kind = Distrust::Kind;
+  const std::string it =
+      verdict.onTheWay ? "the folder " + Quoted(verdict.subject) + " on the way to it" : "it";
+  const std::string shown = Quoted(verdict.subject);
+  char mode[8];
+  std::snprintf(mode, sizeof mode, "%04o", verdict.mode);
+  switch (verdict.kind) {
+    case Kind::Owner:
+      return it + " belongs to the user " + verdict.who + ", not to " + verdict.player +
+             " or root; to fix it, " +
+             (verdict.onTheWay ? "have its owner give it to you"
+                               : "remove it, or have its owner give it to you");
+    case Kind::EveryUser:
+      return "every user can write to " + it + " (mode " + mode +
+             "); to fix it, take their write permission away (chmod go-w " + shown + ")";
+    case Kind::AclUnreadable:
+      return "the access control list of " + it + " cannot be read: " + verdict.detail;
+    case Kind::AclUser:
+      return "the user " + verdict.who + " can write to " + it +
+             " by its access control list; to fix it, remove that entry (setfacl -x u:" +
+             verdict.who + " " + shown + ")";
+    case Kind::AclGroup:
+      return "the group " + verdict.who + " can write to " + it + " by its access control list (" +
+             SharedGroupWords(verdict) +
+             "); to fix it, remove that entry (setfacl -x g:" + verdict.who + " " + shown + ")";
+    case Kind::Group:
+      return "the group " + verdict.who + " can write to " + it + " (mode " + mode + "), and " +
+             SharedGroupWords(verdict) +
+             "; to fix it, take the group's write permission away (chmod g-w " + shown + ")";
+    case Kind::LinkOwner:
+      return "the symbolic link " + shown + " on the way to it belongs to the user " + verdict.who +
+             "; to fix it, replace it by a link of your own";
+    case Kind::Link:
+      return "it is a symbolic link, which may lead anywhere; to fix it, replace the link by a "
+             "folder of your own";
+    case Kind::NotFolder:
+      return "it is not a folder; to fix it, move that file away";
+    case Kind::Unreachable:
+      break;
+  }
+  return "it cannot be looked at: " + verdict.detail;
+}
+
+namespace {
+
 // Succeeds when `folder` may hold the player's files; otherwise says why not.
-Result CheckOwnFolder(const std::string& folder, OwnFolder& own) {
-  const Result opened = own.Open();
+Result CheckOwnFolder(Result opened, const std::string& folder) {
   if (opened.ok()) return opened;
   return opened.failure().Reworded("the folder \"" + folder +
                                    "\" is not used for your files, since " + opened.reason());
@@ -57,42 +120,50 @@ std::string NativeUserFolder(const UserEnvironment& environment) {
                                            : LinuxUserFolder(environment);
 }
 
+LocatedFile In(const LocatedFile& folder, const std::string& name) {
+  return {JoinPath(folder.path, name),
+          folder.ownName.empty() ? std::string() : JoinPath(folder.ownName, name)};
+}
+
 FileLocations::FileLocations(std::string appDir) : appDir_(std::move(appDir)) {}
 
-FileLocations::FileLocations(std::string appDir, std::string userDir,
-                             std::optional<AccountList> accounts)
+FileLocations::FileLocations(std::string appDir, std::string userDir)
     : appDir_(std::move(appDir)), userDir_(std::move(userDir)), perUser_(true) {
   if (userDir_.empty()) return;
   // Its files name the engine that Start runs.
-  own_ = std::make_shared<OwnFolder>(userDir_, std::move(accounts));
-  checked_ = CheckOwnFolder(userDir_, *own_);
+  own_ = std::make_shared<OwnFolder>(userDir_, DistrustWords);
+  checked_ = CheckOwnFolder(own_->Open(), userDir_);
 }
 
 FileLocations FileLocations::Choose(std::string appDir, const UserEnvironment& environment,
-                                    InstallLayout layout, std::optional<AccountList> accounts) {
+                                    InstallLayout layout) {
   // Root can write into an installed launcher's folder too; what it saved there would become
   // every other player's settings.
   if (layout == InstallLayout::Portable && CanCreateFilesIn(appDir)) {
     return FileLocations(std::move(appDir));
   }
-  return FileLocations(std::move(appDir), NativeUserFolder(environment), std::move(accounts));
+  return FileLocations(std::move(appDir), NativeUserFolder(environment));
 }
 
-std::string FileLocations::ExecPath(const std::string& argument) const {
+LocatedFile FileLocations::ExecFile(const std::string& argument) const {
+  const std::string name = CommandFileName(argument);
   if (perUser_ && !userDir_.empty() && checked_.ok()) {
-    std::string own = CommandFilePath(userDir_, argument);
+    LocatedFile own = OwnFile(name);
     if (HasEntry(own)) return own;
   }
-  return CommandFilePath(appDir_, argument);
+  return {JoinPath(appDir_, name), {}};
 }
 
-std::string FileLocations::OwnMapFolder() const {
-  return perUser_ && !userDir_.empty() && checked_.ok() ? JoinPath(userDir_, "data")
-                                                        : std::string();
+LocatedFile FileLocations::InstalledMapFolder() const { return {JoinPath(appDir_, "data"), {}}; }
+
+std::optional<LocatedFile> FileLocations::OwnMapFolder() const {
+  if (!perUser_ || userDir_.empty() || checked_.failed()) return std::nullopt;
+  return OwnFile("data");
 }
 
-std::string FileLocations::OwnFile(const std::string& name) const {
-  return JoinPath(perUser_ && !userDir_.empty() ? userDir_ : appDir_, name);
+LocatedFile FileLocations::OwnFile(const std::string& name) const {
+  if (!own_) return {JoinPath(appDir_, name), {}};
+  return {JoinPath(userDir_, name), name};
 }
 
 Result FileLocations::PrepareOwnFolder() const {
@@ -107,9 +178,48 @@ Result FileLocations::PrepareOwnFolder() const {
   if (checked_.failed()) return checked_;
   // Held open, it is used even when its name now leads elsewhere.
   if (own_->IsOpen()) return Result::Ok();
-  if (Result made = MakePrivateFolders(userDir_); made.failed()) return made;
+  if (Result made = own_->Make(); made.failed()) return made;
   // Whoever could write a folder on the way may have put something of theirs in its place.
-  return CheckOwnFolder(userDir_, *own_);
+  return CheckOwnFolder(own_->Open(), userDir_);
+}
+
+Result FileLocations::Open(const LocatedFile& file, InputFile& into) const {
+  if (file.ownName.empty()) return into.Open(file.path);
+  return own_->OpenFile(file.ownName, into);
+}
+
+Expected<std::string> FileLocations::Read(const LocatedFile& file, std::size_t limit) const {
+  if (file.ownName.empty()) return ReadFile(file.path, limit);
+  return own_->Read(file.ownName, limit);
+}
+
+Result FileLocations::WriteAtomically(const LocatedFile& file, const std::string& contents,
+                                      bool executable) const {
+  if (file.ownName.empty()) return kovar::WriteFileAtomically(file.path, contents, executable);
+  return own_->WriteAtomically(file.ownName, contents, executable);
+}
+
+Expected<std::vector<std::string>> FileLocations::ListMapInfoFiles(
+    const LocatedFile& folder) const {
+  if (folder.ownName.empty()) return kovar::ListMapInfoFiles(folder.path);
+  return own_->ListMapInfoFiles(folder.ownName);
+}
+
+bool FileLocations::HasEntry(const LocatedFile& file) const {
+  if (file.ownName.empty()) return kovar::HasEntry(file.path);
+  return own_->HasEntry(file.ownName);
+}
+
+std::optional<FileId> FileLocations::Id(const LocatedFile& file) const {
+  // A name with a NUL byte names no file, whatever the system would make of its first part.
+  if (file.path.find('\0') != std::string::npos) return std::nullopt;
+  if (file.ownName.empty()) return PathId(file.path);
+  return own_->Id(file.ownName);
+}
+
+bool FileLocations::SameFile(const LocatedFile& a, const LocatedFile& b) const {
+  const std::optional<FileId> first = Id(a);
+  return first && first == Id(b);
 }
 
 }  // namespace kovar

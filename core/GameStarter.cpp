@@ -72,18 +72,21 @@ Result GameStarter::WriteAndStart() {
     script = LinuxLaunchScript(choices, engineInQuakeDir);
     target.engine = LinuxEngineProgram(choices, engineInQuakeDir);
   }
-  const std::string scriptPath = files_.OwnFile(LaunchScriptName(NativeSystem()));
+  const LocatedFile scriptFile = files_.OwnFile(LaunchScriptName(NativeSystem()));
+  const std::string& scriptPath = scriptFile.path;
   if (Result folder = files_.PrepareOwnFolder(); folder.failed()) {
     return folder.failure().Reworded("Could not write the launch script \"" + scriptPath +
                                      "\": " + folder.reason() + ". The game was not started.");
   }
   if (Result written =
-          WriteFileAtomically(scriptPath, script, NativeSystem() == ScriptFlavour::Linux);
+          files_.WriteAtomically(scriptFile, script, NativeSystem() == ScriptFlavour::Linux);
       written.failed()) {
     return written.failure().Reworded(
         "Could not write the launch script \"" + scriptPath + "\": " + written.reason() +
         ". The old script was left as it was, and the game was not started.");
   }
+  // The text just written, so that the shell runs what was written to the folder that was checked.
+  target.text = std::move(script);
   if (Result started = desktop_.StartScript(scriptPath, target); started.failed()) {
     return started.failure().Reworded("Could not start the launch script \"" + scriptPath +
                                       "\": " + started.reason() + ".");

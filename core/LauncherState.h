@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BmpDecoder.h"
+#include "LocatedFile.h"
 #include "Result.h"
 
 namespace kovar {
@@ -33,8 +34,8 @@ struct LoadedMap {
   std::string folder;
   std::string level;
   std::string description;
-  // The preview picture's file; empty when there is none to show.
-  std::string preview;
+  // The preview picture's file; its path is empty when there is none to show.
+  LocatedFile preview;
   // The preview as the windows show it, decoded; empty for none. While `picturePending`, it is
   // still the picture shown before this map was loaded.
   Bitmap picture;

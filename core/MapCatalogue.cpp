@@ -32,10 +32,10 @@ void AddOwnMaps(std::vector<std::string>& names, std::vector<std::string> own) {
                std::make_move_iterator(own.end()));
 }
 
-// What showing the picture at `path` would refuse, told from its size and headers alone.
-Result CheckPreview(const std::string& path) {
+// What showing the picture `preview` would refuse, told from its size and headers alone.
+Result CheckPreview(const FileLocations& files, const LocatedFile& preview) {
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened;
+  if (Result opened = files.Open(preview, file); opened.failed()) return opened;
   std::FILE* stream = file.Get();
   const auto readFailed = [] { return SystemFailure(errno != 0 ? errno : EIO); };
   errno = 0;
@@ -69,11 +69,11 @@ Result MapCatalogue::LoadMap() {
 
 void MapCatalogue::LoadSelectedMap() {
   LoadedMap map = ReadMap(state_.Text(TextField::MapSelection));
-  if (!map.preview.empty()) {
-    if (Result checked = CheckPreview(map.preview); checked.failed()) {
+  if (!map.preview.path.empty()) {
+    if (Result checked = CheckPreview(files_, map.preview); checked.failed()) {
       FailPreview(map, checked.failure());
       // Reported already: the map shows no picture once the command ends.
-      map.preview.clear();
+      map.preview = LocatedFile();
     }
   }
   state_.SetMap(std::move(map));
@@ -82,28 +82,29 @@ void MapCatalogue::LoadSelectedMap() {
 LoadedMap MapCatalogue::ReadMap(const std::string& name) {
   LoadedMap map;
   map.name = name;
-  map.folder = FolderOf(name);
+  const LocatedFile folder = FolderOf(name);
+  map.folder = folder.path;
   // A map that does not load shows no picture either.
   map.picturePending = true;
-  const std::string info = JoinPath(map.folder, name + ".kvx");
+  const LocatedFile info = In(folder, name + ".kvx");
   Expected<MapInfo> read = ReadInfo(info);
   if (read.failed()) {
     report_.Fail(read.failure().Reworded("Could not load the map " + Quoted(name) +
-                                         " from its info file " + Quoted(info) + ": " +
+                                         " from its info file " + Quoted(info.path) + ": " +
                                          read.reason() + "."));
     map.failure = read.failure();
     return map;
   }
   map.level = std::move(read.value().level);
   map.description = std::move(read.value().description);
-  map.preview = JoinPath(map.folder, name + ".bmp");
+  map.preview = In(folder, name + ".bmp");
   return map;
 }
 
 void MapCatalogue::ShowSelectedPreview() {
   const LoadedMap& map = state_.Map();
   if (!map.picturePending) return;
-  if (map.preview.empty()) {
+  if (map.preview.path.empty()) {
     (void)state_.SetPreview({});
   } else if (Result shown = ShowPreview(map.preview); shown.failed()) {
     FailPreview(map, shown.failure());
@@ -112,18 +113,19 @@ void MapCatalogue::ShowSelectedPreview() {
 
 void MapCatalogue::FailPreview(const LoadedMap& map, const Failure& failure) {
   report_.Fail(failure.Reworded("Could not show the preview of the map " + Quoted(map.name) +
-                                " from " + Quoted(map.preview) + ": " + failure.reason() + "."));
+                                " from " + Quoted(map.preview.path) + ": " + failure.reason() +
+                                "."));
 }
 
-std::string MapCatalogue::FolderOf(const std::string& name) const {
-  const std::string own = files_.OwnMapFolder();
-  if (!own.empty() && HasEntry(JoinPath(own, name + ".kvx"))) return own;
-  return JoinPath(files_.AppDir(), "data");
+LocatedFile MapCatalogue::FolderOf(const std::string& name) const {
+  const std::optional<LocatedFile> own = files_.OwnMapFolder();
+  if (own && files_.HasEntry(In(*own, name + ".kvx"))) return *own;
+  return files_.InstalledMapFolder();
 }
 
-Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) const {
+Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const LocatedFile& infoFile) const {
   InputFile file;
-  if (Result opened = file.Open(path); opened.failed()) return opened.failure();
+  if (Result opened = files_.Open(infoFile, file); opened.failed()) return opened.failure();
   // Two lines, each at most the longest kept and its CR LF: nothing further is ever read. A line
   // that runs past that is longer than the limit, wherever the reading stopped.
   LineReader reader(file.Get(), kMaxLineBytes, 2 * (kMaxLineBytes + 2));
@@ -147,9 +149,9 @@ Expected<MapCatalogue::MapInfo> MapCatalogue::ReadInfo(const std::string& path) 
   return MapInfo{std::move(read[0]), std::move(read[1])};
 }
 
-Result MapCatalogue::ShowPreview(const std::string& path) {
+Result MapCatalogue::ShowPreview(const LocatedFile& preview) {
   // No caching: every command reads the picture again, as the map pack may have changed it.
-  const Expected<std::string> bytes = ReadFile(path, kMaxPreviewBytes);
+  const Expected<std::string> bytes = files_.Read(preview, kMaxPreviewBytes);
   Expected<Bitmap> decoded = bytes.ok()
                                  ? DecodeBmp(bytes.value(), kPreviewShownWidth, kPreviewShownHeight)
                                  : bytes.failure();
@@ -174,16 +176,16 @@ MapCatalogue::Listing MapCatalogue::ListMaps() const {
   Listing listing;
   std::vector<std::string>& names = listing.names;
   // A folder that cannot be listed is reported; the other one's maps are still offered.
-  const auto list = [&listing](const std::string& folder) {
-    Expected<std::vector<std::string>> listed = ListMapInfoFiles(folder);
+  const auto list = [this, &listing](const LocatedFile& folder) {
+    Expected<std::vector<std::string>> listed = files_.ListMapInfoFiles(folder);
     if (listed.ok()) return std::move(listed).value();
-    listing.failures.push_back(listed.failure().Reworded("The map folder " + Quoted(folder) +
+    listing.failures.push_back(listed.failure().Reworded("The map folder " + Quoted(folder.path) +
                                                          " cannot be listed: " + listed.reason() +
                                                          ". Its maps are not in the map list."));
     return std::vector<std::string>();
   };
-  names = list(JoinPath(files_.AppDir(), "data"));
-  if (const std::string own = files_.OwnMapFolder(); !own.empty()) AddOwnMaps(names, list(own));
+  names = list(files_.InstalledMapFolder());
+  if (const std::optional<LocatedFile> own = files_.OwnMapFolder()) AddOwnMaps(names, list(*own));
   // A settings line ends at a CR or an LF, so a name holding one could not be saved; any other
   // byte, a tab included, is saved and read back as it is.
   std::erase_if(names, [](const std::string& name) {

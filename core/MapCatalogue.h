@@ -55,14 +55,14 @@ class MapCatalogue {
   // The folder the map's files are read from: the player's own catalogue when it has an entry of
   // that name (one that cannot be read is reported, not replaced by the installed map), otherwise
   // the installed one.
-  std::string FolderOf(const std::string& name) const;
+  LocatedFile FolderOf(const std::string& name) const;
   // The two lines of a map's info file.
   struct MapInfo {
     std::string level;
     std::string description;
   };
-  Expected<MapInfo> ReadInfo(const std::string& path) const;
-  Result ShowPreview(const std::string& path);
+  Expected<MapInfo> ReadInfo(const LocatedFile& infoFile) const;
+  Result ShowPreview(const LocatedFile& preview);
   // Reports that the preview of `map` cannot be shown.
   void FailPreview(const LoadedMap& map, const Failure& failure);
 

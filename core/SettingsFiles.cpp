@@ -9,19 +9,21 @@ namespace kovar {
 SettingsFiles::SettingsFiles(const FileLocations& files, LauncherState& state, ActionReport& report)
     : files_(files), state_(state), report_(report) {}
 
-void SettingsFiles::NoteUnreadable(const std::string& path) {
-  if (SameFile(path, files_.OwnFile("config.kvx"))) configUnreadable_ = true;
-  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
+void SettingsFiles::NoteUnreadable(const LocatedFile& file) {
+  if (files_.SameFile(file, files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (files_.SameFile(file, files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
 }
 
-void SettingsFiles::NoteRead(const std::string& path) {
-  if (SameFile(path, files_.OwnFile("config.kvx"))) configRead_ = true;
-  if (SameFile(path, files_.OwnFile("settings.kvx"))) settingsRead_ = true;
+void SettingsFiles::NoteRead(const LocatedFile& file) {
+  if (files_.SameFile(file, files_.OwnFile("config.kvx"))) configRead_ = true;
+  if (files_.SameFile(file, files_.OwnFile("settings.kvx"))) settingsRead_ = true;
 }
 
 void SettingsFiles::NoteStartCutShort() {
-  if (!configRead_ && HasEntry(files_.OwnFile("config.kvx"))) configUnreadable_ = true;
-  if (!settingsRead_ && HasEntry(files_.OwnFile("settings.kvx"))) settingsUnreadable_ = true;
+  if (!configRead_ && files_.HasEntry(files_.OwnFile("config.kvx"))) configUnreadable_ = true;
+  if (!settingsRead_ && files_.HasEntry(files_.OwnFile("settings.kvx"))) {
+    settingsUnreadable_ = true;
+  }
 }
 
 Result SettingsFiles::SaveCFG() {
@@ -45,7 +47,8 @@ Result SettingsFiles::SaveCFG() {
 
 Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::string>& lines,
                                bool unreadable) const {
-  const std::string path = files_.OwnFile(name);
+  const LocatedFile file = files_.OwnFile(name);
+  const std::string& path = file.path;
   if (unreadable) {
     return Result::Failure(
         FailureKind::Refused,
@@ -76,7 +79,7 @@ Result SettingsFiles::SaveFile(const std::string& name, const std::vector<std::s
     return folder.failure().Reworded("Could not save the settings file \"" + path +
                                      "\": " + folder.reason() + ".");
   }
-  if (Result written = WriteFileAtomically(path, contents); written.failed()) {
+  if (Result written = files_.WriteAtomically(file, contents); written.failed()) {
     return written.failure().Reworded("Could not save the settings file \"" + path + "\": " +
                                       written.reason() + ". The old file was left as it was.");
   }

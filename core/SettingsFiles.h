@@ -16,11 +16,11 @@ class SettingsFiles {
  public:
   SettingsFiles(const FileLocations& files, LauncherState& state, ActionReport& report);
 
-  // `path` exists but could not be read whole: when it is the settings file a save would write,
+  // `file` exists but could not be read whole: when it is the settings file a save would write,
   // saving must not replace it in this run.
-  void NoteUnreadable(const std::string& path);
-  // `path` was read whole.
-  void NoteRead(const std::string& path);
+  void NoteUnreadable(const LocatedFile& file);
+  // `file` was read whole.
+  void NoteRead(const LocatedFile& file);
   // The start script was cut short by a command's bounds: a settings file it did not read whole
   // may hold settings that were never loaded, so saving must not replace it in this run.
   void NoteStartCutShort();

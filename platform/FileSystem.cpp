@@ -24,21 +24,30 @@ InputFile::~InputFile() {
   if (file_) std::fclose(file_);
 }
 
-Result InputFile::Open(const std::string& path) {
+Result InputFile::Reset(const std::string& name) {
   if (file_) {
     std::fclose(file_);
     file_ = nullptr;
   }
   // The system would read such a name only up to the NUL, which is another file than the one named.
-  if (path.find('\0') != std::string::npos)
+  if (name.find('\0') != std::string::npos)
     return Result::Failure(FailureKind::Refused, "the name holds a NUL byte");
+  return Result::Ok();
+}
+
+Result InputFile::Open(const std::string& path) {
+  if (Result reset = Reset(path); reset.failed()) return reset;
   return OpenOrdinaryFile(path);
 }
 
 Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
-  std::string contents;
   InputFile file;
   if (Result opened = file.Open(path); opened.failed()) return opened.failure();
+  return ReadOpened(file, limit);
+}
+
+Expected<std::string> ReadOpened(InputFile& file, std::size_t limit) {
+  std::string contents;
   char chunk[64 * 1024];
   for (;;) {
     errno = 0;
@@ -52,13 +61,6 @@ Expected<std::string> ReadFile(const std::string& path, std::size_t limit) {
   }
   if (std::ferror(file.Get())) return SystemFailure(errno ? errno : EIO);
   return contents;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  // A name with a NUL byte names no file, whatever the system would make of its first part.
-  if (a.find('\0') != std::string::npos || b.find('\0') != std::string::npos) return false;
-  const std::optional<FileId> first = PathId(a);
-  return first && first == PathId(b);
 }
 
 }  // namespace kovar

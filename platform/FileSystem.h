@@ -47,6 +47,11 @@ class InputFile {
   std::optional<FileId> Id() const;
 
  private:
+  // Reaches a file of its folder through it.
+  friend class OwnFolder;
+  // Closes the file; fails for a name with a NUL byte, which the system would read only up to
+  // the NUL, another file than the one named.
+  Result Reset(const std::string& name);
   // The system's part of Open, given a closed file and a name without NUL bytes.
   Result OpenOrdinaryFile(const std::string& path);
 
@@ -55,20 +60,18 @@ class InputFile {
 
 // The bytes of a whole file of at most `limit` bytes.
 Expected<std::string> ReadFile(const std::string& path, std::size_t limit);
+// The rest of the bytes of the open `file`, at most `limit` of them.
+Expected<std::string> ReadOpened(InputFile& file, std::size_t limit);
 
 // Replaces `path` by `contents` atomically: a temporary file in the same directory, flushed to
 // disk, then renamed over the old file, so that a failure leaves the old file whole. A symbolic
 // link stays a link and its target is replaced; a file that exists keeps its permissions, and a
-// new one gets the ones the user's file creation mask allows (executable ones when asked). Under a
-// player's own folder (OwnFolder.h) a new file never lets its group or others write, and a file
-// replaced loses such a permission where the folder's check would refuse it.
+// new one gets the ones the user's file creation mask allows (executable ones when asked).
 Result WriteFileAtomically(const std::string& path, const std::string& contents,
                            bool executable = false);
 
 // True when `path` names an ordinary file (following links).
 bool IsRegularFile(const std::string& path);
-// True when both paths exist and name the same file.
-bool SameFile(const std::string& a, const std::string& b);
 
 // The names of the ordinary files in `directory` that end in ".kvx", in the order of the listing:
 // on Windows those its listing matches for "*.kvx" (in any case, not hidden or system files), on
@@ -90,8 +93,7 @@ bool CanCreateFilesIn(const std::string& directory);
 // for another reason than its absence, count as there.
 bool HasEntry(const std::string& path);
 // Creates `path` and its missing parents, each one private to the user. A failure names the
-// folder that could not be made, and why. On Linux each is made in its open parent, reached as a
-// player's own folder is checked.
+// folder that could not be made, and why. On Linux each is made in its open parent.
 Result MakePrivateFolders(const std::string& path);
 
 }  // namespace kovar

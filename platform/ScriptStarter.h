@@ -3,6 +3,7 @@
 // ScriptStarterWindows.cpp implement it, chosen by the build.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "Result.h"
@@ -15,11 +16,13 @@ namespace kovar {
 struct ScriptTarget {
   std::string quakeDir;
   std::string engine;
+  // The script's text as it was written to the file, when the caller has it.
+  std::optional<std::string> text = std::nullopt;
 };
 
 // Starts `scriptPath` detached from the launcher; a failure says why it could not be started. On
-// Linux the shell runs the text read from the file here (through the player's own folder when it
-// lies there, see OwnFolder.h), not the file by its name; where no terminal window would show the
+// Linux the shell runs `target`'s text, or else the text read from the file here, not the file by
+// its name; where no terminal window would show the
 // script's messages (a desktop without a terminal program), a script that would stop before its
 // engine starts is not started: the failure says which of `target` it could not enter or run, and
 // why. KOVAR_NO_TERMINAL keeps the script out of a terminal window and changes nothing else.

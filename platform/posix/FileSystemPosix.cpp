@@ -13,7 +13,9 @@
 #include <cstring>
 #include <vector>
 
-#include "OwnFolderPosix.h"
+#include "FileAt.h"
+#include "Trust.h"
+#include "Walk.h"
 
 namespace kovar {
 
@@ -21,6 +23,11 @@ namespace {
 
 FileId IdOf(const struct stat& info) {
   return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// `name` in the folder `shown` names, as a refusal shows it.
+std::string Shown(const std::string& shown, const std::string& name) {
+  return shown.empty() ? name : JoinPath(shown, name);
 }
 
 // Creates a new file in `folder` beside `target` under a name nobody else has taken, with `mode`
@@ -39,32 +46,41 @@ int CreateTemporary(int folder, const std::string& target, mode_t mode, std::str
   return -1;
 }
 
-// Gives the temporary file `fd`, written for `path`, the permissions of the file it replaces
+// The permissions for the file open as `fd`, just created for `shown`: `wanted`, less, with
+// `trust`, the write permissions for its group and for others where its check would refuse them
+// (an access control list inherited from the folder among them: the group's bits are its mask).
+// Judged before they are given, so that nobody else could open the file for writing meanwhile.
+Expected<mode_t> OwnMode(const std::string& shown, int fd, mode_t wanted, const Trust* trust) {
+  if (!trust) return wanted;
+  struct stat info;
+  if (::fstat(fd, &info) != 0) return SystemFailure(errno);
+  auto judge = [&](mode_t mode) {
+    info.st_mode = (info.st_mode & S_IFMT) | mode;
+    return trust->Judge(fd, info, shown, false);
+  };
+  if (judge(wanted).ok()) return wanted;
+  const mode_t narrowed = wanted & ~(S_IWGRP | S_IWOTH);
+  if (Result own = judge(narrowed); own.failed()) return own.failure();
+  return narrowed;
+}
+
+// Gives the temporary file `fd`, written for `shown`, the permissions of the file it replaces
 // (`old`) or those it was created with, less what its own folder's check would refuse. Changed
 // only when they differ, as some file systems refuse any change.
-Result GiveMode(int fd, const std::string& path, const struct stat* old, bool executable) {
+Result GiveMode(int fd, const std::string& shown, const struct stat* old, bool executable,
+                const Trust* trust) {
   struct stat created;
   if (::fstat(fd, &created) != 0) return SystemFailure(errno);
   mode_t mode = (old ? old : &created)->st_mode & 0777;
   // The launch script must stay runnable by whoever could read it.
   if (executable) mode |= (mode & 0444) >> 2;
-  Expected<mode_t> allowed = OwnMode(path, fd, mode);
+  Expected<mode_t> allowed = OwnMode(shown, fd, mode, trust);
   if (allowed.failed()) return allowed.failure();
   if (allowed.value() != (created.st_mode & 07777) && ::fchmod(fd, allowed.value()) != 0) {
     return SystemFailure(errno);
   }
   return Result::Ok();
 }
-
-}  // namespace
-
-std::optional<FileId> PathId(const std::string& path) {
-  struct stat info;
-  if (StatPath(path, info, true) != 0) return std::nullopt;
-  return IdOf(info);
-}
-
-namespace {
 
 // Succeeds when `info` is an ordinary file, otherwise says why it may not be read: a pipe or a
 // device may never end or may wait forever, and merely opening some devices acts on them.
@@ -74,45 +90,64 @@ Result CheckOrdinary(const struct stat& info) {
   return Result::Failure(FailureKind::NotOrdinaryFile, "it is not an ordinary file");
 }
 
+// `name` in `at` opened to read, without blocking, so that a named pipe cannot stall the launcher
+// before it is refused.
+Expected<UniqueFd> OpenToRead(int at, const std::string& shown, const std::string& name,
+                              const Trust* trust) {
+  const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+  errno = 0;
+  if (!trust) {
+    UniqueFd file(::openat(at, name.c_str(), flags));
+    if (file.Get() < 0) return SystemFailure(errno ? errno : ENOENT);
+    return file;
+  }
+  Expected<Place> walked = Walk(at, shown, name, true, trust);
+  if (walked.failed()) return walked.failure();
+  const auto& [holder, last] = walked.value();
+  UniqueFd file(::openat(holder.Get(), last.c_str(), flags | O_NOFOLLOW));
+  struct stat info;
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) return SystemFailure(errno);
+  // Folders and devices are refused by the caller, which says what they are.
+  if (!S_ISREG(info.st_mode)) return file;
+  if (Result own = trust->Judge(file.Get(), info, Shown(shown, name), false); own.failed()) {
+    return own.failure();
+  }
+  return file;
+}
+
 }  // namespace
 
-Result InputFile::OpenOrdinaryFile(const std::string& path) {
+Expected<std::FILE*> OpenOrdinaryAt(int at, const std::string& shown, const std::string& name,
+                                    const Trust* trust) {
   // Looked at before it is opened, so that nothing but an ordinary file is ever opened.
   struct stat named;
-  if (StatPath(path, named, true) != 0) return SystemFailure(errno);
-  if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary;
-  errno = 0;
-  // Without blocking, so that a named pipe cannot stall the launcher before it is refused.
-  Expected<UniqueFd> opened = OpenToRead(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (::fstatat(at, name.c_str(), &named, 0) != 0) return SystemFailure(errno);
+  if (Result ordinary = CheckOrdinary(named); ordinary.failed()) return ordinary.failure();
+  Expected<UniqueFd> opened = OpenToRead(at, shown, name, trust);
   if (opened.failed()) return opened.failure();
   const int fd = opened.value().Get();
   struct stat info;
   if (::fstat(fd, &info) != 0) return SystemFailure(errno);
   if (!S_ISREG(info.st_mode) || info.st_dev != named.st_dev || info.st_ino != named.st_ino) {
     // Something else was put in its place between the look and the open.
-    return Result::Failure(FailureKind::Refused, "it was replaced while it was being opened");
+    return Failure(FailureKind::Refused, "it was replaced while it was being opened");
   }
   if (const int flags = ::fcntl(fd, F_GETFL);
       flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
     return SystemFailure(errno);
   }
-  file_ = ::fdopen(fd, "rb");
-  if (!file_) return SystemFailure(errno);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (!file) return SystemFailure(errno);
   opened.value().Release();
-  return Result::Ok();
+  return file;
 }
 
-std::optional<FileId> InputFile::Id() const {
-  struct stat info;
-  if (!file_ || ::fstat(fileno(file_), &info) != 0) return std::nullopt;
-  return IdOf(info);
-}
-
-Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
+Result WriteAtomicallyAt(int at, const std::string& shown, const std::string& name,
+                         const std::string& contents, bool executable, const Trust* trust) {
   // The links are kept: the file they lead to is replaced, in the folder that holds it.
-  Expected<Place> place = PlaceToWrite(path);
+  Expected<Place> place = Walk(at, shown, name, true, trust);
   if (place.failed()) return place.failure();
-  const auto& [folder, target, own] = place.value();
+  const auto& [folder, target] = place.value();
   struct stat old;
   const bool replacing = ::fstatat(folder.Get(), target.c_str(), &old, 0) == 0;
   // A new file is created with the widest permissions and left to the kernel to narrow by the
@@ -120,11 +155,11 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   // own folder, nobody else is ever given write, so that nobody else can open it for writing
   // before its permissions are judged; a file replaced is created for the player alone until then.
   mode_t fresh = executable ? 0777 : 0666;
-  if (own) fresh &= ~(S_IWGRP | S_IWOTH);
+  if (trust) fresh &= ~(S_IWGRP | S_IWOTH);
   std::string temporary;
   const int fd = CreateTemporary(folder.Get(), target, replacing ? 0600 : fresh, temporary);
   if (fd < 0) return SystemFailure(errno);
-  Result written = GiveMode(fd, path, replacing ? &old : nullptr, executable);
+  Result written = GiveMode(fd, Shown(shown, name), replacing ? &old : nullptr, executable, trust);
   const char* data = contents.data();
   std::size_t left = contents.size();
   while (written.ok() && left > 0) {
@@ -146,18 +181,15 @@ Result WriteFileAtomically(const std::string& path, const std::string& contents,
   return written;
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat info;
-  return StatPath(path, info, true) == 0 && S_ISREG(info.st_mode);
-}
-
-Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+Expected<std::vector<std::string>> ListMapInfoFilesAt(int at, const std::string& name) {
   std::vector<std::string> names;
-  DIR* dir = OpenListing(directory);
+  UniqueFd folder(::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  DIR* dir = folder.Get() < 0 ? nullptr : ::fdopendir(folder.Get());
   if (!dir) {
     if (errno == ENOENT || errno == ENOTDIR) return names;
     return SystemFailure(errno);
   }
+  folder.Release();
   while (true) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
@@ -170,7 +202,8 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
     }
     bool regular = entry->d_type == DT_REG;
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-      regular = IsRegularFile(directory + "/" + entry->d_name);
+      struct stat info;
+      regular = ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
     }
     if (regular) names.emplace_back(entry->d_name, length);
   }
@@ -178,6 +211,47 @@ Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory
   ::closedir(dir);
   if (error) return SystemFailure(error);
   return names;
+}
+
+bool HasEntryAt(int at, const std::string& name) {
+  if (name.find('\0') != std::string::npos) return false;
+  struct stat info;
+  return ::fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ||
+         (errno != ENOENT && errno != ENOTDIR);
+}
+
+std::optional<FileId> IdAt(int at, const std::string& name) {
+  struct stat info;
+  if (::fstatat(at, name.c_str(), &info, 0) != 0) return std::nullopt;
+  return IdOf(info);
+}
+
+std::optional<FileId> PathId(const std::string& path) { return IdAt(AT_FDCWD, path); }
+
+Result InputFile::OpenOrdinaryFile(const std::string& path) {
+  Expected<std::FILE*> opened = OpenOrdinaryAt(AT_FDCWD, {}, path, nullptr);
+  if (opened.failed()) return opened.failure();
+  file_ = opened.value();
+  return Result::Ok();
+}
+
+std::optional<FileId> InputFile::Id() const {
+  struct stat info;
+  if (!file_ || ::fstat(fileno(file_), &info) != 0) return std::nullopt;
+  return IdOf(info);
+}
+
+Result WriteFileAtomically(const std::string& path, const std::string& contents, bool executable) {
+  return WriteAtomicallyAt(AT_FDCWD, {}, path, contents, executable, nullptr);
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+Expected<std::vector<std::string>> ListMapInfoFiles(const std::string& directory) {
+  return ListMapInfoFilesAt(AT_FDCWD, directory);
 }
 
 char PathSeparator() { return '/'; }
@@ -193,12 +267,8 @@ bool CanCreateFilesIn(const std::string& directory) {
   return true;
 }
 
-bool HasEntry(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return false;
-  struct stat info;
-  return StatPath(path, info, false) == 0 || (errno != ENOENT && errno != ENOTDIR);
-}
+bool HasEntry(const std::string& path) { return HasEntryAt(AT_FDCWD, path); }
 
-Result MakePrivateFolders(const std::string& path) { return MakeFolders(path); }
+Result MakePrivateFolders(const std::string& path) { return MakeFolders(path, nullptr); }
 
 }  // namespace kovar

@@ -244,11 +244,12 @@ Expected<std::string> ToScriptText(const std::string& text) {
 
 Result StartScriptDetached(const std::string& scriptPath, const ScriptTarget& target) {
   if (scriptPath.empty()) return SystemFailure(ENOENT);
-  // Read here, where it is read through the folder that was checked as the player's own, and
-  // handed to the shell as text: a file the shell opened later by its name could have been
+  // Handed to the shell as text (the caller's, written through the folder that was checked as the
+  // player's own, or read here): a file the shell opened later by its name could have been
   // replaced by then, and a terminal window passes no open file on to the shell it starts. A
   // script that cannot be read is found out here, since a detached one could only fail unseen.
-  Expected<std::string> read = ReadFile(scriptPath, 1024 * 1024);
+  Expected<std::string> read =
+      target.text ? Expected<std::string>(*target.text) : ReadFile(scriptPath, 1024 * 1024);
   if (read.failed()) return read.failure();
   if (Result seen = CheckUnseenLaunch(target); seen.failed()) return seen;
   // A relative path must not be taken for an option of the shell or the terminal.

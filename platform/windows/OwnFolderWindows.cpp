@@ -1,5 +1,6 @@
 // The player's own folder on Windows: %APPDATA% lies in the user's profile, which the system's
-// access control lists give to that user alone, so the folder is used by its path as it is.
+// access control lists give to that user alone, so the folder is used by its path as it is, and
+// its files by their paths in it.
 #include "OwnFolder.h"
 
 #include <utility>
@@ -8,12 +9,41 @@ namespace kovar {
 
 AccountList SystemAccounts() { return {}; }
 
-// No account is asked about: nobody else shares the profile's folders.
-OwnFolder::OwnFolder(std::string path, std::optional<AccountList>) : path_(std::move(path)) {}
+// No account is asked about and nothing is refused: nobody else shares the profile's folders.
+OwnFolder::OwnFolder(std::string path, DistrustWording words, std::optional<AccountList> accounts)
+    : path_(std::move(path)), words_(std::move(words)), accounts_(std::move(accounts)) {}
 
 OwnFolder::~OwnFolder() = default;
 
-// Never held open: the folder is made by its path when first written to.
+bool OwnFolder::IsOpen() const { return false; }
+
 Result OwnFolder::Open() { return Result::Ok(); }
+
+Result OwnFolder::Make() { return MakePrivateFolders(path_); }
+
+Result OwnFolder::OpenFile(const std::string& name, InputFile& file) const {
+  return file.Open(JoinPath(path_, name));
+}
+
+Expected<std::string> OwnFolder::Read(const std::string& name, std::size_t limit) const {
+  return ReadFile(JoinPath(path_, name), limit);
+}
+
+Result OwnFolder::WriteAtomically(const std::string& name, const std::string& contents,
+                                  bool executable) const {
+  return WriteFileAtomically(JoinPath(path_, name), contents, executable);
+}
+
+Expected<std::vector<std::string>> OwnFolder::ListMapInfoFiles(const std::string& folder) const {
+  return kovar::ListMapInfoFiles(JoinPath(path_, folder));
+}
+
+bool OwnFolder::HasEntry(const std::string& name) const {
+  return kovar::HasEntry(JoinPath(path_, name));
+}
+
+std::optional<FileId> OwnFolder::Id(const std::string& name) const {
+  return PathId(JoinPath(path_, name));
+}
 
 }  // namespace kovar

@@ -45,6 +45,64 @@ TEST(UserFolder, FollowsTheEnvironmentOfEachSystem) {
   }
 }
 
+TEST(UserFolder, ARefusalTellsWhoCouldChangeItAndHowToFixIt) {
+  using Kind = Distrust::Kind;
+  using Share = Distrust::Share;
+  const auto verdict = [](Kind kind, bool onTheWay, std::string who, Share share = Share::NotOwn,
+                          std::string detail = {}) {
+    Distrust v;
+    v.kind = kind;
+    v.subject = "/home/p/cfg";
+    v.onTheWay = onTheWay;
+    v.who = std::move(who);
+    v.player = "p";
+    v.mode = 0775;
+    v.share = share;
+    v.account = "q";
+    v.detail = std::move(detail);
+    return v;
+  };
+  const struct {
+    Distrust verdict;
+    const char* words;
+  } cases[] = {
+      {verdict(Kind::Owner, false, "q"),
+       "it belongs to the user q, not to p or root; to fix it, remove it, or have its owner give "
+       "it to you"},
+      {verdict(Kind::Owner, true, "q"),
+       "the folder \"/home/p/cfg\" on the way to it belongs to the user q, not to p or root; to "
+       "fix it, have its owner give it to you"},
+      {verdict(Kind::EveryUser, false, ""),
+       "every user can write to it (mode 0775); to fix it, take their write permission away "
+       "(chmod go-w \"/home/p/cfg\")"},
+      {verdict(Kind::AclUnreadable, true, "", Share::NotOwn, "Permission denied"),
+       "the access control list of the folder \"/home/p/cfg\" on the way to it cannot be read: "
+       "Permission denied"},
+      {verdict(Kind::AclUser, false, "q"),
+       "the user q can write to it by its access control list; to fix it, remove that entry "
+       "(setfacl -x u:q \"/home/p/cfg\")"},
+      {verdict(Kind::AclGroup, false, "games"),
+       "the group games can write to it by its access control list (it is not your own group); "
+       "to fix it, remove that entry (setfacl -x g:games \"/home/p/cfg\")"},
+      {verdict(Kind::Group, false, "p", Share::PrimaryOf),
+       "the group p can write to it (mode 0775), and the account q has it as its primary group; "
+       "to fix it, take the group's write permission away (chmod g-w \"/home/p/cfg\")"},
+      {verdict(Kind::Group, false, "p", Share::MemberOf),
+       "the group p can write to it (mode 0775), and q is a member of it; to fix it, take the "
+       "group's write permission away (chmod g-w \"/home/p/cfg\")"},
+      {verdict(Kind::LinkOwner, true, "q"),
+       "the symbolic link \"/home/p/cfg\" on the way to it belongs to the user q; to fix it, "
+       "replace it by a link of your own"},
+      {verdict(Kind::Link, false, ""),
+       "it is a symbolic link, which may lead anywhere; to fix it, replace the link by a folder "
+       "of your own"},
+      {verdict(Kind::NotFolder, false, ""), "it is not a folder; to fix it, move that file away"},
+      {verdict(Kind::Unreachable, false, "", Share::NotOwn, "Input/output error"),
+       "it cannot be looked at: Input/output error"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DistrustWords(c.verdict), c.words);
+}
+
 TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
   TempDir home;
   UserEnvironment environment;
@@ -57,13 +115,13 @@ TEST(UserFolder, IsUsedOnlyWhenTheApplicationDirectoryCannotBeWritten) {
   const FileLocations portable =
       FileLocations::Choose(writable.Path(), environment, InstallLayout::Portable);
   EXPECT_FALSE(portable.PerUser());
-  EXPECT_EQ(portable.OwnFile("config.kvx"), writable.File("config.kvx"));
+  EXPECT_EQ(portable.OwnFile("config.kvx").path, writable.File("config.kvx"));
   EXPECT_TRUE(fs::is_empty(writable.Path())) << "the probe file was left behind";
 
   const FileLocations missing =
       FileLocations::Choose(writable.File("missing"), environment, InstallLayout::Portable);
   EXPECT_TRUE(missing.PerUser());
-  EXPECT_EQ(missing.OwnFile("config.kvx"), JoinPath(userDir, "config.kvx"));
+  EXPECT_EQ(missing.OwnFile("config.kvx").path, JoinPath(userDir, "config.kvx"));
 
   if (!PermissionsApply()) GTEST_SKIP() << "file permissions do not apply to this user";
   fs::permissions(writable.Path(), fs::perms::owner_read | fs::perms::owner_exec);
