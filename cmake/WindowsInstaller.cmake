@@ -13,16 +13,17 @@ set(KOVAR_WINDOWS_INSTALLER
 set(dist ${PROJECT_SOURCE_DIR}/dist)
 set(work ${CMAKE_BINARY_DIR}/installer-work)
 
-# The sample maps one by one: the uninstaller removes exactly what was installed.
+# Every installed file but the uninstaller, one a line, the sample maps one by one: the installer
+# writes, swaps in and puts back exactly these, and the uninstaller removes exactly these.
 file(GLOB maps RELATIVE ${dist}/data CONFIGURE_DEPENDS ${dist}/data/*)
-set(install_maps "")
-set(remove_maps "")
-foreach(map IN LISTS maps)
-  string(APPEND install_maps "!insertmacro PutFile \"${dist}/data/${map}\" \"data\\${map}\"\n")
-  string(APPEND remove_maps "Delete \"$INSTDIR\\data\\${map}\"\n")
+set(files "\${FILE} \"${work}/kovar-launcher.exe\" \"kovar-launcher.exe\"\n")
+foreach(file IN ITEMS auto.kvx config.kvx settings.kvx)
+  string(APPEND files "\${FILE} \"${dist}/${file}\" \"${file}\"\n")
 endforeach()
-file(CONFIGURE OUTPUT ${work}/maps.nsh CONTENT "${install_maps}" @ONLY)
-file(CONFIGURE OUTPUT ${work}/unmaps.nsh CONTENT "${remove_maps}" @ONLY)
+foreach(map IN LISTS maps)
+  string(APPEND files "\${FILE} \"${dist}/data/${map}\" \"data\\${map}\"\n")
+endforeach()
+file(CONFIGURE OUTPUT ${work}/files.nsh CONTENT "${files}" @ONLY)
 list(TRANSFORM maps PREPEND ${dist}/data/)
 
 # Four numbers for the version record: 0.01 is 0.1.0.0, as the program's own record has it.
@@ -33,13 +34,11 @@ add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/installer
   COMMAND ${CMAKE_STRIP} -o ${work}/kovar-launcher.exe $<TARGET_FILE:kovar-launcher-installed>
   COMMAND ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4}
-    -DPROGRAM=${work}/kovar-launcher.exe -DDIST=${dist}
-    -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
-    -DMAPS=${work}/maps.nsh -DUNMAPS=${work}/unmaps.nsh
+    -DFILES=${work}/files.nsh -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
     -DOUTFILE=${KOVAR_WINDOWS_INSTALLER} ${dist}/windows/kovar-launcher.nsi
   DEPENDS kovar-launcher-installed ${dist}/windows/kovar-launcher.nsi ${dist}/auto.kvx
     ${dist}/config.kvx ${dist}/settings.kvx ${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
-    ${maps} ${work}/maps.nsh ${work}/unmaps.nsh
+    ${maps} ${work}/files.nsh
   COMMENT "Making the Windows installer ${KOVAR_WINDOWS_INSTALLER}"
   VERBATIM)
 add_custom_target(kovar_windows_installer ALL DEPENDS ${KOVAR_WINDOWS_INSTALLER})

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Checks the Windows installer under Wine as an administrator and a new player use it: installs it
 # silently into a copy of the prepared Wine prefix; checks the program's folder, the Start menu
-# shortcut for all users and the entry in the list of installed programs; runs the installed
-# program as a new player (the end-to-end test's case for an installed copy: the Quake directory
+# shortcut for all users and the entry in the list of installed programs; upgrades it in place
+# through other paths to its folder (a link, its short name); an upgrade in place with one of its
+# files held open without sharing fails and leaves every file of the installation as it was, and
+# an uninstaller leaves alone a folder a setup is installing into; runs the installed program as
+# a new player (the end-to-end test's case for an installed copy: the Quake directory
 # prompt, an answer, a close that saves in the player's %APPDATA% folder); checks that the
 # program's folder is unchanged by that run; an upgrade into another folder whose auto.kvx cannot
 # be written fails with the file and the reason in the log, leaving the installed version whole;
 # one into a folder that can be written removes the earlier version only then; uninstalls
 # silently; and checks that the folder, the shortcut and the entry are gone and the player's files
 # stay.
-# Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST
+# Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST INSTALLER-PROBE
 set -euo pipefail
-installer=$1 wine_run=$2 prefix=$3 app_test=$4
+installer=$1 wine_run=$2 prefix=$3 app_test=$4 probe=$5
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -63,6 +66,79 @@ expect_whole() {
   [ -f "$shortcut" ] || fail "no Start menu shortcut"
 }
 
+# What the program's folder holds, names and bytes.
+listing() { (cd "$folder" && find . -type f -exec sha256sum {} + | sort) }
+fresh=$(listing)
+
+# Another path to the installed folder is that folder: the upgrade is in place, nothing is
+# uninstalled, and the entry keeps naming the folder as it was installed.
+ln -s "Program Files/Kovar Launcher" "$copy/drive_c/KovarLink"
+short=$("$wine_run" "$copy" "$probe" short 'C:\Program Files\Kovar Launcher' | tr -d '\r')
+for alias in 'C:\KovarLink' "$short"; do
+  "$wine_run" "$copy" "$installer" /S "/D=$alias" || fail "the upgrade through $alias ended with $?"
+  expect_whole "$folder" 'C:\Program Files\Kovar Launcher'
+  setup_log | grep -qxF "$alias is the installed folder C:\Program Files\Kovar Launcher: upgrading it in place." ||
+    fail "the upgrade through $alias was not in place:
+$(setup_log)"
+  [ "$(listing)" = "$fresh" ] || fail "the upgrade through $alias left the folder:
+$(listing)"
+done
+echo "upgraded in place through a link and through the short name $short"
+
+# A file held open without sharing (a virus scanner, a viewer) until `release`.
+hold() {
+  rm -f "$work/hold" "$work/held"
+  mkfifo "$work/hold"
+  "$wine_run" "$copy" "$probe" hold "$1" <"$work/hold" >"$work/held" &
+  holder=$!
+  exec 7>"$work/hold"
+  for _ in $(seq 300); do
+    grep -q held "$work/held" 2>/dev/null && return
+    kill -0 $holder 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "could not hold $1 open"
+}
+release() {
+  exec 7>&-
+  wait $holder
+}
+
+# An upgrade in place stopped by a held file leaves every file of the earlier installation as it
+# was, byte for byte, and says so; each installed file is marked as the earlier version's first.
+(cd "$folder" && find . -type f -exec sh -c 'echo earlier >>"$1"' sh {} \;)
+earlier=$(listing)
+hold 'C:\Program Files\Kovar Launcher\data\Frostmarch Gate.kvx'
+status=0
+"$wine_run" "$copy" "$installer" /S || status=$?
+release
+[ "$status" = 2 ] || fail "the upgrade with a held file ended with $status"
+for line in 'Could not replace "C:\Program Files\Kovar Launcher\data\Frostmarch Gate.kvx": ' \
+  'Nothing was installed; the installation in C:\Program Files\Kovar Launcher was kept as it was.'; do
+  setup_log | grep -qF "$line" || fail "the log lacks $line:
+$(setup_log)"
+done
+[ "$(listing)" = "$earlier" ] || fail "the failed upgrade changed the installation:
+$(diff <(echo "$earlier") <(listing) || true)"
+echo "failed upgrade in place: exit code 2, every file as it was"
+
+"$wine_run" "$copy" "$installer" /S || fail "the upgrade in place ended with $?"
+[ "$(listing)" = "$fresh" ] || fail "the upgrade in place did not put every new file in place:
+$(diff <(echo "$fresh") <(listing) || true)"
+echo "upgraded in place: every file the new one"
+
+# While a setup holds its marker in the folder, an uninstaller there removes nothing.
+touch "$folder/.kovar-setup-1"
+hold 'C:\Program Files\Kovar Launcher\.kovar-setup-1'
+status=0
+"$wine_run" "$copy" "$folder/Uninstall.exe" /S "_?=$short" || status=$?
+release
+rm "$folder/.kovar-setup-1"
+[ "$status" = 2 ] || fail "the uninstall beside a running setup ended with $status"
+[ "$(listing)" = "$fresh" ] || fail "the uninstall beside a running setup removed files:
+$(diff <(echo "$fresh") <(listing) || true)"
+echo "uninstall beside a running setup: exit code 2, nothing removed"
+
 # An upgrade into another folder that cannot be completed (its auto.kvx cannot be written) says
 # which file and why, and leaves the installed version whole and nothing of the new one behind.
 blocked="$copy/drive_c/Games/Kovar3"
@@ -78,8 +154,6 @@ expect_whole "$folder" 'C:\Program Files\Kovar Launcher'
   fail "the failed upgrade left files behind: $(cd "$blocked" && find . -mindepth 1)"
 echo "failed upgrade: exit code $status, $(setup_log | grep 'Could not write'), the installed version whole"
 
-# What the program's folder holds, names and bytes, before and after a player's run.
-listing() { (cd "$folder" && find . -type f -exec sha256sum {} + | sort) }
 before=$(listing)
 KOVAR_INSTALLED_FOLDER='C:\Program Files\Kovar Launcher' "$wine_run" "$copy" "$app_test" \
   --gtest_filter=Win32App.AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder
