@@ -26,6 +26,13 @@ endforeach()
 file(CONFIGURE OUTPUT ${work}/files.nsh CONTENT "${files}" @ONLY)
 list(TRANSFORM maps PREPEND ${dist}/data/)
 
+# The installer is as wide as the program: 32-bit for an i686 one.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$")
+  set(arch x86)
+else()
+  set(arch amd64)
+endif()
+
 # Four numbers for the version record: 0.01 is 0.1.0.0, as the program's own record has it.
 math(EXPR version4_minor "${PROJECT_VERSION_MINOR}")
 set(version4 ${PROJECT_VERSION_MAJOR}.${version4_minor}.0.0)
@@ -33,7 +40,7 @@ set(version4 ${PROJECT_VERSION_MAJOR}.${version4_minor}.0.0)
 add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/installer
   COMMAND ${CMAKE_STRIP} -o ${work}/kovar-launcher.exe $<TARGET_FILE:kovar-launcher-installed>
-  COMMAND ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4}
+  COMMAND ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4} -DARCH=${arch}
     -DFILES=${work}/files.nsh -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
     -DOUTFILE=${KOVAR_WINDOWS_INSTALLER} ${dist}/windows/kovar-launcher.nsi
   DEPENDS kovar-launcher-installed ${dist}/windows/kovar-launcher.nsi ${dist}/auto.kvx

@@ -17,8 +17,16 @@
 ; marker file written into the installation folder is looked for through the earlier path, so a
 ; link, a junction, a short name or a substituted drive to it is an upgrade in place.
 
-; A 64-bit program itself: Program Files and the registry it writes are the 64-bit ones.
-Target amd64-unicode
+; ARCH, the program's processor: x86 makes a 32-bit installer, which installs into Program Files
+; (x86) on 64-bit Windows and writes the 32-bit registry view, where Windows lists a 32-bit
+; program; amd64 a 64-bit one, into the 64-bit Program Files and view.
+!if "${ARCH}" == "x86"
+  Target x86-unicode
+  !define PROGRAMS "$PROGRAMFILES"
+!else
+  Target amd64-unicode
+  !define PROGRAMS "$PROGRAMFILES64"
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ; A file that cannot be written is not asked about: the installation stops with its reason.
@@ -30,6 +38,7 @@ SetDateSave off
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include MUI2.nsh
+!include x64.nsh
 
 !define PRODUCT "Kovar Launcher"
 !define PUBLISHER "Velmont"
@@ -46,6 +55,11 @@ Var Log
 ; The files and folders this run created, one a line, for removing them again on a failure.
 Var Created
 Var Earlier
+; A 32-bit installer on 64-bit Windows: the folder of a 64-bit installation, named by its entry in
+; the 64-bit registry view, and 1 when that entry is to go: its folder is this one, or holds no
+; uninstaller.
+Var Earlier64
+Var Drop64
 ; What a failure leaves: the sentence that says so.
 Var Kept
 ; Set when a replaced file could not be put back.
@@ -55,7 +69,7 @@ Var MarkerFile
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDir "${PROGRAMS}\${PRODUCT}"
 ; A newer version goes where the earlier one is.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
@@ -354,6 +368,42 @@ Function MakeFolder
   ${EndIf}
 FunctionEnd
 
+; $R0: the folder of an earlier installation ($R0), or empty when there is none to remove: when it
+; is this folder, however its path is written, the upgrade is in place and goes where the entry
+; says.
+Function EarlierFolder
+  Push $R0
+  Call IsThisFolder
+  ${If} $R0 = 1
+    Pop $R0
+    ${If} $R0 != $INSTDIR
+      !insertmacro Log "$INSTDIR is the installed folder $R0: upgrading it in place."
+      StrCpy $INSTDIR $R0
+    ${EndIf}
+    StrCpy $R0 ""
+  ${Else}
+    Pop $R0
+    ${IfNot} ${FileExists} "$R0\${UNINSTALLER}"
+      StrCpy $R0 ""
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Removes the earlier version in the folder $R0 by its own uninstaller, waited for.
+Function RemoveEarlier
+  !insertmacro Log "Removing the earlier version in $R0"
+  ClearErrors
+  ExecWait '"$R0\${UNINSTALLER}" /S _?=$R0' $0
+  ${If} ${Errors}
+  ${OrIf} $0 != 0
+    !insertmacro Log "The earlier version in $R0 could not be removed (its uninstaller ended with $0): remove that folder by hand."
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} ${VERSION} is installed in $INSTDIR, but the earlier version in $R0 could not be removed (its uninstaller ended with $0): remove that folder by hand." /SD IDOK
+  ${Else}
+    Delete "$R0\${UNINSTALLER}"
+    RMDir "$R0"
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   SetShellVarContext all
   FileOpen $Log "${LOG}" w
@@ -370,9 +420,19 @@ FunctionEnd
 Section
   !insertmacro Log "Installing into $INSTDIR"
   ReadRegStr $Earlier HKLM "${UNINSTALL_KEY}" "InstallLocation"
+!if "${ARCH}" == "x86"
+  ${If} ${RunningX64}
+    SetRegView 64
+    ReadRegStr $Earlier64 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView 32
+  ${EndIf}
+!endif
   !insertmacro RefuseWhileRunning "$INSTDIR"
   ${If} $Earlier != ""
     !insertmacro RefuseWhileRunning "$Earlier"
+  ${EndIf}
+  ${If} $Earlier64 != ""
+    !insertmacro RefuseWhileRunning "$Earlier64"
   ${EndIf}
 
   InitPluginsDir
@@ -388,20 +448,22 @@ Section
   ${EndIf}
   ; The earlier version's folder, seen through another path to this one, is this one.
   StrCpy $R0 $Earlier
-  Call IsThisFolder
-  ${If} $R0 = 1
-    ${If} $Earlier != $INSTDIR
-      !insertmacro Log "$INSTDIR is the installed folder $Earlier: upgrading it in place."
-      StrCpy $INSTDIR $Earlier
+  Call EarlierFolder
+  StrCpy $Earlier $R0
+  ${If} $Earlier64 != ""
+    StrCpy $R0 $Earlier64
+    Call EarlierFolder
+    ${If} $R0 == ""
+      StrCpy $Drop64 1
     ${EndIf}
-    StrCpy $Earlier ""
-  ${ElseIfNot} ${FileExists} "$Earlier\${UNINSTALLER}"
-    StrCpy $Earlier ""
+    StrCpy $Earlier64 $R0
   ${EndIf}
   ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
     StrCpy $Kept "the installation in $INSTDIR was kept as it was."
   ${ElseIf} $Earlier != ""
     StrCpy $Kept "the installation in $Earlier was kept as it was."
+  ${ElseIf} $Earlier64 != ""
+    StrCpy $Kept "the installation in $Earlier64 was kept as it was."
   ${EndIf}
   StrCpy $R0 "$INSTDIR\data"
   Call MakeFolder
@@ -435,19 +497,21 @@ Section
   !insertmacro DropOld "" "${UNINSTALLER}"
   !insertmacro Log "Put every file in place."
 
-  ; Only now the earlier version in another folder goes, by its own uninstaller, waited for.
+  ; Only now an earlier version in another folder goes, by its own uninstaller (which removes its
+  ; own entry); the 64-bit entry of a folder this installation now holds goes with it.
   ${If} $Earlier != ""
-    !insertmacro Log "Removing the earlier version in $Earlier"
-    ClearErrors
-    ExecWait '"$Earlier\${UNINSTALLER}" /S _?=$Earlier' $0
-    ${If} ${Errors}
-    ${OrIf} $0 != 0
-      !insertmacro Log "The earlier version in $Earlier could not be removed (its uninstaller ended with $0): remove that folder by hand."
-      MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} ${VERSION} is installed in $INSTDIR, but the earlier version in $Earlier could not be removed (its uninstaller ended with $0): remove that folder by hand." /SD IDOK
-    ${Else}
-      Delete "$Earlier\${UNINSTALLER}"
-      RMDir "$Earlier"
-    ${EndIf}
+    StrCpy $R0 $Earlier
+    Call RemoveEarlier
+  ${EndIf}
+  ${If} $Earlier64 != ""
+    StrCpy $R0 $Earlier64
+    Call RemoveEarlier
+  ${EndIf}
+  ${If} $Drop64 = 1
+    SetRegView 64
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    SetRegView 32
+    !insertmacro Log "Removed the 64-bit entry of the installation in $INSTDIR."
   ${EndIf}
   Call UnmarkFolder
 
