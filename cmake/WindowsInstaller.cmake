@@ -1,7 +1,7 @@
 # The Windows installer, installer/Kovar-Launcher-VERSION-win64-setup.exe in the build directory:
 # an NSIS setup program (dist/windows/kovar-launcher.nsi) with the program built for the system
-# layout, stripped, and the files the portable folder has beside it. Part of every build when
-# makensis is found; tools/windows-installer.sh builds only it.
+# layout, stripped, and the files the portable folder has beside it, the runtime's notices among
+# them. Part of every build when makensis is found; tools/windows-installer.sh builds only it.
 find_program(KOVAR_MAKENSIS makensis)
 if(NOT KOVAR_MAKENSIS)
   message(STATUS "The Windows installer needs makensis (Debian package nsis): not built")
@@ -20,6 +20,7 @@ set(files "\${FILE} \"${work}/kovar-launcher.exe\" \"kovar-launcher.exe\"\n")
 foreach(file IN ITEMS auto.kvx config.kvx settings.kvx)
   string(APPEND files "\${FILE} \"${dist}/${file}\" \"${file}\"\n")
 endforeach()
+string(APPEND files "\${FILE} \"${CMAKE_BINARY_DIR}/NOTICE.txt\" \"NOTICE.txt\"\n")
 foreach(map IN LISTS maps)
   string(APPEND files "\${FILE} \"${dist}/data/${map}\" \"data\\${map}\"\n")
 endforeach()
@@ -45,7 +46,7 @@ add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER}
     -DOUTFILE=${KOVAR_WINDOWS_INSTALLER} ${dist}/windows/kovar-launcher.nsi
   DEPENDS kovar-launcher-installed ${dist}/windows/kovar-launcher.nsi ${dist}/auto.kvx
     ${dist}/config.kvx ${dist}/settings.kvx ${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
-    ${maps} ${work}/files.nsh
+    ${maps} ${work}/files.nsh ${CMAKE_BINARY_DIR}/NOTICE.txt
   COMMENT "Making the Windows installer ${KOVAR_WINDOWS_INSTALLER}"
   VERBATIM)
 add_custom_target(kovar_windows_installer ALL DEPENDS ${KOVAR_WINDOWS_INSTALLER})

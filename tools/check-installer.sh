@@ -34,7 +34,7 @@ folder="$copy/drive_c/Program Files/Kovar Launcher"
 shortcut="$copy/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kovar Launcher.lnk"
 
 "$wine_run" "$copy" "$installer" /S || fail "the silent install ended with $?"
-for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx Uninstall.exe \
+for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx NOTICE.txt Uninstall.exe \
   "data/Sunken Keep.kvx" "data/Sunken Keep.bmp"; do
   [ -f "$folder/$file" ] || fail "the installed folder lacks $file"
 done
@@ -57,7 +57,7 @@ setup_log() { find "$copy/drive_c/users" -name "Kovar Launcher Setup.log" -exec 
 # shortcut name it ($2, as Windows names it).
 expect_whole() {
   local file
-  for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx Uninstall.exe \
+  for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx NOTICE.txt Uninstall.exe \
     "data/Sunken Keep.kvx" "data/Sunken Keep.bmp"; do
     [ -f "$1/$file" ] || fail "the installed folder $1 lacks $file"
   done
