@@ -28,9 +28,17 @@ copy=$work/prefix
 trap '"$wine_run" --stop "$copy" || true; rm -rf "$work"' EXIT
 "$(dirname "$0")/wine-copy-prefix.sh" "$prefix" "$copy"
 
-# The folders as Windows names them, and as this machine sees them.
+# The folders as Windows names them, and as this machine sees them: a 32-bit installer installs
+# into Program Files (x86) and writes the 32-bit registry view.
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kovar Launcher'
-folder="$copy/drive_c/Program Files/Kovar Launcher"
+if objdump -f "$installer" | grep -q 'file format pei-i386'; then
+  programs='Program Files (x86)' view=/reg:32
+else
+  programs='Program Files' view=/reg:64
+fi
+installed="C:\\$programs\\Kovar Launcher"
+folder="$copy/drive_c/$programs/Kovar Launcher"
+reg_query() { "$wine_run" "$copy" reg query "$key" $view "$@"; }
 shortcut="$copy/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kovar Launcher.lnk"
 
 "$wine_run" "$copy" "$installer" /S || fail "the silent install ended with $?"
@@ -40,12 +48,12 @@ for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx NOTICE.txt Unins
 done
 [ -f "$shortcut" ] || fail "no Start menu shortcut for all users ($shortcut)"
 # reg prints each value as NAME, TYPE and DATA, four spaces apart.
-entry=$("$wine_run" "$copy" reg query "$key" | tr -d '\r' | sed 's/^ *//; s/    /|/g') ||
+entry=$(reg_query | tr -d '\r' | sed 's/^ *//; s/    /|/g') ||
   fail "no entry in the installed programs ($key)"
 for value in 'DisplayName|REG_SZ|Kovar Launcher' 'DisplayVersion|REG_SZ|0.01' \
-  'Publisher|REG_SZ|Velmont' 'DisplayIcon|REG_SZ|C:\Program Files\Kovar Launcher\kovar-launcher.exe,0' \
-  'UninstallString|REG_SZ|"C:\Program Files\Kovar Launcher\Uninstall.exe"' \
-  'QuietUninstallString|REG_SZ|"C:\Program Files\Kovar Launcher\Uninstall.exe" /S'; do
+  'Publisher|REG_SZ|Velmont' "DisplayIcon|REG_SZ|$installed\\kovar-launcher.exe,0" \
+  "UninstallString|REG_SZ|\"$installed\\Uninstall.exe\"" \
+  "QuietUninstallString|REG_SZ|\"$installed\\Uninstall.exe\" /S"; do
   grep -qxF "$value" <<<"$entry" || fail "the entry lacks $value; it holds:
 $entry"
 done
@@ -61,7 +69,7 @@ expect_whole() {
     "data/Sunken Keep.kvx" "data/Sunken Keep.bmp"; do
     [ -f "$1/$file" ] || fail "the installed folder $1 lacks $file"
   done
-  "$wine_run" "$copy" reg query "$key" /v InstallLocation | tr -d '\r' | grep -qF "REG_SZ    $2" ||
+  reg_query /v InstallLocation | tr -d '\r' | grep -qF "REG_SZ    $2" ||
     fail "the entry does not name $2"
   [ -f "$shortcut" ] || fail "no Start menu shortcut"
 }
@@ -72,12 +80,12 @@ fresh=$(listing)
 
 # Another path to the installed folder is that folder: the upgrade is in place, nothing is
 # uninstalled, and the entry keeps naming the folder as it was installed.
-ln -s "Program Files/Kovar Launcher" "$copy/drive_c/KovarLink"
-short=$("$wine_run" "$copy" "$probe" short 'C:\Program Files\Kovar Launcher' | tr -d '\r')
+ln -s "$programs/Kovar Launcher" "$copy/drive_c/KovarLink"
+short=$("$wine_run" "$copy" "$probe" short "$installed" | tr -d '\r')
 for alias in 'C:\KovarLink' "$short"; do
   "$wine_run" "$copy" "$installer" /S "/D=$alias" || fail "the upgrade through $alias ended with $?"
-  expect_whole "$folder" 'C:\Program Files\Kovar Launcher'
-  setup_log | grep -qxF "$alias is the installed folder C:\Program Files\Kovar Launcher: upgrading it in place." ||
+  expect_whole "$folder" "$installed"
+  setup_log | grep -qxF "$alias is the installed folder $installed: upgrading it in place." ||
     fail "the upgrade through $alias was not in place:
 $(setup_log)"
   [ "$(listing)" = "$fresh" ] || fail "the upgrade through $alias left the folder:
@@ -108,13 +116,13 @@ release() {
 # was, byte for byte, and says so; each installed file is marked as the earlier version's first.
 (cd "$folder" && find . -type f -exec sh -c 'echo earlier >>"$1"' sh {} \;)
 earlier=$(listing)
-hold 'C:\Program Files\Kovar Launcher\data\Frostmarch Gate.kvx'
+hold "$installed\\data\\Frostmarch Gate.kvx"
 status=0
 "$wine_run" "$copy" "$installer" /S || status=$?
 release
 [ "$status" = 2 ] || fail "the upgrade with a held file ended with $status"
-for line in 'Could not replace "C:\Program Files\Kovar Launcher\data\Frostmarch Gate.kvx": ' \
-  'Nothing was installed; the installation in C:\Program Files\Kovar Launcher was kept as it was.'; do
+for line in "Could not replace \"$installed\\data\\Frostmarch Gate.kvx\": " \
+  "Nothing was installed; the installation in $installed was kept as it was."; do
   setup_log | grep -qF "$line" || fail "the log lacks $line:
 $(setup_log)"
 done
@@ -129,7 +137,7 @@ echo "upgraded in place: every file the new one"
 
 # While a setup holds its marker in the folder, an uninstaller there removes nothing.
 touch "$folder/.kovar-setup-1"
-hold 'C:\Program Files\Kovar Launcher\.kovar-setup-1'
+hold "$installed\\.kovar-setup-1"
 status=0
 "$wine_run" "$copy" "$folder/Uninstall.exe" /S "_?=$short" || status=$?
 release
@@ -149,13 +157,13 @@ status=0
 setup_log | grep -qF 'Could not write "C:\Games\Kovar3\auto.kvx": ' ||
   fail "the log does not say which file failed and why:
 $(setup_log)"
-expect_whole "$folder" 'C:\Program Files\Kovar Launcher'
+expect_whole "$folder" "$installed"
 [ "$(cd "$blocked" && find . -mindepth 1)" = ./auto.kvx ] ||
   fail "the failed upgrade left files behind: $(cd "$blocked" && find . -mindepth 1)"
 echo "failed upgrade: exit code $status, $(setup_log | grep 'Could not write'), the installed version whole"
 
 before=$(listing)
-KOVAR_INSTALLED_FOLDER='C:\Program Files\Kovar Launcher' "$wine_run" "$copy" "$app_test" \
+KOVAR_INSTALLED_FOLDER=$installed "$wine_run" "$copy" "$app_test" \
   --gtest_filter=Win32App.AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder
 [ "$(listing)" = "$before" ] || fail "the player's run changed the program's folder:
 $(diff <(echo "$before") <(listing) || true)"
@@ -181,7 +189,7 @@ for _ in $(seq 600); do
 done
 [ ! -e "$folder" ] || fail "the uninstall left the folder: $(cd "$folder" && find .)"
 [ ! -e "$shortcut" ] || fail "the uninstall left the Start menu shortcut"
-if "$wine_run" "$copy" reg query "$key" >/dev/null 2>&1; then
+if reg_query >/dev/null 2>&1; then
   fail "the uninstall left the entry in the installed programs"
 fi
 for file in config.kvx settings.kvx; do
