@@ -1,7 +1,7 @@
-# The Windows installer, installer/Kovar-Launcher-VERSION-win64-setup.exe in the build directory:
-# an NSIS setup program (dist/windows/kovar-launcher.nsi) with the program built for the system
-# layout, stripped, and the files the portable folder has beside it, the runtime's notices among
-# them. Part of every build when makensis is found; tools/windows-installer.sh builds only it.
+# The Windows installer, installer/Kovar-Launcher-VERSION-SYSTEM-setup.exe in the build directory
+# (SYSTEM as the zip names it): an NSIS setup program (dist/windows/kovar-launcher.nsi) with the
+# program built for the system layout, stripped, and the files the portable folder has beside it,
+# the runtime's notices among them. Part of every build when makensis is found; tools/windows-installer.sh builds only it.
 find_program(KOVAR_MAKENSIS makensis)
 if(NOT KOVAR_MAKENSIS)
   message(STATUS "The Windows installer needs makensis (Debian package nsis): not built")
@@ -9,7 +9,7 @@ if(NOT KOVAR_MAKENSIS)
 endif()
 
 set(KOVAR_WINDOWS_INSTALLER
-  ${CMAKE_BINARY_DIR}/installer/Kovar-Launcher-${PROJECT_VERSION}-win64-setup.exe)
+  ${CMAKE_BINARY_DIR}/installer/Kovar-Launcher-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}-setup.exe)
 set(dist ${PROJECT_SOURCE_DIR}/dist)
 set(work ${CMAKE_BINARY_DIR}/installer-work)
 
