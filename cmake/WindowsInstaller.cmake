@@ -24,6 +24,16 @@ string(APPEND files "\${FILE} \"${CMAKE_BINARY_DIR}/NOTICE.txt\" \"NOTICE.txt\"\
 foreach(map IN LISTS maps)
   string(APPEND files "\${FILE} \"${dist}/data/${map}\" \"data\\${map}\"\n")
 endforeach()
+
+# The launcher's licence (dist/CMakeLists.txt writes it once the sources carry it), installed and
+# shown on a page of its own.
+set(licence_page "")
+set(licence "")
+if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt)
+  string(APPEND files "\${FILE} \"${CMAKE_BINARY_DIR}/LICENSE.txt\" \"LICENSE.txt\"\n")
+  set(licence_page -DLICENCE=${CMAKE_BINARY_DIR}/LICENSE.txt)
+  set(licence ${CMAKE_BINARY_DIR}/LICENSE.txt)
+endif()
 file(CONFIGURE OUTPUT ${work}/files.nsh CONTENT "${files}" @ONLY)
 list(TRANSFORM maps PREPEND ${dist}/data/)
 
@@ -42,11 +52,12 @@ add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/installer
   COMMAND ${CMAKE_STRIP} -o ${work}/kovar-launcher.exe $<TARGET_FILE:kovar-launcher-installed>
   COMMAND ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4} -DARCH=${arch}
+    ${licence_page}
     -DFILES=${work}/files.nsh -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
     -DOUTFILE=${KOVAR_WINDOWS_INSTALLER} ${dist}/windows/kovar-launcher.nsi
   DEPENDS kovar-launcher-installed ${dist}/windows/kovar-launcher.nsi ${dist}/auto.kvx
     ${dist}/config.kvx ${dist}/settings.kvx ${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
-    ${maps} ${work}/files.nsh ${CMAKE_BINARY_DIR}/NOTICE.txt
+    ${maps} ${work}/files.nsh ${CMAKE_BINARY_DIR}/NOTICE.txt ${licence}
   COMMENT "Making the Windows installer ${KOVAR_WINDOWS_INSTALLER}"
   VERBATIM)
 add_custom_target(kovar_windows_installer ALL DEPENDS ${KOVAR_WINDOWS_INSTALLER})

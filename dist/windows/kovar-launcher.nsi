@@ -4,7 +4,8 @@
 ;
 ; makensis is given, with -D: VERSION (0.01), VERSION4 (the same as four numbers), FILES (an
 ; include that names every installed file but the uninstaller, one `${FILE} SOURCE NAME` line
-; each, NAME within the installation folder), ICON and OUTFILE.
+; each, NAME within the installation folder), ICON and OUTFILE; LICENCE, the licence text, for a
+; page of its own.
 ;
 ; It never leaves the machine without a whole installation. Every new file is first written beside
 ; its place under a temporary name (NAME.kovar-new); only when all are written is each swapped in,
@@ -76,6 +77,12 @@ BrandingText "${PRODUCT} ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!ifdef LICENCE
+  ; The licence asks nothing of whoever installs or runs the program: the page tells, Next goes on.
+  !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM "${PRODUCT} is free software under the GNU General Public License, version 3 or later. The licence is also in LICENSE.txt beside the program."
+  !insertmacro MUI_PAGE_LICENSE "${LICENCE}"
+!endif
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
