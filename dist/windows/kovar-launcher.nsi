@@ -291,9 +291,10 @@ Function Fail
   Call Stop
 FunctionEnd
 
-; Writes SOURCE as NAME.kovar-new beside NAME, a path within the installation folder. A folder
-; where the file goes, or a temporary file of an earlier run that stays, stops it.
-!macro StageFile SOURCE NAME
+; Before anything is written: a folder where the file NAME goes stops the installation, and a
+; replaced file an interrupted run left beside it goes (or stops it), so that putting back on a
+; failure restores only what this run replaced.
+!macro PrepareFile SOURCE NAME
   StrCpy $R0 "$INSTDIR\${NAME}"
   StrCpy $R1 "write"
   ${If} ${FileExists} "$R0\*.*"
@@ -305,6 +306,12 @@ FunctionEnd
     StrCpy $R1 "remove"
     Call Fail
   ${EndIf}
+!macroend
+
+; Writes SOURCE as NAME.kovar-new beside NAME, a path within the installation folder.
+!macro StageFile SOURCE NAME
+  StrCpy $R0 "$INSTDIR\${NAME}"
+  StrCpy $R1 "write"
   ClearErrors
   File "/oname=$R0${NEW}" "${SOURCE}"
   ${If} ${Errors}
@@ -477,17 +484,18 @@ Section
   SetOutPath "$INSTDIR"
 
   ; Every new file written beside its place first.
+  !define FILE "!insertmacro PrepareFile"
+  !include "${FILES}"
+  !undef FILE
+  !insertmacro PrepareFile "" "${UNINSTALLER}"
   !define FILE "!insertmacro StageFile"
   !include "${FILES}"
   !undef FILE
-  StrCpy $R0 "$INSTDIR\${UNINSTALLER}"
+  StrCpy $R0 "$INSTDIR\${UNINSTALLER}${NEW}"
   StrCpy $R1 "write"
-  Delete "$R0${OLD}"
   ClearErrors
-  WriteUninstaller "$R0${NEW}"
+  WriteUninstaller "$R0"
   ${If} ${Errors}
-  ${OrIf} ${FileExists} "$R0${OLD}"
-    StrCpy $R0 "$R0${NEW}"
     Call Fail
   ${EndIf}
   !insertmacro Log "Wrote every new file."
