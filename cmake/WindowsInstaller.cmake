@@ -48,16 +48,30 @@ endif()
 math(EXPR version4_minor "${PROJECT_VERSION_MINOR}")
 set(version4 ${PROJECT_VERSION_MAJOR}.${version4_minor}.0.0)
 
+set(makensis ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4}
+  ${licence_page} -DFILES=${work}/files.nsh -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico)
 add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/installer
   COMMAND ${CMAKE_STRIP} -o ${work}/kovar-launcher.exe $<TARGET_FILE:kovar-launcher-installed>
-  COMMAND ${KOVAR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DVERSION4=${version4} -DARCH=${arch}
-    ${licence_page}
-    -DFILES=${work}/files.nsh -DICON=${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
-    -DOUTFILE=${KOVAR_WINDOWS_INSTALLER} ${dist}/windows/kovar-launcher.nsi
+  COMMAND ${makensis} -DARCH=${arch} -DOUTFILE=${KOVAR_WINDOWS_INSTALLER}
+    ${dist}/windows/kovar-launcher.nsi
   DEPENDS kovar-launcher-installed ${dist}/windows/kovar-launcher.nsi ${dist}/auto.kvx
     ${dist}/config.kvx ${dist}/settings.kvx ${PROJECT_SOURCE_DIR}/assets/kovar-launcher.ico
     ${maps} ${work}/files.nsh ${CMAKE_BINARY_DIR}/NOTICE.txt ${licence}
   COMMENT "Making the Windows installer ${KOVAR_WINDOWS_INSTALLER}"
   VERBATIM)
 add_custom_target(kovar_windows_installer ALL DEPENDS ${KOVAR_WINDOWS_INSTALLER})
+
+# For the installer check only: a 64-bit installer of the same files, whose installation (in the
+# 64-bit Program Files and registry view) the 32-bit installer must upgrade.
+set(KOVAR_WINDOWS_INSTALLER_64 "")
+if(arch STREQUAL x86)
+  set(KOVAR_WINDOWS_INSTALLER_64 ${work}/earlier-64-bit-setup.exe)
+  add_custom_command(OUTPUT ${KOVAR_WINDOWS_INSTALLER_64}
+    COMMAND ${makensis} -DARCH=amd64 -DOUTFILE=${KOVAR_WINDOWS_INSTALLER_64}
+      ${dist}/windows/kovar-launcher.nsi
+    DEPENDS ${KOVAR_WINDOWS_INSTALLER}
+    COMMENT "Making a 64-bit installer for the installer check"
+    VERBATIM)
+  add_custom_target(kovar_windows_installer_64 ALL DEPENDS ${KOVAR_WINDOWS_INSTALLER_64})
+endif()

@@ -12,9 +12,12 @@
 # one into a folder that can be written removes the earlier version only then; uninstalls
 # silently; and checks that the folder, the shortcut and the entry are gone and the player's files
 # stay.
-# Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST INSTALLER-PROBE
+# With EARLIER-64-BIT, a 64-bit installer of the same files, a 32-bit INSTALLER then upgrades the
+# installation it makes: into Program Files (x86), the 64-bit folder and entry gone, the player's
+# files kept.
+# Usage: check-installer.sh INSTALLER WINE-RUN PREFIX APP-TEST INSTALLER-PROBE [EARLIER-64-BIT]
 set -euo pipefail
-installer=$1 wine_run=$2 prefix=$3 app_test=$4 probe=$5
+installer=$1 wine_run=$2 prefix=$3 app_test=$4 probe=$5 earlier64=${6:-}
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -196,3 +199,18 @@ for file in config.kvx settings.kvx; do
   [ -f "${own[0]}/$file" ] || fail "the uninstall removed the player's $file"
 done
 echo "uninstalled: the folder, the shortcut and the entry gone, the player's files kept"
+
+[ -n "$earlier64" ] || exit 0
+"$wine_run" "$copy" "$earlier64" /S || fail "the 64-bit install ended with $?"
+folder64="$copy/drive_c/Program Files/Kovar Launcher"
+[ -f "$folder64/Uninstall.exe" ] || fail "the 64-bit installer installed nothing in $folder64"
+"$wine_run" "$copy" "$installer" /S || fail "the upgrade of the 64-bit installation ended with $?"
+expect_whole "$copy/drive_c/$programs/Kovar Launcher" "$installed"
+[ ! -e "$folder64" ] || fail "the upgrade left the 64-bit folder: $(cd "$folder64" && find .)"
+if "$wine_run" "$copy" reg query "$key" /reg:64 >/dev/null 2>&1; then
+  fail "the upgrade left the 64-bit entry"
+fi
+for file in config.kvx settings.kvx; do
+  [ -f "${own[0]}/$file" ] || fail "the upgrade removed the player's $file"
+done
+echo "upgraded the 64-bit installation: into $installed, its folder and entry gone, the player's files kept"
