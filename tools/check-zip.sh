@@ -17,7 +17,7 @@ mkdir "$work/unpacked"
 folder=("$work"/unpacked/*)
 [ ${#folder[@]} -eq 1 ] && [ -d "${folder[0]}" ] ||
   { echo "FAIL: the zip does not hold one folder" >&2; exit 1; }
-for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx data; do
+for file in kovar-launcher.exe auto.kvx config.kvx settings.kvx NOTICE.txt data; do
   [ -e "${folder[0]}/$file" ] || { echo "FAIL: the folder lacks $file" >&2; exit 1; }
 done
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed and builds the Windows installer from the mingw-wine build (only the
 # program in the system layout and the installer, not the tests):
-# build/windows-installer/Kovar-Launcher-VERSION-win32-setup.exe, alone in that folder.
+# build/windows-installer/Kovar-Launcher-VERSION-SYSTEM-setup.exe, alone in that folder.
 # Reproducible: built again from the same commit, anywhere, it is the same bytes (see
 # tools/reproducible-env.sh).
 # Usage: tools/windows-installer.sh
@@ -14,5 +14,5 @@ cmake --preset mingw-wine "$KOVAR_REPRODUCIBLE_FLAGS" >/dev/null
 cmake --build --preset mingw-wine --target kovar_windows_installer
 rm -rf "$out"
 mkdir -p "$out"
-cp build/mingw-wine/installer/Kovar-Launcher-*-win32-setup.exe "$out"/
+cp build/mingw-wine/installer/Kovar-Launcher-*-setup.exe "$out"/
 ls -l "$out"/*.exe
