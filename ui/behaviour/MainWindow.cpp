@@ -118,10 +118,16 @@ void MainWindow::ControlPressed(MainControl control) {
 }
 
 bool MainWindow::CanPress(MainControl control) const {
+  return Describe(control).accessibleRole == AccessibleRole::PushButton && Reachable(control);
+}
+
+bool MainWindow::CanEdit(MainControl control) const {
+  return EditedField(control).has_value() && Reachable(control);
+}
+
+bool MainWindow::Reachable(MainControl control) const {
   const ControlDescription& row = Describe(control);
-  if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
-    return false;
-  }
+  if (program_.Ended() || desktop_.BoxOpen()) return false;
   switch (row.container) {
     case Container::MainPanel:
       return panels_.mainPanel;

@@ -157,7 +157,8 @@ bool DrawnControls::Handle(HWND container, UINT message, WPARAM wParam, LPARAM l
       pressed_.reset();
       return true;
     case WM_GETOBJECT:
-      result = AnswerGetObject(container, wParam, lParam, "", AccessibleRole::Standard, this);
+      result = AnswerGetObject(container, wParam, lParam, GetDlgCtrlID(container), "",
+                               AccessibleRole::Standard, this);
       return result != 0;
     default:
       return false;
