@@ -8,6 +8,8 @@
 
 #include <oleacc.h>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -43,10 +45,16 @@ auto AskClientObject(HWND window, LONG child, const std::string& what, Use use)
                             " of " + WindowName(window);
   if (!FirstUnanswered().empty()) return {std::nullopt, asked + " not asked: " + FirstUnanswered()};
   enum class Got { Answered, NoObject, NoMessageAnswer };
-  const auto reply = CallWithin([window, child, use]() -> std::pair<Got, Answer> {
+  // How far the call's thread got, for a failure to say what it was waiting for; shared, since the
+  // thread may outlive this call.
+  static constexpr const char* kSteps[] = {"WM_GETOBJECT", "the object from its answer",
+                                           "the call itself"};
+  const auto step = std::make_shared<std::atomic<int>>(0);
+  const auto reply = CallWithin([window, child, use, step]() -> std::pair<Got, Answer> {
     const std::optional<LRESULT> sent =
         SendWithin(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
     if (!sent) return {Got::NoMessageAnswer, Answer{}};
+    *step = 1;
     IAccessible* object = nullptr;
     const HRESULT found =
         *sent > 0
@@ -57,13 +65,14 @@ auto AskClientObject(HWND window, LONG child, const std::string& what, Use use)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = child;
+    *step = 2;
     Answer answer = use(*object, self);
     object->Release();
     return {Got::Answered, std::move(answer)};
   });
   if (!reply || reply->first == Got::NoMessageAnswer) {
     FirstUnanswered() = "no answer within " + std::to_string(kAnswerBound / 1000) + " s to " +
-                        (reply ? "WM_GETOBJECT for " + asked : asked);
+                        asked + ", waiting for " + kSteps[reply ? 0 : step->load()];
     return {std::nullopt, FirstUnanswered()};
   }
   if (reply->first == Got::NoObject) return {std::nullopt, "no client object for " + asked};
