@@ -82,6 +82,10 @@ start_session() {
   "$server" -p </dev/null >/dev/null 2>&1 9>&-
   if [ ! -e "$WINEPREFIX/.initialised" ]; then
     WINEARCH=win64 "$wine64" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    # A program that crashes ends with its backtrace on standard error, instead of waiting in a
+    # crash dialog on the test run's screen that nobody closes.
+    "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      </dev/null >/dev/null 2>&1 9>&-
     # The server writes the registry to disk as it ends: from then on the prefix on disk is whole
     # and can be copied (the installer check installs into a copy).
     "$server" -k 2>/dev/null || true

@@ -220,6 +220,18 @@ Result CheckUnseenLaunch(const ScriptTarget& target) {
   if (engine.empty()) return Result::Ok();
   if (engine.find('/') == std::string::npos) {
     if (!FindProgram(engine, target.quakeDir).empty()) return Result::Ok();
+    // A bare name alone is run from the Quake directory when it is there; one typed with
+    // arguments is looked for as the shell looks for a command.
+    if (::access((target.quakeDir + "/" + engine).c_str(), F_OK) == 0) {
+      return Result::Failure(
+          FailureKind::NotFound,
+          "the engine \"" + engine + "\" is in the Quake directory \"" + target.quakeDir +
+              "\", but typed with arguments it is looked for on the search path "
+              "(PATH) only, where it is not" +
+              unseen +
+              "Type the engine's name alone in the engine box, and its arguments "
+              "under Custom Parameters");
+    }
     return Result::Failure(FailureKind::NotFound,
                            "the engine \"" + engine + "\" is neither in the Quake directory \"" +
                                target.quakeDir + "\" nor a program on the search path (PATH)" +

@@ -13,9 +13,9 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "BoundedCall.h"
 #include "Dpi.h"
 #include "E2ESupport.h"
 #include "InputBox.h"
@@ -34,7 +34,7 @@ bool WaitFor(Ready ready, int seconds = 30) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (!ready()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Sleep(20);
   }
   return true;
 }
@@ -109,10 +109,10 @@ testing::AssertionResult PressButton(HWND window, const std::string& name) {
       reinterpret_cast<LPARAM>(&windows));
   std::ostringstream said;
   for (HWND each : windows) {
-    LONG count = 0;
-    WithClientObject(each,
-                     [&count](IAccessible& object, VARIANT) { object.get_accChildCount(&count); });
-    for (LONG child = CHILDID_SELF; child <= count; ++child) {
+    const Asked<LONG> count = ChildCount(each);
+    if (!count.answer) said << "\n  " << count.failure;
+    for (LONG child = CHILDID_SELF; child <= count.answer.value_or(0); ++child) {
+      if (!FirstUnanswered().empty()) return testing::AssertionFailure() << FirstUnanswered();
       const Heard heard = Hear(each, child);
       said << "\n  " << heard;
       if (heard == Heard{name, ROLE_SYSTEM_PUSHBUTTON, "Press"} &&
@@ -122,6 +122,7 @@ testing::AssertionResult PressButton(HWND window, const std::string& name) {
       }
     }
   }
+  if (!FirstUnanswered().empty()) return testing::AssertionFailure() << FirstUnanswered();
   return testing::AssertionFailure()
          << "no shown button " << name << " pressed; heard:" << said.str();
 }
@@ -162,19 +163,28 @@ void SinglePlayerThenStart(Player player) {
   const PROCESS_INFORMATION process = Start(app.File("kovar-launcher.exe"), root.Path());
   if (!process.hProcess) return;
   HWND window = nullptr;
-  EXPECT_TRUE(WaitFor([&] { return (window = WindowOf(process.dwProcessId)) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return (window = WindowOf(process.dwProcessId)) != nullptr; }))
+      << "the launcher showed no main window";
   if (window) {
     HWND startPanel = GetDlgItem(window, ControlId(MainControl::picSP));
     if (player == Player::Mouse) {
       Click(window, MainControl::imgSP);
-      EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }));
+      EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(startPanel) != FALSE; }))
+          << "the start panel did not show, " << WindowName(startPanel);
       Click(startPanel, MainControl::imgStartSP);
     } else {
       // A screen reader reads again until the program answers: the window shows before the
-      // program reads its messages, and Start shows only once the start panel does.
+      // program reads its messages, and Start shows only once the start panel does. A call
+      // that went unanswered ends the test at once, the launcher with it.
       for (const char* button : {"Single Player", "Start"}) {
-        if (!WaitFor([&] { return static_cast<bool>(PressButton(window, button)); })) {
-          EXPECT_TRUE(PressButton(window, button));
+        testing::AssertionResult pressed = testing::AssertionFailure();
+        WaitFor(
+            [&] { return (pressed = PressButton(window, button)) || !FirstUnanswered().empty(); });
+        EXPECT_TRUE(pressed);
+        if (!pressed) {
+          TerminateProcess(process.hProcess, 1);
+          ExpectEndsWell(process);
+          return;
         }
       }
     }
@@ -224,11 +234,14 @@ TEST(Win32App, AnInstalledCopyAsksANewPlayerAndSavesInTheirOwnFolder) {
   EXPECT_TRUE(WaitFor(
       [&] { return (prompt = WindowOf(process.dwProcessId, "Set Quake Directory")) != nullptr; }));
   if (prompt) {
-    SetDlgItemTextA(prompt, kInputFieldId, "C:\\Games\\Quake");
+    HWND field = GetDlgItem(prompt, kInputFieldId);
+    EXPECT_TRUE(SendWithin(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\Games\\Quake")))
+        << "no answer to WM_SETTEXT from the prompt's field, " << WindowName(field);
     PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(prompt, IDOK)));
     // The prompt is modal: the main window is closed once it is gone.
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(prompt); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(prompt); }))
+        << "the prompt stayed, " << WindowName(prompt);
     PostMessageA(WindowOf(process.dwProcessId), WM_CLOSE, 0, 0);
   }
   ExpectEndsWell(process);

@@ -214,6 +214,11 @@ TEST_F(LaunchTest, WithoutATerminalALaunchThatWouldStopUnseenIsRefusedWithItsRea
       {"Missing.exe", quakeDir,
        "the engine \"Missing.exe\" is neither in the Quake directory \"" + quakeDir +
            "\" nor a program on the search path (PATH)" + unseen},
+      {"LucidGL.exe -width 640", quakeDir,
+       "the engine \"LucidGL.exe\" is in the Quake directory \"" + quakeDir +
+           "\", but typed with arguments it is looked for on the search path (PATH) only, where "
+           "it is not" +
+           unseen},
       {"Plain.exe", quakeDir,
        "the engine \"" + quakeDir + "/Plain.exe\" cannot be run: Permission denied" + unseen},
       {"on-path", quakeDir, ""},

@@ -11,6 +11,8 @@
 #   second-signal      a program whose end is stuck: a second SIGTERM ends it at once
 #   launch  Single Player, then Start: the engine runs in the Quake directory with its arguments
 #   orca    the same with the screen reader Orca, keys only (run inside dbus-run-session)
+#   typeahead  with accessibility on, keys typed at once after a Tab all reach the field
+#              (run inside dbus-run-session)
 #   nostart without its start script the launcher says so and ends unsaved, with a failure status
 set -euo pipefail
 check=$1 build=$2 x_windows=$3 engine=${4:-} probe=${5:-}
@@ -69,6 +71,17 @@ expect_engine_ran() {
   close_window "$title"
   wait_for_exit || fail "the launcher ended with status $?"
   expect_saved
+}
+
+# Accessibility turned on as a desktop does, in a settings store of this run's own; the
+# accessibility bus reads it when it starts (run inside dbus-run-session).
+accessibility_on() {
+  unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+  export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$work/config HOME=$work
+  gsettings set org.gnome.desktop.interface toolkit-accessibility true
+  "${KOVAR_AT_SPI_BUS_LAUNCHER:-/usr/libexec/at-spi-bus-launcher}" --launch-immediately &
+  bus=$!
+  trap 'kill "$bus" 2>/dev/null || true; cleanup' EXIT
 }
 
 start() {
@@ -148,14 +161,7 @@ case $check in
     # No custom parameters, as most players leave them, and no engine chosen yet.
     cpar=
     printf 'exe \r\nmap Ember Foundry\r\ncpar \r\n' >"$app/config.kvx"
-    # Accessibility turned on as a desktop does, in a settings store of this run's own; the
-    # accessibility bus reads it when it starts.
-    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-    export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$work/config HOME=$work
-    gsettings set org.gnome.desktop.interface toolkit-accessibility true
-    "${KOVAR_AT_SPI_BUS_LAUNCHER:-/usr/libexec/at-spi-bus-launcher}" --launch-immediately &
-    bus=$!
-    trap 'kill "$bus" 2>/dev/null || true; cleanup' EXIT
+    accessibility_on
     # Orca's speech goes to its debug log only: no speech server, no braille display.
     mkdir "$work/orca"
     cat >"$work/orca/user-settings.conf" <<'SETTINGS'
@@ -170,6 +176,28 @@ SETTINGS
     "$(dirname "$0")/orca.py" "$work/orca" "$app/data" "${KOVAR_ORCA_LOG:-$work/orca.log}" ||
       fail "Orca could not start the game"
     expect_engine_ran "pressed through Orca"
+    ;;
+  typeahead)
+    # Keys queued behind a Tab (typed ahead, a password manager's, a macro's) with accessibility
+    # on: the field they reach keeps them all, and the next key adds to them.
+    printf 'exe GLQuake.exe\r\nmap Ember Foundry\r\ncpar \r\n' >"$app/config.kvx"
+    accessibility_on
+    start
+    xdotool windowfocus "$window"
+    # From the Map field to the engine box; then, while the launcher is busy (stopped here), on to
+    # Custom Parameters and three keys, which it finds all queued when it goes on.
+    xdotool key Tab
+    sleep 1
+    kill -STOP "$pid"
+    xdotool key Tab a b c
+    kill -CONT "$pid"
+    sleep 1
+    xdotool key d
+    sleep 0.5
+    cpar=abcd
+    close_window "$title"
+    wait_for_exit || fail "the launcher ended with status $?"
+    expect_saved
     ;;
   nostart)
     rm "$app/auto.kvx"

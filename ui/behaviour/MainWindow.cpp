@@ -134,10 +134,15 @@ void MainWindow::ControlPressed(MainControl control) {
 }
 
 bool MainWindow::CanPress(MainControl control) const {
-  const ControlDescription& row = Describe(control);
-  if (program_.Ended() || desktop_.BoxOpen() || row.accessibleRole != AccessibleRole::PushButton) {
-    return false;
-  }
+  return Describe(control).accessibleRole == AccessibleRole::PushButton && Reachable(control);
+}
+
+bool MainWindow::CanEdit(MainControl control) const {
+  return EditedField(control).has_value() && Reachable(control);
+}
+
+bool MainWindow::Reachable(MainControl control) const {
+  if (program_.Ended() || desktop_.BoxOpen()) return false;
   return Shown(control);
 }
 

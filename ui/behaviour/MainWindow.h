@@ -49,6 +49,9 @@ class MainWindow : private StateObserver, private Desktop::BoxObserver {
   // True when `control` is a push button that a click could reach now: on a panel that is shown,
   // with no modal box open, the program not ending. Asked again when a press is carried out.
   bool CanPress(MainControl control) const;
+  // True when `control` is a field that the player could type in now, by the same rule: an edit
+  // through the accessibility interface is made only then.
+  bool CanEdit(MainControl control) const;
   void MenuChosen(MenuCommand command);
   // The player closed the window.
   void Form_Unload();
@@ -72,6 +75,8 @@ class MainWindow : private StateObserver, private Desktop::BoxObserver {
   void ListChanged(ListField field) override;
   Result PreviewChanged() override;
 
+  // On a panel that is shown (or on the window, and visible), no box open, the program not ending.
+  bool Reachable(MainControl control) const;
   void ShowText(TextField field);
   void ShowMapText(MapText text);
   // Gives a control its text, noting what it holds then.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -92,19 +93,25 @@ Span ItemOf(const QString& text, QAccessible::TextBoundaryType type, int offset,
 // Qt tells of a field's selection and caret as the field takes the focus, before it tells of the
 // focus itself; a screen reader then moves to the field silently, taking it for the one it was on,
 // and an empty field goes unnamed. With a screen reader listening, the field handles its focus
-// just after Qt has told of it, so that the field is presented, named, as any other control.
+// just after Qt has told of it, so that the field is presented, named, as any other control. Keys
+// already queued behind the Tab (type-ahead, a password manager's typing) reach the field before
+// that: once its text or caret has moved, the focus-in no longer selects the text, which the next
+// key would replace.
 class FocusToldFirst : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::FocusIn || replaying_ || !QAccessible::isActive()) return false;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    QPointer<QWidget> field = static_cast<QWidget*>(watched);
+    QPointer<QLineEdit> field = static_cast<QLineEdit*>(watched);
+    const QString text = field->text();
+    const int caret = field->cursorPosition();
     QMetaObject::invokeMethod(
         this,
-        [this, field, reason] {
+        [this, field, reason, text, caret] {
           // Gone on already: the focus-out was handled, so the focus-in is not owed.
           if (!field || !field->hasFocus()) return;
-          QFocusEvent again(QEvent::FocusIn, reason);
+          const bool untouched = field->text() == text && field->cursorPosition() == caret;
+          QFocusEvent again(QEvent::FocusIn, untouched ? reason : Qt::OtherFocusReason);
           replaying_ = true;
           QCoreApplication::sendEvent(field, &again);
           replaying_ = false;
@@ -212,8 +219,11 @@ class AccessibleText : public QAccessibleWidget,
     return {field->mapToGlobal(QPoint(x, caret.y())),
             QSize(metrics.horizontalAdvance(shown.at(offset)), caret.height())};
   }
+  // The field finds the caret place nearest the point; the character there lies after or
+  // before it.
   int offsetAtPoint(const QPoint& point) const override {
-    for (int offset = 0; offset < characterCount(); ++offset) {
+    const int nearest = Field()->cursorPositionAt(Field()->mapFromGlobal(point));
+    for (const int offset : {nearest, nearest - 1}) {
       if (characterRect(offset).contains(point)) return offset;
     }
     return -1;
@@ -223,13 +233,18 @@ class AccessibleText : public QAccessibleWidget,
     Field()->setCursorPosition(start);
   }
 
-  // Edits go the way of the player's typing: through the field's filter, and reported as the
-  // player's own edits.
+  // Edits go the way of the player's typing: through the field's filter, reported as the
+  // player's own edits, and only where the player could type: the field shown and enabled, and
+  // no box open in front of its window.
   void deleteText(int start, int end) override { replaceText(start, end, {}); }
   void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
   void replaceText(int start, int end, const QString& text) override {
     QLineEdit* field = Field();
-    if (field->isReadOnly()) return;
+    const QWidget* box = QApplication::activeModalWidget();
+    if (field->isReadOnly() || !field->isVisible() || !field->isEnabled() ||
+        (box && box != field->window())) {
+      return;
+    }
     const Span span = Within(start, end);
     field->setCursorPosition(span.start);
     if (span.end > span.start) field->setSelection(span.start, span.end - span.start);

@@ -8,9 +8,11 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
+#include "DrawnControls.h"
 #include "WindowsFacilities.h"
 
 namespace kovar {
@@ -100,10 +102,15 @@ LONG RoleOf(AccessibleRole role, bool label) {
   return role == AccessibleRole::PushButton ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC;
 }
 
-// Asks the top-level window of `window` whether control `number` can be pressed now.
+// Asks the top-level window of `window` whether control `number` can be used now.
 LRESULT AskWindow(HWND window, int number) {
-  return SendMessageA(GetAncestor(window, GA_ROOT), kCanPressMessage, static_cast<WPARAM>(number),
-                      0);
+  return SendMessageA(GetAncestor(window, GA_ROOT), kCanUseMessage, static_cast<WPARAM>(number), 0);
+}
+
+// Where the window does not decide: `control` and its window can take the player's input.
+bool TakesInput(HWND control) {
+  return IsWindowVisible(control) && IsWindowEnabled(control) &&
+         IsWindowEnabled(GetAncestor(control, GA_ROOT));
 }
 
 // Only where a mouse click could land (`reachable`, where the window does not decide); posted to
@@ -111,8 +118,8 @@ LRESULT AskWindow(HWND window, int number) {
 // (it may open a box) and the box comes after the call, announced as any other.
 HRESULT Press(HWND window, HWND handler, int number, bool reachable, HWND from) {
   const LRESULT answer = AskWindow(window, number);
-  if (answer == kNotPressable || (answer == 0 && !reachable)) return E_FAIL;
-  const WORD code = answer == kPressable ? kPressNotification : STN_CLICKED;
+  if (answer == kNotUsable || (answer == 0 && !reachable)) return E_FAIL;
+  const WORD code = answer == kUsable ? kPressNotification : STN_CLICKED;
   PostMessageA(handler, WM_COMMAND, MAKEWPARAM(number, code), reinterpret_cast<LPARAM>(from));
   return S_OK;
 }
@@ -129,9 +136,10 @@ HRESULT Text(const std::string& text, BSTR* out) {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class AccessibleControl final : public IAccessible {
  public:
-  AccessibleControl(HWND control, IAccessible* standard, std::string name, AccessibleRole role,
-                    const DrawnChildren* drawn)
+  AccessibleControl(HWND control, int number, IAccessible* standard, std::string name,
+                    AccessibleRole role, const DrawnChildren* drawn)
       : control_(control),
+        number_(number),
         standard_(standard),
         name_(std::move(name)),
         role_(role),
@@ -230,7 +238,7 @@ class AccessibleControl final : public IAccessible {
     if (!IsSelf(child) || role_ != AccessibleRole::PushButton) {
       return standard_->accDoDefaultAction(child);
     }
-    return Press(control_, GetParent(control_), GetDlgCtrlID(control_),
+    return Press(control_, GetParent(control_), number_,
                  IsWindowVisible(control_) && IsWindowEnabled(control_), control_);
   }
 
@@ -320,7 +328,10 @@ class AccessibleControl final : public IAccessible {
     return standard_->get_accSelection(children);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  // An edit goes only where the player could type now: no box open, the field's panel shown.
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    const LRESULT answer = AskWindow(control_, number_);
+    if (answer == kNotUsable || (answer == 0 && !TakesInput(control_))) return E_FAIL;
     return standard_->put_accValue(child, value);
   }
 
@@ -356,12 +367,13 @@ class AccessibleControl final : public IAccessible {
   // Decoration is hidden from screen readers; a button that cannot be pressed now says so.
   void AddRoleState(AccessibleRole role, int number, LONG& state) const {
     if (role == AccessibleRole::Decoration) state |= STATE_SYSTEM_INVISIBLE;
-    if (role == AccessibleRole::PushButton && AskWindow(control_, number) == kNotPressable) {
+    if (role == AccessibleRole::PushButton && AskWindow(control_, number) == kNotUsable) {
       state |= STATE_SYSTEM_UNAVAILABLE;
     }
   }
 
   HWND control_;
+  int number_;
   IAccessible* standard_;
   std::string name_;
   AccessibleRole role_;
@@ -370,12 +382,24 @@ class AccessibleControl final : public IAccessible {
 };
 #pragma GCC diagnostic pop
 
+// The number of the control a row of either window's table describes: the row's place in its
+// table, from the first control number on. A combo box's field and list are known by the box's.
+int NumberOf(const ControlDescription& row) {
+  using Table = std::span<const ControlDescription>;
+  for (const Table table : {Table(kMainWindowControls), Table(kDebugWindowControls)}) {
+    if (&row >= table.data() && &row < table.data() + table.size()) {
+      return kFirstControlId + static_cast<int>(&row - table.data());
+    }
+  }
+  return 0;
+}
+
 LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR described) {
   if (message == WM_GETOBJECT) {
     const auto* row = reinterpret_cast<const ControlDescription*>(described);
-    if (const LRESULT object =
-            AnswerGetObject(control, wParam, lParam, row->accessibleName, row->accessibleRole)) {
+    if (const LRESULT object = AnswerGetObject(control, wParam, lParam, NumberOf(*row),
+                                               row->accessibleName, row->accessibleRole)) {
       return object;
     }
   }
@@ -385,8 +409,8 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
-                        AccessibleRole role, const DrawnChildren* drawn) {
+LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, int number,
+                        const std::string& name, AccessibleRole role, const DrawnChildren* drawn) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   const OleFunctions& ole = Ole();
   if (!ole.Complete()) return 0;
@@ -398,7 +422,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::s
                                            reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* object = new AccessibleControl(control, standard, name, role, drawn);
+  auto* object = new AccessibleControl(control, number, standard, name, role, drawn);
   const LRESULT answer = ole.lresultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();
   return answer > 0 ? answer : 0;

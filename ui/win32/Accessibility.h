@@ -11,12 +11,13 @@
 
 namespace kovar {
 
-// A push button's accessible object asks its top-level window whether the button can be pressed
-// now, sending it this message with the button's control number as wParam. The answer is kPressable
-// or kNotPressable; a window that does not decide answers 0, and then a visible, enabled button is.
-inline constexpr UINT kCanPressMessage = WM_APP + 0x4B50;
-inline constexpr LRESULT kPressable = 1;
-inline constexpr LRESULT kNotPressable = 2;
+// A control's accessible object asks its top-level window whether the control can be used now (a
+// push button pressed, a field edited), sending it this message, private to the launcher's
+// windows, with the control's number as wParam. The answer is kUsable or kNotUsable; a window that
+// does not decide answers 0, and then a visible, enabled control in an enabled window is usable.
+inline constexpr UINT kCanUseMessage = WM_APP + 0x0B50;
+inline constexpr LRESULT kUsable = 1;
+inline constexpr LRESULT kNotUsable = 2;
 // The notification of the WM_COMMAND that carries a press out in a window that decides, which
 // asks again then: it is posted, and may arrive after a box has opened.
 inline constexpr WORD kPressNotification = 0x4B50;
@@ -52,10 +53,12 @@ class DrawnChildren {
 // Answers WM_GETOBJECT for the control's client object with one that says `name` (bytes in the
 // ANSI code page) and `role`, and has the `drawn` children in their order; a push
 // button's default action, "Press", is its click, posted to the window that handles it, which is
-// asked first whether the button can be pressed now. Returns 0 for any other object: the window
-// procedure then passes the message on.
-LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const std::string& name,
-                        AccessibleRole role, const DrawnChildren* drawn = nullptr);
+// asked first whether the button can be pressed now; a field's value is set only where the window
+// says it can be edited now. `number` is the control's number, for the window to know it by.
+// Returns 0 for any other object: the window procedure then passes the message on.
+LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, int number,
+                        const std::string& name, AccessibleRole role,
+                        const DrawnChildren* drawn = nullptr);
 
 // Gives a standard control (an edit field, a combo box with its field and list, a list box, a
 // button) the name and role of its row for screen readers, whatever its text or the label before

@@ -179,7 +179,7 @@ bool DrawnControls::Handle(HWND container, UINT message, WPARAM wParam, LPARAM l
       pressed_.reset();
       return true;
     case WM_GETOBJECT:
-      result = AnswerGetObject(container, wParam, lParam,
+      result = AnswerGetObject(container, wParam, lParam, GetDlgCtrlID(container),
                                PanelOfWindow(container) ? PanelName(*PanelOfWindow(container)) : "",
                                AccessibleRole::Standard, this);
       return result != 0;

@@ -130,9 +130,11 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       behaviour_.Form_Unload();
       return 0;
-    case kCanPressMessage: {
+    case kCanUseMessage: {
       const auto control = ControlOfId(static_cast<int>(wParam));
-      return control && behaviour_.CanPress(*control) ? kPressable : kNotPressable;
+      return control && (behaviour_.CanPress(*control) || behaviour_.CanEdit(*control))
+                 ? kUsable
+                 : kNotUsable;
     }
     case kDescribeEntryMessage: {
       const auto found = entryDescriptions_.find(static_cast<std::size_t>(lParam));

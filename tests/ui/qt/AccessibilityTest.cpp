@@ -256,8 +256,9 @@ class AccessibilityTest : public QObject {
     }
   }
 
-  // An edit through the screen reader is the player's own: filtered as typing is, and taken by
-  // the launcher.
+  // An edit through the screen reader is the player's own: filtered as typing is, taken by the
+  // launcher, and made only where the player could type: never behind a box, nor in a field on
+  // a hidden panel.
   void AnEditThroughTheScreenReaderIsThePlayers() {
     Session s;
     s.Show();
@@ -265,6 +266,16 @@ class AccessibilityTest : public QObject {
     QVERIFY(edit);
     edit->insertText(0, QStringLiteral("+skill 2\r\n"));
     edit->replaceText(7, 8, QStringLiteral("3"));
+    QCOMPARE(s.Text(TextField::CustomParams), std::string("+skill 3"));
+
+    DialogAnswerer answerer;
+    answerer.Expect([edit](QWidget* box) {
+      edit->insertText(0, QStringLiteral("-behind-a-box "));
+      box->close();
+    });
+    s.desktop.ShowError("The game was not started.");
+    s.Click("imgSP");
+    edit->insertText(0, QStringLiteral("-on-a-hidden-panel "));
     QCOMPARE(s.Text(TextField::CustomParams), std::string("+skill 3"));
   }
 

@@ -219,5 +219,28 @@ TEST_F(Accessibility, APressDoesWhatAClickDoesAndOnlyWhereAClickCould) {
   EXPECT_NE(Press(MainControl::imgLogo1), S_OK);
 }
 
+// A screen reader's edit of a field goes only where the player could type: never behind a box,
+// nor into a field on a hidden panel.
+TEST_F(Accessibility, AnEditGoesOnlyWhereThePlayerCouldType) {
+  Start();
+  HWND field = Control(MainControl::txtCpar);
+  EXPECT_EQ(EditThroughScreenReader(field, "+skill 3"), S_OK);
+  EXPECT_EQ(Text(TextField::CustomParams), "+skill 3");
+  {
+    HRESULT behindABox = S_OK;
+    BoxAnswerer boxes([&](HWND box) {
+      behindABox = EditThroughScreenReader(field, "-behind-a-box");
+      BoxAnswerer::Press(box, IDOK);
+    });
+    EXPECT_TRUE(app->Core().RunCommand("exec missing.kvx").failed());
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(behindABox, E_FAIL);
+  }
+  Click(MainControl::imgSP);
+  Pump();
+  EXPECT_EQ(EditThroughScreenReader(field, "-on-a-hidden-panel"), E_FAIL);
+  EXPECT_EQ(Text(TextField::CustomParams), "+skill 3");
+}
+
 }  // namespace
 }  // namespace kovar::test
