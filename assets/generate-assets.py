@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the launcher's bitmaps, its icon and the sample map previews.
 
 Only the sizes and colour depths of these pictures are fixed; the artwork is drawn here from a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outcome of an operation that can fail: its value, or a failure with the reason a player can
 // read. One kind of result for the whole program, so that no caller has to remember which way
 // round a flag, an empty text or an out-parameter is meant. `Result` is the kind with no value.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The big command file every benchmark runs: setting lines of three kinds and comment lines, no
 // map and no exec, as a start script full of settings would be.
 #pragma once

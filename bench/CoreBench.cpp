@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the core without windows: the map scan of a huge catalogue, the start-up of an
 // installed launcher with the player's own maps beside it, a long command file, loading one map
 // with its preview, and the commands that once cost the most: thousands of `map` lines, nested

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a 100,000-line command file takes to run while the debug console lists the log, hidden
 // and shown, and what showing and sending cost once the log is that long.
 #include <chrono>

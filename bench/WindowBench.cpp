@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the windows cost with a catalogue of 10,000 maps: start-up to the main window shown against
 // a bare main window of the same size, a map selection shown, a 100,000-line command file with both
 // windows observing, and, run as `--memory`, the resident memory of each case in its own process;

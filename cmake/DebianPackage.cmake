@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by CPack from exactly the tree `cmake --install` gives in the system
 # layout (cmake/SystemInstall.cmake, ui/qt, dist) under the prefix /usr.
 set(KOVAR_PACKAGE_MAINTAINER "Kovar Launcher developers <maintainers@kovar-launcher.invalid>"

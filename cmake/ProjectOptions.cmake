@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared settings every target links: the language standard and the warnings.
 add_library(kovar_options INTERFACE)
 target_compile_features(kovar_options INTERFACE cxx_std_20)

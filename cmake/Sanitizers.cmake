@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Optional instrumented builds: AddressSanitizer with UndefinedBehaviorSanitizer for the whole
 # project, and the libFuzzer targets, which need clang.
 option(KOVAR_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)

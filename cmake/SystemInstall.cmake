@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The system layout's desktop files, installed by `cmake --install` under the prefix as a
 # distribution's package ships them (the Debian package is made from this tree): the menu entry,
 # the AppStream data, the icons, the manual page, and the package's copyright file and changelog.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer, installer/Kovar-Launcher-VERSION-SYSTEM-setup.exe in the build directory
 # (SYSTEM as the zip names it): an NSIS setup program (dist/windows/kovar-launcher.nsi) with the
 # program built for the system layout, stripped, and the files the portable folder has beside it,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kovar-Launcher-0.01-win32.zip: the portable folder that `cmake --install` gives, in a folder of
 # the same name, with a stripped program. `cpack -G ZIP` in the build directory makes it.
 set(CPACK_PACKAGE_NAME Kovar-Launcher)

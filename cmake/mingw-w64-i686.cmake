@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds for Windows with Debian's MinGW-w64 (posix threads) and runs the results under Wine.
 # One 32-bit x86 program: it runs on 32-bit and 64-bit Windows alike, and on Windows on ARM
 # through its x86 emulation; Windows XP SP3 is the oldest system it starts on.

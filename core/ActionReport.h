@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The failures of one player action (a click, a command line, start-up), gathered while it runs
 // and shown in one box when it ends, after the windows have shown its outcome.
 #pragma once

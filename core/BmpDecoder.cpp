@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BMP decoder: every header field it trusts is checked against the file's own size first,
 // and the run-length decoder bounds each read by the end of the file, not by any size field.
 #include "BmpDecoder.h"

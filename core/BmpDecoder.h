@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes BMP pictures, from map packs and the window's own artwork alike, into opaque 32-bit
 // pixels, reading nothing outside the file: the one place a BMP is parsed.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bounds on what one top-level command may run: how deep command files nest, how many it
 // opens, and how many lines and bytes they hold in all. Far beyond any real start script, well
 // inside the stack and open-file limits, and small enough that the log stays in memory.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command language of the launcher's files and of the debug console: one command a line,
 // `exec`, `exe`, `map`, `cpar`, `quakedir` and `frun`; anything else is a comment.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core needs from the desktop that is not launcher state: the few operations a window
 // skin provides. Everything the windows show comes from the state (LauncherState) instead.
 #pragma once

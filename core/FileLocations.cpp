@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice between a portable folder and a per-user folder, and the file names it gives.
 #include "FileLocations.h"
 

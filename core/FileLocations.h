@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the launcher finds and keeps its files. A portable folder holds everything. Installed for
 // the whole system, or where the application directory cannot be written, the player's own files
 // (the saved settings, the launch script, any command file of the same name, and maps of their

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine command line, the launch checks and the two launch script flavours.
 #include "GameLaunch.h"
 

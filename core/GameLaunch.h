@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine command line and the two launch script flavours, as pure functions of the player's
 // choices, so that both flavours are built and checked on every platform.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the game: the launch checks, the native launch script written among the player's own
 // files, and the script started without waiting.
 #pragma once

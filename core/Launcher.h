@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher as the windows see it: its state and the operations a player's action starts,
 // each handed to the part that does it. One object per run.
 #pragma once

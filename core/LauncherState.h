@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher state: every value the launcher keeps while it runs, owned by the core and
 // watched by the windows. Text is kept as the bytes it was read or typed as.
 #pragma once

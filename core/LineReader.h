@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a text file line by line as bytes. A line ends at CR LF, at a lone CR or at a lone LF;
 // the last line needs no terminator, and a terminator after it gives no extra empty line.
 #pragma once

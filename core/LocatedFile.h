@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file or folder the launcher reads or writes, named for the player and, when it lies in the
 // player's own folder, by its name there.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map catalogue: the installed maps in `data/` and, where the player's files live in a per-user
 // folder, the player's own in its `data/`; the map list, and loading the selected map's level name,
 // description and preview picture. Also the fixed engine list.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SaveCFG: the two settings files, each written atomically, one value a line.
 #include "SettingsFiles.h"
 

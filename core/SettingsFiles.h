@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files: config.kvx (engine, map, parameters) and settings.kvx (first-run flag,
 // Quake directory), written on exit, and never over a file that could not be read at start.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the lists, the start script auto.kvx, the main window, and the Quake directory
 // prompt on a first run.
 #pragma once

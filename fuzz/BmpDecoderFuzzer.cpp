@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the BMP decoder on arbitrary bytes: under the sanitizers any read outside the input
 // stops the run, every decoded picture must have exactly width x height opaque pixels, and the
 // check of the headers alone refuses exactly what decoding refuses, for the same reason.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes start-up: command files that execute each other, and the map info files and preview
 // that their `map` lines load, all cut from one input; then checks the launch scripts that the
 // resulting choices would give.

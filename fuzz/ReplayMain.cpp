@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over its saved corpus without libFuzzer, so that any compiler can keep the
 // inputs that once failed from failing again.
 #include <algorithm>

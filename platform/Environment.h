@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the running program learns from the system about itself and its user: where its
 // executable lies, and what the per-user folder is worked out from. One interface;
 // EnvironmentPosix.cpp and EnvironmentWindows.cpp implement it, chosen by the build.

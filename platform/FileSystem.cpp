@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file operations that read the same on every system, over the per-platform ones.
 #include "FileSystem.h"
 

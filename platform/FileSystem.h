@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file operations the launcher needs, with the operating system's reason on failure. File
 // names are bytes, handed to the system as they are (on Windows in the ANSI code page). One
 // interface; FileSystemPosix.cpp and FileSystemWindows.cpp implement it, chosen by the build.

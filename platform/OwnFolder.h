@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own folder on a system where users share folders: used only when nobody but the
 // player and root can change it, what lies above it or the files read from it, and then held
 // open, so that every file of it is reached through the folder that was checked. One interface;

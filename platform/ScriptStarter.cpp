@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part of starting the launch script that reads the same on every system: the Windows
 // command line, a pure function so that it is checked everywhere.
 #include "ScriptStarter.h"

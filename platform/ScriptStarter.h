@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the launch script the way each desktop expects, without waiting for it, and gives its
 // text the encoding that the desktop's shell reads. One interface; ScriptStarterPosix.cpp and
 // ScriptStarterWindows.cpp implement it, chosen by the build.

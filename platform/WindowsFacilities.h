@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the running Windows offers beyond Windows XP, asked when the program runs: one program
 // starts on XP and uses a newer facility wherever the system has it. Windows builds only.
 #pragma once

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the copyright and licence header into every source, script, build and documentation file
 # that can carry one, in the file's own comment syntax: first, or after a `#!` or `<?xml` line.
 # A file that has a licence identifier already is left alone, so the script may run again. The
@@ -19,7 +21,7 @@ syntax_of() {
   case $1 in
     LICENSES/* | .reuse/* | .ci/* | fuzz/corpus/*) ;;
     *.cpp | *.h | *.rc) echo 'line //' ;;
-    *.sh | *.py | *.cmake | */CMakeLists.txt | CMakeLists.txt | tools/packages.txt | *.supp | \
+    *.sh | *.py | *.cmake | */CMakeLists.txt | CMakeLists.txt | tools/packages.txt | tools/windows-imports.txt | *.supp | \
       *.dict | *.desktop | *.nsi | .gitignore | .gitattributes | .editorconfig | .clang-format)
       echo 'line #' ;;
     *.6) echo 'line .\"' ;;

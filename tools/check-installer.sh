@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows installer under Wine as an administrator and a new player use it: installs it
 # silently into a copy of the prepared Wine prefix; checks the program's folder, the Start menu
 # shortcut for all users and the entry in the list of installed programs; upgrades it in place

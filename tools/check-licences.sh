@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every file of the project names its copyright and licence, with `reuse lint`: a
 # header in the file, else a stanza of .reuse/dep5, and every licence's text in LICENSES/.
 # In a Git checkout reuse lints the tracked files. Without Git (an unpacked release tarball) it

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package as a distribution would: lintian, the desktop entry and the AppStream
 # data as packaged, its files against the plain `cmake --install` of the build it was made from,
 # the icon at each size, the recommended terminal and suggested engine, then the program run from

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that a built Windows program starts on Windows XP SP3: check-pe.sh PROGRAM ALLOW-LIST.
 # It must be a 32-bit x86 program whose header asks for no system and subsystem newer than 5.1
 # (XP), and import only DLLs and functions that the allow-list names: each of its entries was

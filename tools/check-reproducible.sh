@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds what is shipped twice from the commit checked out, in two clones in folders of different
 # names and depths, one after the other, and compares the two results byte for byte. The builds
 # run without ccache, which could hand the second build the first one's objects.

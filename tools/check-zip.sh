@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the players' zip of a Windows build: packs it, unpacks it into an empty folder, checks
 # that the program in it is stripped and passes the program check (tools/check-pe.sh), then runs
 # the end-to-end test of the program against that folder under Wine.

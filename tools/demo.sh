@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds the launcher, installs it into build/demo/install beside a
 # stand-in Quake directory (build/demo/quake) whose five engines are the stand-in engine, and
 # starts it there: choose Single Player, then Start, and the stand-in shows what it was given.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang-14 in build/fuzz (the preset fuzz) and runs each for the
 # given number of seconds (default 60), starting from the committed corpus, all side by side (each
 # fuzzer uses one core). Does nothing when clang-14 is missing. New inputs go to build/fuzz/work; a

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in tools/packages.txt (as root, or through sudo), with the
 # i386 architecture added for the 32-bit Wine.
 set -euo pipefail

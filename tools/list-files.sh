@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lists the project's files, NUL-separated, relative to the top of the source tree: Git's tracked
 # files in a checkout, otherwise (an unpacked release tarball) every file but the build folders.
 # Usage: tools/list-files.sh [PATTERN...]   (shell patterns on the path, as `git ls-files` takes)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed and builds the Debian package from an optimised build in the system
 # layout: build/package/kovar-launcher_VERSION_ARCH.deb. The compiler and linker take Debian's flags
 # (optimisation and hardening) alone, as a Debian build does: no build type adds its own.

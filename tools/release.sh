@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the release tarball build/kovar-launcher-VERSION.tar.xz (VERSION from the project's
 # CMakeLists.txt) from a commit's tracked files, with `git archive`, under the folder
 # kovar-launcher-VERSION/. It is reproducible: every entry carries the commit's time and root as its owner,

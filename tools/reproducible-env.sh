@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that build what is shipped (tools/package.sh, tools/windows-zip.sh,
 # tools/windows-installer.sh), from the top of the source tree, so that the same commit gives the
 # same bytes wherever and whenever it is built:

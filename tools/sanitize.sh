@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in build/asan (the preset
 # asan) and runs every test under them; any finding, a leak included, fails the run.
 # Usage: tools/sanitize.sh [--build-only | --test-only]

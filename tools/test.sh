@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, checks the licences and the formatting, builds everything and runs
 # every test: natively (the Debian package built and checked among them), then cross-built for
 # Windows under Wine; then runs each fuzzer for a minute when clang-14 is there, and the tests

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed and builds the Windows installer from the mingw-wine build (only the
 # program in the system layout and the installer, not the tests):
 # build/windows-installer/Kovar-Launcher-VERSION-SYSTEM-setup.exe, alone in that folder.

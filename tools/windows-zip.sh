@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed and builds the players' zip from the mingw-wine build (only the program,
 # not the tests): build/windows-zip/Kovar-Launcher-VERSION-win32.zip, alone in that folder, the
 # portable folder with a stripped program. Reproducible: built again from the same commit, anywhere,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the prepared Wine prefix PREFIX into COPY (a new folder): wine-copy-prefix.sh PREFIX COPY.
 #
 # The prefix is prepared by its first use (tools/wine-run.sh), which leaves its registry whole on

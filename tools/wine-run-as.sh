@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine with the screen at another scale, or with Wine answering as
 # another Windows: wine-run-as.sh SETTING PREFIX PROGRAM [ARGUMENTS...], SETTING one of
 #   dpi=DPI        HKCU\Control Panel\Desktop\LogPixels: Wine's one screen scale, DPI dots per inch

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine: wine-run.sh PREFIX PROGRAM [ARGUMENTS...].
 #
 # Every program of a test run shares one X server (Xvfb) and one wineserver, started together on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the Windows start-up benchmark: a bare window with the launcher's caption,
 // client size and menu bar, and nothing else.
 #include <windows.h>

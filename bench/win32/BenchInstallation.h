@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Windows start-up benchmarks share: a launcher installation in a temporary folder, with
 // the launcher and the bare window copied into it, MAPS map info files and one preview, and the
 // small helpers around it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of kovar-launcher.exe with 10,000 maps against the bare window with the same menus,
 // alternated in one run: each start is timed from CreateProcess until the program's window is
 // shown and the program waits for input; the window is then closed. Prints the medians and their

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the Windows program's start-up time goes: the program's own start, step by step in the
 // order kovar-launcher.exe takes them, timed inside a process of its own in a folder with MAPS map
 // info files (as the start-up benchmark sets it up), alternated with the bare window; prints each

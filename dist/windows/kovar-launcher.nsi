@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 ; Kovar Launcher's installer for 64-bit Windows, for every user of the machine: the program, its
 ; start script, default settings and sample maps in Program Files\Kovar Launcher, a shortcut in the
 ; Start menu of all users, and an entry in the list of installed programs. Silent with /S.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names of users and groups as the player knows them, and whether a group is the player's
 // alone.
 #pragma once

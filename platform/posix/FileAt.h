@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX file operations on a name in an open folder, shared by paths (the working folder,
 // AT_FDCWD) and by an own folder's files, which pass its check on the way.
 #pragma once

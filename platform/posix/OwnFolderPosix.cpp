@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own folder on Linux: checked from the root, held open by its descriptor, and its
 // files reached through it, each folder passed and each file read judged on the way.
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the launch script on Linux and other POSIX systems: in its own session, in a terminal
 // window when a desktop is there to show one.
 #include "ScriptStarter.h"

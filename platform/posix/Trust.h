@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who besides the player and root could change a folder or a file: its owner, its mode bits, its
 // access control list and the groups it shares with other accounts.
 #pragma once

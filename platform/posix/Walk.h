@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk to a name a folder at a time, each folder entered through the one open before it, so
 // that a link put on the way is followed only as the check follows it; and making folders so.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own folder on Windows: %APPDATA% lies in the user's profile, which the system's
 // access control lists give to that user alone, so the folder is used by its path as it is, and
 // its files by their paths in it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the launch script on Windows: the command interpreter in a new console window, and the
 // script's text in the code page that interpreter reads it in.
 #include "ScriptStarter.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The facilities a run is told to do without (KOVAR_WITHOUT), read once.
 #include "WindowsFacilities.h"
 

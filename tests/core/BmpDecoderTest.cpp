@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BMP decoder on the pictures that try to make it read outside the file, and on run-length
 // streams, whose pixels Qt's reader (the comparison over the saved corpus) does not settle.
 #include <gtest/gtest.h>

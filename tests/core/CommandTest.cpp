@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command language: keyword tests, logging, nested command files and their failures.
 #include <array>
 #include <optional>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's files on a POSIX system: the per-user folder found from the real environment, a
 // folder that others could change (or a folder above it) left unused as the player is told, the
 // folder used through what was checked, and saving through links.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own files in a per-user folder when the application directory cannot be written:
 // the folder's name, the one-time probe, where `exec` reads from, where saves and the launch
 // script go, and failures to make the folder.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StartGame as a POSIX system runs the launch script: an executable shell script, and an engine
 // found in the Quake directory run from there.
 #include <gtest/gtest.h>

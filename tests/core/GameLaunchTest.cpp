@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine command line, both launch script flavours, the launch checks and StartGame.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files only a POSIX system can put in a command file's or a preview's place: a named pipe, a
 // device, a file its owner may not read.
 #include <malloc.h>

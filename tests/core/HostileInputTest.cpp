@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files a player or a map pack may put beside the launcher by mistake or on purpose: each must
 // end without a crash or a hang, in one message naming the file where the player must know, and
 // without losing a setting.

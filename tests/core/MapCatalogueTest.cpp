@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map scan and LoadMap, including the maps that fail to load.
 #include <gtest/gtest.h>
 

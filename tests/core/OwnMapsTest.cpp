@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own maps in the per-user folder's `data`: listed after the installed ones, replacing
 // an installed map of the same name, loaded from their own folder, and ignored by a portable
 // folder.

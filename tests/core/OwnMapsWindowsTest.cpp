@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A player's own map replaces an installed one whose name differs only in case, as Windows
 // compares file names.
 #include <gtest/gtest.h>

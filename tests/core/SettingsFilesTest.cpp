@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files: what SaveCFG writes, and what it must leave alone.
 #include <gtest/gtest.h>
 

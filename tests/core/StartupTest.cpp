@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the start script, the first run's prompt for the Quake directory, and that prompt.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real kovar-launcher.exe in a portable folder, under Wine on the test run's X server: the
 // player clicks Single Player, then Start, with the mouse or through a screen reader; Wine's
 // command interpreter runs run.bat, which starts the engine (the stand-in, a Windows program) in

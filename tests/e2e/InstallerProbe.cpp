@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the installer check needs from Windows itself: `installer-probe short PATH` prints the
 // short (8.3) form of PATH, as older deployment scripts write it; `installer-probe hold FILE` opens
 // FILE without sharing, as a virus scanner or a viewer may, writes "held", and keeps it open until

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the launch tests of both systems stand on: a Quake directory whose name the system's
 // interpreter would act on were it not quoted, holding the stand-in engine under every name the
 // engine box offers; the castle map installed; a launcher pointed at that directory.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole launch: StartGame writes run.sh, the real shell runs it detached, and the stand-in
 // engine records the working directory and the arguments it was given.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole launch on Windows: StartGame writes run.bat, the command interpreter runs it, and the
 // stand-in engine, a Windows program, records the working directory and the arguments it got.
 // The launcher lies on C:, the Quake directory on another drive (Z: under Wine), so that the

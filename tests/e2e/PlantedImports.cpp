@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program that imports what Windows XP lacks, directly: the program check must refuse it.
 #include <windows.h>
 #include <dwmapi.h>

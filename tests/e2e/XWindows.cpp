@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end-to-end checks' view of the X server, as a window manager has it:
 //   watch          prints "ID TITLE" for each top-level window title as it appears, until killed;
 //                  "ready" first, once connected

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program check (tools/check-pe.sh), one row a rule: the shipped program passes; a planted
 # program that imports newer functions and a newer DLL directly fails, naming each; the shipped
 # program's header changed to another machine, or to a newer system or subsystem, fails.

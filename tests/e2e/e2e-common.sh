@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end scripts share, sourced by each once it has set $x_windows (the helper built
 # from XWindows.cpp): a scratch folder $work, the launcher's $pid, the windows as they appear, and
 # the checks. Whatever the outcome, no launcher is left running and the scratch folder goes.

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A player who uses Orca, keys only: Tab through the fields and hear each named; choose maps in
 # the map field and hear each one's title and description; find Single Player, then Start, with
 # Orca's flat review and press each with Orca's click. What Orca says is read from its debug log,

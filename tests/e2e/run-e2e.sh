@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end checks of the installed launcher on a real X server (run inside xvfb-run).
 # Usage: run-e2e.sh CHECK BUILD-DIR X-WINDOWS-HELPER [STAND-IN-ENGINE [TERMINATION-PROBE]]
 #   close   closed by the window manager: the settings are saved

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a player meets it (run inside xvfb-run with -ac, as root): the package is
 # unpacked into a scratch root, never installed, its tree left read-only to the player as /usr is,
 # and the program is started as /usr/games/kovar-launcher: it finds its start script and maps in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the running program lies: the folder that holds the test program itself, as the launcher
 // finds its files beside its own executable.
 #include <gtest/gtest.h>

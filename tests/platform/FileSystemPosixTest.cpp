@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listing of map files as a POSIX system lists a directory: the extension matched exactly,
 // hidden files (a dot first, a file named only ".kvx" too) left out.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listing of map files as Windows lists a directory: any case, no hidden files, names in the
 // ANSI code page.
 #include <windows.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's own folder on a POSIX system, as its handle sees it: the access control list read
 // from its bytes, a folder that others could change (or a folder above it) refused with the
 // check's verdict, what it writes passing that check when read back, and the folders it makes.

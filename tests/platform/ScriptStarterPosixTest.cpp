@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a script detached: it returns at once, the script runs in its own session, and a
 // terminal window is used only when a desktop is there to show one.
 #include <gtest/gtest.h>

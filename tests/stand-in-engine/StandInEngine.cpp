@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a Quake engine, for tests and the demo: it records where it was started and
 // with which arguments, shows them, and in a terminal waits until the player has read them.
 //

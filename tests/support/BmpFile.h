@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP files for tests and benchmarks, written field by field, so that a test can make a sound
 // picture or one that is wrong in exactly one field. Standard library only: the Windows
 // benchmarks use it too.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Waits on another process, each within a bound: a window message sent with SendMessageTimeout,
 // and a call that may wait for ever (a COM call into another process) made on a thread of its own,
 // which the caller waits for with a timeout. A test then fails at once, naming what it asked of

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the tests that really start processes: environment changes, waiting for files, and
 // on Windows the command interpreters a launch left behind.
 #pragma once

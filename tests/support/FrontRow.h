@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which control of the main window the player sees at a pixel, worked out from the window
 // description's stacking rule alone: within one container, an earlier row lies in front of a
 // later one. Both skins' pixel tests compare their windows against this.

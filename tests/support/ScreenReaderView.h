@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window's controls as a screen reader reads them on Windows, through MSAA: the name, role,
 // state and default action of a window's client object, and its press. Works from the window's
 // own process and from another one; the calling thread must have started COM. Every call is made

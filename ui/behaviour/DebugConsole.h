@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug console's behaviour, once for every skin: it shows the log as it grows, in batches,
 // runs the line that is sent, and keeps the list filling the window.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What both skins' desktops share: a failure goes to the player's box, or to standard error once
 // the system is ending the program and nobody may be there to close a box.
 #pragma once

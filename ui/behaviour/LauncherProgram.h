@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's life, once for every skin: the launcher over the skin's desktop, the two windows'
 // wiring, and one state that start-up, a failed start, the player's end, the system's end and the
 // session's save request move through; and where the launcher's files lie. A skin makes its event

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's shell, once for every skin: the skin's desktop, the program's life over it and the
 // skin's two views over the windows' behaviour, made in that order; the skin adds where the
 // system's and the desktop session's requests to end meet it, and its event loop. A skin's `main`

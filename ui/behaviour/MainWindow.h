@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's behaviour, once for every skin: what its creation shows, the three fields
 // bound to the launcher state both ways, choosing a list entry, the handlers of the images' clicks
 // and of the menu's commands; closing and Exit ask the program to end.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows are laid out in twips; this is the one conversion to pixels, the same for every
 // window and every skin: 1,440 twips to the inch at the screen's dots per inch (15 twips a pixel
 // at 96, the standard scale).

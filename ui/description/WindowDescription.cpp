@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the window description, and compile-time checks that each control's row is where
 // its name says.
 #include "WindowDescription.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the launcher's two windows are, without any toolkit: every control's kind, container,
 // place, stacking, text, picture and place in the focus order; captions, fonts and colours; the
 // menu table; the About text; the panel rule and the console's resize rule. Each window skin

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accessible interfaces of the launcher's images and of the containers that hold decoration,
 // and the names and captions of every control.
 #include "Accessibility.h"

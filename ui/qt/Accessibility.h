@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds in the launcher's windows, through Qt's accessibility (AT-SPI on
 // Linux): each control named and given its role as its row in the window description says, the
 // fields tied to the labels that caption them, the clickable images pressable like buttons, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's log as a list model, its batches of lines announced as one insertion each.
 #include "DebugLogModel.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's log as a list model: rows are read from the core's log when a view asks for them.
 #pragma once
 

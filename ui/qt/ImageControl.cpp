@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image controls: unscaled pictures with a click on release inside the control.
 #include "ImageControl.h"
 

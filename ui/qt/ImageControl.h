@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture shown unscaled at its own size from the control's top-left corner, optionally
 // clickable: the navigation images, the start image, the tiles, the logo and the preview field.
 #pragma once

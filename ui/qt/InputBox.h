@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal one-line input box: a prompt, a title, a field with default text, OK and Cancel.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's activation after a box, and the focus told to screen readers.
 #include "KeyboardFocus.h"
 

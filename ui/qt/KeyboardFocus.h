@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard focus as Qt moves it: a window given back its activation after a box, and a focus
 // that screen readers are told of. Where the focus goes is the behaviour's to say.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt skin in the program's shell: the event loop, and the system's and the desktop session's
 // requests to end.
 #include "LauncherApplication.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt program: the program's shell with Qt's desktop operations, its two windows, its event
 // loop and every way the system or the desktop session asks the program to end.
 #pragma once

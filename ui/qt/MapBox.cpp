@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map box's field and list, and what counts as the player choosing an entry.
 #include "MapBox.h"
 

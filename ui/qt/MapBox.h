@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map box: a one-line editable field with its list always open below it, as one control.
 // Qt's combo box only drops its list down, so the field and the list are composed here.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window description's places as Qt rectangles: the description converts twips to pixels,
 // this only changes the type.
 #pragma once

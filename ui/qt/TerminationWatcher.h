@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the operating system's requests to end the program (SIGTERM, SIGHUP, SIGINT on Linux)
 // into a Qt signal on the event loop, where saving the settings is safe. A second request ends the
 // program at once.

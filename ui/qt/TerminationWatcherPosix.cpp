@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGHUP and SIGINT: a signal handler may only write to a pipe; the event loop reads it
 // and asks for an orderly end. A signal that was ignored when the program started stays ignored:
 // that is how `nohup` and a shell's background jobs ask a program to outlive them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes in and out of the controls, and the one-line fields' filter.
 #include "TextControls.h"
 

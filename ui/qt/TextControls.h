@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in Qt's controls as the core keeps it: the one place where the core's text bytes meet Qt's
 // strings, decoded with the local 8-bit encoding for display, encoded back only for what the
 // player typed; and the one-line fields' filter.

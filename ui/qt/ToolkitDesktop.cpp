@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's dialogs behind the core's desktop services.
 #include "ToolkitDesktop.h"
 

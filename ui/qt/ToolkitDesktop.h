@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop operations the core asks for, done with Qt: showing the main window, the input
 // box, error boxes, and starting the launch script.
 #pragma once

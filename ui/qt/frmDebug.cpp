@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug console window built from the description, showing what its behaviour tells it.
 #include "frmDebug.h"
 

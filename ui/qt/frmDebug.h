@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug console window: the log of every executed command line, and a line to run. A view
 // of DebugConsole: it shows what it is told and reports the player's actions to it.
 #pragma once

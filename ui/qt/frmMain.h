@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the logo band, the navigation images, the two panels with the map and engine
 // boxes and the start image, and the menus, all built from the window description. A view of
 // MainWindow: it shows what it is told and reports the player's actions to it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kovar Launcher's entry point: the application's name, version and desktop entry, the event
 // loop, and the run.
 #include <QApplication>

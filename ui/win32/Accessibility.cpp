@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accessible object of a launcher control: the system's standard object for the control,
 // with the name, role, state and default action that the window description gives it.
 #include "Accessibility.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds in the launcher's windows on Windows (MSAA): a control that answers
 // WM_GETOBJECT with an accessible object of its own, named and given its role as its row in the
 // window description says, over the system's standard object for everything else.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-monitor scale functions of user32, found by name, and what they give on older systems.
 #include "Dpi.h"
 

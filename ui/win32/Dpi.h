@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen scale each window is shown at. Windows tells it per monitor only since Windows 10,
 // so those functions are looked up when the program runs: older systems still start it, at the
 // system's one scale.

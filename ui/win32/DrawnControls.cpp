@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawn controls: painted back to front by their container, clicked through it, and told to
 // screen readers as its children.
 #include "DrawnControls.h"

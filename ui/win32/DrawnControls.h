@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls that only show and take clicks (the images, the labels and the line):
 // drawn by the window or panel that holds them rather than made windows of their own, which under
 // Wine cost a round trip to the server each to make and to show. A panel is the one window class

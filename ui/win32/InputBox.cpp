@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input box, built on a dialog template in memory so that Windows' dialog manager gives it
 // the keyboard: Enter answers OK, Escape cancels, Tab moves between the field and the buttons.
 #include "InputBox.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows skin in the program's shell: the message loop, and the session's end.
 #include "LauncherApplication.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows program: the program's shell with the Windows desktop operations, its two windows
 // and the message loop; the session's end, which reaches the main window as a message, is
 // reported to the program's life.

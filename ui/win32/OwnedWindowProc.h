@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window's messages handed to the object that made it: the object comes as the creation
 // parameter and is kept in the window's user data until the window is destroyed.
 #pragma once

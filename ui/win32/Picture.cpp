@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoded pixels into a 32-bit DIB section, once, so that painting is a plain copy.
 #include "Picture.h"
 

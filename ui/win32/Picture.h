@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A decoded picture as a 32-bit DIB section, ready to be copied to the screen: the map preview
 // from the launcher state, and the window's own pictures decoded by the core from the program's
 // resources. No BMP file reaches GDI.

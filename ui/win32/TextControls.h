@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in Windows controls as the core keeps it: bytes handed to the `A` functions, which show
 // them in the system's ANSI code page.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GetTickCount64 for the thread runtime on Windows XP. The runtime's timed waits (libwinpthread)
 // call it through its import pointer, and XP's kernel32 lacks it: a program that imports it does
 // not start there at all. Linked into the program itself, this pointer takes the place of the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's desktop services on Windows: the only place where the skin meets the core's
 // DesktopServices interface.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug console on Windows, built from the window description: a view of DebugConsole that
 // shows the log, the line to send and the list's place as it is told.
 #pragma once

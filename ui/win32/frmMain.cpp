@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window built by walking the window description's tables, and its menus, showing what
 // its behaviour tells it and reporting the player's actions to it.
 #include "frmMain.h"

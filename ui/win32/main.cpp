@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kovar Launcher's entry point on Windows: the common controls, and the run.
 #include <windows.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two windows' behaviour through a view that records what it is told: what the player would
 // see in each control, and what the launcher's files hold afterwards.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a screen reader meets them through Qt's accessibility: what each control is
 // called and what it is, which label captions each field, what is left out, what a press does,
 // what is announced when a map is chosen, how a field's text is read and edited, and that the

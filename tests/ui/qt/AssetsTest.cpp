@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded pictures and icon have exactly the sizes and colour depths the window is laid out
 // for; a regenerated picture of another size would shift the layout or be cut off.
 #include <cstdint>

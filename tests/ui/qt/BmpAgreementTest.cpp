@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's BMP decoder against Qt's own reader, over the saved picture corpus and the
 // window's artwork: wherever both accept a file, they see the same size and the same colours.
 #include <filesystem>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the modal dialogs that a window test opens, from inside their event loops, and closes
 // any dialog that no test expected so that it is reported instead of hanging the test.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt debug console: its look, the keys that must do nothing, the resize rule on a real window
 // and the log it lists. The send rules are tested once, with the window behaviour.
 #include <memory>

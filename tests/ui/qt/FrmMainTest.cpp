@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt main window under the offscreen platform: what only its real widgets show. Its
 // behaviour is tested once, through a recording view, with the window behaviour.
 #include <algorithm>

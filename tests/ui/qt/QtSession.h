@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A launcher over a temporary application directory, with the Qt skin's desktop and main
 // window, as the Qt window tests drive it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows windows as a screen reader reads them through MSAA (AccessibleObjectFromWindow):
 // what each control is called and what it is, what its default action is, and what a press does.
 #include <windows.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows skin's modal boxes and its console: the Quake directory prompt answered and
 // cancelled, the error box, and what only the console's real window shows.
 #include <windows.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows main window as only its real controls show it: a few places, what the player sees
 // where controls overlap, Tab, the menus, the About box, the fields' text in and out, the map
 // list, the preview, and the messages that end the program. Its behaviour is tested once, with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for driving the Windows skin's real windows through messages, as the player would:
 // clicks, typing, menu choices, and modal boxes answered from a hook when they open.
 #pragma once
