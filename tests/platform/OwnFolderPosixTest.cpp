@@ -282,7 +282,6 @@ TEST(OwnFolder, MakesOnlyTheMissingFoldersPrivate) {
     fs::perms config;
   } cases[] = {{"a home without .config", false, fs::perms::owner_all},
                {"a home whose .config is readable by others", true, shared}};
-  const mode_t umaskBefore = ::umask(002);
   for (const auto& c : cases) {
     TempDir home;
     if (c.configExists) {
@@ -291,13 +290,15 @@ TEST(OwnFolder, MakesOnlyTheMissingFoldersPrivate) {
     }
     Verdicts verdicts;
     OwnFolder folder(home.File(".config/kovar-launcher"), verdicts.Words());
+    // The player's umask, not the home's: a home made group-writable would be refused itself.
+    const mode_t umaskBefore = ::umask(002);
     EXPECT_TRUE(folder.Make().ok()) << c.name;
+    ::umask(umaskBefore);
     EXPECT_TRUE(folder.Open().ok() && folder.IsOpen()) << c.name;
     EXPECT_EQ(fs::status(home.File(".config")).permissions(), c.config) << c.name;
     EXPECT_EQ(fs::status(home.File(".config/kovar-launcher")).permissions(), fs::perms::owner_all)
         << c.name;
   }
-  ::umask(umaskBefore);
 }
 
 }  // namespace
