@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "Accessibility.h"
+#include "DialogAnswerer.h"
 #include "MapBox.h"
 #include "QtSession.h"
 #include "TestSupport.h"

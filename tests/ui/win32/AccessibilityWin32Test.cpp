@@ -104,32 +104,35 @@ void CALLBACK Renamed(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child
 
 // The names of a container's children, in the order a screen reader reads them.
 std::vector<std::string> ReadChildren(HWND container) {
-  std::vector<std::string> read;
-  WithClientObject(container, [&read](IAccessible& object, VARIANT) {
-    LONG count = 0;
-    object.get_accChildCount(&count);
-    std::vector<VARIANT> children(static_cast<std::size_t>(count));
-    LONG got = 0;
-    AccessibleChildren(&object, 0, count, children.data(), &got);
-    for (LONG i = 0; i < got; ++i) {
-      VARIANT& child = children[static_cast<std::size_t>(i)];
-      BSTR name = nullptr;
-      if (child.vt == VT_DISPATCH) {
-        IAccessible* own = nullptr;
-        child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&own));
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        if (own) own->get_accName(self, &name);
-        if (own) own->Release();
-      } else {
-        object.get_accName(child, &name);
-      }
-      read.push_back(Narrow(name));
-      VariantClear(&child);
-    }
-  });
-  return read;
+  const auto asked =
+      AskClientObject(container, CHILDID_SELF, "its children", [](IAccessible& object, VARIANT) {
+        std::vector<std::string> read;
+        LONG count = 0;
+        object.get_accChildCount(&count);
+        std::vector<VARIANT> children(static_cast<std::size_t>(count));
+        LONG got = 0;
+        AccessibleChildren(&object, 0, count, children.data(), &got);
+        for (LONG i = 0; i < got; ++i) {
+          VARIANT& child = children[static_cast<std::size_t>(i)];
+          BSTR name = nullptr;
+          if (child.vt == VT_DISPATCH) {
+            IAccessible* own = nullptr;
+            child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&own));
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            if (own) own->get_accName(self, &name);
+            if (own) own->Release();
+          } else {
+            object.get_accName(child, &name);
+          }
+          read.push_back(Narrow(name));
+          VariantClear(&child);
+        }
+        return read;
+      });
+  EXPECT_TRUE(asked.answer) << asked.failure;
+  return asked.answer.value_or(std::vector<std::string>{});
 }
 
 // Each container read in the description's order, the hidden panel left out, each panel named
@@ -179,14 +182,14 @@ TEST_F(Accessibility, ChoosingAMapNamesAndAnnouncesThePreview) {
   EXPECT_EQ(Hear(MainControl::lblMapTitle).name, "Keep");
   EXPECT_EQ(Hear(MainControl::lblMapDes).name, "A keep.");
   // The chosen entry is described by them, for the screen reader that reads the list.
-  WithClientObject(
-      ComboList(Control(MainControl::listMap)),
+  const auto described = AskClientObject(
+      ComboList(Control(MainControl::listMap)), 2, "get_accDescription",
       [](IAccessible& object, VARIANT entry) {
         BSTR description = nullptr;
-        EXPECT_EQ(object.get_accDescription(entry, &description), S_OK);
-        EXPECT_EQ(Narrow(description), "Keep. A keep.");
-      },
-      2);
+        return object.get_accDescription(entry, &description) == S_OK ? Narrow(description)
+                                                                      : std::string("(none)");
+      });
+  EXPECT_EQ(described.answer, std::optional<std::string>("Keep. A keep.")) << described.failure;
   for (const MainControl control :
        {MainControl::imgLevel, MainControl::lblMapTitle, MainControl::lblMapDes}) {
     EXPECT_NE(std::find(renamed.begin(), renamed.end(), Reach(control)), renamed.end())
