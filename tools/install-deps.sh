@@ -8,10 +8,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 mapfile -t packages < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
 # One query for all of them: one query a package takes seconds on a busy machine. A package of
 # another architecture is known by its name with the architecture (wine32:i386).
+# A package of this machine's architecture (or of all) is known by its name alone too.
+native=$(dpkg --print-architecture)
 declare -A installed=()
-while read -r state name; do
-  if [ "$state" = ii ]; then installed[$name]=1; fi
-done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' "${packages[@]}" 2>/dev/null)
+while read -r state name arch; do
+  [ "$state" = ii ] || continue
+  installed[$name:$arch]=1
+  if [ "$arch" = "$native" ] || [ "$arch" = all ]; then installed[$name]=1; fi
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Architecture}\n' "${packages[@]}" 2>/dev/null)
 missing=()
 for p in "${packages[@]}"; do
   [ -n "${installed[$p]:-}" ] || missing+=("$p")
