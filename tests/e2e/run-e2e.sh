@@ -84,6 +84,10 @@ accessibility_on() {
   "${KOVAR_AT_SPI_BUS_LAUNCHER:-/usr/libexec/at-spi-bus-launcher}" --launch-immediately &
   bus=$!
   trap 'kill "$bus" 2>/dev/null || true; cleanup' EXIT
+  # Under the sanitizers, the leaks that Qt's accessibility bridge leaves behind (see the file).
+  if [ -n "${LSAN_OPTIONS:-}" ]; then
+    export LSAN_OPTIONS="$LSAN_OPTIONS:suppressions=$(cd "$(dirname "$0")/.." && pwd)/lsan-accessibility.supp"
+  fi
 }
 
 start() {
