@@ -57,7 +57,7 @@ struct Run {
   }
   FakeDesktop desktop;
   Launcher launcher{BigFileDir().Path(), desktop};
-  kovar::DebugConsole console{launcher};
+  kovar::DebugBehaviour console{launcher};
   std::unique_ptr<frmDebug> window;
 };
 

@@ -99,8 +99,8 @@ struct LauncherWindows {
   ToolkitDesktop desktop;
   kovar::LauncherProgram program{AppDirPath(), desktop};
   Launcher& launcher = program.Core();
-  frmDebug console{program.Console()};
-  frmMain window{program.Window()};
+  frmDebug console{program.ConsoleBehaviour()};
+  frmMain window{program.WindowBehaviour()};
 };
 
 // Start-up through to the main window shown and every pending event handled.

@@ -93,10 +93,10 @@ int Child(const char* out) {
   kovar::LauncherProgram program(kovar::ApplicationFiles({}, false), desktop);
   step("3 core made, listing begun");
   std::optional<kovar::frmDebug> console;
-  console.emplace(program.Console());
+  console.emplace(program.ConsoleBehaviour());
   step("4 console window (the first window)");
   std::optional<kovar::frmMain> window;
-  window.emplace(program.Window());
+  window.emplace(program.WindowBehaviour());
   desktop.SetMainWindow(&*window);
   step("5 main window: controls, pictures, list filled");
   if (program.Run([] { return 0; }) != 0) return 1;

@@ -18,7 +18,7 @@ class DebugView {
   // The log's entries from `first` on are new: they are appended after those shown, none
   // selected or scrolled to. `log` is the launcher's, which outlives the view.
   virtual void ShowLog(const std::vector<std::string>& log, std::size_t first) = 0;
-  // Asks for DebugConsole::ShowPendingLog once the event loop next runs.
+  // Asks for DebugBehaviour::ShowPendingLog once the event loop next runs.
   virtual void CallAtNextTurn() = 0;
   // Empties the line to send.
   virtual void ClearLine() = 0;

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 #include "FileLocations.h"
 #include "Launcher.h"
-#include "MainWindow.h"
+#include "MainBehaviour.h"
 
 namespace kovar {
 
@@ -36,8 +36,8 @@ class LauncherProgram {
   Launcher& Core() { return launcher_; }
   // The two windows' behaviour, which the skin's views are made over and report to; the main
   // window's "Debug Window" item shows the console.
-  MainWindow& Window() { return window_; }
-  DebugConsole& Console() { return console_; }
+  MainBehaviour& WindowBehaviour() { return window_; }
+  DebugBehaviour& ConsoleBehaviour() { return console_; }
 
   // Start-up, then `eventLoop` until the program ends. Returns the exit status: 1 when the start
   // script cannot be read (nothing is saved, no loop runs), 0 when the program ended during
@@ -72,8 +72,8 @@ class LauncherProgram {
   Desktop& desktop_;
   Launcher launcher_;
   // Made before start-up, so that its log holds every line from the start script's on.
-  DebugConsole console_;
-  MainWindow window_;
+  DebugBehaviour console_;
+  MainBehaviour window_;
   Life life_ = Life::NotStarted;
 };
 

@@ -23,8 +23,8 @@ class LauncherShell {
   // `files` says where the launcher's files lie. The windows exist, hidden, once this returns.
   explicit LauncherShell(FileLocations files)
       : program_(std::move(files), desktop_),
-        console_(program_.Console()),
-        window_(program_.Window()) {
+        console_(program_.ConsoleBehaviour()),
+        window_(program_.WindowBehaviour()) {
     desktop_.SetMainWindow(&window_);
     Skin::MeetTheSystem(program_, window_);
   }
@@ -33,8 +33,8 @@ class LauncherShell {
 
   Launcher& Core() { return program_.Core(); }
   LauncherProgram& Program() { return program_; }
-  typename Skin::Window& MainWindow() { return window_; }
-  typename Skin::Console& DebugWindow() { return console_; }
+  typename Skin::Window& frmMain() { return window_; }
+  typename Skin::Console& frmDebug() { return console_; }
 
   // Start-up, then the event loop until the program ends. Returns the exit status.
   int Run() { return program_.Run(&Skin::EventLoop); }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's behaviour asks of a skin: a passive view that has made its controls from
-// the window description, shows what it is told and reports its toolkit's events to MainWindow.
+// the window description, shows what it is told and reports its toolkit's events to MainBehaviour.
 #pragma once
 
 #include <cstddef>

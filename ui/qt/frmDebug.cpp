@@ -18,7 +18,7 @@
 
 namespace kovar {
 
-frmDebug::frmDebug(DebugConsole& behaviour)
+frmDebug::frmDebug(DebugBehaviour& behaviour)
     : QWidget(nullptr, Qt::Window), log_(new DebugLogModel(this)), behaviour_(behaviour) {
   setObjectName(QStringLiteral("frmDebug"));
   setWindowTitle(ToDisplay(kDebugWindowFrame.caption));

@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The debug console window: the log of every executed command line, and a line to run. A view
-// of DebugConsole: it shows what it is told and reports the player's actions to it.
+// of DebugBehaviour: it shows what it is told and reports the player's actions to it.
 #pragma once
 
 #include <array>
 
 #include <QWidget>
 
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 #include "DebugView.h"
 #include "WindowDescription.h"
 
@@ -29,12 +29,12 @@ class frmDebug : public QWidget, public DebugView {
 
  public:
   // A view of `behaviour`, which must outlive it.
-  explicit frmDebug(DebugConsole& behaviour);
+  explicit frmDebug(DebugBehaviour& behaviour);
   ~frmDebug() override;
   frmDebug(const frmDebug&) = delete;
   frmDebug& operator=(const frmDebug&) = delete;
 
-  DebugConsole& Behaviour() { return behaviour_; }
+  DebugBehaviour& Behaviour() { return behaviour_; }
 
   // DebugView
   void ShowLog(const std::vector<std::string>& log, std::size_t first) override;
@@ -58,7 +58,7 @@ class frmDebug : public QWidget, public DebugView {
   }
 
   DebugLogModel* log_;
-  DebugConsole& behaviour_;
+  DebugBehaviour& behaviour_;
   std::array<QWidget*, static_cast<std::size_t>(DebugControl::Count)> controls_{};
 };
 

@@ -69,7 +69,7 @@ QPalette FieldPalette(QPalette palette) {
 
 }  // namespace
 
-frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
+frmMain::frmMain(MainBehaviour& behaviour) : behaviour_(behaviour) {
   endProgram_ = [] { QCoreApplication::exit(0); };
   setWindowTitle(ToDisplay(kMainWindowFrame.caption));
   QIcon icon;

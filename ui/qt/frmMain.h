@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the logo band, the navigation images, the two panels with the map and engine
 // boxes and the start image, and the menus, all built from the window description. A view of
-// MainWindow: it shows what it is told and reports the player's actions to it.
+// MainBehaviour: it shows what it is told and reports the player's actions to it.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@
 #include <QMainWindow>
 
 #include "MainView.h"
-#include "MainWindow.h"
+#include "MainBehaviour.h"
 #include "WindowDescription.h"
 
 class QComboBox;
@@ -29,7 +29,7 @@ class frmMain : public QMainWindow, public MainView {
 
  public:
   // A view of `behaviour`, which must outlive it.
-  explicit frmMain(MainWindow& behaviour);
+  explicit frmMain(MainBehaviour& behaviour);
   ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -38,7 +38,7 @@ class frmMain : public QMainWindow, public MainView {
   QWidget* Control(MainControl control) const {
     return controls_[static_cast<std::size_t>(control)];
   }
-  MainWindow& Behaviour() { return behaviour_; }
+  MainBehaviour& Behaviour() { return behaviour_; }
 
   // What ends the program once the settings are saved (by default, leaving the event loop).
   void SetProgramEnder(std::function<void()> end);
@@ -76,7 +76,7 @@ class frmMain : public QMainWindow, public MainView {
   // The line the player edits in comboEXE, listMap or txtCpar; none for other controls.
   QLineEdit* Field(MainControl control) const;
 
-  MainWindow& behaviour_;
+  MainBehaviour& behaviour_;
   std::function<void()> endProgram_;
   MapListModel* mapList_ = nullptr;
   std::array<QWidget*, static_cast<std::size_t>(MainControl::Count)> controls_{};

@@ -19,7 +19,7 @@ constexpr UINT kNextTurnMessage = WM_APP + 1;
 
 }  // namespace
 
-frmDebug::frmDebug(DebugConsole& behaviour) : behaviour_(behaviour) {
+frmDebug::frmDebug(DebugBehaviour& behaviour) : behaviour_(behaviour) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The debug console on Windows, built from the window description: a view of DebugConsole that
+// The debug console on Windows, built from the window description: a view of DebugBehaviour that
 // shows the log, the line to send and the list's place as it is told.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 #include "DebugView.h"
 #include "WindowDescription.h"
 
@@ -23,7 +23,7 @@ class frmDebug : public DebugView {
  public:
   // Creates the window, hidden, with the log so far; it follows the log from then on.
   // A view of `behaviour`, which must outlive it.
-  explicit frmDebug(DebugConsole& behaviour);
+  explicit frmDebug(DebugBehaviour& behaviour);
   ~frmDebug() override;
   frmDebug(const frmDebug&) = delete;
   frmDebug& operator=(const frmDebug&) = delete;
@@ -31,7 +31,7 @@ class frmDebug : public DebugView {
   HWND Window() const { return window_; }
   HWND Control(DebugControl control) const { return controls_[static_cast<std::size_t>(control)]; }
 
-  DebugConsole& Behaviour() { return behaviour_; }
+  DebugBehaviour& Behaviour() { return behaviour_; }
 
   // DebugView
   void ShowLog(const std::vector<std::string>& log, std::size_t first) override;
@@ -46,7 +46,7 @@ class frmDebug : public DebugView {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND MakeControl(DebugControl control);
 
-  DebugConsole& behaviour_;
+  DebugBehaviour& behaviour_;
   HWND window_ = nullptr;
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;

@@ -62,7 +62,7 @@ void FitEngineField(HWND combo, int height) {
 
 }  // namespace
 
-frmMain::frmMain(MainWindow& behaviour) : behaviour_(behaviour) {
+frmMain::frmMain(MainBehaviour& behaviour) : behaviour_(behaviour) {
   endProgram_ = [this] {
     ShowWindow(window_, SW_HIDE);
     PostQuitMessage(0);

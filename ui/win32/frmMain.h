@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on Windows: the logo band, the navigation images, the two panels with the map
 // and engine boxes and the start image, and the menus, all built from the window description. It
-// is a view of MainWindow: it shows what it is told and reports the player's actions to it.
+// is a view of MainBehaviour: it shows what it is told and reports the player's actions to it.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +17,7 @@
 #include "DrawnControls.h"
 #include "MainMenu.h"
 #include "MainView.h"
-#include "MainWindow.h"
+#include "MainBehaviour.h"
 #include "WindowDescription.h"
 
 namespace kovar {
@@ -25,7 +25,7 @@ namespace kovar {
 class frmMain : public MainView {
  public:
   // A view of `behaviour`, which must outlive it.
-  explicit frmMain(MainWindow& behaviour);
+  explicit frmMain(MainBehaviour& behaviour);
   ~frmMain() override;
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -34,7 +34,7 @@ class frmMain : public MainView {
   // The window of a panel or field; none for the controls the window draws.
   HWND Control(MainControl control) const { return controls_[static_cast<std::size_t>(control)]; }
   const DrawnControls& Drawn() const { return drawn_; }
-  MainWindow& Behaviour() { return behaviour_; }
+  MainBehaviour& Behaviour() { return behaviour_; }
 
   // Shows the window, modeless.
   void Show();
@@ -79,7 +79,7 @@ class frmMain : public MainView {
   // still shows.
   void RestoreFocus();
 
-  MainWindow& behaviour_;
+  MainBehaviour& behaviour_;
   HWND window_ = nullptr;
   // The dots per inch the window is laid out for.
   int dpi_ = kStandardDpi;

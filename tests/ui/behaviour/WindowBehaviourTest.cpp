@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 #include "Desktop.h"
 #include "LauncherProgram.h"
-#include "MainWindow.h"
+#include "MainBehaviour.h"
 #include "TestSupport.h"
 
 namespace kovar::test {
@@ -129,8 +129,8 @@ struct Windows {
   RecordingDesktop desktop;
   LauncherProgram program{dir.Path(), desktop, MapListing::WhenFilled};
   Launcher& launcher = program.Core();
-  DebugConsole& console = program.Console();
-  MainWindow& window = program.Window();
+  DebugBehaviour& console = program.ConsoleBehaviour();
+  MainBehaviour& window = program.WindowBehaviour();
   RecordingDebugView consoleView;
   RecordingMainView view;
 
@@ -263,7 +263,7 @@ TEST(MainWindowBehaviour, MapsListedAheadComeOutAsListedWhenFilled) {
     RecordingDesktop desktop;
     LauncherProgram program{dir.Path(), desktop, listing};
     RecordingMainView view;
-    program.Window().Form_Load(view);
+    program.WindowBehaviour().Form_Load(view);
     ASSERT_EQ(program.Run([] { return 0; }), 0);
     EXPECT_EQ(view.text[MainControl::listMap], "Keep 7");
     EXPECT_EQ(view.text[MainControl::lblMapDes], "The seventh keep.");
@@ -366,8 +366,8 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
 
 TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
   const std::vector<std::pair<const char*, void (*)(LauncherProgram&)>> ends = {
-      {"close", [](LauncherProgram& program) { program.Window().Form_Unload(); }},
-      {"Exit", [](LauncherProgram& program) { program.Window().MenuChosen(MenuCommand::Exit); }},
+      {"close", [](LauncherProgram& program) { program.WindowBehaviour().Form_Unload(); }},
+      {"Exit", [](LauncherProgram& program) { program.WindowBehaviour().MenuChosen(MenuCommand::Exit); }},
       {"system", [](LauncherProgram& program) { program.SystemEnded(); }},
   };
   for (const auto& [name, end] : ends) {

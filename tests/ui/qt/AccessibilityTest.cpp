@@ -65,7 +65,7 @@ class AccessibilityTest : public QObject {
   void EveryControlIsNamedAndHasItsRole() {
     Session s;
     s.Show();
-    frmDebug console(s.program.Console());
+    frmDebug console(s.program.ConsoleBehaviour());
     std::vector<std::pair<QWidget*, const ControlDescription*>> rows;
     for (const ControlDescription& row : kMainWindowControls)
       rows.push_back({s.Control(row.name), &row});

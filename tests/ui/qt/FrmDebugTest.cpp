@@ -33,7 +33,7 @@ QStringList RowsOf(const QListView* list) {
 // A launcher over a temporary directory and its console, created hidden as at start-up.
 struct Console {
   Fixture f;
-  DebugConsole behaviour{f.launcher};
+  DebugBehaviour behaviour{f.launcher};
   frmDebug window{behaviour};
   QListView* listDebug = window.findChild<QListView*>(QStringLiteral("listDebug"));
   QLineEdit* txtMain = window.findChild<QLineEdit*>(QStringLiteral("txtMain"));

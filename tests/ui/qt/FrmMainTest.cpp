@@ -206,15 +206,15 @@ class FrmMainTest : public QObject {
   void TheDebugMenuItemCannotOpenTheConsole() {
     TempDir dir;
     LauncherApplication app(dir.Path());
-    QAction* item = app.MainWindow().findChild<QAction*>(QStringLiteral("menuDebugMode"));
+    QAction* item = app.frmMain().findChild<QAction*>(QStringLiteral("menuDebugMode"));
     QVERIFY(item);
     item->trigger();
-    QVERIFY(!app.DebugWindow().isVisible());
+    QVERIFY(!app.frmDebug().isVisible());
     // Were it ever enabled, the item would show the console that already holds the log.
     item->setVisible(true);
     item->setEnabled(true);
     item->trigger();
-    QVERIFY(app.DebugWindow().isVisible());
+    QVERIFY(app.frmDebug().isVisible());
   }
 
   void TheSessionsCheckpointSavesAndItsEndEndsTheProgramWithOneSave() {
@@ -223,10 +223,10 @@ class FrmMainTest : public QObject {
     LauncherApplication app(dir.Path());
     std::string checkpoint;
     bool goesOn = false;
-    QTimer::singleShot(0, &app.MainWindow(), [&] {
+    QTimer::singleShot(0, &app.frmMain(), [&] {
       app.Program().SessionSaveAsked();
       checkpoint = dir.Read("config.kvx");
-      goesOn = !app.Program().Ended() && app.MainWindow().isVisible();
+      goesOn = !app.Program().Ended() && app.frmMain().isVisible();
       // The session's end saves once more, and a save that fails shows no box.
       std::filesystem::remove(dir.File("config.kvx"));
       std::filesystem::remove(dir.File("settings.kvx"));
@@ -242,7 +242,7 @@ class FrmMainTest : public QObject {
     std::filesystem::remove(dir.File("config.kvx"));
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(qApp, &quit);
-    app.MainWindow().close();
+    app.frmMain().close();
     QVERIFY(!dir.Has("config.kvx"));
   }
 

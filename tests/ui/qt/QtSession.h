@@ -29,7 +29,7 @@ struct Session {
   int ends = 0;
 
   frmMain& Create() {
-    window = std::make_unique<frmMain>(program.Window());
+    window = std::make_unique<frmMain>(program.WindowBehaviour());
     desktop.SetMainWindow(window.get());
     window->SetProgramEnder([this] { ++ends; });
     return *window;

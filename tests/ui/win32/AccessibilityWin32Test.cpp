@@ -34,7 +34,7 @@ class Accessibility : public LauncherWindows {
   // Where a screen reader reaches a control: its own window, or a child of what draws it.
   std::pair<HWND, LONG> Reach(MainControl control) {
     if (HWND window = Control(control)) return {window, CHILDID_SELF};
-    const DrawnControls& drawn = app->MainWindow().Drawn();
+    const DrawnControls& drawn = app->frmMain().Drawn();
     return {drawn.ContainerOf(control), drawn.ChildId(control)};
   }
   Heard Hear(MainControl control) {
@@ -53,7 +53,7 @@ class Accessibility : public LauncherWindows {
 // combo box too; where the description names nothing, the system names a label by its text.
 TEST_F(Accessibility, EveryControlIsNamedWithItsRoleAndAction) {
   Start();
-  const frmDebug& console = app->DebugWindow();
+  const frmDebug& console = app->frmDebug();
   struct Reached {
     HWND window;
     LONG child;
@@ -147,7 +147,7 @@ TEST_F(Accessibility, TheWindowReadsAsTheDescriptionSaysAndAPanelShownIsAnnounce
     Pump();
     for (Container container : {Container::Window, Container::MainPanel, Container::StartPanel}) {
       HWND holder =
-          container == Container::Window ? app->MainWindow().Window() : Control(PanelOf(container));
+          container == Container::Window ? app->frmMain().Window() : Control(PanelOf(container));
       const auto order = ReadingOrderOf(kMainWindowControls, container);
       std::vector<std::string> expected;
       for (std::size_t i = 0; i < order.count && IsWindowVisible(holder); ++i) {
@@ -156,7 +156,7 @@ TEST_F(Accessibility, TheWindowReadsAsTheDescriptionSaysAndAPanelShownIsAnnounce
         if (row.kind == ControlKind::Panel && !IsWindowVisible(Control(control))) continue;
         expected.push_back(row.kind == ControlKind::Panel ? PanelName(control)
                            : *row.accessibleName          ? row.accessibleName
-                                                 : app->MainWindow().Drawn().Text(control));
+                                                 : app->frmMain().Drawn().Text(control));
       }
       EXPECT_EQ(IsWindowVisible(holder) ? ReadChildren(holder) : std::vector<std::string>{},
                 expected)

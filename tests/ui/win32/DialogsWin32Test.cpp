@@ -81,7 +81,7 @@ TEST_F(Dialogs, TheQuakeDirectoryPromptIsAnsweredOrCancelled) {
     BoxAnswerer answerer(c.answer);
     for (std::size_t row = 0; row < kMainMenu.size(); ++row) {
       if (kMainMenu[row].command != MenuCommand::SetQuakeDirectory) continue;
-      SendMessageA(app->MainWindow().Window(), WM_COMMAND, MAKEWPARAM(MenuId(row), 0), 0);
+      SendMessageA(app->frmMain().Window(), WM_COMMAND, MAKEWPARAM(MenuId(row), 0), 0);
     }
     ASSERT_EQ(answerer.seen.size(), c.refusal.empty() ? 1u : 3u);
     if (!c.refusal.empty()) {
@@ -109,7 +109,7 @@ TEST_F(Dialogs, AFailureIsShownInOneBoxTitledWithTheApplicationsName) {
 
 TEST_F(Dialogs, TheConsoleSizeTabEscapeAndResizeOnARealWindow) {
   Start();
-  frmDebug& console = app->DebugWindow();
+  frmDebug& console = app->frmDebug();
   HWND window = console.Window();
   HWND list = console.Control(DebugControl::listDebug);
   HWND text = console.Control(DebugControl::txtMain);

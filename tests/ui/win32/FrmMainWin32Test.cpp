@@ -91,7 +91,7 @@ TEST_F(Window, AFewPlacesAreWhereTheWindowsLayoutPutsThem) {
       {MainControl::txtCpar, {0, 176, 257, 195}},
   };
   Start();
-  HWND window = app->MainWindow().Window();
+  HWND window = app->frmMain().Window();
   RECT client;
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 399);
@@ -101,7 +101,7 @@ TEST_F(Window, AFewPlacesAreWhereTheWindowsLayoutPutsThem) {
   EXPECT_FALSE(style & WS_THICKFRAME) << "the main window has a fixed size";
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   for (const Case& c : cases) {
-    const RECT got = PlaceOf(app->MainWindow(), c.control);
+    const RECT got = PlaceOf(app->frmMain(), c.control);
     EXPECT_TRUE(EqualRect(&got, &c.place)) << Describe(c.control).name << " at " << got.left << ","
                                            << got.top << "-" << got.right << "," << got.bottom;
   }
@@ -118,7 +118,7 @@ TEST_F(Window, TheWindowShowsWhatTheTablePutsInFront) {
   dir.Write("data/Castle.kvx", "e1m1\r\nA castle by the sea, its towers and its keep.\r\n");
   dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Castle\r\n");
   Start();
-  HWND window = app->MainWindow().Window();
+  HWND window = app->frmMain().Window();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   Pump();
@@ -172,7 +172,7 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
   const int screenDpi = expected ? std::atoi(expected) : 96;
   dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Keep\r\ncpar +skill 2 -width 640\r\n");
   Start();
-  HWND window = app->MainWindow().Window();
+  HWND window = app->frmMain().Window();
   ASSERT_EQ(WindowDpi(window), screenDpi) << "the screen's scale is not what the test run set";
   ShowWindow(window, SW_SHOW);
   for (const int dpi : {screenDpi, 192}) {
@@ -191,7 +191,7 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, scale->client.cx);
     EXPECT_EQ(client.bottom, scale->client.cy);
-    const RECT logo = PlaceOf(app->MainWindow(), MainControl::imgLogo1);
+    const RECT logo = PlaceOf(app->frmMain(), MainControl::imgLogo1);
     EXPECT_TRUE(EqualRect(&logo, &scale->logo)) << logo.right << "x" << logo.bottom;
 
     // The line, right of the word "Main" to its end, and black just outside it.
@@ -213,14 +213,14 @@ TEST_F(Window, IsWholeAtTheScreensScaleAndAfterMovingToAnother) {
           MainControl::listMap, MainControl::txtCpar}) {
       // A label is drawn by its container in its box; an edit field shows its text in its
       // formatting rectangle.
-      const DrawnControls& drawn = app->MainWindow().Drawn();
+      const DrawnControls& drawn = app->frmMain().Drawn();
       const bool label = Describe(control).kind == ControlKind::Label;
       HWND shownIn = label ? drawn.ContainerOf(control)
                      : Describe(control).kind == ControlKind::TextBox
                          ? Control(control)
                          : ComboField(Control(control));
       const std::string shown = label ? drawn.Text(control) : WindowText(shownIn);
-      RECT room = PlaceOf(app->MainWindow(), control);
+      RECT room = PlaceOf(app->frmMain(), control);
       if (!label) SendMessageA(shownIn, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
       HDC measure = GetDC(shownIn);
       const auto font = label ? drawn.FontOf(control)
@@ -249,10 +249,10 @@ TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
   EXPECT_FALSE(IsWindowVisible(Control(MainControl::picMain)));
   // Where Main lies over the logo, the click is Main's.
   RECT overlap;
-  const RECT main = PlaceOf(app->MainWindow(), MainControl::imgMain);
-  const RECT logo = PlaceOf(app->MainWindow(), MainControl::imgLogo1);
+  const RECT main = PlaceOf(app->frmMain(), MainControl::imgMain);
+  const RECT logo = PlaceOf(app->frmMain(), MainControl::imgLogo1);
   ASSERT_TRUE(IntersectRect(&overlap, &main, &logo));
-  test::Click(app->MainWindow().Window(), overlap);
+  test::Click(app->frmMain().Window(), overlap);
   EXPECT_TRUE(IsWindowVisible(Control(MainControl::picMain)));
   Click(MainControl::imgSP);
   // The start image reaches the launch, which refuses a Quake directory it cannot enter.
@@ -269,8 +269,8 @@ TEST_F(Window, EachClickAndMenuItemReachesTheBehaviour) {
 // no key reaches the hidden field.
 TEST_F(Window, TheFocusNeverRestsOnAHiddenControl) {
   Start();
-  HWND window = app->MainWindow().Window();
-  app->MainWindow().Show();
+  HWND window = app->frmMain().Window();
+  app->frmMain().Show();
   Pump();
   HWND mapField = ComboField(Control(MainControl::listMap));
   SetFocus(mapField);
@@ -287,7 +287,7 @@ TEST_F(Window, TheMenusShowWhatCanBeChosen) {
   Start();
   // Each menu on the bar, then its items: the caption ("-" for a separator), "grey" when it cannot
   // be chosen. What Windows shows is what the menu table shows.
-  HMENU bar = GetMenu(app->MainWindow().Window());
+  HMENU bar = GetMenu(app->frmMain().Window());
   std::vector<std::string> shown;
   for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
     char caption[64] = {};
@@ -326,7 +326,7 @@ TEST_F(Window, TheFieldsShowTheirTextAndTypingOrPastingReachesIt) {
   dir.Write("config.kvx", "exe Caf\xE9 GL.exe\r\nmap Keep\r\ncpar +skill 2\r\n");
   Start();
   EXPECT_EQ(WindowText(Control(MainControl::comboEXE)), "Caf\xE9 GL.exe");
-  EXPECT_EQ(app->MainWindow().Drawn().Text(MainControl::lblMapDes), "A keep.");
+  EXPECT_EQ(app->frmMain().Drawn().Text(MainControl::lblMapDes), "A keep.");
   for (MainControl combo : {MainControl::comboEXE, MainControl::listMap}) {
     EXPECT_EQ(SendMessageA(Control(combo), CB_GETCURSEL, 0, 0), CB_ERR);
   }
@@ -363,7 +363,7 @@ TEST_F(Window, AValueNobodyEditedIsSavedWithItsOwnBytes) {
   BoxAnswerer errors([](HWND box) { BoxAnswerer::Press(box, IDOK); });
   Start();
   EXPECT_EQ(errors.seen.size(), 1u);
-  SendMessageA(app->MainWindow().Window(), WM_CLOSE, 0, 0);
+  SendMessageA(app->frmMain().Window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(dir.Read("config.kvx"), config);
 }
 
@@ -378,7 +378,7 @@ TEST_F(Window, ChoosingAnEntryReachesTheBehaviourAndThePreviewTakesItsSize) {
   };
   ClickEntry(list, row("Caf\xE9"));
   EXPECT_EQ(Text(TextField::MapSelection), "Caf\xE9");
-  EXPECT_EQ(app->MainWindow().Drawn().Text(MainControl::lblMapDes), "A caf\xE9.");
+  EXPECT_EQ(app->frmMain().Drawn().Text(MainControl::lblMapDes), "A caf\xE9.");
   // The preview shows at its own size from the field's top-left corner; a map without one
   // leaves the field at its own size.
   struct Case {
@@ -396,7 +396,7 @@ TEST_F(Window, ChoosingAnEntryReachesTheBehaviourAndThePreviewTakesItsSize) {
     } else {
       ClickEntry(list, row(c.map));
     }
-    const RECT preview = PlaceOf(app->MainWindow(), MainControl::imgLevel);
+    const RECT preview = PlaceOf(app->frmMain(), MainControl::imgLevel);
     EXPECT_TRUE(EqualRect(&preview, &c.preview)) << c.map;
   }
   // The engine box's list, moved by the keyboard, is a choice too.
@@ -428,12 +428,12 @@ TEST_F(Window, ARunLengthEncodedPreviewShowsAtItsOwnSize) {
   dir.Write("data/Castle.bmp", MakeRle8Bmp(64, 48));
   dir.Write("config.kvx", "exe GLQuake.exe\r\nmap Castle\r\n");
   Start();
-  const RECT place = PlaceOf(app->MainWindow(), MainControl::imgLevel);
+  const RECT place = PlaceOf(app->frmMain(), MainControl::imgLevel);
   EXPECT_EQ(place.right - place.left, 64);
   EXPECT_EQ(place.bottom - place.top, 48);
-  ASSERT_FALSE(app->MainWindow().Drawn().PictureOf(MainControl::imgLevel).Empty());
-  ShowWindow(app->MainWindow().Window(), SW_SHOW);
-  UpdateWindow(app->MainWindow().Window());
+  ASSERT_FALSE(app->frmMain().Drawn().PictureOf(MainControl::imgLevel).Empty());
+  ShowWindow(app->frmMain().Window(), SW_SHOW);
+  UpdateWindow(app->frmMain().Window());
   Pump();
   HWND panel = Control(MainControl::picMain);
   HDC dc = GetDC(panel);
@@ -459,7 +459,7 @@ TEST_F(Window, CloseExitAndTheSessionsEndReachTheBehaviour) {
     WriteFiles();
     ended = 0;
     Start();
-    end(app->MainWindow().Window());
+    end(app->frmMain().Window());
     EXPECT_EQ(ended, 1);
     // Ended by way of the behaviour, which saved: the file said "False".
     EXPECT_EQ(dir.Read("settings.kvx"), "frun false\r\nquakedir C:\\Quake\r\n");

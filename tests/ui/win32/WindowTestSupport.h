@@ -160,20 +160,20 @@ class LauncherWindows : public ::testing::Test {
   // Makes the windows and runs start-up.
   void Start() {
     app = std::make_unique<LauncherApplication>(dir.Path());
-    app->MainWindow().SetProgramEnder([this] { ++ended; });
+    app->frmMain().SetProgramEnder([this] { ++ended; });
     ASSERT_TRUE(app->Core().Main().ok());
     Pump();
   }
 
-  HWND Control(MainControl control) { return app->MainWindow().Control(control); }
+  HWND Control(MainControl control) { return app->frmMain().Control(control); }
   // A click in the middle of a control that the window draws, on what holds it.
   void Click(MainControl control) {
-    const DrawnControls& drawn = app->MainWindow().Drawn();
+    const DrawnControls& drawn = app->frmMain().Drawn();
     test::Click(drawn.ContainerOf(control), drawn.PlaceOf(control));
   }
   const std::string& Text(TextField field) { return app->Core().State().Text(field); }
   void Choose(std::size_t menuRow) {
-    SendMessageA(app->MainWindow().Window(), WM_COMMAND, MAKEWPARAM(MenuId(menuRow), 0), 0);
+    SendMessageA(app->frmMain().Window(), WM_COMMAND, MAKEWPARAM(MenuId(menuRow), 0), 0);
   }
 
   TempDir dir;

@@ -14,13 +14,13 @@ namespace kovar {
 
 class Launcher;
 
-class DebugConsole : private StateObserver {
+class DebugBehaviour : private StateObserver {
  public:
   // The launcher must outlive the console.
-  explicit DebugConsole(Launcher& launcher);
-  ~DebugConsole() override;
-  DebugConsole(const DebugConsole&) = delete;
-  DebugConsole& operator=(const DebugConsole&) = delete;
+  explicit DebugBehaviour(Launcher& launcher);
+  ~DebugBehaviour() override;
+  DebugBehaviour(const DebugBehaviour&) = delete;
+  DebugBehaviour& operator=(const DebugBehaviour&) = delete;
 
   // The view's controls exist: it shows the log so far and follows it from now on. The view must
   // outlive the console.

@@ -1,32 +1,32 @@
 // SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The send action, the log and the resize rule of the debug console.
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 
 #include "Launcher.h"
 
 namespace kovar {
 
-DebugConsole::DebugConsole(Launcher& launcher) : launcher_(launcher) {}
+DebugBehaviour::DebugBehaviour(Launcher& launcher) : launcher_(launcher) {}
 
-DebugConsole::~DebugConsole() {
+DebugBehaviour::~DebugBehaviour() {
   if (view_) launcher_.State().RemoveObserver(this);
 }
 
-void DebugConsole::ControlsMade(DebugView& view) {
+void DebugBehaviour::ControlsMade(DebugView& view) {
   if (!view_) launcher_.State().AddObserver(this);
   view_ = &view;
   shown_ = 0;
   ShowPendingLog();
 }
 
-void DebugConsole::Show() {
+void DebugBehaviour::Show() {
   if (!view_) return;
   ShowPendingLog();
   view_->ShowWindow();
 }
 
-void DebugConsole::cmdSend_Click(const std::string& typed) {
+void DebugBehaviour::cmdSend_Click(const std::string& typed) {
   // The core has shown what failed.
   const bool ran = launcher_.RunCommand(typed).ok();
   if (!view_) return;
@@ -34,13 +34,13 @@ void DebugConsole::cmdSend_Click(const std::string& typed) {
   if (ran) view_->ClearLine();
 }
 
-void DebugConsole::Form_Resize(int clientWidthPixels, int clientHeightPixels, int dpi) {
+void DebugBehaviour::Form_Resize(int clientWidthPixels, int clientHeightPixels, int dpi) {
   if (view_)
     view_->Place(DebugControl::listDebug,
                  DebugListPlace(clientWidthPixels, clientHeightPixels, dpi));
 }
 
-void DebugConsole::ShowPendingLog() {
+void DebugBehaviour::ShowPendingLog() {
   turnAsked_ = false;
   const std::vector<std::string>& log = launcher_.State().Log();
   if (!view_ || log.size() <= shown_) return;
@@ -49,7 +49,7 @@ void DebugConsole::ShowPendingLog() {
   view_->ShowLog(log, first);
 }
 
-void DebugConsole::LogAppended(std::size_t) {
+void DebugBehaviour::LogAppended(std::size_t) {
   if (turnAsked_) return;
   turnAsked_ = true;
   view_->CallAtNextTurn();

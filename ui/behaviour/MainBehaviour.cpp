@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Velmont and the Kovar Launcher developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's handlers and its binding to the launcher state.
-#include "MainWindow.h"
+#include "MainBehaviour.h"
 
 #include <optional>
 #include <utility>
 #include <variant>
 
 #include "BmpDecoder.h"
-#include "DebugConsole.h"
+#include "DebugBehaviour.h"
 #include "Desktop.h"
 #include "Launcher.h"
 #include "LauncherProgram.h"
@@ -62,7 +62,7 @@ std::size_t PanelIndex(MainControl panel) { return panel == MainControl::picSP ?
 
 }  // namespace
 
-MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
+MainBehaviour::MainBehaviour(LauncherProgram& program, Desktop& desktop)
     : program_(program),
       launcher_(program.Core()),
       desktop_(desktop),
@@ -70,12 +70,12 @@ MainWindow::MainWindow(LauncherProgram& program, Desktop& desktop)
   desktop_.SetBoxObserver(this);
 }
 
-MainWindow::~MainWindow() {
+MainBehaviour::~MainBehaviour() {
   desktop_.SetBoxObserver(nullptr);
   if (view_) launcher_.State().RemoveObserver(this);
 }
 
-void MainWindow::Form_Load(MainView& view) {
+void MainBehaviour::Form_Load(MainView& view) {
   const bool firstView = !view_;
   view_ = &view;
   // The map listing, begun as the program started, is taken here, before the lists are shown.
@@ -92,7 +92,7 @@ void MainWindow::Form_Load(MainView& view) {
   if (firstView) launcher_.State().AddObserver(this);
 }
 
-void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
+void MainBehaviour::PlayerEdited(MainControl control, const std::string& bytes) {
   const std::optional<TextField> field = EditedField(control);
   if (program_.Ended() || !view_ || settingText_ || !field) return;
   const std::string kept = OneLine(bytes);
@@ -110,7 +110,7 @@ void MainWindow::PlayerEdited(MainControl control, const std::string& bytes) {
   takingEdit_ = false;
 }
 
-void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
+void MainBehaviour::PlayerChose(MainControl control, std::size_t entry) {
   const std::optional<TextField> field = EditedField(control);
   if (program_.Ended() || !view_ || !field || control == MainControl::txtCpar) return;
   const ListField list =
@@ -129,42 +129,42 @@ void MainWindow::PlayerChose(MainControl control, std::size_t entry) {
 }
 
 // What a click on an image does is the description's click column.
-void MainWindow::ImageClicked(MainControl control) { RunHandler(Describe(control).click); }
+void MainBehaviour::ImageClicked(MainControl control) { RunHandler(Describe(control).click); }
 
-void MainWindow::ControlPressed(MainControl control) {
+void MainBehaviour::ControlPressed(MainControl control) {
   if (CanPress(control)) ImageClicked(control);
 }
 
-bool MainWindow::CanPress(MainControl control) const {
+bool MainBehaviour::CanPress(MainControl control) const {
   return Describe(control).accessibleRole == AccessibleRole::PushButton && Reachable(control);
 }
 
-bool MainWindow::CanEdit(MainControl control) const {
+bool MainBehaviour::CanEdit(MainControl control) const {
   return EditedField(control).has_value() && Reachable(control);
 }
 
-bool MainWindow::Reachable(MainControl control) const {
+bool MainBehaviour::Reachable(MainControl control) const {
   if (program_.Ended() || desktop_.BoxOpen()) return false;
   return Shown(control);
 }
 
-void MainWindow::MenuChosen(MenuCommand command) { RunHandler(command); }
+void MainBehaviour::MenuChosen(MenuCommand command) { RunHandler(command); }
 
-void MainWindow::RunHandler(std::variant<ClickAction, MenuCommand> source) {
+void MainBehaviour::RunHandler(std::variant<ClickAction, MenuCommand> source) {
   // The handler of each click the description gives an image and of each menu item that can be
   // chosen; any other click or command runs none.
   static constexpr struct {
     std::variant<ClickAction, MenuCommand> source;
-    void (MainWindow::*handler)();
+    void (MainBehaviour::*handler)();
   } kHandlers[] = {
-      {ClickAction::ShowMainPanel, &MainWindow::imgMain_Click},
-      {ClickAction::ShowStartPanel, &MainWindow::imgSP_Click},
-      {ClickAction::Beep, &MainWindow::Beep_Click},
-      {ClickAction::StartGame, &MainWindow::imgStartSP_Click},
-      {MenuCommand::Exit, &MainWindow::menuExit_Click},
-      {MenuCommand::SetQuakeDirectory, &MainWindow::menuSQD_Click},
-      {MenuCommand::DebugWindow, &MainWindow::menuDebugMode_Click},
-      {MenuCommand::About, &MainWindow::menuAbout_Click},
+      {ClickAction::ShowMainPanel, &MainBehaviour::imgMain_Click},
+      {ClickAction::ShowStartPanel, &MainBehaviour::imgSP_Click},
+      {ClickAction::Beep, &MainBehaviour::Beep_Click},
+      {ClickAction::StartGame, &MainBehaviour::imgStartSP_Click},
+      {MenuCommand::Exit, &MainBehaviour::menuExit_Click},
+      {MenuCommand::SetQuakeDirectory, &MainBehaviour::menuSQD_Click},
+      {MenuCommand::DebugWindow, &MainBehaviour::menuDebugMode_Click},
+      {MenuCommand::About, &MainBehaviour::menuAbout_Click},
   };
   if (program_.Ended() || !view_) return;
   for (const auto& row : kHandlers) {
@@ -172,27 +172,27 @@ void MainWindow::RunHandler(std::variant<ClickAction, MenuCommand> source) {
   }
 }
 
-void MainWindow::Form_Unload() { program_.End(); }
+void MainBehaviour::Form_Unload() { program_.End(); }
 
-void MainWindow::TextChanged(TextField field) {
+void MainBehaviour::TextChanged(TextField field) {
   if (!takingEdit_) ShowText(field);
 }
 
-void MainWindow::MapTextChanged(MapText text) { ShowMapText(text); }
+void MainBehaviour::MapTextChanged(MapText text) { ShowMapText(text); }
 
-void MainWindow::ListChanged(ListField field) { ShowList(field); }
+void MainBehaviour::ListChanged(ListField field) { ShowList(field); }
 
-Result MainWindow::PreviewChanged() {
+Result MainBehaviour::PreviewChanged() {
   return view_->ShowPicture(MainControl::imgLevel, launcher_.State().Map().picture);
 }
 
-void MainWindow::ShowText(TextField field) {
+void MainBehaviour::ShowText(TextField field) {
   if (const std::optional<MainControl> control = ControlOf(field)) {
     Show(*control, launcher_.State().Text(field));
   }
 }
 
-void MainWindow::DescribeChosenMap() {
+void MainBehaviour::DescribeChosenMap() {
   const auto& maps = launcher_.State().List(ListField::MapList);
   // Only the entry that names the map shown: the field may hold a name the player typed.
   if (!chosenMap_ || *chosenMap_ >= maps.size() ||
@@ -204,7 +204,7 @@ void MainWindow::DescribeChosenMap() {
                                             shown_[Row(MainControl::lblMapDes)]));
 }
 
-void MainWindow::ShowMapText(MapText text) {
+void MainBehaviour::ShowMapText(MapText text) {
   const LoadedMap& map = launcher_.State().Map();
   if (text == MapText::Description) {
     Show(MainControl::lblMapDes, map.description);
@@ -216,49 +216,49 @@ void MainWindow::ShowMapText(MapText text) {
   DescribeChosenMap();
 }
 
-void MainWindow::Show(MainControl control, const std::string& text) {
+void MainBehaviour::Show(MainControl control, const std::string& text) {
   settingText_ = true;
   shown_[Row(control)] = view_->SetText(control, text);
   settingText_ = false;
 }
 
-void MainWindow::ShowList(ListField field) {
+void MainBehaviour::ShowList(ListField field) {
   if (field == ListField::MapList) chosenMap_.reset();
   settingText_ = true;
   view_->SetList(ControlOf(field), launcher_.State().List(field));
   settingText_ = false;
 }
 
-void MainWindow::EndView() {
+void MainBehaviour::EndView() {
   if (view_) view_->End();
 }
 
-void MainWindow::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
+void MainBehaviour::imgMain_Click() { ShowPanelAfter(ClickAction::ShowMainPanel); }
 
-void MainWindow::imgSP_Click() { ShowPanelAfter(ClickAction::ShowStartPanel); }
+void MainBehaviour::imgSP_Click() { ShowPanelAfter(ClickAction::ShowStartPanel); }
 
-void MainWindow::Beep_Click() { view_->Beep(); }
+void MainBehaviour::Beep_Click() { view_->Beep(); }
 
 // The player is shown why a launch was refused or failed.
-void MainWindow::imgStartSP_Click() { (void)launcher_.StartGame(); }
+void MainBehaviour::imgStartSP_Click() { (void)launcher_.StartGame(); }
 
-void MainWindow::menuExit_Click() { program_.End(); }
+void MainBehaviour::menuExit_Click() { program_.End(); }
 
-void MainWindow::menuSQD_Click() { launcher_.SetQuakeDir(); }
+void MainBehaviour::menuSQD_Click() { launcher_.SetQuakeDir(); }
 
-void MainWindow::menuDebugMode_Click() {
+void MainBehaviour::menuDebugMode_Click() {
   if (console_) console_->Show();
 }
 
-void MainWindow::menuAbout_Click() {
+void MainBehaviour::menuAbout_Click() {
   const Desktop::OpenBox open(desktop_);
   view_->ShowMessage(kAboutText);
 }
 
 // The player is shown what of the map could not be loaded.
-void MainWindow::listMap_Click() { (void)launcher_.LoadMap(); }
+void MainBehaviour::listMap_Click() { (void)launcher_.LoadMap(); }
 
-void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
+void MainBehaviour::ShowPanelAfter(ClickAction panelSwitch) {
   panels_ = PanelsAfter(panelSwitch, panels_);
   HidePanel(MainControl::picMain);
   HidePanel(MainControl::picSP);
@@ -270,7 +270,7 @@ void MainWindow::ShowPanelAfter(ClickAction panelSwitch) {
   view_->Announce(shown);
 }
 
-void MainWindow::HidePanel(MainControl panel) {
+void MainBehaviour::HidePanel(MainControl panel) {
   // Moved before the panel hides: a toolkit would leave it where it is, out of sight, or hand it
   // to whatever it finds next.
   const MainControl focused = view_->Focused();
@@ -282,7 +282,7 @@ void MainWindow::HidePanel(MainControl panel) {
   view_->SetVisible(panel, false);
 }
 
-bool MainWindow::Shown(MainControl control) const {
+bool MainBehaviour::Shown(MainControl control) const {
   if (control == MainControl::Count) return true;
   switch (Describe(control).container) {
     case Container::MainPanel:
@@ -295,11 +295,11 @@ bool MainWindow::Shown(MainControl control) const {
   return Describe(control).visible;
 }
 
-void MainWindow::BoxesOpening() {
+void MainBehaviour::BoxesOpening() {
   if (view_) focusBeforeBox_ = view_->Focused();
 }
 
-void MainWindow::BoxesClosed() {
+void MainBehaviour::BoxesClosed() {
   if (program_.Ended() || !view_) return;
   view_->Focus(Shown(focusBeforeBox_) ? focusBeforeBox_ : MainControl::Count);
 }

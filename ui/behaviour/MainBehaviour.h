@@ -18,20 +18,20 @@
 
 namespace kovar {
 
-class DebugConsole;
+class DebugBehaviour;
 class Launcher;
 class LauncherProgram;
 
-class MainWindow : private StateObserver, private Desktop::BoxObserver {
+class MainBehaviour : private StateObserver, private Desktop::BoxObserver {
  public:
   // The program and the desktop must outlive the window.
-  MainWindow(LauncherProgram& program, Desktop& desktop);
-  ~MainWindow() override;
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  MainBehaviour(LauncherProgram& program, Desktop& desktop);
+  ~MainBehaviour() override;
+  MainBehaviour(const MainBehaviour&) = delete;
+  MainBehaviour& operator=(const MainBehaviour&) = delete;
 
   // The console its "Debug Window" item shows.
-  void SetConsole(DebugConsole* console) { console_ = console; }
+  void SetConsole(DebugBehaviour* console) { console_ = console; }
 
   // The view's controls exist: they show the launcher state as it stands (a start script's
   // values are never overwritten), then the engine list and the map scan fill the lists. The
@@ -107,7 +107,7 @@ class MainWindow : private StateObserver, private Desktop::BoxObserver {
   Launcher& launcher_;
   Desktop& desktop_;
   MainView* view_ = nullptr;
-  DebugConsole* console_ = nullptr;
+  DebugBehaviour* console_ = nullptr;
   PanelVisibility panels_;
   // The map list's entry the player last chose, until the list is filled again.
   std::optional<std::size_t> chosenMap_;
