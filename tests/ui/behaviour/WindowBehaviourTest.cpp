@@ -367,7 +367,8 @@ TEST(MainWindowBehaviour, TheMenuShowsAboutSetsTheQuakeDirectoryAndShowsTheConso
 TEST(MainWindowBehaviour, CloseExitAndTheSystemsEndSaveTheSameFilesOnceAndEnd) {
   const std::vector<std::pair<const char*, void (*)(LauncherProgram&)>> ends = {
       {"close", [](LauncherProgram& program) { program.WindowBehaviour().Form_Unload(); }},
-      {"Exit", [](LauncherProgram& program) { program.WindowBehaviour().MenuChosen(MenuCommand::Exit); }},
+      {"Exit",
+       [](LauncherProgram& program) { program.WindowBehaviour().MenuChosen(MenuCommand::Exit); }},
       {"system", [](LauncherProgram& program) { program.SystemEnded(); }},
   };
   for (const auto& [name, end] : ends) {

@@ -156,7 +156,7 @@ TEST_F(Accessibility, TheWindowReadsAsTheDescriptionSaysAndAPanelShownIsAnnounce
         if (row.kind == ControlKind::Panel && !IsWindowVisible(Control(control))) continue;
         expected.push_back(row.kind == ControlKind::Panel ? PanelName(control)
                            : *row.accessibleName          ? row.accessibleName
-                                                 : app->frmMain().Drawn().Text(control));
+                                                          : app->frmMain().Drawn().Text(control));
       }
       EXPECT_EQ(IsWindowVisible(holder) ? ReadChildren(holder) : std::vector<std::string>{},
                 expected)
