@@ -27,5 +27,24 @@ as_root=()
 if ! dpkg --print-foreign-architectures | grep -q -x i386; then
   "${as_root[@]}" dpkg --add-architecture i386
 fi
-"${as_root[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync serves an index that does not match its release file, and apt leaves
+# that index out (and exits 100): ask again after a pause.
+listed=false
+for pause in 0 30 60; do
+  sleep "$pause"
+  if "${as_root[@]}" apt-get update; then listed=true; break; fi
+  echo "install-deps: apt-get update could not read every package index; trying again" >&2
+done
+install() {
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$@" \
+    "${missing[@]}"
+}
+if ! install; then
+  $listed && exit 1
+  # With an update index left out (bookworm-security's i386 one, say), an amd64 package's update
+  # has no i386 twin to pair with, and wine32:i386 cannot be installed. The release's own packages
+  # all pair: prefer them over its updates.
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  echo "install-deps: installing from $codename itself, as an update index could not be read" >&2
+  install -t "$codename"
+fi
