@@ -30,6 +30,8 @@ struct OleFunctions {
   decltype(&LresultFromObject) lresultFromObject = nullptr;
   decltype(&AccessibleObjectFromWindow) accessibleObjectFromWindow = nullptr;
   decltype(&SysAllocStringLen) sysAllocStringLen = nullptr;
+  decltype(&CreateStreamOnHGlobal) createStreamOnHGlobal = nullptr;
+  decltype(&CoMarshalInterface) coMarshalInterface = nullptr;
 
   bool Complete() const {
     return coInitializeEx && createStdAccessibleObject && lresultFromObject &&
@@ -68,6 +70,8 @@ const OleFunctions& Ole() {
     Find("oleacc.dll", "LresultFromObject", found.lresultFromObject);
     Find("oleacc.dll", "AccessibleObjectFromWindow", found.accessibleObjectFromWindow);
     Find("oleaut32.dll", "SysAllocStringLen", found.sysAllocStringLen);
+    Find("ole32.dll", "CreateStreamOnHGlobal", found.createStreamOnHGlobal);
+    Find("ole32.dll", "CoMarshalInterface", found.coMarshalInterface);
     return found;
   }();
   return functions;
@@ -409,6 +413,28 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
+// Keeps the interfaces a screen reader is handed registered with COM for as long as the windows'
+// thread runs: one copy of each is marshalled into a stream that is never released. Otherwise COM
+// registers an object's interfaces when it is handed over and unregisters them once the screen
+// reader lets go of it, waiting for calls on them to end; under Wine that wait misses a call that
+// ends at the same moment and lasts for ever, and the windows freeze. `object` is any object that
+// has them all (a standard one does).
+void KeepInterfacesRegistered(IAccessible& object) {
+  static thread_local bool kept = false;
+  if (kept) return;
+  kept = true;
+  const OleFunctions& ole = Ole();
+  if (!ole.createStreamOnHGlobal || !ole.coMarshalInterface) return;
+  for (const IID& iid : {__uuidof(IAccessible), __uuidof(IDispatch), __uuidof(IEnumVARIANT)}) {
+    IStream* stream = nullptr;
+    if (FAILED(ole.createStreamOnHGlobal(nullptr, TRUE, &stream))) return;
+    if (FAILED(ole.coMarshalInterface(stream, iid, &object, MSHCTX_LOCAL, nullptr,
+                                      MSHLFLAGS_TABLESTRONG))) {
+      stream->Release();
+    }
+  }
+}
+
 }  // namespace
 
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, int number,
@@ -424,6 +450,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, int number,
                                            reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
+  KeepInterfacesRegistered(*standard);
   auto* object = new AccessibleControl(control, number, standard, name, role, drawn);
   const LRESULT answer = ole.lresultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();
