@@ -33,7 +33,7 @@ listed=false
 for pause in 0 30 60; do
   sleep "$pause"
   if "${as_root[@]}" apt-get update; then listed=true; break; fi
-  echo "install-deps: apt-get update could not read every package index; trying again" >&2
+  echo "install-deps: apt-get update could not read every package index" >&2
 done
 install() {
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$@" \
